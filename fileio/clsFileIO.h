@@ -1,0 +1,39 @@
+// The program's only way of writing file contents: a block-wise copier with a progress event
+// after every block, a cancel request honoured after every block, and the source's three file
+// times put on the copy.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/win32.h"
+
+class clsFileIO {
+public:
+    // Raised after every block; both counts are 64-bit so files of any size report truly.
+    using ProgressHandler = std::function<void(std::int64_t& bytesProcessed, std::int64_t& totalBytes)>;
+    ProgressHandler CopyProgress;
+
+    // Text of the most recent failure.
+    std::string ErrMsg() const { return m_ErrMsg; }
+    // Requests a cancel of the copy in progress.
+    void Cancel(bool b) { m_Cancel = b; }
+
+    bool OpenExistingFile(const std::string& filename, HANDLE& handle);
+    bool OpenExistingFileForWrite(const std::string& filename, HANDLE& handle);
+    bool OpenNewFile(const std::string& filename, HANDLE& handle);
+
+    // Defaults: overwrite false, prog true, bsize 10000 bytes.
+    bool CopyFile(const std::string& source, const std::string& dest,
+                  std::optional<bool> overwrite = std::nullopt,
+                  std::optional<bool> prog = std::nullopt,
+                  std::optional<std::int32_t> bsize = std::nullopt);
+
+private:
+    bool CloseFile(HANDLE handle);
+
+    std::string m_ErrMsg;
+    bool m_Cancel = false;
+};

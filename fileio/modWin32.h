@@ -1,0 +1,46 @@
+// Thin wrappers over the operating system: directory enumeration, one key of the settings
+// file, the text of the last platform error and the folder picker.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/win32.h"
+
+// Starts an enumeration of `pattern` (a folder followed by a wildcard, or a full path).
+// After the call the entry's name is followed by spaces up to the field's full width.
+HANDLE FindFirst(const std::string& pattern, WIN32_FIND_DATAA& entry);
+
+// The next entry of an enumeration, name filled as by FindFirst; 0 at the end or on failure.
+BOOL FindNext(HANDLE& handle, WIN32_FIND_DATAA& entry);
+
+// Reads one key (at most 255 characters of it, trailing spaces removed) into `value`.
+// Returns the character count that the platform reported.
+std::int32_t ReadIniString(const std::string& section, const std::string& key,
+                           const std::string& defaultValue, std::string& value,
+                           const std::string& file);
+
+// Writes one key; a failed write goes unnoticed.
+void WriteIniString(const std::string& section, const std::string& key, const std::string& value,
+                    const std::string& file);
+
+// The system's text for the error of the most recent platform call, or "Unknown error.".
+std::string GetSystemErrorText();
+
+// The system's folder picker owned by `hWnd`: the chosen folder's full path, or "".
+std::string BrowseForFolder(HWND hWnd, const std::string& title);
+
+// Records the platform's last-error code after a platform call, so GetSystemErrorText reports
+// that call's error even after other work has run in between.
+void CaptureLastError();
+DWORD LastDllError();
+
+// Where the platform has no folder picker of its own, the user interface registers one.
+// Without one, BrowseForFolder returns "".
+using FolderPicker = std::function<std::string(HWND owner, const std::string& title)>;
+void RegisterFolderPicker(FolderPicker picker);
+
+// An entry's name without its fill, and its 64-bit size.
+std::string EntryName(const WIN32_FIND_DATAA& entry);
+std::int64_t EntrySize(const WIN32_FIND_DATAA& entry);

@@ -1,0 +1,31 @@
+// The one door to the operating system. Everything above platform/ includes this header and
+// calls the Win32 functions by their own names: on Windows they are the real ones, elsewhere
+// platform/posix/ implements them over POSIX with Win32's results and error codes.
+#pragma once
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+// <windows.h> maps generic names onto their A/W forms with macros. The program calls the A
+// forms explicitly and uses some of the generic names for its own procedures, so the macros
+// that would rename them go here, in one place.
+#undef CopyFile
+#undef DeleteFile
+#undef CreateDirectory
+#undef RemoveDirectory
+#undef FindFirstFile
+#undef FindNextFile
+#undef GetObject
+#undef MessageBox
+#undef LoadString
+#undef Yield
+#undef ERROR
+#undef small
+#else
+#include "platform/posix/win32_api.h"
+#endif

@@ -1,0 +1,159 @@
+// The main window: it owns the whole run-time state of the program, its controls, the
+// settings members and the one file copier. Its procedures are defined by subsystem:
+//   engine/    RunSyncCycle, the copy pass, the cleanup pass, EraseTree, f_CopyProgress
+//   settings/  LoadSettings, SaveSettings, the error record
+//   control/   ApplySyncState, ToggleSync, Timer1_Timer, the key filter, TerminateProgram
+//   ui/        Form_Load, the close handling, the tray icon, menus and fileset editor
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "fileio/clsFileIO.h"
+#include "platform/win32.h"
+#include "runtime/DateValue.h"
+#include "ui/controls.h"
+
+// The controls of the main window that the logic reads and writes, by their names.
+struct FormControls {
+    IListBox& lstSyncFrom;
+    ITextBox& txtSyncTo;
+    ITextBox& txtWakeup;
+    IButton& btnAddPath;
+    IButton& btnModifyPath;
+    IButton& btnDeletePath;
+    IButton& btnUpPath;
+    IButton& btnDownPath;
+    IButton& btnToBrowse;
+    IButton& btnSyncToggle;
+    IButton& btnClose;
+    IButton& btnTerminate;
+    IPictureButton& btnSyncOn;
+    IPictureButton& btnSyncOff;
+    ILabel& lblTitle;
+    IStatusBar& StatusBar1;
+    IProgressBar& pgrStatus;
+    ITimer& Timer1;
+    ISysTray& SysTray1;
+    IMenuItem& mnu_PopupDisabled;
+};
+
+class frmMain {
+public:
+    // `exePath` names the running executable; empty means the platform's module file name.
+    frmMain(const FormControls& controls, IDesktop& desktop, IClock& clock,
+            std::string exePath = {});
+    frmMain(const frmMain&) = delete;
+    frmMain& operator=(const frmMain&) = delete;
+
+    // --- Members -----------------------------------------------------------------------
+    std::string IniFile;
+    bool SyncOn = false;
+    std::int32_t WakeupMinutes = 30;
+    std::int32_t CurrentInterval = 0;
+    runtime::DateValue LastWake = 0;
+    bool ShowAbout = true;
+    bool UseCutoff = false;
+    bool EraseOnStart = false;
+    bool DeleteOrphans = false;
+    bool CycleRunning = false;
+    bool TerminatePending = false;
+    clsFileIO f;
+
+    // --- Controls ----------------------------------------------------------------------
+    IListBox& lstSyncFrom;
+    ITextBox& txtSyncTo;
+    ITextBox& txtWakeup;
+    IButton& btnAddPath;
+    IButton& btnModifyPath;
+    IButton& btnDeletePath;
+    IButton& btnUpPath;
+    IButton& btnDownPath;
+    IButton& btnToBrowse;
+    IButton& btnSyncToggle;
+    IButton& btnClose;
+    IButton& btnTerminate;
+    IPictureButton& btnSyncOn;
+    IPictureButton& btnSyncOff;
+    ILabel& lblTitle;
+    IStatusBar& StatusBar1;
+    IProgressBar& pgrStatus;
+    ITimer& Timer1;
+    ISysTray& SysTray1;
+    IMenuItem& mnu_PopupDisabled;
+
+    // --- Start-up and main window (ui/frmMain.cpp) -------------------------------------
+    void Form_Load();
+    // `Cancel` non-zero refuses the close; `UnloadMode` 0 is the user's close box.
+    void Form_QueryUnload(std::int16_t& Cancel, std::int16_t UnloadMode);
+    void btnClose_Click();
+    // Unloads the window, which ends the program; never under a running cycle.
+    void Unload();
+    bool Unloaded() const { return m_unloaded; }
+    // Program folder (no trailing separator) and executable base name.
+    std::string ProgramFolder() const;
+    std::string ExeBaseName() const;
+
+    // --- Display controls (ui/DisplayControls.cpp) -------------------------------------
+    void SetTrayIcon(bool on);
+    // The status panel (panel 2 of StatusBar1): its text and tool tip.
+    void SetStatus(const std::string& text, const std::string& toolTip);
+
+    // --- Tray icon and menus (ui/TrayMenus.cpp) ----------------------------------------
+    void SysTray1_MouseEvent(std::int16_t Button, std::int32_t Id);
+    void mnu_FileExit_Click();
+    void mnuHelpContents_Click();
+    void mnu_HelpAbout_Click();
+    void mnu_Popup_Click();
+    void mnu_PopupProperties_Click();
+    void mnu_PopupDisabled_Click();
+    void mnu_PopupTerminate_Click();
+
+    // --- Fileset list editor (ui/FilesetEditor.cpp) ------------------------------------
+    void btnAddPath_Click();
+    void btnModifyPath_Click();
+    void btnDeletePath_Click();
+    void btnUpPath_Click();
+    void btnDownPath_Click();
+    void btnToBrowse_Click();
+
+    // --- Synchronization engine (engine/) ----------------------------------------------
+    bool RunSyncCycle();
+    bool SyncTree(const std::string& searchPattern);
+    bool SyncFile(const std::string& dir, const WIN32_FIND_DATAA& entry);
+    void GetFileInfo(const std::string& path, runtime::DateValue& date, std::int64_t& size);
+    runtime::DateValue FileTimeToDate(const FILETIME& fileTime);
+    void CreatePath(const std::string& path);
+    runtime::DateValue ReadLastSyncTime();
+    void f_CopyProgress(std::int64_t& bytesProcessed, std::int64_t& totalBytes);
+    bool CleanupTree(const std::string& searchPattern);
+    bool CleanupFile(const std::string& dir, const WIN32_FIND_DATAA& entry);
+    bool EraseTree(const std::string& searchPattern, bool removeDirectory);
+
+    // --- Settings and error record (settings/) -----------------------------------------
+    void LoadSettings();
+    void SaveSettings();
+    void RecordError(const std::string& message);
+    std::int32_t ReadErrorCount();
+    std::string ReadErrorMessage();
+
+    // --- Sync control (control/) -------------------------------------------------------
+    void ApplySyncState(bool on);
+    void ToggleSync();
+    void Timer1_Timer();
+    void txtWakeup_KeyPress(int& KeyAscii);
+    void btnSyncToggle_Click();
+    void TerminateProgram();
+    void btnTerminate_Click();
+    // Why erasing the Sync To directory must be refused, or "" when it may go ahead.
+    std::string EraseRefusal(const std::string& syncTo);
+
+    IDesktop& Desktop() { return m_desktop; }
+    IClock& Clock() { return m_clock; }
+
+private:
+    IDesktop& m_desktop;
+    IClock& m_clock;
+    std::string m_exePath;
+    bool m_unloaded = false;
+};
