@@ -11,9 +11,10 @@
 #include "platform/win32.h"
 
 class clsFileIO {
-public:
+  public:
     // Raised after every block; both counts are 64-bit so files of any size report truly.
-    using ProgressHandler = std::function<void(std::int64_t& bytesProcessed, std::int64_t& totalBytes)>;
+    using ProgressHandler =
+        std::function<void(std::int64_t& bytesProcessed, std::int64_t& totalBytes)>;
     ProgressHandler CopyProgress;
 
     // Text of the most recent failure.
@@ -25,14 +26,25 @@ public:
     bool OpenExistingFileForWrite(const std::string& filename, HANDLE& handle);
     bool OpenNewFile(const std::string& filename, HANDLE& handle);
 
-    // Defaults: overwrite false, prog true, bsize 10000 bytes.
+    // Defaults: overwrite false, prog true, bsize 10000 bytes. A bsize below 1 is refused
+    // (False) before any file is touched.
     bool CopyFile(const std::string& source, const std::string& dest,
                   std::optional<bool> overwrite = std::nullopt,
                   std::optional<bool> prog = std::nullopt,
                   std::optional<std::int32_t> bsize = std::nullopt);
 
-private:
+  private:
     bool CloseFile(HANDLE handle);
+
+    // Stores a fresh handle in `handle`, or 0 with the system's reason when the open failed.
+    bool Open(HANDLE opened, HANDLE& handle);
+    // The read-write loop with its progress events and cancel test after every block.
+    bool CopyBlocks(HANDLE src, HANDLE dst, std::int32_t blockSize, bool prog);
+    // Puts the source's three times on the closed copy, then closes the source.
+    void ApplySourceTimes(HANDLE src, const std::string& dest);
+    bool FailWithSystemText();
+    // Closes whatever is open, keeping the reason already in ErrMsg.
+    bool FailCopy(HANDLE src, HANDLE dst);
 
     std::string m_ErrMsg;
     bool m_Cancel = false;

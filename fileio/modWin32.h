@@ -41,6 +41,10 @@ DWORD LastDllError();
 using FolderPicker = std::function<std::string(HWND owner, const std::string& title)>;
 void RegisterFolderPicker(FolderPicker picker);
 
+// Replaces the NUL that ends cFileName, and everything after it, with spaces to the field's
+// full width; a field without a NUL is left as it is. FindFirst and FindNext apply it.
+void FillNameWithSpaces(WIN32_FIND_DATAA& entry);
+
 // An entry's name without its fill, and its 64-bit size.
 std::string EntryName(const WIN32_FIND_DATAA& entry);
 std::int64_t EntrySize(const WIN32_FIND_DATAA& entry);

@@ -88,6 +88,10 @@ constexpr DWORD FILE_ATTRIBUTE_ARCHIVE = 0x20;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
 constexpr DWORD FILE_ATTRIBUTE_REPARSE_POINT = 0x400;
 constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFFu;
+constexpr DWORD INVALID_FILE_SIZE = 0xFFFFFFFFu;
+
+// The reparse tag a symbolic link carries in WIN32_FIND_DATAA::dwReserved0.
+constexpr DWORD IO_REPARSE_TAG_SYMLINK = 0xA000000Cu;
 
 // FormatMessageA flags.
 constexpr DWORD FORMAT_MESSAGE_IGNORE_INSERTS = 0x200;
@@ -97,11 +101,13 @@ constexpr DWORD FORMAT_MESSAGE_FROM_SYSTEM = 0x1000;
 constexpr DWORD FORMAT_MESSAGE_MAX_WIDTH_MASK = 0xFF;
 
 // Thread priorities.
+constexpr int THREAD_PRIORITY_IDLE = -15;
 constexpr int THREAD_PRIORITY_LOWEST = -2;
 constexpr int THREAD_PRIORITY_BELOW_NORMAL = -1;
 constexpr int THREAD_PRIORITY_NORMAL = 0;
 constexpr int THREAD_PRIORITY_ABOVE_NORMAL = 1;
 constexpr int THREAD_PRIORITY_HIGHEST = 2;
+constexpr int THREAD_PRIORITY_TIME_CRITICAL = 15;
 constexpr int THREAD_PRIORITY_ERROR_RETURN = 0x7FFFFFFF;
 
 // The error codes the POSIX layer sets, with Win32's values.
@@ -116,6 +122,7 @@ constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
 constexpr DWORD ERROR_OUTOFMEMORY = 14;
 constexpr DWORD ERROR_NO_MORE_FILES = 18;
 constexpr DWORD ERROR_WRITE_PROTECT = 19;
+constexpr DWORD ERROR_GEN_FAILURE = 31;
 constexpr DWORD ERROR_SHARING_VIOLATION = 32;
 constexpr DWORD ERROR_LOCK_VIOLATION = 33;
 constexpr DWORD ERROR_HANDLE_EOF = 38;
@@ -127,12 +134,13 @@ constexpr DWORD ERROR_BROKEN_PIPE = 109;
 constexpr DWORD ERROR_DISK_FULL = 112;
 constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;
 constexpr DWORD ERROR_INVALID_NAME = 123;
+constexpr DWORD ERROR_MOD_NOT_FOUND = 126;
 constexpr DWORD ERROR_NEGATIVE_SEEK = 131;
 constexpr DWORD ERROR_DIR_NOT_EMPTY = 145;
 constexpr DWORD ERROR_BUSY = 170;
 constexpr DWORD ERROR_ALREADY_EXISTS = 183;
-constexpr DWORD ERROR_ENVVAR_NOT_FOUND = 203;
 constexpr DWORD ERROR_FILENAME_EXCED_RANGE = 206;
+constexpr DWORD ERROR_FILE_TOO_LARGE = 223;
 constexpr DWORD ERROR_DIRECTORY = 267;
 constexpr DWORD ERROR_MR_MID_NOT_FOUND = 317;
 constexpr DWORD ERROR_IO_DEVICE = 1117;
@@ -181,5 +189,3 @@ BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpStr
                                 LPCSTR lpFileName);
 
 DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
-DWORD GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBuffer, LPSTR* lpFilePart);
-DWORD GetEnvironmentVariableA(LPCSTR lpName, LPSTR lpBuffer, DWORD nSize);

@@ -44,17 +44,21 @@ std::string TempDir::str(const std::string& sub) const {
 }
 
 void WriteFile(const fs::path& file, const std::string& content) {
-    if (file.has_parent_path()) fs::create_directories(file.parent_path());
+    if (file.has_parent_path())
+        fs::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (!out) throw std::runtime_error("cannot write " + Narrow(file));
+    if (!out)
+        throw std::runtime_error("cannot write " + Narrow(file));
     out << content;
 }
 
 void WriteFileOfSize(const fs::path& file, std::int64_t size) {
-    if (file.has_parent_path()) fs::create_directories(file.parent_path());
+    if (file.has_parent_path())
+        fs::create_directories(file.parent_path());
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     std::string block(65536, '\0');
-    for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<char>('a' + i % 26);
+    for (std::size_t i = 0; i < block.size(); ++i)
+        block[i] = static_cast<char>('a' + i % 26);
     for (std::int64_t left = size; left > 0;) {
         auto n = static_cast<std::size_t>(std::min<std::int64_t>(left, block.size()));
         out.write(block.data(), static_cast<std::streamsize>(n));
@@ -71,11 +75,13 @@ void SetWriteTime(const fs::path& file, std::int64_t secondsSinceEpoch, std::int
     auto sys = std::chrono::system_clock::time_point(
         std::chrono::duration_cast<std::chrono::system_clock::duration>(
             std::chrono::seconds(secondsSinceEpoch) + std::chrono::nanoseconds(nanos)));
-    fs::last_write_time(file, std::chrono::clock_cast<std::chrono::file_clock>(sys));
+    // file_clock's own conversions: GCC 12's library has no clock_cast.
+    fs::last_write_time(file, std::chrono::time_point_cast<fs::file_time_type::duration>(
+                                  std::chrono::file_clock::from_sys(sys)));
 }
 
 std::int64_t WriteTimeSeconds(const fs::path& file) {
-    auto sys = std::chrono::clock_cast<std::chrono::system_clock>(fs::last_write_time(file));
+    auto sys = std::chrono::file_clock::to_sys(fs::last_write_time(file));
     return std::chrono::duration_cast<std::chrono::seconds>(sys.time_since_epoch()).count();
 }
 

@@ -1,0 +1,139 @@
+#include "fileio/modWin32.h"
+
+#include <cstring>
+#include <utility>
+
+#include "fileio/PathText.h"
+
+#include "platform/shell.h"
+
+namespace {
+
+DWORD g_LastDllError = 0;
+
+#ifndef _WIN32
+FolderPicker& RegisteredPicker() {
+    static FolderPicker picker;
+    return picker;
+}
+#endif
+
+// The text of a fixed character buffer up to its first NUL (all of it when there is none).
+std::string UpToNul(const char* buffer, std::size_t size) {
+    const void* nul = std::memchr(buffer, '\0', size);
+    return std::string(buffer, nul ? static_cast<const char*>(nul) - buffer : size);
+}
+
+}  // namespace
+
+void CaptureLastError() {
+    g_LastDllError = GetLastError();
+}
+
+DWORD LastDllError() {
+    return g_LastDllError;
+}
+
+void FillNameWithSpaces(WIN32_FIND_DATAA& entry) {
+    constexpr std::size_t width = sizeof entry.cFileName;
+    const void* nul = std::memchr(entry.cFileName, '\0', width);
+    if (!nul)
+        return;
+    const auto kept = static_cast<std::size_t>(static_cast<const char*>(nul) - entry.cFileName);
+    std::memset(entry.cFileName + kept, ' ', width - kept);
+}
+
+HANDLE FindFirst(const std::string& pattern, WIN32_FIND_DATAA& entry) {
+    HANDLE handle = FindFirstFileA(pattern.c_str(), &entry);
+    CaptureLastError();
+    FillNameWithSpaces(entry);
+    return handle;
+}
+
+BOOL FindNext(HANDLE& handle, WIN32_FIND_DATAA& entry) {
+    BOOL found = FindNextFileA(handle, &entry);
+    CaptureLastError();
+    FillNameWithSpaces(entry);
+    return found;
+}
+
+std::int32_t ReadIniString(const std::string& section, const std::string& key,
+                           const std::string& defaultValue, std::string& value,
+                           const std::string& file) {
+    char buffer[256] = {};
+    const DWORD count = GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(),
+                                                 buffer, sizeof buffer, file.c_str());
+    CaptureLastError();
+    std::string text = UpToNul(buffer, sizeof buffer);
+    text.erase(text.find_last_not_of(' ') + 1);
+    value = std::move(text);
+    return static_cast<std::int32_t>(count);
+}
+
+void WriteIniString(const std::string& section, const std::string& key, const std::string& value,
+                    const std::string& file) {
+    WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str());
+    CaptureLastError();
+}
+
+std::string GetSystemErrorText() {
+    // Text from the system table, inserts left alone, the table's line breaks not reproduced.
+    constexpr DWORD kFlags = 0x12FF;
+    constexpr DWORD kUserDefaultLanguage = 0x400;
+    char buffer[256];
+    std::memset(buffer, ' ', sizeof buffer);
+    const DWORD length = FormatMessageA(kFlags, nullptr, LastDllError(), kUserDefaultLanguage,
+                                        buffer, sizeof buffer, nullptr);
+    if (length == 0)
+        return "Unknown error.";
+    return TrimSpaces(UpToNul(buffer, sizeof buffer));
+}
+
+#ifdef _WIN32
+
+std::string BrowseForFolder(HWND hWnd, const std::string& title) {
+    BROWSEINFOA info{};
+    info.hwndOwner = hWnd;
+    info.pidlRoot = nullptr;
+    info.pszDisplayName = nullptr;
+    info.lpszTitle = title.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    info.lpfn = nullptr;
+    info.lParam = 0;
+    info.iImage = 0;
+    PIDLIST_ABSOLUTE items = SHBrowseForFolderA(&info);
+    CaptureLastError();
+
+    // Asked for a cancelled picker too: the null list makes the call fail, which gives "".
+    char buffer[512];
+    std::memset(buffer, ' ', sizeof buffer);
+    const BOOL found = SHGetPathFromIDListA(items, buffer);
+    CaptureLastError();
+    if (items)
+        CoTaskMemFree(items);
+    return found ? UpToNul(buffer, sizeof buffer) : std::string();
+}
+
+void RegisterFolderPicker(FolderPicker) {}
+
+#else
+
+std::string BrowseForFolder(HWND hWnd, const std::string& title) {
+    const FolderPicker& picker = RegisteredPicker();
+    return picker ? picker(hWnd, title) : std::string();
+}
+
+void RegisterFolderPicker(FolderPicker picker) {
+    RegisteredPicker() = std::move(picker);
+}
+
+#endif
+
+std::string EntryName(const WIN32_FIND_DATAA& entry) {
+    return TrimSpaces(UpToNul(entry.cFileName, sizeof entry.cFileName));
+}
+
+std::int64_t EntrySize(const WIN32_FIND_DATAA& entry) {
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) |
+                                     entry.nFileSizeLow);
+}

@@ -1,0 +1,118 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string_view>
+
+#include "platform/posix/Errors.h"
+#include "platform/posix/FileStatus.h"
+
+using namespace w32posix;
+
+namespace {
+
+bool CheckPath(LPCSTR path) {
+    if (!path) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return false;
+    }
+    if (*path == '\0') {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return false;
+    }
+    return true;
+}
+
+// The name's own status, without following a final link; sets the last error on failure.
+bool StatLink(LPCSTR path, FileStatus& status) {
+    if (int err = StatAt(AT_FDCWD, path, AT_SYMLINK_NOFOLLOW, status)) {
+        SetErrorFromErrno(err, path);
+        return false;
+    }
+    return true;
+}
+
+std::string_view LastComponent(std::string_view path) {
+    while (path.size() > 1 && path.back() == '/')
+        path.remove_suffix(1);
+    auto slash = path.rfind('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+// A folder, or a file with the read-only attribute, is refused as Windows refuses it; a
+// symbolic link is removed itself, never its target.
+BOOL DeleteFileA(LPCSTR lpFileName) {
+    FileStatus status;
+    if (!CheckPath(lpFileName) || !StatLink(lpFileName, status))
+        return FALSE;
+    bool readOnly = S_ISREG(status.mode) && !(status.mode & S_IWUSR);
+    if (S_ISDIR(status.mode) || readOnly) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    if (::unlink(lpFileName) != 0) {
+        SetErrorFromErrno(errno == EISDIR ? EACCES : errno, lpFileName);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES /*lpSecurityAttributes*/) {
+    if (!CheckPath(lpPathName))
+        return FALSE;
+    if (::mkdir(lpPathName, 0777) == 0)
+        return TRUE;
+    switch (errno) {
+        case EEXIST:
+            SetLastError(ERROR_ALREADY_EXISTS);
+            break;
+        case ENOENT:
+        case ENOTDIR:
+            SetLastError(ERROR_PATH_NOT_FOUND);
+            break;
+        default:
+            SetErrorFromErrno(errno);
+    }
+    return FALSE;
+}
+
+// A link to a folder is removed itself, as Windows removes a folder link; anything else that
+// is not a folder is not a directory name.
+BOOL RemoveDirectoryA(LPCSTR lpPathName) {
+    FileStatus status;
+    if (!CheckPath(lpPathName) || !StatLink(lpPathName, status))
+        return FALSE;
+    if (S_ISLNK(status.mode)) {
+        FileStatus target;
+        if (StatAt(AT_FDCWD, lpPathName, 0, target) != 0 || !S_ISDIR(target.mode)) {
+            SetLastError(ERROR_DIRECTORY);
+            return FALSE;
+        }
+        if (::unlink(lpPathName) != 0) {
+            SetErrorFromErrno(errno, lpPathName);
+            return FALSE;
+        }
+        return TRUE;
+    }
+    if (!S_ISDIR(status.mode)) {
+        SetLastError(ERROR_DIRECTORY);
+        return FALSE;
+    }
+    if (::rmdir(lpPathName) != 0) {
+        SetErrorFromErrno(errno == EEXIST ? ENOTEMPTY : errno, lpPathName);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+DWORD GetFileAttributesA(LPCSTR lpFileName) {
+    FileStatus status;
+    if (!CheckPath(lpFileName) || !StatLink(lpFileName, status))
+        return INVALID_FILE_ATTRIBUTES;
+    FileStatus target;
+    bool hasTarget = S_ISLNK(status.mode) && StatAt(AT_FDCWD, lpFileName, 0, target) == 0;
+    return AttributesOf(LastComponent(lpFileName), status, hasTarget ? &target : nullptr);
+}

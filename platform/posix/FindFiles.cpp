@@ -1,0 +1,229 @@
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "platform/posix/Errors.h"
+#include "platform/posix/FileStatus.h"
+#include "platform/posix/Handles.h"
+#include "platform/posix/Wildcard.h"
+
+using namespace w32posix;
+
+namespace {
+
+// One enumeration: the open folder stream and the mask its names are matched against. A
+// pattern without wildcards names one entry, which FindFirstFileA yields at once; its search
+// then has no stream and is already finished.
+class FindSearch : public HandleObject {
+  public:
+    ~FindSearch() override {
+        if (dir)
+            ::closedir(dir);
+    }
+
+    DIR* dir = nullptr;
+    std::string mask;
+    bool sawDot = false;
+    bool sawDotDot = false;
+    bool finished = false;
+};
+
+struct SplitPattern {
+    std::string folder;
+    std::string mask;
+};
+
+SplitPattern Split(std::string_view pattern) {
+    auto slash = pattern.rfind('/');
+    if (slash == std::string_view::npos)
+        return {".", std::string(pattern)};
+    std::string folder(slash == 0 ? "/" : pattern.substr(0, slash));
+    return {folder, std::string(pattern.substr(slash + 1))};
+}
+
+void SetSize(WIN32_FIND_DATAA& data, std::int64_t size) {
+    auto value = static_cast<std::uint64_t>(size);
+    data.nFileSizeHigh = static_cast<DWORD>(value >> 32);
+    data.nFileSizeLow = static_cast<DWORD>(value & 0xFFFFFFFFu);
+}
+
+void SetName(WIN32_FIND_DATAA& data, std::string_view name) {
+    std::size_t length = std::min<std::size_t>(name.size(), MAX_PATH - 1);
+    std::memcpy(data.cFileName, name.data(), length);
+    data.cFileName[length] = '\0';
+    data.cAlternateFileName[0] = '\0';
+}
+
+// Fills the record for `name` in the folder `dirFd` with one stat (two for a symbolic link,
+// whose size and times are its target's). Returns 0 or the stat's errno value.
+int FillEntry(int dirFd, const char* name, WIN32_FIND_DATAA& data) {
+    FileStatus status;
+    if (int err = StatAt(dirFd, name, AT_SYMLINK_NOFOLLOW, status))
+        return err;
+    const FileStatus* shown = &status;
+    FileStatus target;
+    bool isLink = S_ISLNK(status.mode);
+    bool hasTarget = isLink && StatAt(dirFd, name, 0, target) == 0;
+    if (hasTarget)
+        shown = &target;
+    std::string_view baseName = name;
+    if (auto slash = baseName.rfind('/'); slash != std::string_view::npos) {
+        baseName = baseName.substr(slash + 1);
+    }
+    data.dwFileAttributes = AttributesOf(baseName, status, hasTarget ? &target : nullptr);
+    data.ftCreationTime = ToFileTime(shown->creationTime);
+    data.ftLastAccessTime = ToFileTime(shown->accessTime);
+    data.ftLastWriteTime = ToFileTime(shown->writeTime);
+    SetSize(data, isLink && !hasTarget ? 0 : shown->size);
+    data.dwReserved0 = isLink ? IO_REPARSE_TAG_SYMLINK : 0;
+    data.dwReserved1 = 0;
+    SetName(data, baseName);
+    return 0;
+}
+
+// "." and ".." are part of every Windows listing; a folder stream that leaves them out gets
+// them added at its end.
+bool NextSynthetic(FindSearch& search, WIN32_FIND_DATAA& data) {
+    int dirFd = ::dirfd(search.dir);
+    for (bool* seen : {&search.sawDot, &search.sawDotDot}) {
+        if (*seen)
+            continue;
+        *seen = true;
+        const char* name = seen == &search.sawDot ? "." : "..";
+        if (MatchesWildcard(name, search.mask) && FillEntry(dirFd, name, data) == 0)
+            return true;
+    }
+    return false;
+}
+
+// Advances to the next entry that matches the mask and fills it. Only matching names are
+// stat'ed. Sets the last error and returns false at the end or on failure.
+bool NextMatch(FindSearch& search, WIN32_FIND_DATAA& data) {
+    if (search.finished) {
+        SetLastError(ERROR_NO_MORE_FILES);
+        return false;
+    }
+    int dirFd = ::dirfd(search.dir);
+    for (;;) {
+        errno = 0;
+        dirent* entry = ::readdir(search.dir);
+        if (!entry)
+            break;
+        const char* name = entry->d_name;
+        if (std::strcmp(name, ".") == 0)
+            search.sawDot = true;
+        if (std::strcmp(name, "..") == 0)
+            search.sawDotDot = true;
+        if (!MatchesWildcard(name, search.mask))
+            continue;
+        int err = FillEntry(dirFd, name, data);
+        // An entry deleted since the folder was read is passed over.
+        if (err == ENOENT)
+            continue;
+        if (err == 0)
+            return true;
+        SetErrorFromErrno(err);
+        return false;
+    }
+    if (errno != 0) {
+        search.finished = true;
+        SetErrorFromErrno(errno);
+        return false;
+    }
+    if (NextSynthetic(search, data))
+        return true;
+    search.finished = true;
+    SetLastError(ERROR_NO_MORE_FILES);
+    return false;
+}
+
+HANDLE FindOne(const std::string& path, const std::string& name, WIN32_FIND_DATAA& data) {
+    if (int err = FillEntry(AT_FDCWD, path.c_str(), data)) {
+        SetErrorFromErrno(err, path);
+        return INVALID_HANDLE_VALUE;
+    }
+    SetName(data, name);
+    auto search = std::make_shared<FindSearch>();
+    search->finished = true;
+    HANDLE handle = AddHandle(std::move(search));
+    return handle ? handle : INVALID_HANDLE_VALUE;
+}
+
+// A folder part that names a file is not a directory name; one that is missing, or runs
+// through a file on the way, is a path that cannot be found.
+DWORD FolderOpenError(int err, const std::string& folder) {
+    if (err == ENOTDIR) {
+        struct stat st {};
+        bool isFile = ::stat(folder.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+        return isFile ? ERROR_DIRECTORY : ERROR_PATH_NOT_FOUND;
+    }
+    return err == ENOENT ? ERROR_PATH_NOT_FOUND : ErrorFromErrno(err);
+}
+
+HANDLE FindMatching(SplitPattern split, WIN32_FIND_DATAA& data) {
+    int fd = ::open(split.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        SetLastError(FolderOpenError(errno, split.folder));
+        return INVALID_HANDLE_VALUE;
+    }
+    auto search = std::make_shared<FindSearch>();
+    search->dir = ::fdopendir(fd);
+    if (!search->dir) {
+        SetErrorFromErrno(errno);
+        ::close(fd);
+        return INVALID_HANDLE_VALUE;
+    }
+    search->mask = std::move(split.mask);
+    if (!NextMatch(*search, data)) {
+        if (GetLastError() == ERROR_NO_MORE_FILES)
+            SetLastError(ERROR_FILE_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
+    }
+    HANDLE handle = AddHandle(std::move(search));
+    return handle ? handle : INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
+
+HANDLE FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
+    if (!lpFileName || !lpFindFileData) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return INVALID_HANDLE_VALUE;
+    }
+    SplitPattern split = Split(lpFileName);
+    if (split.mask.empty()) {
+        // A folder followed by its separator names no entry.
+        bool inFolder = *lpFileName && FolderExists(split.folder);
+        SetLastError(inFolder ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
+    }
+    if (!HasWildcards(split.mask))
+        return FindOne(lpFileName, split.mask, *lpFindFileData);
+    return FindMatching(std::move(split), *lpFindFileData);
+}
+
+BOOL FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData) {
+    auto search = Lookup<FindSearch>(hFindFile);
+    if (!search) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    if (!lpFindFileData) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    return NextMatch(*search, *lpFindFileData) ? TRUE : FALSE;
+}
+
+BOOL FindClose(HANDLE hFindFile) {
+    if (!Remove<FindSearch>(hFindFile)) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    return TRUE;
+}

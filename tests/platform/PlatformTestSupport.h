@@ -1,0 +1,69 @@
+// Helpers shared by the platform tests: plain-text views of what the Win32 calls return.
+#pragma once
+
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "platform/win32.h"
+
+// Every name that an enumeration of `pattern` yields; `error` receives the last error that
+// ended it (ERROR_NO_MORE_FILES after a full enumeration).
+inline std::set<std::string> FoundNames(const std::string& pattern, DWORD* error = nullptr) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA data{};
+    HANDLE h = FindFirstFileA(pattern.c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE) {
+        if (error)
+            *error = GetLastError();
+        return names;
+    }
+    do {
+        names.insert(data.cFileName);
+    } while (FindNextFileA(h, &data));
+    if (error)
+        *error = GetLastError();
+    FindClose(h);
+    return names;
+}
+
+// The one record that a pattern without wildcards yields.
+inline WIN32_FIND_DATAA FoundEntry(const std::string& path) {
+    WIN32_FIND_DATAA data{};
+    HANDLE h = FindFirstFileA(path.c_str(), &data);
+    if (h != INVALID_HANDLE_VALUE)
+        FindClose(h);
+    return data;
+}
+
+inline std::uint64_t Ticks(const FILETIME& t) {
+    return (std::uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime;
+}
+
+// The FILETIME of a POSIX time.
+inline std::uint64_t TicksOf(std::int64_t secondsSinceEpoch, std::int64_t nanos = 0) {
+    return static_cast<std::uint64_t>(secondsSinceEpoch + 11644473600LL) * 10000000ull +
+           static_cast<std::uint64_t>(nanos / 100);
+}
+
+inline FILETIME FileTimeOf(std::uint64_t ticks) {
+    return FILETIME{static_cast<DWORD>(ticks & 0xFFFFFFFFu), static_cast<DWORD>(ticks >> 32)};
+}
+
+inline HANDLE Open(const std::string& path, DWORD access, DWORD disposition) {
+    return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       disposition, 0, nullptr);
+}
+
+// The Windows headers define the error codes as long; the last error is an unsigned DWORD.
+#define EXPECT_LAST_ERROR(code) EXPECT_EQ(GetLastError(), static_cast<DWORD>(code))
+
+// Wine run by root (as the Windows suite runs here) does not enforce the read-only attribute.
+inline bool RunningUnderWine() {
+#ifdef _WIN32
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+#else
+    return false;
+#endif
+}

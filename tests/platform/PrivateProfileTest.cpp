@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "fileio/PathText.h"
+#include "tests/platform/PlatformTestSupport.h"
+#include "tests/support/TempDir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class PrivateProfileTest : public ::testing::Test {
+  protected:
+    std::string Read(const char* section, const char* key, const char* def = "default",
+                     DWORD size = 256, DWORD* count = nullptr) {
+        std::string buffer(size, '#');
+        DWORD n = GetPrivateProfileStringA(section, key, def, buffer.data(), size, file.c_str());
+        if (count)
+            *count = n;
+        return buffer.substr(0, buffer.find('\0'));
+    }
+    BOOL Write(const char* section, const char* key, const char* value) {
+        return WritePrivateProfileStringA(section, key, value, file.c_str());
+    }
+    void Put(const std::string& text) { WriteFile(dir.path() / "s.ini", text); }
+    // The file's text with line ends shown as LF, as both platforms' files read alike then.
+    std::string Text() const {
+        std::string text = ReadFileText(dir.path() / "s.ini");
+        std::erase(text, '\r');
+        return text;
+    }
+
+    TempDir dir;
+    std::string file = dir.str("s.ini");
+};
+
+}  // namespace
+
+TEST_F(PrivateProfileTest, ValuesAreTrimmedUnquotedAndCutToTheBuffer) {
+    Put("[Main]\n  Name  =  some value   \nQuoted=\" padded \"\nLong=" + std::string(300, 'v') +
+        "\nEmpty=\n");
+    EXPECT_EQ(Read("MAIN", "name"), "some value");
+    EXPECT_EQ(Read("Main", "Quoted"), " padded ");
+    DWORD count = 0;
+    EXPECT_EQ(Read("Main", "Long", "", 256, &count), std::string(255, 'v'));
+    EXPECT_EQ(count, 255u);
+    EXPECT_EQ(Read("Main", "Empty", "default", 256, &count), "");
+    EXPECT_EQ(count, 0u);
+    EXPECT_EQ(Read("Main", "Missing", "fallback  "), "fallback");
+    EXPECT_EQ(Read("Other", "Name"), "default");
+    fs::remove(dir.path() / "s.ini");
+    EXPECT_EQ(Read("Main", "Name", "gone", 256, &count), "gone");
+    EXPECT_EQ(count, 4u);
+}
+
+TEST_F(PrivateProfileTest, IntegersReadTheirLeadingNumber) {
+    Put("[N]\na= 42abc\nb=abc\nc=-7\nd=\"12\"\n");
+    EXPECT_EQ(GetPrivateProfileIntA("N", "a", 5, file.c_str()), 42u);
+    EXPECT_EQ(GetPrivateProfileIntA("N", "b", 5, file.c_str()), 0u);
+    EXPECT_EQ(static_cast<INT>(GetPrivateProfileIntA("N", "c", 5, file.c_str())), -7);
+    EXPECT_EQ(GetPrivateProfileIntA("N", "d", 5, file.c_str()), 12u);
+    EXPECT_EQ(GetPrivateProfileIntA("N", "missing", 5, file.c_str()), 5u);
+}
+
+TEST_F(PrivateProfileTest, NullNamesListSectionsAndKeys) {
+    Put("[One]\na=1\nB=2\n[Two]\n");
+    std::string buffer(64, '#');
+    DWORD n = GetPrivateProfileStringA(nullptr, nullptr, "", buffer.data(), 64, file.c_str());
+    EXPECT_EQ(buffer.substr(0, n + 1), std::string("One\0Two\0\0", 9));
+    n = GetPrivateProfileStringA("one", nullptr, "", buffer.data(), 64, file.c_str());
+    EXPECT_EQ(buffer.substr(0, n + 1), std::string("a\0B\0\0", 5));
+}
+
+TEST_F(PrivateProfileTest, WritesCreateReplaceAndPlaceKeysWhereTheyBelong) {
+    EXPECT_TRUE(Write("Settings", "Key", "value"));
+    EXPECT_EQ(Text(), "[Settings]\nKey=value\n");
+    EXPECT_TRUE(Write("Settings", "Empty", ""));
+    EXPECT_EQ(Text(), "[Settings]\nKey=value\nEmpty=\n");
+    EXPECT_EQ(Read("Settings", "Empty"), "");
+
+    Put("; leading comment\n[A]\n# note\nx=1\nnot a key line\ny=2\n\n[B]\nz=3\n");
+    EXPECT_TRUE(Write("a", "X", "9"));
+    EXPECT_TRUE(Write("A", "new", "n"));
+    std::string text = Text();
+    EXPECT_NE(text.find("[A]\n# note\nx=9\nnot a key line\ny=2\nnew=n\n"), std::string::npos);
+#ifndef _WIN32
+    // Wine drops blank lines when it rewrites a file; this layer keeps every other line.
+    EXPECT_EQ(text,
+              "; leading comment\n[A]\n# note\nx=9\nnot a key line\ny=2\nnew=n\n\n[B]\nz=3\n");
+#endif
+    EXPECT_TRUE(Write("C", "k", "v"));
+    text = Text();
+    EXPECT_TRUE(text.ends_with("[C]\nk=v\n")) << text;
+    EXPECT_EQ(Read("c", "K"), "v");
+
+    EXPECT_TRUE(Write("A", "y", nullptr));
+    EXPECT_TRUE(Write("B", nullptr, nullptr));
+    EXPECT_EQ(Read("A", "y"), "default");
+    EXPECT_EQ(Read("B", "z"), "default");
+    EXPECT_EQ(Read("A", "new"), "n");
+}
+
+TEST_F(PrivateProfileTest, CrLfFilesAreReadAndKeepTheirLineEnds) {
+    Put("[A]\r\nx=1\r\n");
+    EXPECT_EQ(Read("A", "x"), "1");
+    EXPECT_TRUE(Write("A", "y", "2"));
+    EXPECT_EQ(ReadFileText(dir.path() / "s.ini"), "[A]\r\nx=1\r\ny=2\r\n");
+}
+
+TEST_F(PrivateProfileTest, ReadsSeeChangesMadeFromOutside) {
+    Put("[A]\nx=1\n");
+    SetWriteTime(dir.path() / "s.ini", 1600000000);
+    EXPECT_EQ(Read("A", "x"), "1");
+    Put("[A]\nx=2\n");  // same size: only the time tells
+    SetWriteTime(dir.path() / "s.ini", 1600000100);
+    EXPECT_EQ(Read("A", "x"), "2");
+    Put("[A]\nx=345\n");
+    EXPECT_EQ(Read("A", "x"), "345");
+}
+
+TEST_F(PrivateProfileTest, WritesReplaceTheFileWhole) {
+    Put("[A]\nx=1\n");
+    EXPECT_TRUE(Write("A", "x", "2"));
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir.path()))
+        ++entries;
+    EXPECT_EQ(entries, 1u);  // no temporary file left beside it
+    EXPECT_EQ(Read("A", "x"), "2");
+
+    EXPECT_FALSE(WritePrivateProfileStringA(
+        "A", "x", "1", dir.str("no" + std::string(kSepText) + "s.ini").c_str()));
+    EXPECT_LAST_ERROR(ERROR_PATH_NOT_FOUND);
+}
+
+#ifndef _WIN32
+TEST_F(PrivateProfileTest, ReplacementKeepsModeLinksAndReadOnlyFiles) {
+    Put("[A]\nx=1\n");
+    fs::permissions(dir.path() / "s.ini",
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_TRUE(Write("A", "x", "2"));
+    EXPECT_EQ(fs::status(dir.path() / "s.ini").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    fs::rename(dir.path() / "s.ini", dir.path() / "real.ini");
+    fs::create_symlink(dir.path() / "real.ini", dir.path() / "s.ini");
+    EXPECT_TRUE(Write("A", "x", "3"));
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "s.ini"));
+    EXPECT_EQ(ReadFileText(dir.path() / "real.ini"), "[A]\nx=3\n");
+
+    fs::permissions(dir.path() / "real.ini", fs::perms::owner_read);
+    EXPECT_FALSE(Write("A", "x", "4"));
+    EXPECT_LAST_ERROR(ERROR_ACCESS_DENIED);
+    EXPECT_EQ(Read("A", "x"), "3");
+}
+#endif

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include "runtime/DateValue.h"
+
+using namespace runtime;
+
+namespace {
+
+DateValue At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
+    return MakeDate(CivilDateTime{y, mo, d, h, mi, s});
+}
+
+}  // namespace
+
+TEST(DateValue, DaysBeforeTheOriginKeepAPositiveTimeOfDay) {
+    EXPECT_DOUBLE_EQ(At(1899, 12, 29, 6), -1.25);
+    EXPECT_DOUBLE_EQ(At(1900, 1, 1, 18), 2.75);
+    const CivilDateTime t = SplitDate(-1.25);
+    EXPECT_EQ(t.day, 29);
+    EXPECT_EQ(t.hour, 6);
+    // Rounding to the nearest second carries into the next day, a leap day here.
+    const CivilDateTime carried = SplitDate(At(2000, 2, 28, 23, 59, 59) + 0.7 / 86400);
+    EXPECT_EQ(FormatMonthFirst(carried), "2/29/2000 0:0:0");
+}
+
+TEST(MonthFirst, ReadsDatesTimesAndTwoDigitYears) {
+    const std::pair<const char*, DateValue> cases[] = {
+        {"7/4/2000 9:5:7", At(2000, 7, 4, 9, 5, 7)},
+        {"01/01/1600 0:00", -109571.0},
+        {"12/31/1999", At(1999, 12, 31)},
+        {"1/2/2003 3:04 PM", At(2003, 1, 2, 15, 4)},
+        {"1/2/2003 12:30 am", At(2003, 1, 2, 0, 30)},
+        {" \t2/29/2000 23:59:59  ", At(2000, 2, 29, 23, 59, 59)},
+        {"1/1/29", At(2029, 1, 1)},
+        {"1/1/30", At(1930, 1, 1)},
+    };
+    for (const auto& [text, expected] : cases) {
+        DateValue value = 0;
+        EXPECT_TRUE(TryParseMonthFirst(text, value)) << text;
+        EXPECT_DOUBLE_EQ(value, expected) << text;
+    }
+    EXPECT_DOUBLE_EQ(MonthFirstOrDefault(FormatMonthFirst(SplitDate(At(1601, 3, 4, 5, 6, 7)))),
+                     At(1601, 3, 4, 5, 6, 7));
+}
+
+TEST(MonthFirst, UnreadableTextGivesTheDefaultDate) {
+    for (const char* bad :
+         {"", "2/30/2001", "2/29/1900", "13/1/2000", "1/1/2000 24:00", "1/1/2000 10:60",
+          "1/1/2000 10:00:60", "1/1/2000 13:00 PM", "1/1/2000x", "1/1/2000 9", "1/1", "abc"}) {
+        DateValue value = 42.0;
+        EXPECT_FALSE(TryParseMonthFirst(bad, value)) << bad;
+        EXPECT_EQ(value, 42.0) << bad;
+        EXPECT_EQ(MonthFirstOrDefault(bad), kDefaultDate) << bad;
+    }
+}
+
+TEST(MinutesBetween, CountsMinuteBoundariesAcrossMidnightAndTheOrigin) {
+    EXPECT_EQ(MinutesBetween(At(2020, 5, 1, 10, 0, 50), At(2020, 5, 1, 10, 30, 0)), 30);
+    EXPECT_EQ(MinutesBetween(At(2020, 5, 1, 10, 0, 59), At(2020, 5, 1, 10, 1, 0)), 1);
+    EXPECT_EQ(MinutesBetween(At(2020, 5, 1, 10, 0, 0), At(2020, 5, 1, 10, 0, 59)), 0);
+    EXPECT_EQ(MinutesBetween(At(2020, 5, 1, 10, 30, 0), At(2020, 5, 1, 10, 0, 50)), -30);
+    EXPECT_EQ(MinutesBetween(At(2020, 5, 1, 23, 58, 30), At(2020, 5, 2, 0, 2, 10)), 4);
+    EXPECT_EQ(MinutesBetween(At(1899, 12, 29, 23, 59, 30), At(1899, 12, 30, 0, 0, 10)), 1);
+    EXPECT_EQ(MinutesBetween(At(1899, 12, 28, 23, 0, 0), At(1899, 12, 29, 1, 0, 0)), 120);
+}
