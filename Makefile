@@ -1,41 +1,48 @@
 # Brannock's front door. `make run` and `make test` do all set-up on a fresh Debian machine.
 BUILD ?= build
+WINDOWS_BUILD ?= build-windows
 JOBS ?= $(shell nproc)
+CTEST_JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRANNOCK_WERROR=ON
 
-.PHONY: all deps build run test test-native test-windows bench screenshots format clean
+.PHONY: all deps deps-gui build run test test-native test-windows bench screenshots format clean
+# The steps of `make test` share the build folders and the machine: one at a time.
+.NOTPARALLEL:
+MAKEFLAGS += --no-print-directory
 
 all: build
 
 deps:
 	@scripts/install-deps.sh native
 
+deps-gui:
+	@scripts/install-deps.sh gui
+
 build: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
-	@scripts/install-deps.sh gui
+run: deps-gui build
 	scripts/run.sh $(BUILD)/ui/qt/brannock
 
 test: test-native test-windows
 
 test-native: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(CTEST_JOBS)
 
 test-windows:
 	@scripts/install-deps.sh windows
-	scripts/test-windows.sh
+	JOBS=$(JOBS) scripts/test-windows.sh $(WINDOWS_BUILD)
 
 bench: build
 	$(BUILD)/bench/brannock_bench
 
-screenshots: build
-	@scripts/install-deps.sh gui
-	scripts/screenshots.sh $(BUILD)/ui/qt/brannock
+screenshots: deps-gui build
+	scripts/screenshots.sh $(BUILD)/ui/qt/brannock $(BUILD)/screenshots
 
 format:
-	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	@scripts/install-deps.sh format
+	git ls-files --cached --others --exclude-standard '*.cpp' '*.h' | xargs -r clang-format -i
 
 clean:
-	rm -rf $(BUILD) build-windows
+	rm -rf $(BUILD) $(WINDOWS_BUILD)

@@ -1,0 +1,10 @@
+# Source-tree checks run by ctest beside the unit tests: they guard the layering rules.
+find_program(BRANNOCK_BASH bash)
+if(BRANNOCK_BASH)
+  set(scripts ${PROJECT_SOURCE_DIR}/scripts)
+  add_test(NAME check_platform_includes
+           COMMAND ${BRANNOCK_BASH} ${scripts}/check-includes.sh platform ${PROJECT_SOURCE_DIR})
+  add_test(NAME check_qt_includes
+           COMMAND ${BRANNOCK_BASH} ${scripts}/check-includes.sh qt ${PROJECT_SOURCE_DIR})
+  add_test(NAME check_include_checks COMMAND ${BRANNOCK_BASH} ${scripts}/test-check-includes.sh)
+endif()
