@@ -1,0 +1,52 @@
+// Putting the main window, the timer and the tray icon into the on or the off state.
+#include <array>
+#include <functional>
+
+#include "fileio/modWin32.h"
+#include "ui/frmMain.h"
+
+namespace {
+
+constexpr int kPollMilliseconds = 5000;
+
+// The controls that define the work, in the order they are switched.
+std::array<std::reference_wrapper<IControl>, 9> EditingControls(frmMain& form) {
+    return {form.btnAddPath, form.btnModifyPath, form.btnDeletePath,
+            form.btnUpPath,  form.btnDownPath,   form.lstSyncFrom,
+            form.txtWakeup,  form.txtSyncTo,     form.btnToBrowse};
+}
+
+void EnableEditing(frmMain& form, bool enabled) {
+    for (IControl& control : EditingControls(form))
+        control.SetEnabled(enabled);
+}
+
+}  // namespace
+
+void frmMain::ApplySyncState(bool on) {
+    if (on) {
+        EnableEditing(*this, false);
+        SetTrayIcon(true);
+        SysTray1.set_traytip("Sync Ready");
+        btnSyncToggle.SetCaption("Stop Sync");
+        WriteIniString("Error", "LastErrorMsg", "", IniFile);
+        WriteIniString("Error", "LastErrorCnt", "0", IniFile);
+        SyncOn = true;
+        RunSyncCycle();
+        // Whoever started this switch-on carries out a terminate that arrived meanwhile.
+        if (TerminatePending)
+            return;
+        SetStatus("Sleeping...", "");
+        Timer1.SetInterval(kPollMilliseconds);
+        if (SyncOn)
+            return;
+        // The cycle, or the user during it, switched syncing off: show the off state.
+    }
+    SyncOn = false;
+    EnableEditing(*this, true);
+    SetTrayIcon(false);
+    SysTray1.set_traytip("Sync Disabled");
+    btnSyncToggle.SetCaption("Start Sync");
+    SetStatus("Disabled", "");
+    Timer1.SetInterval(0);
+}

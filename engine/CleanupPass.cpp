@@ -1,0 +1,31 @@
+// The cleanup pass: walks the Sync To directory and deletes each mirror file whose source is
+// gone. Folders are never deleted.
+#include "engine/DirectoryWalk.h"
+#include "engine/PathMapping.h"
+#include "fileio/PathText.h"
+#include "ui/frmMain.h"
+
+bool frmMain::CleanupTree(const std::string& searchPattern) {
+    return engine::WalkFolder(*this, searchPattern, &frmMain::CleanupTree, &frmMain::CleanupFile);
+}
+
+bool frmMain::CleanupFile(const std::string& dir, const WIN32_FIND_DATAA& entry) {
+    if (!SyncOn)
+        return false;
+    const std::string syncTo = txtSyncTo.Text();
+    const std::string name = engine::EntryNameTrimmed(entry);
+    const std::optional<std::string> source = pathmap::SourcePath(syncTo, dir, name);
+    if (!source) {
+        RecordError("Unable to create synchronize from filename");
+        return false;
+    }
+    // A file or a folder of the source's name keeps the mirror file.
+    if (engine::Enumeration(*source).Found())
+        return true;
+
+    const std::string destFile = dir + std::string(kSepText) + name;
+    if (DeleteFileA(destFile.c_str()))
+        return true;
+    RecordError("Unable to delete file " + destFile);
+    return false;
+}

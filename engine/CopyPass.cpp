@@ -1,0 +1,111 @@
+// The copy pass: brings one fileset's files into the Sync To directory, copying each file whose
+// mirror copy is missing or differs in last-write time (to the second) or in size.
+#include "engine/DirectoryWalk.h"
+#include "engine/PathMapping.h"
+#include "fileio/PathText.h"
+#include "fileio/modWin32.h"
+#include "ui/frmMain.h"
+
+namespace {
+
+// Copies one file over its destination with the progress bar shown; a failure is recorded.
+bool CopyShowingProgress(frmMain& form, const std::string& dir, const std::string& name,
+                         const std::string& destFile) {
+    const std::string copying = "Copying file " + name;
+    form.SetStatus(copying, copying);
+    form.pgrStatus.SetValue(0);
+    form.pgrStatus.SetVisible(true);
+    const std::string source = dir + std::string(kSepText) + name;
+    const bool copied = form.f.CopyFile(source, destFile, true);
+    if (!copied) {
+        form.RecordError("Copying file " + source + " to " + destFile + ": " + form.f.ErrMsg());
+    }
+    form.pgrStatus.SetVisible(false);
+    return copied;
+}
+
+}  // namespace
+
+bool frmMain::SyncTree(const std::string& searchPattern) {
+    return engine::WalkFolder(*this, searchPattern, &frmMain::SyncTree, &frmMain::SyncFile);
+}
+
+bool frmMain::SyncFile(const std::string& dir, const WIN32_FIND_DATAA& entry) {
+    if (!SyncOn)
+        return false;
+    const runtime::DateValue sourceDate = FileTimeToDate(entry.ftLastWriteTime);
+    const runtime::DateValue cutoff = ReadLastSyncTime();
+    if (UseCutoff && sourceDate < cutoff)
+        return true;
+
+    const std::string syncTo = txtSyncTo.Text();
+    if (syncTo.empty()) {
+        RecordError("No Sync To path set");
+        return false;
+    }
+    const std::string destFolder = pathmap::DestinationFolder(syncTo, dir);
+    CreatePath(destFolder);
+
+    const std::string name = engine::EntryNameTrimmed(entry);
+    const std::string destFile = destFolder + std::string(kSepText) + name;
+    runtime::DateValue destDate = runtime::kDefaultDate;
+    std::int64_t destSize = 0;
+    GetFileInfo(destFile, destDate, destSize);
+    if (sourceDate == destDate && EntrySize(entry) == destSize)
+        return true;
+
+    return CopyShowingProgress(*this, dir, name, destFile);
+}
+
+void frmMain::GetFileInfo(const std::string& path, runtime::DateValue& date, std::int64_t& size) {
+    date = runtime::kDefaultDate;
+    size = 0;
+    engine::Enumeration found(path);
+    if (found.Found()) {
+        date = FileTimeToDate(found.Entry().ftLastWriteTime);
+        size = EntrySize(found.Entry());
+    }
+}
+
+runtime::DateValue frmMain::FileTimeToDate(const FILETIME& fileTime) {
+    FILETIME local{};
+    SYSTEMTIME parts{};
+    // A time the platform cannot convert stands for no time at all, like a missing file.
+    if (!FileTimeToLocalFileTime(&fileTime, &local) || !FileTimeToSystemTime(&local, &parts)) {
+        return runtime::kDefaultDate;
+    }
+    runtime::CivilDateTime civil;
+    civil.year = parts.wYear;
+    civil.month = parts.wMonth;
+    civil.day = parts.wDay;
+    civil.hour = parts.wHour;
+    civil.minute = parts.wMinute;
+    civil.second = parts.wSecond;
+    return runtime::MonthFirstOrDefault(runtime::FormatMonthFirst(civil));
+}
+
+void frmMain::CreatePath(const std::string& path) {
+    // A folder that exists has every level above it: one look-up spares the whole climb, which
+    // runs for every file of a pass.
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return;
+    }
+    // The text before the first separator (a drive, or nothing on POSIX) is never created.
+    auto first = path.find(kSep);
+    std::size_t start = first == std::string::npos ? 0 : first + 1;
+    for (auto sep = path.find(kSep, start); sep != std::string::npos;
+         sep = path.find(kSep, start)) {
+        CreateDirectoryA(path.substr(0, sep).c_str(), nullptr);
+        start = sep + 1;
+    }
+    CreateDirectoryA(path.c_str(), nullptr);
+}
+
+runtime::DateValue frmMain::ReadLastSyncTime() {
+    std::string text;
+    ReadIniString("Options", "SyncDateTime", "", text, IniFile);
+    if (text.empty())
+        return runtime::kDefaultDate;
+    return runtime::MonthFirstOrDefault(text);
+}

@@ -1,0 +1,70 @@
+#include "engine/DirectoryWalk.h"
+
+#include "fileio/PathText.h"
+#include "fileio/modWin32.h"
+#include "ui/frmMain.h"
+
+namespace engine {
+
+Enumeration::Enumeration(const std::string& pattern) : handle_(FindFirst(pattern, entry_)) {}
+
+Enumeration::~Enumeration() {
+    if (Found())
+        FindClose(handle_);
+}
+
+bool Enumeration::Found() const {
+    return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr;
+}
+
+bool Enumeration::Next() {
+    return Found() && FindNext(handle_, entry_) != 0;
+}
+
+std::string EntryNameTrimmed(const WIN32_FIND_DATAA& entry) {
+    return TrimSpaces(EntryName(entry));
+}
+
+bool IsDotEntry(const std::string& name) {
+    return name == "." || name == "..";
+}
+
+bool IsFolder(const WIN32_FIND_DATAA& entry) {
+    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool IsFolderLink(const WIN32_FIND_DATAA& entry) {
+    return IsFolder(entry) && (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+std::string SubfolderPattern(const std::string& dir, const std::string& name) {
+    return dir + std::string(kSepText) + name + std::string(kSepText) + std::string(kAllFiles);
+}
+
+bool WalkFolder(frmMain& form, const std::string& pattern, FolderStep folderStep,
+                FileStep fileStep) {
+    if (!form.SyncOn)
+        return false;
+    Enumeration found(pattern);
+    const std::string dir = BeforeLastSep(pattern);
+    if (!found.Found())
+        return true;
+    do {
+        form.SetStatus("Synchronizing...", "");
+        const WIN32_FIND_DATAA& entry = found.Entry();
+        const std::string name = EntryNameTrimmed(entry);
+        if (IsDotEntry(name) || IsFolderLink(entry))
+            continue;
+        if (IsFolder(entry)) {
+            if (!(form.*folderStep)(SubfolderPattern(dir, name)))
+                return false;
+        } else {
+            if (!(form.*fileStep)(dir, entry))
+                return false;
+            form.Desktop().DoEvents();
+        }
+    } while (found.Next());
+    return true;
+}
+
+}  // namespace engine

@@ -1,0 +1,67 @@
+// One sync cycle: the copy pass for every fileset in list order, then, with the Delete option,
+// one cleanup pass over the whole Sync To directory.
+#include "fileio/PathText.h"
+#include "ui/frmMain.h"
+
+namespace {
+
+// The same failure recorded this many times in a row switches syncing off.
+constexpr std::int32_t kErrorLimit = 5;
+
+// After a failed pass: true when the error limit is reached, syncing is then switched off.
+bool StopsAtErrorLimit(frmMain& form) {
+    if (form.ReadErrorCount() < kErrorLimit)
+        return false;
+    form.ApplySyncState(false);
+    return true;
+}
+
+// The cleanup pass over the whole Sync To directory. An empty Sync To text would name the root
+// of the current drive, so the pass is not started then and counts as failed (the copy pass
+// has already recorded the missing Sync To directory for the first file it considered).
+bool CleanupSyncTo(frmMain& form) {
+    const std::string syncTo = form.txtSyncTo.Text();
+    if (syncTo.empty())
+        return false;
+    std::string pattern = syncTo;
+    if (!EndsWithSep(syncTo))
+        pattern += kSepText;
+    pattern += kAllFiles;
+    return form.CleanupTree(pattern);
+}
+
+// The passes of a cycle with syncing on. `result` turns false at the first failed pass; the
+// return value is false when the error limit ended the cycle early.
+bool RunPasses(frmMain& form, bool& result) {
+    const int filesets = form.lstSyncFrom.ListCount();
+    for (int i = 0; i < filesets; ++i) {
+        if (form.SyncTree(form.lstSyncFrom.List(i)))
+            continue;
+        result = false;
+        if (StopsAtErrorLimit(form))
+            return false;
+    }
+    if (form.DeleteOrphans && !CleanupSyncTo(form)) {
+        result = false;
+        if (StopsAtErrorLimit(form))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool frmMain::RunSyncCycle() {
+    CycleRunning = true;
+    SysTray1.set_traytip("Sync Active");
+    bool result = true;
+    if (!SyncOn) {
+        result = false;
+        SetStatus("Disabled", "");
+    } else if (RunPasses(*this, result)) {
+        SetStatus("Sleeping...", "");
+    }
+    SysTray1.set_traytip("Sync Ready");
+    CycleRunning = false;
+    return result;
+}

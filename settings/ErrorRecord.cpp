@@ -1,0 +1,35 @@
+// The error record: the last failure text of unattended work and how many times in a row that
+// very text has been recorded, kept in the "Error" section of the settings file.
+#include "fileio/modWin32.h"
+#include "ui/frmMain.h"
+
+namespace {
+
+constexpr const char* kSection = "Error";
+constexpr const char* kMessageKey = "LastErrorMsg";
+constexpr const char* kCountKey = "LastErrorCnt";
+
+}  // namespace
+
+void frmMain::RecordError(const std::string& message) {
+    const std::string previous = ReadErrorMessage();
+    std::int32_t count = 1;
+    if (message == previous) {
+        // Unsigned arithmetic: a count read back at its maximum wraps instead of overflowing.
+        UINT stored = GetPrivateProfileIntA(kSection, kCountKey, 0, IniFile.c_str());
+        count = static_cast<std::int32_t>(stored + 1u);
+    }
+    WriteIniString(kSection, kMessageKey, message, IniFile);
+    WriteIniString(kSection, kCountKey, std::to_string(count), IniFile);
+}
+
+std::int32_t frmMain::ReadErrorCount() {
+    return static_cast<std::int32_t>(
+        GetPrivateProfileIntA(kSection, kCountKey, 0, IniFile.c_str()));
+}
+
+std::string frmMain::ReadErrorMessage() {
+    std::string message;
+    ReadIniString(kSection, kMessageKey, "", message, IniFile);
+    return message;
+}

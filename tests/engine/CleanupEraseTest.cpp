@@ -1,0 +1,79 @@
+#include "tests/engine/FormFixture.h"
+
+namespace {
+
+using CleanupPass = FormFixture;
+
+TEST_F(CleanupPass, DeletesCopiesWhoseSourceIsGoneAndKeepsTheRest) {
+    for (const char* name : {"keep.txt", "gone.txt", "sub/gone.txt", "now-a-folder"})
+        WriteFile(Src(name), name);
+    ASSERT_TRUE(form.SyncTree(Pattern(Src())));
+    for (const char* name : {"gone.txt", "sub/gone.txt", "now-a-folder"})
+        fs::remove(Src(name));
+    fs::create_directory(Src("now-a-folder"));
+    form_.txtSyncTo.text = SyncTo() + std::string(kSepText);  // maps back the same way
+
+    EXPECT_TRUE(form.CleanupTree(Pattern(SyncTo())));
+    EXPECT_TRUE(fs::exists(Mirror(Src("keep.txt"))) && fs::exists(Mirror(Src("now-a-folder"))));
+    EXPECT_FALSE(fs::exists(Mirror(Src("gone.txt"))) || fs::exists(Mirror(Src("sub/gone.txt"))));
+    EXPECT_TRUE(fs::is_directory(Mirror(Src("sub"))));
+}
+
+TEST_F(CleanupPass, FailsOnAFileWithoutSourceAndOnAnUndeletableOrphan) {
+    WriteFile(fs::path(SyncTo()) / "stray.txt", "x");
+    EXPECT_FALSE(form.CleanupTree(Pattern(SyncTo())));
+    EXPECT_EQ(LastError(), "Unable to create synchronize from filename");
+    fs::remove(fs::path(SyncTo()) / "stray.txt");
+
+    WriteFile(Src("orphan.txt"), "x");
+    ASSERT_TRUE(form.SyncTree(Pattern(Src())));
+    fs::remove(Src("orphan.txt"));
+    SetReadOnly(Mirror(Src("orphan.txt")));
+    const int openBefore = OpenDescriptors();
+    EXPECT_FALSE(form.CleanupTree(Pattern(SyncTo())));
+    EXPECT_EQ(OpenDescriptors(), openBefore);
+    EXPECT_EQ(LastError(), "Unable to delete file " + Narrow(Mirror(Src("orphan.txt"))));
+}
+
+class EraseTree : public FormFixture {
+  protected:
+    fs::path Dest(const std::string& sub) const {
+        return (fs::path(SyncTo()) / sub).make_preferred();
+    }
+    bool Erase() { return form.EraseTree(Pattern(SyncTo()), false); }
+};
+
+TEST_F(EraseTree, EmptiesTheTreeAndKeepsTheDirectory) {
+    EXPECT_TRUE(Erase());
+    EXPECT_TRUE(form.EraseTree(Pattern(tmp.path() / "no-such-folder"), false));
+    EXPECT_EQ(LastError(), "");
+    for (const char* name : {"a.txt", "x/b.txt", "x/y/c.txt", "x/y/z/d.txt", ".h/e"})
+        WriteFile(Dest(name), name);
+    fs::create_directories(Dest("empty/inner"));
+    EXPECT_TRUE(Erase());
+    EXPECT_TRUE(fs::is_directory(SyncTo()) && fs::is_empty(SyncTo()));
+}
+
+TEST_F(EraseTree, UndeletableFileStopsTheErase) {
+    WriteFile(Dest("a/b/c/locked.txt"), "x");
+    SetReadOnly(Dest("a/b/c/locked.txt"));
+    const int openBefore = OpenDescriptors();
+    EXPECT_FALSE(Erase());
+    EXPECT_EQ(OpenDescriptors(), openBefore);
+    const std::string prefix = "Unable to delete file: " + Narrow(Dest("a/b/c/locked.txt")) + "  ";
+    EXPECT_EQ(LastError().rfind(prefix, 0), 0u) << LastError();
+    EXPECT_GT(LastError().size(), prefix.size());
+    EXPECT_TRUE(fs::exists(Dest("a/b/c/locked.txt")));
+}
+
+#ifndef _WIN32
+TEST_F(EraseTree, RemovesAFolderLinkButNothingBehindIt) {
+    WriteFile(tmp.path() / "elsewhere" / "precious.txt", "keep me");
+    fs::create_directory_symlink(tmp.path() / "elsewhere", Dest("link"));
+    EXPECT_TRUE(Erase());
+    EXPECT_FALSE(fs::exists(fs::symlink_status(Dest("link"))));
+    EXPECT_EQ(ReadFileText(tmp.path() / "elsewhere" / "precious.txt"), "keep me");
+}
+#endif
+
+}  // namespace

@@ -1,0 +1,124 @@
+#include "runtime/DateValue.h"
+#include "tests/engine/FormFixture.h"
+
+namespace {
+
+constexpr std::int64_t kTime = 1700000000;  // seconds since 1970
+
+class CopyPass : public FormFixture {
+  protected:
+    // A source file and an existing copy, each with its own content and write time.
+    void Pair(const char* name, const char* source, std::int64_t sourceNanos, const char* copy,
+              std::int64_t copySeconds, std::int64_t copyNanos) {
+        WriteFile(Src(name), source);
+        SetWriteTime(Src(name), kTime, sourceNanos);
+        WriteFile(Mirror(Src(name)), copy);
+        SetWriteTime(Mirror(Src(name)), kTime + copySeconds, copyNanos);
+    }
+    std::string Copy(const std::string& name) { return ReadFileText(Mirror(Src(name))); }
+    bool Sync() { return form.SyncTree(Pattern(Src())); }
+};
+
+TEST_F(CopyPass, CopiesWhatDiffersInWholeSecondsOrSize) {
+    Pair("millis.txt", "AAAA", 100'000'000, "BBBB", 0, 900'000'000);
+    Pair("second.txt", "AAAA", 0, "BBBB", 1, 0);
+    Pair("newer.txt", "AAAA", 0, "BBBB", 3600, 0);
+    Pair("size.txt", "AAAA", 0, "BBB", 0, 0);
+    WriteFile(Src(".hidden/new.txt"), "NEW");
+    WriteFile(Src("ro/deeper/new.txt"), "NEW");
+    fs::permissions(Src("ro"), fs::perms::owner_read | fs::perms::owner_exec);
+
+    EXPECT_TRUE(Sync());
+    EXPECT_EQ(Copy("millis.txt"), "BBBB");
+    for (const char* name : {"second.txt", "newer.txt", "size.txt"})
+        EXPECT_EQ(Copy(name), "AAAA");
+    EXPECT_EQ(Copy(".hidden/new.txt") + Copy("ro/deeper/new.txt"), "NEWNEW");
+    EXPECT_EQ(LastError(), "");
+    // The copies carry the source's times, so the next pass copies nothing.
+    form_.pgrStatus.history.clear();
+    EXPECT_TRUE(Sync());
+    EXPECT_TRUE(form_.pgrStatus.history.empty());
+}
+
+TEST_F(CopyPass, ComparesFilesBeyondFourGibibytesByFullSize) {
+    for (const fs::path& p : {Src("big.bin"), Mirror(Src("big.bin"))}) {
+        WriteFile(p, "");
+        fs::resize_file(p, (std::int64_t{1} << 32) + 10);  // sparse
+        SetWriteTime(p, kTime);
+    }
+    EXPECT_TRUE(Sync());
+    EXPECT_TRUE(form_.pgrStatus.history.empty());
+    // Alike in their low 32 bits; the copy is cancelled at its first block.
+    fs::resize_file(Mirror(Src("big.bin")), 10);
+    SetWriteTime(Mirror(Src("big.bin")), kTime);
+    form_.desktop.AtDoEvents(1, [&] { form.SyncOn = false; });
+    EXPECT_FALSE(Sync());
+    EXPECT_EQ(LastError(), "Copying file " + Narrow(Src("big.bin")) + " to " +
+                               Narrow(Mirror(Src("big.bin"))) + ": Copy cancelled");
+}
+
+TEST_F(CopyPass, CutoffAndMissingSyncTo) {
+    WriteFile(Src("a.txt"), "A");
+    SetWriteTime(Src("a.txt"), kTime);
+    const auto ticks = static_cast<std::uint64_t>(kTime + 11644473600) * 10000000u;
+    const std::int64_t fileSeconds = runtime::ToSeconds(form.FileTimeToDate(
+        {static_cast<DWORD>(ticks & 0xFFFFFFFFu), static_cast<DWORD>(ticks >> 32)}));
+    auto copiedWithCutoff = [&](std::int64_t seconds) {
+        auto text = runtime::FormatMonthFirst(runtime::SplitDate(runtime::FromSeconds(seconds)));
+        WriteIniString("Options", "SyncDateTime", text, form.IniFile);
+        fs::remove_all(SyncTo());
+        EXPECT_TRUE(Sync());
+        return fs::exists(Mirror(Src("a.txt")));
+    };
+    form.UseCutoff = true;
+    EXPECT_TRUE(Sync());  // no cut-off stored
+    EXPECT_TRUE(fs::exists(Mirror(Src("a.txt"))));
+    EXPECT_FALSE(copiedWithCutoff(fileSeconds + 1));
+    EXPECT_TRUE(copiedWithCutoff(fileSeconds));
+
+    // Without a Sync To directory only a file that passed the cut-off is an error.
+    form_.txtSyncTo.text = "";
+    EXPECT_TRUE(form.SyncTree(Pattern(Src("missing"))));
+    EXPECT_FALSE(copiedWithCutoff(fileSeconds + 1));
+    EXPECT_EQ(LastError(), "");
+    form.UseCutoff = false;
+    EXPECT_FALSE(Sync());
+    EXPECT_EQ(LastError(), "No Sync To path set");
+}
+
+TEST_F(CopyPass, FailureDeepInTheTreeEndsTheWalkAndClosesEveryLevel) {
+    fs::path deep = Src();
+    for (const char* level : {"a", "b", "c", "d", "e", "f"}) {
+        WriteFile(deep / "sibling.txt", "s");
+        deep /= level;
+    }
+    WriteFile(deep / "bad.txt", "x");
+    WriteFile(Mirror(deep), "in the way");
+    const int openBefore = OpenDescriptors();
+    EXPECT_FALSE(Sync());
+    EXPECT_EQ(OpenDescriptors(), openBefore);
+    EXPECT_EQ(LastError().rfind("Copying file " + Narrow(deep / "bad.txt") + " to ", 0), 0u);
+    EXPECT_EQ(Status(), "Copying file bad.txt");  // no entry was looked at afterwards
+    EXPECT_FALSE(form_.pgrStatus.visible);
+
+    // Syncing switched off stops a walk before it looks at anything.
+    form.SyncOn = false;
+    form_.status().writes = 0;
+    EXPECT_FALSE(Sync());
+    EXPECT_FALSE(form.CleanupTree(Pattern(SyncTo())));
+    EXPECT_EQ(form_.status().writes, 0);
+}
+
+#ifndef _WIN32
+TEST_F(CopyPass, FollowsFileLinksButNeverFolderLinks) {
+    WriteFile(tmp.path() / "outside.txt", "content");
+    fs::create_directories(Src());
+    fs::create_symlink(tmp.path() / "outside.txt", Src("file-link"));
+    fs::create_directory_symlink(Src(), Src("loop"));
+    EXPECT_TRUE(Sync());
+    EXPECT_EQ(Copy("file-link"), "content");
+    EXPECT_FALSE(fs::exists(Mirror(Src("loop"))));
+}
+#endif
+
+}  // namespace

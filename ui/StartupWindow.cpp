@@ -1,0 +1,62 @@
+// Start-up and the main window's own close handling. Kept apart from the constructor so that
+// the form's members can be built without pulling in the settings and shutdown procedures.
+#include "fileio/PathText.h"
+#include "ui/AppInfo.h"
+#include "ui/frmMain.h"
+
+void frmMain::Form_Load() {
+    IniFile = ProgramFolder() + std::string(kSepText) + ExeBaseName() + ".ini";
+    LastWake = m_clock.Now();
+    CurrentInterval = 0;
+    lblTitle.SetCaption(app::TitleWithVersion());
+    TerminatePending = false;
+    CycleRunning = false;
+    SysTray1.set_intray(true);
+    pgrStatus.SetVisible(false);
+    f = clsFileIO();
+    f.CopyProgress = [this](std::int64_t& done, std::int64_t& total) {
+        f_CopyProgress(done, total);
+    };
+    txtSyncTo.SetText("");
+
+    LoadSettings();  // with syncing saved as on, the first cycle runs in here
+
+    if (TerminatePending) {
+        Unload();
+        return;
+    }
+    if (!SyncOn)
+        m_desktop.ShowMainWindow();
+    if (ShowAbout)
+        m_desktop.ShowAboutBox();
+}
+
+void frmMain::Form_QueryUnload(std::int16_t& Cancel, std::int16_t UnloadMode) {
+    if (UnloadMode == 0) {
+        // The close box only hides the window; the program lives on in the tray.
+        Cancel = 1;
+        m_desktop.HideMainWindow();
+    }
+}
+
+void frmMain::btnClose_Click() {
+    SaveSettings();
+    m_desktop.HideMainWindow();
+}
+
+void frmMain::Unload() {
+    if (m_unloaded)
+        return;
+    if (CycleRunning) {
+        // Never pull the window out from under a running cycle: stop the cycle and let the
+        // procedure that started it unload the window once it has returned.
+        TerminatePending = true;
+        if (SyncOn)
+            ApplySyncState(false);
+        return;
+    }
+    m_unloaded = true;
+    Timer1.SetInterval(0);
+    SysTray1.set_intray(false);
+    m_desktop.UnloadMainWindow();
+}
