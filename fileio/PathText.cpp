@@ -2,7 +2,8 @@
 
 std::string TrimSpaces(std::string_view text) {
     auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
+    if (first == std::string_view::npos)
+        return {};
     auto last = text.find_last_not_of(' ');
     return std::string(text.substr(first, last - first + 1));
 }
@@ -12,4 +13,6 @@ std::string BeforeLastSep(std::string_view path) {
     return sep == std::string_view::npos ? std::string() : std::string(path.substr(0, sep));
 }
 
-bool EndsWithSep(std::string_view text) { return !text.empty() && text.back() == kSep; }
+bool EndsWithSep(std::string_view text) {
+    return !text.empty() && text.back() == kSep;
+}

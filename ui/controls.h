@@ -27,7 +27,7 @@ inline constexpr int kNo = 7;
 }  // namespace msgbox
 
 class IControl {
-public:
+  public:
     virtual ~IControl() = default;
     virtual bool Enabled() const = 0;
     virtual void SetEnabled(bool enabled) = 0;
@@ -35,14 +35,14 @@ public:
 };
 
 class ITextBox : public IControl {
-public:
+  public:
     virtual std::string Text() const = 0;
     virtual void SetText(const std::string& text) = 0;
 };
 
 // An unsorted list box with at most one selected item; positions are 0-based, -1 is none.
 class IListBox : public IControl {
-public:
+  public:
     virtual int ListCount() const = 0;
     virtual std::string List(int index) const = 0;
     virtual void SetList(int index, const std::string& text) = 0;
@@ -53,32 +53,32 @@ public:
 };
 
 class IButton : public IControl {
-public:
+  public:
     virtual std::string Caption() const = 0;
     virtual void SetCaption(const std::string& caption) = 0;
 };
 
 // A picture as a control holds it; the tray icon takes the object itself, not a copy.
 class IPicture {
-public:
+  public:
     virtual ~IPicture() = default;
     virtual std::string Name() const = 0;
 };
 
 class IPictureButton : public IButton {
-public:
+  public:
     virtual const IPicture& Picture() const = 0;
 };
 
 class ILabel {
-public:
+  public:
     virtual ~ILabel() = default;
     virtual std::string Caption() const = 0;
     virtual void SetCaption(const std::string& caption) = 0;
 };
 
 class IStatusPanel {
-public:
+  public:
     virtual ~IStatusPanel() = default;
     virtual std::string Text() const = 0;
     virtual void SetText(const std::string& text) = 0;
@@ -87,14 +87,14 @@ public:
 };
 
 class IStatusBar {
-public:
+  public:
     virtual ~IStatusBar() = default;
     // Panels by their 1-based index.
     virtual IStatusPanel& Panels(int index) = 0;
 };
 
 class IProgressBar {
-public:
+  public:
     virtual ~IProgressBar() = default;
     virtual int Value() const = 0;
     virtual void SetValue(int value) = 0;
@@ -105,7 +105,7 @@ public:
 // A window timer; the period is in milliseconds, 0 meaning stopped. Setting a period restarts
 // the count from zero.
 class ITimer {
-public:
+  public:
     virtual ~ITimer() = default;
     virtual int Interval() const = 0;
     virtual void SetInterval(int milliseconds) = 0;
@@ -113,7 +113,7 @@ public:
 
 // The notification-area icon.
 class ISysTray {
-public:
+  public:
     virtual ~ISysTray() = default;
     virtual bool intray() const = 0;
     virtual void set_intray(bool inTray) = 0;
@@ -125,7 +125,7 @@ public:
 };
 
 class IMenuItem {
-public:
+  public:
     virtual ~IMenuItem() = default;
     virtual bool Checked() const = 0;
     virtual void SetChecked(bool checked) = 0;
@@ -133,7 +133,7 @@ public:
 
 // The desktop around the main window: the message loop, modal boxes and the window itself.
 class IDesktop {
-public:
+  public:
     virtual ~IDesktop() = default;
     // Lets queued window events run once.
     virtual void DoEvents() = 0;
@@ -159,12 +159,12 @@ public:
 
 // The clock the scheduler reads; tests set and advance it.
 class IClock {
-public:
+  public:
     virtual ~IClock() = default;
     virtual runtime::DateValue Now() const = 0;
 };
 
 class SystemClock : public IClock {
-public:
+  public:
     runtime::DateValue Now() const override { return runtime::SystemNow(); }
 };

@@ -21,26 +21,7 @@ std::string ModuleFileName() {
 }  // namespace
 
 frmMain::frmMain(const FormControls& c, IDesktop& desktop, IClock& clock, std::string exePath)
-    : lstSyncFrom(c.lstSyncFrom),
-      txtSyncTo(c.txtSyncTo),
-      txtWakeup(c.txtWakeup),
-      btnAddPath(c.btnAddPath),
-      btnModifyPath(c.btnModifyPath),
-      btnDeletePath(c.btnDeletePath),
-      btnUpPath(c.btnUpPath),
-      btnDownPath(c.btnDownPath),
-      btnToBrowse(c.btnToBrowse),
-      btnSyncToggle(c.btnSyncToggle),
-      btnClose(c.btnClose),
-      btnTerminate(c.btnTerminate),
-      btnSyncOn(c.btnSyncOn),
-      btnSyncOff(c.btnSyncOff),
-      lblTitle(c.lblTitle),
-      StatusBar1(c.StatusBar1),
-      pgrStatus(c.pgrStatus),
-      Timer1(c.Timer1),
-      SysTray1(c.SysTray1),
-      mnu_PopupDisabled(c.mnu_PopupDisabled),
+    : FormControls(c),
       m_desktop(desktop),
       m_clock(clock),
       m_exePath(exePath.empty() ? ModuleFileName() : std::move(exePath)) {

@@ -38,8 +38,9 @@ struct FormControls {
     IMenuItem& mnu_PopupDisabled;
 };
 
-class frmMain {
-public:
+// The form's controls are its base, so the logic reaches each one by its own name.
+class frmMain : public FormControls {
+  public:
     // `exePath` names the running executable; empty means the platform's module file name.
     frmMain(const FormControls& controls, IDesktop& desktop, IClock& clock,
             std::string exePath = {});
@@ -59,28 +60,6 @@ public:
     bool CycleRunning = false;
     bool TerminatePending = false;
     clsFileIO f;
-
-    // --- Controls ----------------------------------------------------------------------
-    IListBox& lstSyncFrom;
-    ITextBox& txtSyncTo;
-    ITextBox& txtWakeup;
-    IButton& btnAddPath;
-    IButton& btnModifyPath;
-    IButton& btnDeletePath;
-    IButton& btnUpPath;
-    IButton& btnDownPath;
-    IButton& btnToBrowse;
-    IButton& btnSyncToggle;
-    IButton& btnClose;
-    IButton& btnTerminate;
-    IPictureButton& btnSyncOn;
-    IPictureButton& btnSyncOff;
-    ILabel& lblTitle;
-    IStatusBar& StatusBar1;
-    IProgressBar& pgrStatus;
-    ITimer& Timer1;
-    ISysTray& SysTray1;
-    IMenuItem& mnu_PopupDisabled;
 
     // --- Start-up and main window (ui/frmMain.cpp) -------------------------------------
     void Form_Load();
@@ -151,7 +130,7 @@ public:
     IDesktop& Desktop() { return m_desktop; }
     IClock& Clock() { return m_clock; }
 
-private:
+  private:
     IDesktop& m_desktop;
     IClock& m_clock;
     std::string m_exePath;

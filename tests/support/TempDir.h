@@ -7,7 +7,7 @@
 #include <string>
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -17,7 +17,7 @@ public:
     // The folder's path as the program's narrow text, with a sub-path joined on.
     std::string str(const std::string& sub = {}) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -7,13 +7,13 @@
 #include "ui/controls.h"
 
 class HeadlessControl {
-public:
+  public:
     bool enabled = true;
     int focusCount = 0;
 };
 
 class HeadlessTextBox : public ITextBox, public HeadlessControl {
-public:
+  public:
     std::string text;
     bool Enabled() const override { return enabled; }
     void SetEnabled(bool e) override { enabled = e; }
@@ -23,7 +23,7 @@ public:
 };
 
 class HeadlessListBox : public IListBox, public HeadlessControl {
-public:
+  public:
     std::vector<std::string> items;
     int listIndex = -1;
     bool Enabled() const override { return enabled; }
@@ -39,7 +39,7 @@ public:
 };
 
 class HeadlessButton : public IButton, public HeadlessControl {
-public:
+  public:
     std::string caption;
     bool Enabled() const override { return enabled; }
     void SetEnabled(bool e) override { enabled = e; }
@@ -49,16 +49,16 @@ public:
 };
 
 class HeadlessPicture : public IPicture {
-public:
+  public:
     explicit HeadlessPicture(std::string name) : name_(std::move(name)) {}
     std::string Name() const override { return name_; }
 
-private:
+  private:
     std::string name_;
 };
 
 class HeadlessPictureButton : public IPictureButton, public HeadlessControl {
-public:
+  public:
     explicit HeadlessPictureButton(std::string pictureName) : picture(std::move(pictureName)) {}
     std::string caption;
     HeadlessPicture picture;
@@ -71,14 +71,14 @@ public:
 };
 
 class HeadlessLabel : public ILabel {
-public:
+  public:
     std::string caption;
     std::string Caption() const override { return caption; }
     void SetCaption(const std::string& c) override { caption = c; }
 };
 
 class HeadlessStatusPanel : public IStatusPanel {
-public:
+  public:
     std::string text;
     std::string toolTip;
     long writes = 0;
@@ -92,14 +92,14 @@ public:
 };
 
 class HeadlessStatusBar : public IStatusBar {
-public:
+  public:
     HeadlessStatusPanel panel1;
     HeadlessStatusPanel panel2;
     IStatusPanel& Panels(int index) override { return index == 1 ? panel1 : panel2; }
 };
 
 class HeadlessProgressBar : public IProgressBar {
-public:
+  public:
     int value = 0;
     bool visible = true;
     std::vector<int> history;  // every value set, in order
@@ -113,18 +113,19 @@ public:
 };
 
 class HeadlessTimer : public ITimer {
-public:
+  public:
     int interval = 0;
     long restarts = 0;  // every SetInterval with a non-zero period restarts the count
     int Interval() const override { return interval; }
     void SetInterval(int ms) override {
         interval = ms;
-        if (ms > 0) ++restarts;
+        if (ms > 0)
+            ++restarts;
     }
 };
 
 class HeadlessSysTray : public ISysTray {
-public:
+  public:
     bool inTray = false;
     const IPicture* icon = nullptr;
     std::string tip;
@@ -141,7 +142,7 @@ public:
 };
 
 class HeadlessMenuItem : public IMenuItem {
-public:
+  public:
     bool checked = false;
     bool Checked() const override { return checked; }
     void SetChecked(bool c) override { checked = c; }

@@ -13,7 +13,8 @@ void HeadlessDesktop::WhenDoEvents(std::function<bool()> when, std::function<voi
 void HeadlessDesktop::RegisterAsFolderPicker() {
     RegisterFolderPicker([this](HWND, const std::string& title) {
         pickerTitles.push_back(title);
-        if (pickerAnswers.empty()) return std::string();
+        if (pickerAnswers.empty())
+            return std::string();
         std::string answer = pickerAnswers.front();
         pickerAnswers.pop_front();
         return answer;
@@ -22,7 +23,8 @@ void HeadlessDesktop::RegisterAsFolderPicker() {
 
 void HeadlessDesktop::DoEvents() {
     ++doEventsCalls;
-    if (scheduled_.empty()) return;
+    if (scheduled_.empty())
+        return;
     // Take the due actions out first: an action may itself let events run or schedule more.
     std::vector<std::function<void()>> due;
     for (auto it = scheduled_.begin(); it != scheduled_.end();) {
@@ -34,7 +36,8 @@ void HeadlessDesktop::DoEvents() {
             ++it;
         }
     }
-    for (auto& action : due) action();
+    for (auto& action : due)
+        action();
 }
 
 int HeadlessDesktop::MsgBox(const std::string& prompt, int style, const std::string& title) {
@@ -50,7 +53,8 @@ int HeadlessDesktop::MsgBox(const std::string& prompt, int style, const std::str
 std::string HeadlessDesktop::InputBox(const std::string& prompt, const std::string& title,
                                       const std::string& defaultAnswer) {
     inputPrompts.push_back(prompt + "|" + title + "|" + defaultAnswer);
-    if (inputAnswers.empty()) return "";
+    if (inputAnswers.empty())
+        return "";
     std::string answer = inputAnswers.front();
     inputAnswers.pop_front();
     return answer;
@@ -58,13 +62,15 @@ std::string HeadlessDesktop::InputBox(const std::string& prompt, const std::stri
 
 void HeadlessDesktop::ShowAboutBox() {
     ++aboutShown;
-    if (onAbout) onAbout();
+    if (onAbout)
+        onAbout();
 }
 
 void HeadlessDesktop::PopupTrayMenu(int flags) {
     ++popupShown;
     popupFlags = flags;
-    if (onPopup) onPopup();
+    if (onPopup)
+        onPopup();
 }
 
 bool HeadlessDesktop::ShowHelpFile(const std::string& path) {

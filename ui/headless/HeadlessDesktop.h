@@ -11,7 +11,7 @@
 #include "ui/controls.h"
 
 class HeadlessDesktop : public IDesktop {
-public:
+  public:
     struct Box {
         std::string prompt;
         int style;
@@ -66,7 +66,7 @@ public:
     // Runs when the tray pop-up menu opens (it is modal: choose an item here).
     std::function<void()> onPopup;
 
-private:
+  private:
     struct Scheduled {
         long atCall;  // 0 when `when` decides
         std::function<bool()> when;
@@ -77,12 +77,12 @@ private:
 
 // A clock that stands still until told to move.
 class ManualClock : public IClock {
-public:
+  public:
     explicit ManualClock(runtime::DateValue start = 0) : now_(start) {}
     runtime::DateValue Now() const override { return now_; }
     void Set(runtime::DateValue value) { now_ = value; }
     void AdvanceSeconds(long long seconds);
 
-private:
+  private:
     runtime::DateValue now_;
 };

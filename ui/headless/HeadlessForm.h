@@ -10,7 +10,7 @@
 #include "ui/headless/HeadlessDesktop.h"
 
 class HeadlessForm {
-public:
+  public:
     // `exePath` decides where the settings file lives (its folder, its base name + ".ini").
     explicit HeadlessForm(const std::string& exePath);
 
@@ -38,7 +38,7 @@ public:
     // since it was last set, as a window timer would. Returns the number of ticks fired.
     int RunFor(long long seconds);
 
-private:
+  private:
     long long armedAt_ = 0;
     long seenRestarts_ = 0;
 };
