@@ -1,0 +1,61 @@
+// Runs one benchmark case: every tool on the same tree, the runs interleaved so that all tools
+// meet the same state of the machine, each run checked before its time counts.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "bench/Report.h"
+#include "bench/Runner.h"
+#include "bench/TreeGen.h"
+
+// A generated source tree and what a complete copy of it holds.
+struct SourceTree {
+    std::string name;  // names the destination folders of the tree's copies
+    fs::path root;
+    TreeCensus census;
+    int sampleEvery = 1;  // every how many files a copy is compared in full
+};
+
+struct CaseSpec {
+    char id = '?';
+    std::string description;
+    const SourceTree* tree = nullptr;
+    bool rescan = false;  // false: each run starts from an empty destination
+    bool deleteOrphans = false;
+    Tool target = Tool::Rsync;
+    double limit = 1.0;
+};
+
+// A run that reported success but left a wrong destination.
+class WrongResult : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+class CaseRunner {
+  public:
+    // `runners` in the order brannock, rsync, cp. `flush` writes back the system's caches
+    // before every timed run.
+    CaseRunner(fs::path workDir, int runs, std::vector<Runner*> runners, bool flush = true);
+
+    CaseResult Run(const CaseSpec& spec);
+
+  private:
+    // The destination of a tool's rescans; each cold run gets a fresh one, numbered by `run`.
+    fs::path DestRoot(const CaseSpec& spec, const Runner& runner, int run = -1) const;
+    // One measured run; a cold run's many-file destination is added to `spent` for removal
+    // when the case ends.
+    double RunOnce(Runner& runner, const CaseSpec& spec, int run, std::vector<fs::path>& spent);
+    // Runs the tool once into `destRoot` (readied beforehand) and checks its result.
+    double TimedRun(Runner& runner, const CaseSpec& spec, const fs::path& destRoot,
+                    bool checkCopies);
+    void Verify(Runner& runner, const CaseSpec& spec, const SyncJob& job, const SyncResult& result,
+                bool checkCopies) const;
+
+    fs::path workDir_;
+    int runs_;
+    std::vector<Runner*> runners_;
+    bool flush_;
+};

@@ -1,0 +1,13 @@
+#include "bench/Timing.h"
+
+#include <algorithm>
+
+double Median(std::vector<double> samples) {
+    if (samples.empty())
+        return 0.0;
+    std::sort(samples.begin(), samples.end());
+    std::size_t middle = samples.size() / 2;
+    if (samples.size() % 2 == 1)
+        return samples[middle];
+    return (samples[middle - 1] + samples[middle]) / 2.0;
+}

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "bench/BrannockRunner.h"
+#include "bench/CaseRunner.h"
+#include "bench/ExternalRunners.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+// Mirrors with the standard library, optionally leaving one kind of fault behind.
+class FakeRunner : public Runner {
+  public:
+    enum class Fault { None, DropFile, StaleTime, FailRun, WrongCopyCount };
+    FakeRunner(std::string name, Fault fault) : name_(std::move(name)), fault_(fault) {}
+    std::string Name() const override { return name_; }
+    SyncResult Run(const SyncJob& job) override {
+        if (fault_ == Fault::FailRun)
+            throw RunFailure("exit status 23");
+        long copies = 0;
+        for (const auto& entry : fs::recursive_directory_iterator(job.source)) {
+            fs::path to = job.destRoot / entry.path().lexically_relative(job.source);
+            if (entry.is_directory()) {
+                fs::create_directories(to);
+            } else if (!fs::exists(to)) {
+                fs::copy_file(entry.path(), to);
+                auto time = fs::last_write_time(entry.path());
+                if (fault_ == Fault::StaleTime)
+                    time -= std::chrono::hours(1);
+                fs::last_write_time(to, time);
+                ++copies;
+            }
+        }
+        if (fault_ == Fault::DropFile)
+            fs::remove(job.destRoot / "dir1-0" / "file-00000.txt");
+        return {0.01, fault_ == Fault::WrongCopyCount ? copies + 1 : copies};
+    }
+
+  private:
+    std::string name_;
+    Fault fault_;
+};
+
+class BenchCaseRunner : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        tree.root = dir.path() / "src";
+        tree.census = GenerateSmallFileTree(tree.root, 60, 10, 5);
+    }
+    CaseResult RunWith(FakeRunner::Fault fault, bool rescan) {
+        FakeRunner good1("one", FakeRunner::Fault::None), good2("two", FakeRunner::Fault::None);
+        FakeRunner odd("odd", fault);
+        CaseRunner runner(dir.path(), 2, {&good1, &good2, &odd}, false);
+        return runner.Run({'a', "test", &tree, rescan, false, Tool::Rsync, 1.0});
+    }
+    TempDir dir;
+    SourceTree tree{"small", {}, {}, 1};
+};
+
+}  // namespace
+
+TEST_F(BenchCaseRunner, ReportsMediansOfCorrectRuns) {
+    CaseResult cold = RunWith(FakeRunner::Fault::None, false);
+    EXPECT_DOUBLE_EQ(cold.cp, 0.01);
+    CaseResult rescan = RunWith(FakeRunner::Fault::None, true);  // no copies expected
+    EXPECT_DOUBLE_EQ(rescan.brannock, 0.01);
+}
+
+TEST_F(BenchCaseRunner, RefusesWrongOrFailedRuns) {
+    EXPECT_THROW(RunWith(FakeRunner::Fault::DropFile, false), WrongResult);
+    EXPECT_THROW(RunWith(FakeRunner::Fault::StaleTime, false), WrongResult);
+    EXPECT_THROW(RunWith(FakeRunner::Fault::WrongCopyCount, false), WrongResult);
+    EXPECT_THROW(RunWith(FakeRunner::Fault::FailRun, false), RunFailure);
+}
+
+#ifndef _WIN32
+TEST(BenchRunners, PlaceAndQuoteDestinations) {
+    TempDir work;
+    BrannockRunner brannock(work.path());
+    EXPECT_EQ(brannock.MirrorOf("/tmp/x/src", "/d"), fs::path("/d/tmp/x/src"));
+    EXPECT_EQ(brannock.MirrorOf("/tmp/x/src", "/d/"), fs::path("/d/tmp/x/src"));
+
+    EXPECT_EQ(ShellQuote("/tmp/it's"), "'/tmp/it'\\''s'");
+    SyncJob job{"/s", "/d", true};
+    EXPECT_EQ(RsyncRunner::Command(job), "rsync -a --delete -- '/s/' '/d/'");
+    job.deleteOrphans = false;
+    EXPECT_EQ(RsyncRunner::Command(job), "rsync -a -- '/s/' '/d/'");
+    EXPECT_EQ(CpRunner::Command(job), "cp -a -- '/s/.' '/d'");
+}
+#endif

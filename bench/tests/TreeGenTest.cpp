@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <set>
+
+#include "bench/TreeGen.h"
+#include "tests/support/TempDir.h"
+
+TEST(BenchTreeGen, LayoutIsAFewLevelsDeepWithParentsFirst) {
+    std::vector<fs::path> layout = FolderLayout(400);
+    ASSERT_EQ(layout.size(), 400u);
+    std::set<fs::path> seen;
+    std::size_t deepest = 0;
+    for (const auto& folder : layout) {
+        auto depth = static_cast<std::size_t>(std::distance(folder.begin(), folder.end()));
+        deepest = std::max(deepest, depth);
+        if (depth > 1) {
+            EXPECT_TRUE(seen.count(folder.parent_path())) << folder;
+        }
+        EXPECT_TRUE(seen.insert(folder).second) << folder;
+    }
+    EXPECT_EQ(deepest, 3u);
+}
+
+TEST(BenchTreeGen, SmallFilesAreInRangeAndRepeatable) {
+    TempDir dir;
+    TreeCensus first = GenerateSmallFileTree(dir.path() / "one", 300, 40, 7);
+    TreeCensus second = GenerateSmallFileTree(dir.path() / "two", 300, 40, 7);
+    EXPECT_EQ(first, CensusOf(dir.path() / "one"));
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(first.files, 300);
+    std::set<std::uintmax_t> sizes;
+    for (const auto& entry : fs::recursive_directory_iterator(dir.path() / "one")) {
+        if (!entry.is_regular_file())
+            continue;
+        EXPECT_GE(entry.file_size(), 1024u);
+        EXPECT_LE(entry.file_size(), 16384u);
+        sizes.insert(entry.file_size());
+    }
+    EXPECT_GT(sizes.size(), 200u);  // sizes vary, they are not one repeated value
+    // Same seed, same bytes: the sampled comparison of the two trees finds no difference
+    // once their write times agree.
+    for (const auto& entry : fs::recursive_directory_iterator(dir.path() / "two")) {
+        if (entry.is_regular_file()) {
+            fs::last_write_time(
+                entry.path(),
+                fs::last_write_time(dir.path() / "one" /
+                                    entry.path().lexically_relative(dir.path() / "two")));
+        }
+    }
+    EXPECT_EQ(CompareSample(dir.path() / "one", dir.path() / "two", 1), "");
+}
+
+class BenchCompareSample : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        GenerateLargeFileTree(dir.path() / "src", 2, 5 * kMiB, 3);
+        fs::copy(dir.path() / "src", dir.path() / "copy", fs::copy_options::recursive);
+        for (const char* name : {"file-00000.txt", "file-00001.dat"}) {
+            fs::last_write_time(dir.path() / "copy" / name,
+                                fs::last_write_time(dir.path() / "src" / name));
+        }
+    }
+    std::string Compare() { return CompareSample(dir.path() / "src", dir.path() / "copy", 1); }
+    TempDir dir;
+};
+
+TEST_F(BenchCompareSample, FindsEveryKindOfDifference) {
+    EXPECT_EQ(Compare(), "");
+
+    fs::path last = dir.path() / "copy" / "file-00001.dat";
+    auto time = fs::last_write_time(last);
+    fs::last_write_time(last, time + std::chrono::seconds(1));
+    EXPECT_NE(Compare().find("last-write time"), std::string::npos);
+    fs::last_write_time(last, time);
+
+    {  // a changed byte in the last mebibyte of a large file, same size
+        std::fstream out(last, std::ios::binary | std::ios::in | std::ios::out);
+        out.seekp(5 * kMiB - 10);
+        out.put('\x5A').put('\xA5');
+    }
+    fs::last_write_time(last, time);
+    EXPECT_NE(Compare().find("contents"), std::string::npos);
+
+    fs::resize_file(last, 4 * kMiB);
+    EXPECT_NE(Compare().find("size"), std::string::npos);
+    fs::remove(last);
+    EXPECT_NE(Compare().find("missing"), std::string::npos);
+    EXPECT_EQ(CensusOf(dir.path() / "copy"), (TreeCensus{1, 5 * kMiB}));
+    EXPECT_EQ(CensusOf(dir.path() / "absent"), TreeCensus{});
+}
