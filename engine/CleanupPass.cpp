@@ -3,6 +3,7 @@
 #include "engine/DirectoryWalk.h"
 #include "engine/PathMapping.h"
 #include "fileio/PathText.h"
+#include "fileio/modWin32.h"
 #include "ui/frmMain.h"
 
 bool frmMain::CleanupTree(const std::string& searchPattern) {
@@ -13,7 +14,7 @@ bool frmMain::CleanupFile(const std::string& dir, const WIN32_FIND_DATAA& entry)
     if (!SyncOn)
         return false;
     const std::string syncTo = txtSyncTo.Text();
-    const std::string name = engine::EntryNameTrimmed(entry);
+    const std::string name = EntryName(entry);
     const std::optional<std::string> source = pathmap::SourcePath(syncTo, dir, name);
     if (!source) {
         RecordError("Unable to create synchronize from filename");

@@ -46,7 +46,7 @@ bool frmMain::SyncFile(const std::string& dir, const WIN32_FIND_DATAA& entry) {
     const std::string destFolder = pathmap::DestinationFolder(syncTo, dir);
     CreatePath(destFolder);
 
-    const std::string name = engine::EntryNameTrimmed(entry);
+    const std::string name = EntryName(entry);
     const std::string destFile = destFolder + std::string(kSepText) + name;
     runtime::DateValue destDate = runtime::kDefaultDate;
     std::int64_t destSize = 0;
@@ -74,6 +74,8 @@ runtime::DateValue frmMain::FileTimeToDate(const FILETIME& fileTime) {
     if (!FileTimeToLocalFileTime(&fileTime, &local) || !FileTimeToSystemTime(&local, &parts)) {
         return runtime::kDefaultDate;
     }
+    // The local time to the whole second, as its month-first text would read: every file of a
+    // pass comes through here twice, so the value is made from the parts without the text.
     runtime::CivilDateTime civil;
     civil.year = parts.wYear;
     civil.month = parts.wMonth;
@@ -81,7 +83,9 @@ runtime::DateValue frmMain::FileTimeToDate(const FILETIME& fileTime) {
     civil.hour = parts.wHour;
     civil.minute = parts.wMinute;
     civil.second = parts.wSecond;
-    return runtime::MonthFirstOrDefault(runtime::FormatMonthFirst(civil));
+    runtime::DateValue date = runtime::kDefaultDate;
+    runtime::TryMakeDate(civil, date);
+    return date;
 }
 
 void frmMain::CreatePath(const std::string& path) {

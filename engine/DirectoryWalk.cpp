@@ -21,10 +21,6 @@ bool Enumeration::Next() {
     return Found() && FindNext(handle_, entry_) != 0;
 }
 
-std::string EntryNameTrimmed(const WIN32_FIND_DATAA& entry) {
-    return TrimSpaces(EntryName(entry));
-}
-
 bool IsDotEntry(const std::string& name) {
     return name == "." || name == "..";
 }
@@ -52,7 +48,7 @@ bool WalkFolder(frmMain& form, const std::string& pattern, FolderStep folderStep
     do {
         form.SetStatus("Synchronizing...", "");
         const WIN32_FIND_DATAA& entry = found.Entry();
-        const std::string name = EntryNameTrimmed(entry);
+        const std::string name = EntryName(entry);
         if (IsDotEntry(name) || IsFolderLink(entry))
             continue;
         if (IsFolder(entry)) {

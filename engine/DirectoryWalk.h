@@ -30,8 +30,6 @@ class Enumeration {
     HANDLE handle_;
 };
 
-// The entry's name trimmed of leading and trailing spaces.
-std::string EntryNameTrimmed(const WIN32_FIND_DATAA& entry);
 bool IsDotEntry(const std::string& name);
 bool IsFolder(const WIN32_FIND_DATAA& entry);
 // A link to a folder (a symbolic link or junction). Walks never enter one: it may lead out of

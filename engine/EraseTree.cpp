@@ -33,7 +33,7 @@ bool RemoveFolder(frmMain& form, const std::string& folderWithSep, const std::st
 // Deletes one entry of the folder `dir` (which ends in a separator), a folder with all it
 // holds; false once a deletion failed and its reason was recorded.
 bool EraseEntry(frmMain& form, const std::string& dir, const WIN32_FIND_DATAA& entry) {
-    const std::string path = dir + engine::EntryNameTrimmed(entry);
+    const std::string path = dir + EntryName(entry);
     if (engine::IsFolderLink(entry)) {
         // Only the link goes: what it points to lies outside the tree being erased.
         return RemoveFolder(form, path + std::string(kSepText), path);
@@ -61,7 +61,7 @@ bool frmMain::EraseTree(const std::string& searchPattern, bool removeDirectory) 
         engine::Enumeration found(searchPattern);
         if (found.Found()) {
             do {
-                if (engine::IsDotEntry(engine::EntryNameTrimmed(found.Entry())))
+                if (engine::IsDotEntry(EntryName(found.Entry())))
                     continue;
                 if (!EraseEntry(*this, dir, found.Entry()))
                     return false;

@@ -27,6 +27,11 @@ struct CivilDateTime {
 // calendar's own: month 1-12, day within the month, hour 0-23, minute and second 0-59).
 DateValue MakeDate(const CivilDateTime& t);
 
+// The date value that the month-first text of `t` reads as, without building the text (so a
+// year below 100 reads as a two-digit year): false, leaving `out` alone, where that text would
+// be unreadable (a year past 9999, or a date or time of day that does not exist).
+bool TryMakeDate(const CivilDateTime& t, DateValue& out);
+
 // Splits a date value into its calendar date and its time of day, to the nearest second.
 CivilDateTime SplitDate(DateValue value);
 

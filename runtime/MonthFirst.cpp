@@ -77,6 +77,12 @@ int DaysInMonth(int y, int m) {
     return m == 2 && IsLeapYear(y) ? 29 : kDays[m - 1];
 }
 
+// A year has at most four digits in the text and at least three once expanded.
+bool IsReadableDate(const CivilDateTime& t) {
+    return t.year >= 100 && t.year <= 9999 && t.month >= 1 && t.month <= 12 && t.day >= 1 &&
+           t.day <= DaysInMonth(t.year, t.month);
+}
+
 // Years written with one or two digits: 00-29 are the 2000s, 30-99 the 1900s.
 int ExpandYear(int year, int digits) {
     if (digits > 2)
@@ -90,8 +96,7 @@ bool ReadDatePart(Reader& r, CivilDateTime& t) {
         !r.Number(4, t.year, yearDigits))
         return false;
     t.year = ExpandYear(t.year, yearDigits);
-    return t.year >= 100 && t.month >= 1 && t.month <= 12 && t.day >= 1 &&
-           t.day <= DaysInMonth(t.year, t.month);
+    return IsReadableDate(t);
 }
 
 bool ApplyMeridiem(int meridiem, int& hour) {
@@ -135,6 +140,18 @@ bool TryParseMonthFirst(std::string_view text, DateValue& out) {
         if (!r.AtEnd())
             return false;
     }
+    out = MakeDate(t);
+    return true;
+}
+
+bool TryMakeDate(const CivilDateTime& parts, DateValue& out) {
+    CivilDateTime t = parts;
+    // Written out, a year below 100 has one or two digits and reads as such.
+    if (t.year >= 0 && t.year < 100)
+        t.year = ExpandYear(t.year, 2);
+    if (!IsReadableDate(t) || t.hour < 0 || t.hour > 23 || t.minute < 0 || t.minute > 59 ||
+        t.second < 0 || t.second > 59)
+        return false;
     out = MakeDate(t);
     return true;
 }

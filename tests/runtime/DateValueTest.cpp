@@ -63,3 +63,22 @@ TEST(MinutesBetween, CountsMinuteBoundariesAcrossMidnightAndTheOrigin) {
     EXPECT_EQ(MinutesBetween(At(1899, 12, 29, 23, 59, 30), At(1899, 12, 30, 0, 0, 10)), 1);
     EXPECT_EQ(MinutesBetween(At(1899, 12, 28, 23, 0, 0), At(1899, 12, 29, 1, 0, 0)), 120);
 }
+
+// The copy pass makes file dates from their parts; they must equal what the month-first text
+// of the same parts reads as, including where that text is unreadable.
+TEST(TryMakeDate, AgreesWithTheMonthFirstTextOfTheSameParts) {
+    const CivilDateTime samples[] = {
+        {2000, 7, 4, 9, 5, 7},     {1899, 12, 30, 0, 0, 0}, {1600, 1, 1, 0, 0, 0},
+        {2024, 2, 29, 23, 59, 59}, {100, 1, 1, 12, 0, 0},   {9999, 12, 31, 23, 59, 59},
+        {99, 12, 31, 0, 0, 0},     {5, 3, 1, 0, 0, 0},      {10000, 1, 1, 0, 0, 0},
+        {2023, 2, 29, 0, 0, 0},    {2023, 4, 31, 0, 0, 0},  {2023, 1, 1, 24, 0, 0},
+        {2023, 1, 1, 0, 60, 0},
+    };
+    for (const CivilDateTime& t : samples) {
+        DateValue fromText = -1;
+        DateValue fromParts = -1;
+        const bool textReads = TryParseMonthFirst(FormatMonthFirst(t), fromText);
+        EXPECT_EQ(TryMakeDate(t, fromParts), textReads) << FormatMonthFirst(t);
+        EXPECT_EQ(fromParts, fromText) << FormatMonthFirst(t);
+    }
+}
