@@ -27,6 +27,11 @@ BOOL GetFileTime(HANDLE hFile, LPFILETIME lpCreationTime, LPFILETIME lpLastAcces
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
+    // Held-back writes change the last-write time; the caller sees the time they leave.
+    if (DWORD error = file->Flush()) {
+        SetLastError(error);
+        return FALSE;
+    }
     FileStatus status;
     if (int err = StatFd(file->fd, status)) {
         SetErrorFromErrno(err);
@@ -53,6 +58,11 @@ BOOL SetFileTime(HANDLE hFile, const FILETIME* /*lpCreationTime*/, const FILETIM
     // Windows needs write access to the attributes; a handle opened for reading only lacks it.
     if (!file->canWrite) {
         SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    // Held-back writes go out first, or their writing would replace the time set here.
+    if (DWORD error = file->Flush()) {
+        SetLastError(error);
         return FALSE;
     }
     const timespec times[2] = {TimeToSet(lpLastAccessTime), TimeToSet(lpLastWriteTime)};

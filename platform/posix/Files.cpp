@@ -75,14 +75,15 @@ int OpenOrCreate(const char* path, const OpenRequest& request, mode_t mode, bool
 }
 
 // Windows refuses a folder, and writing to a file with the read-only attribute, even to an
-// administrator. Returns the Win32 error, or ERROR_SUCCESS when the open may stand.
-DWORD CheckOpened(int fd, bool write, bool existed) {
+// administrator. Returns the Win32 error, or ERROR_SUCCESS when the open of an existing file
+// may stand.
+DWORD CheckOpened(int fd, bool write) {
     struct stat st {};
     if (::fstat(fd, &st) != 0)
         return ErrorFromErrno(errno);
     if (!S_ISREG(st.st_mode))
         return ERROR_ACCESS_DENIED;
-    if (write && existed && !(st.st_mode & S_IWUSR))
+    if (write && !(st.st_mode & S_IWUSR))
         return ERROR_ACCESS_DENIED;
     return ERROR_SUCCESS;
 }
@@ -95,7 +96,7 @@ DWORD OpenError(int err, const char* path, bool exclusive) {
     return ErrorFromErrno(err);
 }
 
-std::shared_ptr<OpenFile> FileOf(HANDLE handle) {
+HandleRef<OpenFile> FileOf(HANDLE handle) {
     auto file = Lookup<OpenFile>(handle);
     if (!file)
         SetLastError(ERROR_INVALID_HANDLE);
@@ -127,7 +128,8 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD /*dwShareMode
         SetLastError(OpenError(errno, lpFileName, request.exclusive));
         return INVALID_HANDLE_VALUE;
     }
-    DWORD refusal = CheckOpened(fd, write, existed);
+    // A file this call created is a new regular file: there is nothing to check.
+    DWORD refusal = existed ? CheckOpened(fd, write) : ERROR_SUCCESS;
     if (refusal == ERROR_SUCCESS && request.truncate && existed && ::ftruncate(fd, 0) != 0) {
         refusal = ErrorFromErrno(errno);
     }
@@ -137,7 +139,7 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD /*dwShareMode
         return INVALID_HANDLE_VALUE;
     }
     bool read = (dwDesiredAccess & GENERIC_READ) || !write;
-    HANDLE handle = AddHandle(std::make_shared<OpenFile>(fd, read, write));
+    HANDLE handle = AddHandle(HandleOwner<HandleObject>(new OpenFile(fd, read, write)));
     if (!handle)
         return INVALID_HANDLE_VALUE;
     bool reportsExisting =
@@ -162,24 +164,14 @@ BOOL ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead,
         SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }
-    auto* out = static_cast<char*>(lpBuffer);
     DWORD done = 0;
-    while (done < nNumberOfBytesToRead) {
-        ssize_t n = ::read(file->fd, out + done, nNumberOfBytesToRead - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            SetErrorFromErrno(errno);
-            if (lpNumberOfBytesRead)
-                *lpNumberOfBytesRead = done;
-            return FALSE;
-        }
-        if (n == 0)
-            break;
-        done += static_cast<DWORD>(n);
-    }
+    DWORD error = file->Read(static_cast<char*>(lpBuffer), nNumberOfBytesToRead, done);
     if (lpNumberOfBytesRead)
         *lpNumberOfBytesRead = done;
+    if (error != ERROR_SUCCESS) {
+        SetLastError(error);
+        return FALSE;
+    }
     return TRUE;
 }
 
@@ -198,24 +190,15 @@ BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite,
         SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }
-    const auto* in = static_cast<const char*>(lpBuffer);
     DWORD done = 0;
-    BOOL ok = TRUE;
-    while (done < nNumberOfBytesToWrite) {
-        ssize_t n = ::write(file->fd, in + done, nNumberOfBytesToWrite - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            // A full disk shows as ENOSPC on the write after the one that filled it.
-            SetErrorFromErrno(n < 0 ? errno : ENOSPC);
-            ok = FALSE;
-            break;
-        }
-        done += static_cast<DWORD>(n);
-    }
+    DWORD error = file->Write(static_cast<const char*>(lpBuffer), nNumberOfBytesToWrite, done);
     if (lpNumberOfBytesWritten)
         *lpNumberOfBytesWritten = done;
-    return ok;
+    if (error != ERROR_SUCCESS) {
+        SetLastError(error);
+        return FALSE;
+    }
+    return TRUE;
 }
 
 BOOL CloseHandle(HANDLE hObject) {
@@ -227,12 +210,8 @@ BOOL CloseHandle(HANDLE hObject) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
-    int fd = file->fd;
-    file->fd = -1;
-    // The descriptor is released even when close reports an error (EIO from a deferred write),
-    // so the error is reported and never retried.
-    if (::close(fd) != 0 && errno != EINTR) {
-        SetErrorFromErrno(errno);
+    if (DWORD error = file->Close()) {
+        SetLastError(error);
         return FALSE;
     }
     return TRUE;
@@ -242,6 +221,10 @@ DWORD GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh) {
     auto file = FileOf(hFile);
     if (!file)
         return INVALID_FILE_SIZE;
+    if (DWORD error = file->Flush()) {
+        SetLastError(error);
+        return INVALID_FILE_SIZE;
+    }
     struct stat st {};
     if (::fstat(file->fd, &st) != 0) {
         SetErrorFromErrno(errno);

@@ -21,6 +21,11 @@ namespace {
 // then has no stream and is already finished.
 class FindSearch : public HandleObject {
   public:
+    static constexpr HandleKind kKind = HandleKind::Search;
+
+    FindSearch() : HandleObject(kKind) {}
+    // A search that is over before it starts, as a look-up of one entry is.
+    explicit FindSearch(Lifetime lifetime) : HandleObject(kKind, lifetime), finished(true) {}
     ~FindSearch() override {
         if (dir)
             ::closedir(dir);
@@ -33,17 +38,17 @@ class FindSearch : public HandleObject {
     bool finished = false;
 };
 
+// Views into the caller's pattern, so that looking up one path allocates nothing.
 struct SplitPattern {
-    std::string folder;
-    std::string mask;
+    std::string_view folder;
+    std::string_view mask;
 };
 
 SplitPattern Split(std::string_view pattern) {
     auto slash = pattern.rfind('/');
     if (slash == std::string_view::npos)
-        return {".", std::string(pattern)};
-    std::string folder(slash == 0 ? "/" : pattern.substr(0, slash));
-    return {folder, std::string(pattern.substr(slash + 1))};
+        return {".", pattern};
+    return {slash == 0 ? "/" : pattern.substr(0, slash), pattern.substr(slash + 1)};
 }
 
 void SetSize(WIN32_FIND_DATAA& data, std::int64_t size) {
@@ -142,15 +147,21 @@ bool NextMatch(FindSearch& search, WIN32_FIND_DATAA& data) {
     return false;
 }
 
-HANDLE FindOne(const std::string& path, const std::string& name, WIN32_FIND_DATAA& data) {
-    if (int err = FillEntry(AT_FDCWD, path.c_str(), data)) {
+// The search behind every look-up of one path: it is finished from the start and never
+// changes, so all such handles share it. It is never destroyed, so handles left open at exit
+// still reach it.
+FindSearch& FinishedSearch() {
+    static FindSearch& search = *new FindSearch(HandleObject::Lifetime::Static);
+    return search;
+}
+
+HANDLE FindOne(const char* path, std::string_view name, WIN32_FIND_DATAA& data) {
+    if (int err = FillEntry(AT_FDCWD, path, data)) {
         SetErrorFromErrno(err, path);
         return INVALID_HANDLE_VALUE;
     }
     SetName(data, name);
-    auto search = std::make_shared<FindSearch>();
-    search->finished = true;
-    HANDLE handle = AddHandle(std::move(search));
+    HANDLE handle = AddHandle(HandleOwner<HandleObject>(&FinishedSearch()));
     return handle ? handle : INVALID_HANDLE_VALUE;
 }
 
@@ -166,19 +177,20 @@ DWORD FolderOpenError(int err, const std::string& folder) {
 }
 
 HANDLE FindMatching(SplitPattern split, WIN32_FIND_DATAA& data) {
-    int fd = ::open(split.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    std::string folder(split.folder);
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
-        SetLastError(FolderOpenError(errno, split.folder));
+        SetLastError(FolderOpenError(errno, folder));
         return INVALID_HANDLE_VALUE;
     }
-    auto search = std::make_shared<FindSearch>();
+    HandleOwner<FindSearch> search(new FindSearch);
     search->dir = ::fdopendir(fd);
     if (!search->dir) {
         SetErrorFromErrno(errno);
         ::close(fd);
         return INVALID_HANDLE_VALUE;
     }
-    search->mask = std::move(split.mask);
+    search->mask = split.mask;
     if (!NextMatch(*search, data)) {
         if (GetLastError() == ERROR_NO_MORE_FILES)
             SetLastError(ERROR_FILE_NOT_FOUND);
@@ -198,13 +210,13 @@ HANDLE FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
     SplitPattern split = Split(lpFileName);
     if (split.mask.empty()) {
         // A folder followed by its separator names no entry.
-        bool inFolder = *lpFileName && FolderExists(split.folder);
+        bool inFolder = *lpFileName && FolderExists(std::string(split.folder));
         SetLastError(inFolder ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
     }
     if (!HasWildcards(split.mask))
         return FindOne(lpFileName, split.mask, *lpFindFileData);
-    return FindMatching(std::move(split), *lpFindFileData);
+    return FindMatching(split, *lpFindFileData);
 }
 
 BOOL FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData) {
