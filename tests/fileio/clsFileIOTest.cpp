@@ -9,6 +9,7 @@
 #include "fileio/PathText.h"
 #include "fileio/clsFileIO.h"
 #include "fileio/modWin32.h"
+#include "tests/support/SmallVolume.h"
 #include "tests/support/TempDir.h"
 
 namespace fs = std::filesystem;
@@ -204,28 +205,17 @@ TEST_F(CopyFileTest, EveryOutcomeClosesItsHandles) {
     EXPECT_EQ(OpenDescriptors(), before);
 }
 
-// A full disk made for real: a 1 MB memory file system, which only root may mount.
+// A full disk made for real.
 class DiskFullTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!RunningAsRoot())
-            GTEST_SKIP() << "needs root to mount a small file system";
-        mountPoint = dir.path() / "small";
-        fs::create_directory(mountPoint);
-        const std::string cmd =
-            "mount -t tmpfs -o size=1m tmpfs '" + mountPoint.string() + "' 2>/dev/null";
-        if (std::system(cmd.c_str()) != 0)
-            GTEST_SKIP() << "mount failed";
-        mounted = true;
-    }
-    void TearDown() override {
-        if (mounted)
-            std::system(("umount '" + mountPoint.string() + "'").c_str());
+        if (!volume.Mounted())
+            GTEST_SKIP() << volume.Why();
     }
 
     TempDir dir;
-    fs::path mountPoint;
-    bool mounted = false;
+    SmallVolume volume{dir.path() / "small"};
+    const fs::path& mountPoint = volume.path();
 };
 
 TEST_F(DiskFullTest, WriteFailureReportsTheSystemTextAndLeavesThePartialFile) {

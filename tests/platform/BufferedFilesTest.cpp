@@ -175,26 +175,17 @@ TEST_F(BufferedFilesTest, HandlesUsedFromManyThreadsStayApart) {
 }
 
 #ifndef _WIN32
-// A 1 MB memory file system, which only root may mount, filled almost to the brim.
+// A 1 MB memory file system, filled almost to the brim.
 class FullDiskBufferTest : public BufferedFilesTest {
   protected:
     void SetUp() override {
-        if (!RunningAsRoot())
-            GTEST_SKIP() << "mounting needs root";
-        fs::create_directory(dir.path() / "small");
-        mountPoint = Path("small");
-        if (std::system(
-                ("mount -t tmpfs -o size=1m tmpfs '" + mountPoint + "' 2>/dev/null").c_str()))
-            GTEST_SKIP() << "cannot mount a tmpfs";
-        mounted = true;
-    }
-    void TearDown() override {
-        if (mounted)
-            std::system(("umount '" + mountPoint + "'").c_str());
+        if (!volume.Mounted())
+            GTEST_SKIP() << volume.Why();
+        mountPoint = Narrow(volume.path());
     }
 
+    SmallVolume volume{dir.path() / "small"};
     std::string mountPoint;
-    bool mounted = false;
 };
 
 TEST_F(FullDiskBufferTest, HeldBackWritesThatDoNotFitFailTheClose) {

@@ -183,19 +183,15 @@ TEST_F(FilesTest, LinksAreDeletedThemselvesNeverTheirTargets) {
 }
 
 TEST_F(FilesTest, FullDiskFailsWithDiskFullAfterAPartialWrite) {
-    if (!RunningAsRoot())
-        GTEST_SKIP() << "mounting needs root";
-    fs::create_directory(dir.path() / "small");
-    std::string mountPoint = Path("small");
-    if (std::system(("mount -t tmpfs -o size=1m tmpfs '" + mountPoint + "' 2>/dev/null").c_str()))
-        GTEST_SKIP() << "cannot mount a tmpfs";
-    HANDLE h = Open(mountPoint + "/fill", GENERIC_WRITE, CREATE_NEW);
+    SmallVolume volume(dir.path() / "small");
+    if (!volume.Mounted())
+        GTEST_SKIP() << volume.Why();
+    HANDLE h = Open(Path("small/fill"), GENERIC_WRITE, CREATE_NEW);
     std::vector<char> data(2 << 20, 'x');
     DWORD written = 0;
     BOOL ok = WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
     DWORD error = GetLastError();
     CloseHandle(h);
-    std::system(("umount '" + mountPoint + "'").c_str());
     EXPECT_FALSE(ok);
     EXPECT_EQ(error, DWORD{ERROR_DISK_FULL});
     EXPECT_GT(written, 0u);

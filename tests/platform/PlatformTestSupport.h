@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/win32.h"
+#include "tests/support/SmallVolume.h"
 
 // Every name that an enumeration of `pattern` yields; `error` receives the last error that
 // ended it (ERROR_NO_MORE_FILES after a full enumeration).
