@@ -72,3 +72,24 @@ TEST(IniString, ValuesAreCutTo255AndLoseTrailingSpaces) {
     ReadIniString("Options", "Empty", "dflt", value, ini);
     EXPECT_EQ(value, "");
 }
+
+#ifndef _WIN32
+// Without a shell picker of its own, the platform asks whatever picker the user interface
+// registered; with none, and on Cancel, the answer is "".
+TEST(BrowseForFolder, AsksTheRegisteredPickerAndGivesEmptyWithoutOne) {
+    RegisterFolderPicker(nullptr);
+    EXPECT_EQ(BrowseForFolder(nullptr, "Select folder to add:"), "");
+
+    std::string askedTitle;
+    std::string answer = "/home/a/Data";
+    RegisterFolderPicker([&](HWND, const std::string& title) {
+        askedTitle = title;
+        return answer;
+    });
+    EXPECT_EQ(BrowseForFolder(nullptr, "Select folder to add:"), "/home/a/Data");
+    EXPECT_EQ(askedTitle, "Select folder to add:");
+    answer.clear();  // Cancel
+    EXPECT_EQ(BrowseForFolder(nullptr, "Select folder to synchronize to:"), "");
+    RegisterFolderPicker(nullptr);
+}
+#endif
