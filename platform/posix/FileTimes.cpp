@@ -22,11 +22,9 @@ timespec TimeToSet(const FILETIME* time) {
 
 BOOL GetFileTime(HANDLE hFile, LPFILETIME lpCreationTime, LPFILETIME lpLastAccessTime,
                  LPFILETIME lpLastWriteTime) {
-    auto file = Lookup<OpenFile>(hFile);
-    if (!file) {
-        SetLastError(ERROR_INVALID_HANDLE);
+    auto file = FileOf(hFile);
+    if (!file)
         return FALSE;
-    }
     // Held-back writes change the last-write time; the caller sees the time they leave.
     if (DWORD error = file->Flush()) {
         SetLastError(error);
@@ -50,11 +48,9 @@ BOOL GetFileTime(HANDLE hFile, LPFILETIME lpCreationTime, LPFILETIME lpLastAcces
 // alone; last access and last write are set.
 BOOL SetFileTime(HANDLE hFile, const FILETIME* /*lpCreationTime*/, const FILETIME* lpLastAccessTime,
                  const FILETIME* lpLastWriteTime) {
-    auto file = Lookup<OpenFile>(hFile);
-    if (!file) {
-        SetLastError(ERROR_INVALID_HANDLE);
+    auto file = FileOf(hFile);
+    if (!file)
         return FALSE;
-    }
     // Windows needs write access to the attributes; a handle opened for reading only lacks it.
     if (!file->canWrite) {
         SetLastError(ERROR_ACCESS_DENIED);

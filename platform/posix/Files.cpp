@@ -96,13 +96,6 @@ DWORD OpenError(int err, const char* path, bool exclusive) {
     return ErrorFromErrno(err);
 }
 
-HandleRef<OpenFile> FileOf(HANDLE handle) {
-    auto file = Lookup<OpenFile>(handle);
-    if (!file)
-        SetLastError(ERROR_INVALID_HANDLE);
-    return file;
-}
-
 }  // namespace
 
 // POSIX has no mandatory locking, so the share mode cannot be enforced: other programs may

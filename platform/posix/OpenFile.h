@@ -8,6 +8,7 @@
 // latest when the handle is closed.
 #pragma once
 
+#include "platform/posix/Errors.h"
 #include "platform/posix/Handles.h"
 
 namespace w32posix {
@@ -52,5 +53,13 @@ class OpenFile : public HandleObject {
     // Write-behind: the first pending_ bytes of the buffer follow what the file holds.
     DWORD pending_ = 0;
 };
+
+// The open file behind a handle; empty, with ERROR_INVALID_HANDLE set, for any other handle.
+inline HandleRef<OpenFile> FileOf(HANDLE handle) {
+    auto file = Lookup<OpenFile>(handle);
+    if (!file)
+        SetLastError(ERROR_INVALID_HANDLE);
+    return file;
+}
 
 }  // namespace w32posix
