@@ -132,12 +132,8 @@ void RegisterFolderPicker(FolderPicker picker) {
 
 std::string EntryName(const WIN32_FIND_DATAA& entry) {
     // Called for every entry of every walk: trim the field in place and copy the name once.
-    std::string_view field(entry.cFileName, sizeof entry.cFileName);
-    field = field.substr(0, field.find('\0'));
-    const auto first = field.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return std::string(field.substr(first, field.find_last_not_of(' ') - first + 1));
+    const std::string_view field(entry.cFileName, sizeof entry.cFileName);
+    return TrimSpaces(field.substr(0, field.find('\0')));
 }
 
 std::int64_t EntrySize(const WIN32_FIND_DATAA& entry) {
