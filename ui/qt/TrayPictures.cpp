@@ -27,18 +27,17 @@ QPixmap DrawPicture(bool on, int size) {
 
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::white);
-    QPainterPath upper;
-    upper.moveTo(2.6, 7.0);
-    upper.lineTo(5.6, 7.0);
-    upper.lineTo(4.1, 9.2);
-    upper.closeSubpath();
-    painter.drawPath(upper);
-    QPainterPath lower;
-    lower.moveTo(13.4, 9.0);
-    lower.lineTo(10.4, 9.0);
-    lower.lineTo(11.9, 6.8);
-    lower.closeSubpath();
-    painter.drawPath(lower);
+    // The arrow heads at the ends of the two arcs.
+    const auto drawHead = [&painter](QPointF a, QPointF b, QPointF c) {
+        QPainterPath head;
+        head.moveTo(a);
+        head.lineTo(b);
+        head.lineTo(c);
+        head.closeSubpath();
+        painter.drawPath(head);
+    };
+    drawHead({2.6, 7.0}, {5.6, 7.0}, {4.1, 9.2});
+    drawHead({13.4, 9.0}, {10.4, 9.0}, {11.9, 6.8});
     return pixmap;
 }
 
