@@ -18,7 +18,7 @@ struct SourceTree {
     int sampleEvery = 1;  // every how many files a copy is compared in full
 };
 
-struct CaseSpec {
+struct BenchCase {
     char id = '?';
     std::string description;
     const SourceTree* tree = nullptr;
@@ -40,19 +40,19 @@ class CaseRunner {
     // before every timed run.
     CaseRunner(fs::path workDir, int runs, std::vector<Runner*> runners, bool flush = true);
 
-    CaseResult Run(const CaseSpec& spec);
+    CaseResult Run(const BenchCase& bench);
 
   private:
     // The destination of a tool's rescans; each cold run gets a fresh one, numbered by `run`.
-    fs::path DestRoot(const CaseSpec& spec, const Runner& runner, int run = -1) const;
+    fs::path DestRoot(const BenchCase& bench, const Runner& runner, int run = -1) const;
     // One measured run; a cold run's many-file destination is added to `spent` for removal
     // when the case ends.
-    double RunOnce(Runner& runner, const CaseSpec& spec, int run, std::vector<fs::path>& spent);
+    double RunOnce(Runner& runner, const BenchCase& bench, int run, std::vector<fs::path>& spent);
     // Runs the tool once into `destRoot` (readied beforehand) and checks its result.
-    double TimedRun(Runner& runner, const CaseSpec& spec, const fs::path& destRoot,
+    double TimedRun(Runner& runner, const BenchCase& bench, const fs::path& destRoot,
                     bool checkCopies);
-    void Verify(Runner& runner, const CaseSpec& spec, const SyncJob& job, const SyncResult& result,
-                bool checkCopies) const;
+    void Verify(Runner& runner, const BenchCase& bench, const SyncJob& job,
+                const SyncResult& result, bool checkCopies) const;
 
     fs::path workDir_;
     int runs_;

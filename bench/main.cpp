@@ -53,8 +53,8 @@ SourceTree LargeTree(const fs::path& work, const BenchConfig& config) {
     return {"large", root, census, 1};
 }
 
-std::vector<CaseSpec> Cases(const BenchConfig& config, const SourceTree& small,
-                            const SourceTree& large) {
+std::vector<BenchCase> Cases(const BenchConfig& config, const SourceTree& small,
+                             const SourceTree& large) {
     std::string files = std::to_string(config.smallFiles) + " files of 1-16 KiB in " +
                         std::to_string(config.folders) + " folders";
     std::string big =
@@ -82,11 +82,11 @@ int RunBenchmark(const BenchConfig& config) {
     CpRunner cp;
     CaseRunner runner(work.path(), config.runs, {&brannock, &rsync, &cp});
     std::vector<CaseResult> results;
-    for (const CaseSpec& spec : Cases(config, small, large)) {
-        if (!config.Runs(spec.id))
+    for (const BenchCase& bench : Cases(config, small, large)) {
+        if (!config.Runs(bench.id))
             continue;
-        std::fprintf(stderr, "case %c: %s\n", spec.id, spec.description.c_str());
-        results.push_back(runner.Run(spec));
+        std::fprintf(stderr, "case %c: %s\n", bench.id, bench.description.c_str());
+        results.push_back(runner.Run(bench));
         std::cout << BenchLine(results.back()) << std::endl;
     }
     std::cout << '\n' << SummaryTable(results) << std::flush;
