@@ -131,6 +131,26 @@ class IMenuItem {
     virtual void SetChecked(bool checked) = 0;
 };
 
+// A clickable link: it shows a text and opens its target (a web or "mailto:" address) with the
+// desktop's default program.
+class ILink {
+  public:
+    virtual ~ILink() = default;
+    virtual std::string Caption() const = 0;
+    virtual void SetCaption(const std::string& caption) = 0;
+    virtual std::string Target() const = 0;
+    virtual void SetTarget(const std::string& target) = 0;
+};
+
+// A window as its own logic sees it: its caption, and unloading it.
+class IWindow {
+  public:
+    virtual ~IWindow() = default;
+    virtual std::string Caption() const = 0;
+    virtual void SetCaption(const std::string& caption) = 0;
+    virtual void Unload() = 0;
+};
+
 // The desktop around the main window: the message loop, modal boxes and the window itself.
 class IDesktop {
   public:
