@@ -2,12 +2,11 @@
 #include <array>
 #include <functional>
 
+#include "control/Polling.h"
 #include "fileio/modWin32.h"
 #include "ui/frmMain.h"
 
 namespace {
-
-constexpr int kPollMilliseconds = 5000;
 
 // The controls that define the work, in the order they are switched.
 std::array<std::reference_wrapper<IControl>, 9> EditingControls(frmMain& form) {
@@ -37,7 +36,7 @@ void frmMain::ApplySyncState(bool on) {
         if (TerminatePending)
             return;
         SetStatus("Sleeping...", "");
-        Timer1.SetInterval(kPollMilliseconds);
+        Timer1.SetInterval(control::kPollMilliseconds);
         if (SyncOn)
             return;
         // The cycle, or the user during it, switched syncing off: show the off state.

@@ -131,8 +131,12 @@ class frmMain : public FormControls {
     IClock& Clock() { return m_clock; }
 
   private:
+    enum class SwitchOnAnswer { Refused, On, StayOff };
+    SwitchOnAnswer ConfirmSwitchOn();
+
     IDesktop& m_desktop;
     IClock& m_clock;
     std::string m_exePath;
     bool m_unloaded = false;
+    bool m_switchingOn = false;  // the checks and questions of a switch-on are under way
 };

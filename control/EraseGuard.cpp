@@ -1,0 +1,86 @@
+// Destinations that switching on must never erase, whatever the answers to the questions: the
+// erase removes everything below the Sync To directory, and a mistyped or badly picked folder
+// would take unrelated data, the program or the very sources with it.
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <iterator>
+#include <optional>
+
+#include "fileio/PathText.h"
+#include "ui/frmMain.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The folder a path text names, absolute, with links resolved and without a trailing
+// separator; empty when the text names nothing the system can resolve.
+fs::path Resolved(const std::string& text) {
+    if (text.empty())
+        return {};
+    std::error_code ec;
+    fs::path path = fs::weakly_canonical(fs::absolute(fs::path(text), ec), ec);
+    if (ec)
+        return {};
+    if (!path.has_filename() && path != path.root_path())
+        path = path.parent_path();
+    return path;
+}
+
+bool SameName(const fs::path& a, const fs::path& b) {
+#ifdef _WIN32
+    const std::string x = a.string(), y = b.string();
+    return std::equal(x.begin(), x.end(), y.begin(), y.end(), [](char c, char d) {
+        return std::tolower(static_cast<unsigned char>(c)) ==
+               std::tolower(static_cast<unsigned char>(d));
+    });
+#else
+    return a == b;
+#endif
+}
+
+// True when `inner` is `outer` or lies somewhere below it.
+bool IsWithin(const fs::path& inner, const fs::path& outer) {
+    if (inner.empty() || outer.empty())
+        return false;
+    auto i = inner.begin();
+    for (auto o = outer.begin(); o != outer.end(); ++o, ++i) {
+        if (i == inner.end() || !SameName(*i, *o))
+            return false;
+    }
+    return true;
+}
+
+std::optional<fs::path> HomeFolder() {
+#ifdef _WIN32
+    const char* home = std::getenv("USERPROFILE");
+#else
+    const char* home = std::getenv("HOME");
+#endif
+    if (home == nullptr || *home == '\0')
+        return std::nullopt;
+    return Resolved(home);
+}
+
+}  // namespace
+
+std::string frmMain::EraseRefusal(const std::string& syncTo) {
+    const fs::path target = Resolved(syncTo);
+    if (target.empty())
+        return {};  // nothing there to erase; the erase itself reports it
+    if (target == target.root_path() || !target.has_relative_path())
+        return "it is the root folder of a drive";
+    if (auto home = HomeFolder(); home && IsWithin(*home, target))
+        return "it is or holds your home folder " + home->string();
+    if (const fs::path program = Resolved(ProgramFolder()); IsWithin(program, target))
+        return "it is or holds the program folder " + program.string();
+    for (int i = 0; i < lstSyncFrom.ListCount(); ++i) {
+        const std::string folder = BeforeLastSep(lstSyncFrom.List(i));
+        const fs::path source = Resolved(folder);
+        if (IsWithin(source, target) || IsWithin(target, source))
+            return "it is, holds or lies inside the Sync From folder " + folder;
+    }
+    return {};
+}

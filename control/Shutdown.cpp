@@ -1,0 +1,29 @@
+// Ending the program: stop the scheduler, save, switch off, lock the window, and unload it at
+// once or, under a running cycle, once that cycle has returned.
+#include <array>
+#include <functional>
+
+#include "ui/frmMain.h"
+
+void frmMain::TerminateProgram() {
+    // A second request while the first waits for the cycle would save the switched-off state
+    // over the state the user terminated in.
+    if (TerminatePending)
+        return;
+    Timer1.SetInterval(0);
+    SaveSettings();  // before switching off, so the next start resumes the current state
+    ApplySyncState(false);
+    const std::array<std::reference_wrapper<IControl>, 12> controls = {
+        btnTerminate, btnClose,    btnSyncToggle, btnAddPath, btnModifyPath, btnDeletePath,
+        btnUpPath,    btnDownPath, lstSyncFrom,   txtSyncTo,  btnToBrowse,   txtWakeup};
+    for (IControl& control : controls)
+        control.SetEnabled(false);
+    if (CycleRunning)
+        TerminatePending = true;  // whoever started the cycle unloads after it returns
+    else
+        Unload();
+}
+
+void frmMain::btnTerminate_Click() {
+    TerminateProgram();
+}

@@ -1,0 +1,91 @@
+// The user's switch: off at once; on only after the checks, with the optional erasing of the
+// Sync To directory first.
+#include "fileio/PathText.h"
+#include "runtime/Numbers.h"
+#include "ui/frmMain.h"
+
+namespace {
+
+constexpr int kStop = msgbox::kOkOnly | msgbox::kCritical;                                   // 16
+constexpr int kAsk = msgbox::kYesNo | msgbox::kQuestion;                                     // 36
+constexpr int kAskNoDefault = msgbox::kYesNo | msgbox::kQuestion | msgbox::kDefaultButton2;  // 292
+
+// The first check that the window's settings fail, or "" when syncing may be switched on.
+std::string FirstFailedCheck(frmMain& form) {
+    if (form.lstSyncFrom.ListCount() == 0)
+        return "You must enter at least one Sync From fileset";
+    if (TrimSpaces(form.txtSyncTo.Text()).empty())
+        return "You must enter a Sync To directory";
+    if (runtime::LeadingNumber(TrimSpaces(form.txtWakeup.Text())) == 0)
+        return "You must enter a valid wakeup time";
+    return {};
+}
+
+// The erase pattern of the Sync To text as it stands: the folder itself stays.
+std::string ErasePattern(const std::string& syncTo) {
+    std::string pattern = syncTo;
+    if (!EndsWithSep(pattern))
+        pattern += kSepText;
+    return pattern + std::string(kAllFiles);
+}
+
+}  // namespace
+
+void frmMain::btnSyncToggle_Click() {
+    ToggleSync();
+}
+
+void frmMain::ToggleSync() {
+    if (SyncOn) {
+        ApplySyncState(false);
+        return;
+    }
+    if (CycleRunning) {
+        // A cycle that was switched off is still winding down; a second cycle must not start
+        // inside it.
+        m_desktop.MsgBox(
+            "Syncing is still stopping. Switch it on again once the running "
+            "synchronization has ended.",
+            msgbox::kOkOnly | msgbox::kInformation, "Sync");
+        return;
+    }
+    if (m_switchingOn)
+        return;  // a question of this very switch-on is on screen
+    m_switchingOn = true;
+    const SwitchOnAnswer answer = ConfirmSwitchOn();
+    m_switchingOn = false;
+    if (answer == SwitchOnAnswer::Refused || Unloaded() || TerminatePending)
+        return;  // a check failed, or the program was ended while a question was on screen
+    const bool on = answer == SwitchOnAnswer::On;
+    ApplySyncState(on);
+    if (on && TerminatePending)
+        Unload();  // a terminate arrived during the first cycle
+}
+
+// The checks, then the erase questions and the erase itself. Anything but Yes to either
+// question switches on without erasing; after an erase that failed or was refused, only No
+// keeps syncing off.
+frmMain::SwitchOnAnswer frmMain::ConfirmSwitchOn() {
+    const std::string failed = FirstFailedCheck(*this);
+    if (!failed.empty()) {
+        m_desktop.MsgBox(failed, kStop, "Error");
+        return SwitchOnAnswer::Refused;
+    }
+    if (!EraseOnStart || TrimSpaces(txtSyncTo.Text()).empty())
+        return SwitchOnAnswer::On;
+    if (m_desktop.MsgBox("Do you wish to erase Sync To directory?", kAsk, "Erase?") != msgbox::kYes)
+        return SwitchOnAnswer::On;
+    if (m_desktop.MsgBox("*** WARNING *** This will erase all files in Sync To directory.\n"
+                         "Are you sure you want to do this?",
+                         kAskNoDefault, "Erase Sync To Directory?") != msgbox::kYes)
+        return SwitchOnAnswer::On;
+    std::string why = EraseRefusal(txtSyncTo.Text());
+    if (why.empty() && EraseTree(ErasePattern(txtSyncTo.Text()), false))
+        return SwitchOnAnswer::On;
+    if (why.empty())
+        why = ReadErrorMessage();
+    const int answer = m_desktop.MsgBox(
+        "Unable to erase Sync To directory: " + why + "\nDo you still wish to turn syncing on?",
+        kAskNoDefault, "Error");
+    return answer == msgbox::kNo ? SwitchOnAnswer::StayOff : SwitchOnAnswer::On;
+}

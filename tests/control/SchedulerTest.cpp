@@ -1,0 +1,170 @@
+#include "tests/control/ControlFixture.h"
+
+namespace {
+
+class Scheduler : public ControlFixture {
+  protected:
+    // True once the copy of big.bin has made progress.
+    bool CopyingBig() { return Status() == "Copying file big.bin" && form_.pgrStatus.value > 0; }
+};
+
+TEST_F(Scheduler, SwitchingOnRunsACycleAtOnceAndAnotherAtTheFirstTick) {
+    form.ToggleSync();
+    EXPECT_EQ(Cycles(), 1);
+    EXPECT_EQ(form_.RunFor(4), 0);
+    EXPECT_EQ(form_.RunFor(1), 1);  // 5 seconds after the switch-on
+    EXPECT_EQ(Cycles(), 2);
+    EXPECT_EQ(form.CurrentInterval, 30);
+    // From then on the ticks only count minutes.
+    EXPECT_EQ(form_.RunFor(29 * 60), 29 * 12);
+    EXPECT_EQ(Cycles(), 2);
+}
+
+TEST_F(Scheduler, TheIntervalCountsMinuteBoundariesFromTheEndOfTheLastTimerCycle) {
+    At(10, 0, 45);
+    form.ToggleSync();
+    form_.RunFor(5);  // the first tick, at 10:00:50, runs the timer-driven cycle
+    ASSERT_EQ(Cycles(), 2);
+    EXPECT_EQ(Clock(), "10:0:50");
+    while (Cycles() == 2 && form_.RunFor(1) >= 0 && Clock() != "11:0:0") {
+    }
+    EXPECT_EQ(Cycles(), 3);
+    EXPECT_EQ(Clock(), "10:30:0");
+}
+
+TEST_F(Scheduler, AClockSetBackHoldsTheCyclesUntilItPassesTheIntervalAgain) {
+    At(10, 0, 0);
+    form.ToggleSync();
+    form_.RunFor(5);
+    ASSERT_EQ(Cycles(), 2);
+    At(9, 0, 0);  // LastWake is 10:00:05 now lies ahead
+    form_.RunFor(89 * 60 + 59);
+    EXPECT_EQ(Cycles(), 2);
+    EXPECT_EQ(Clock(), "10:29:59");
+    form_.RunFor(5);
+    EXPECT_EQ(Cycles(), 3);
+}
+
+TEST_F(Scheduler, ANegativeIntervalRunsACycleAtEveryTick) {
+    form_.txtWakeup.text = "-5";
+    form.ToggleSync();  // any value other than 0 passes the check
+    EXPECT_TRUE(form.SyncOn);
+    form.SaveSettings();
+    EXPECT_EQ(form.WakeupMinutes, -5);
+    form_.RunFor(5);  // the tick that takes the new interval
+    const long before = Cycles();
+    EXPECT_EQ(form_.RunFor(20), 4);
+    EXPECT_EQ(Cycles(), before + 4);
+}
+
+TEST_F(Scheduler, StopDuringALongCopyOfATimerCycleEndsInTheOffState) {
+    form.ToggleSync();
+    WriteFileOfSize(Src("big.bin"), 400000);
+    desktop().WhenDoEvents([&] { return CopyingBig(); }, [&] { form.btnSyncToggle_Click(); });
+    form_.RunFor(5);
+    EXPECT_EQ(Cycles(), 2);
+    ExpectOffState();
+    EXPECT_LT(fs::file_size(Mirror(Src("big.bin"))), 400000u);
+    EXPECT_EQ(form_.RunFor(60), 0);  // the timer stays stopped
+}
+
+TEST_F(Scheduler, TerminateDuringATimerCycleEndsTheProgramOnlyAfterTheCycle) {
+    form.ToggleSync();
+    WriteFileOfSize(Src("big.bin"), 400000);
+    bool unloadedDuringCycle = true;
+    desktop().WhenDoEvents([&] { return CopyingBig(); },
+                           [&] {
+                               form.btnTerminate_Click();
+                               unloadedDuringCycle = desktop().unloaded;
+                               EXPECT_TRUE(form.TerminatePending);
+                               EXPECT_FALSE(form_.btnTerminate.enabled);
+                               EXPECT_FALSE(form_.txtWakeup.enabled);
+                               EXPECT_FALSE(form_.lstSyncFrom.enabled);
+                               EXPECT_FALSE(form_.btnSyncToggle.enabled);
+                           });
+    form_.RunFor(5);
+    EXPECT_FALSE(unloadedDuringCycle);
+    EXPECT_TRUE(desktop().unloaded);
+    EXPECT_FALSE(form_.SysTray1.inTray);
+    // Saved before syncing was switched off: the next start resumes syncing.
+    std::string saved;
+    ReadIniString("Options", "SyncOn", "", saved, form.IniFile);
+    EXPECT_EQ(saved, "Yes");
+    EXPECT_LT(fs::file_size(Mirror(Src("big.bin"))), 400000u);
+}
+
+TEST_F(Scheduler, TerminateWhileIdleEndsAtOnceAndASecondRequestChangesNothing) {
+    form.ToggleSync();
+    form.TerminateProgram();
+    EXPECT_TRUE(desktop().unloaded);
+    EXPECT_FALSE(form.SyncOn);
+    std::string saved;
+    ReadIniString("Options", "SyncOn", "", saved, form.IniFile);
+    EXPECT_EQ(saved, "Yes");
+}
+
+// A whole day of the scheduler on a tree that changes between cycles; the mirror is checked
+// after every cycle against the tree it was made from.
+class SchedulerDay : public ControlFixture {
+  protected:
+    // Every write gets a time of its own: the test's clock does not move the files' clock.
+    void Write(const fs::path& file, const std::string& text, int round) {
+        WriteFile(file, text);
+        SetWriteTime(file, 1'800'000'000 + round * 3600);
+    }
+    void Change(int round) {
+        const std::string n = std::to_string(round);
+        Write(Src("day/new" + n + ".txt"), "new file " + n, round);
+        Write(Src("day/sub" + std::to_string(round % 3) + "/deep/f.txt"), "changed in round " + n,
+              round);
+        if (round % 4 == 1)
+            fs::remove(Src("day/new" + std::to_string(round - 1) + ".txt"));
+        if (round % 5 == 2) {
+            // Same size, later time: only the time tells the copy is stale.
+            Write(Src("a.txt"), std::to_string(round % 10), round);
+        }
+        if (round % 6 == 5)
+            fs::remove_all(Src("day/sub1"));
+    }
+    void ExpectMirrorMatches() {
+        size_t sources = 0;
+        for (const auto& e : fs::recursive_directory_iterator(Src())) {
+            if (!e.is_regular_file())
+                continue;
+            ++sources;
+            const fs::path copy = Mirror(e.path());
+            ASSERT_TRUE(fs::exists(copy)) << Narrow(copy);
+            EXPECT_EQ(ReadFileText(copy), ReadFileText(e.path())) << Narrow(copy);
+            EXPECT_EQ(WriteTimeSeconds(copy), WriteTimeSeconds(e.path())) << Narrow(copy);
+        }
+        size_t copies = 0;
+        for (const auto& e : fs::recursive_directory_iterator(SyncTo()))
+            copies += e.is_regular_file() ? 1 : 0;
+        EXPECT_EQ(copies, sources);  // orphans are deleted
+    }
+};
+
+TEST_F(SchedulerDay, TheMirrorFollowsTheTreeAllDay) {
+    form.DeleteOrphans = true;
+    form_.txtWakeup.text = "45";
+    form.SaveSettings();
+    At(0, 0, 0);
+    form.LastWake = form_.clock.Now();
+    form.ToggleSync();
+    ExpectMirrorMatches();
+    int round = 0;
+    for (long seen = Cycles(); Clock() != "23:59:59";) {
+        form_.RunFor(1);
+        if (Cycles() == seen)
+            continue;
+        seen = Cycles();
+        ASSERT_TRUE(form.SyncOn) << LastError();
+        ExpectMirrorMatches();
+        Change(++round);
+    }
+    // The first tick's cycle at 0:00:05, then one every 45 minutes from 0:45 to 23:15.
+    EXPECT_EQ(round, 1 + 31);
+    EXPECT_EQ(LastError(), "");
+}
+
+}  // namespace

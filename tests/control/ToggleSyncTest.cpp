@@ -1,0 +1,218 @@
+#include "tests/control/ControlFixture.h"
+
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+using ToggleSync = ControlFixture;
+
+TEST_F(ToggleSync, EachFailedCheckReportsAndLeavesEverythingAsItWas) {
+    struct Case {
+        bool emptyList;
+        std::string syncTo, wakeup, message;
+    };
+    const Case cases[] = {
+        {true, "x", "30", "You must enter at least one Sync From fileset"},
+        {true, "   ", "0", "You must enter at least one Sync From fileset"},
+        {false, "   ", "30", "You must enter a Sync To directory"},
+        {false, "", "0", "You must enter a Sync To directory"},
+        {false, SyncTo(), "0", "You must enter a valid wakeup time"},
+        {false, SyncTo(), "  ", "You must enter a valid wakeup time"},
+        {false, SyncTo(), "abc", "You must enter a valid wakeup time"},
+    };
+    const auto fileset = form_.lstSyncFrom.items;
+    for (const Case& c : cases) {
+        form_.lstSyncFrom.items = c.emptyList ? std::vector<std::string>{} : fileset;
+        form_.txtSyncTo.text = c.syncTo;
+        form_.txtWakeup.text = c.wakeup;
+        desktop().boxes.clear();
+        form.ToggleSync();
+        ASSERT_EQ(desktop().boxes.size(), 1u) << c.message;
+        EXPECT_EQ(desktop().boxes[0].prompt, c.message);
+        EXPECT_EQ(desktop().boxes[0].style, 16);
+        EXPECT_EQ(desktop().boxes[0].title, "Error");
+        EXPECT_FALSE(form.SyncOn);
+        EXPECT_EQ(Cycles(), 0);
+        // Nothing was switched: the status and the tray tip were never written.
+        EXPECT_EQ(Status(), "");
+        EXPECT_TRUE(form_.SysTray1.tipHistory.empty());
+        EXPECT_EQ(form.WakeupMinutes, 30);
+    }
+}
+
+TEST_F(ToggleSync, WithoutTheEraseOptionSwitchingOnAsksNothing) {
+    WriteFile(fs::path(SyncTo()) / "keep.txt", "stays");
+    form.btnSyncToggle_Click();
+    EXPECT_TRUE(desktop().boxes.empty());
+    EXPECT_TRUE(form.SyncOn);
+    EXPECT_EQ(Cycles(), 1);
+    EXPECT_TRUE(fs::exists(fs::path(SyncTo()) / "keep.txt"));
+    EXPECT_TRUE(fs::exists(Mirror(Src("a.txt"))));
+    EXPECT_EQ(Status(), "Sleeping...");
+
+    form.btnSyncToggle_Click();  // on: switches off without a question
+    EXPECT_TRUE(desktop().boxes.empty());
+    ExpectOffState();
+}
+
+TEST_F(ToggleSync, TheEraseQuestionsAndTheirAnswers) {
+    form.EraseOnStart = true;
+    const fs::path stray = fs::path(SyncTo()) / "old" / "stray.txt";
+    const std::string warning =
+        "*** WARNING *** This will erase all files in Sync To directory.\n"
+        "Are you sure you want to do this?";
+    struct Case {
+        std::deque<int> answers;
+        size_t questions;
+        bool erased;
+    };
+    for (const Case& c :
+         {Case{{msgbox::kNo}, 1, false}, Case{{msgbox::kYes, msgbox::kNo}, 2, false},
+          Case{{msgbox::kYes, msgbox::kYes}, 2, true}}) {
+        WriteFile(stray, "left from before");
+        desktop().boxes.clear();
+        desktop().msgBoxAnswers = c.answers;
+        form.ToggleSync();
+        ASSERT_EQ(desktop().boxes.size(), c.questions);
+        EXPECT_EQ(desktop().boxes[0].prompt, "Do you wish to erase Sync To directory?");
+        EXPECT_EQ(desktop().boxes[0].title, "Erase?");
+        EXPECT_EQ(desktop().boxes[0].style, 36);
+        if (c.questions == 2) {
+            EXPECT_EQ(desktop().boxes[1].prompt, warning);
+            EXPECT_EQ(desktop().boxes[1].title, "Erase Sync To Directory?");
+            EXPECT_EQ(desktop().boxes[1].style, 292);
+        }
+        // Switched on either way; only two Yes answers erase, and the folder itself stays.
+        EXPECT_TRUE(form.SyncOn);
+        EXPECT_EQ(fs::exists(stray), !c.erased);
+        EXPECT_EQ(fs::exists(fs::path(SyncTo()) / "old"), !c.erased);
+        EXPECT_TRUE(fs::exists(Mirror(Src("a.txt"))));
+        form.ToggleSync();
+        EXPECT_FALSE(form.SyncOn);
+    }
+}
+
+TEST_F(ToggleSync, AFailedEraseAsksWhetherToSwitchOnAnyway) {
+    form.EraseOnStart = true;
+    const fs::path locked = fs::path(SyncTo()) / "locked.txt";
+    WriteFile(locked, "x");
+    SetReadOnly(locked);
+    for (int last : {msgbox::kNo, msgbox::kYes}) {
+        desktop().boxes.clear();
+        desktop().msgBoxAnswers = {msgbox::kYes, msgbox::kYes, last};
+        form.ToggleSync();
+        ASSERT_EQ(desktop().boxes.size(), 3u);
+        const auto& box = desktop().boxes[2];
+        const std::string reason = "Unable to delete file: " + Narrow(locked) + "  ";
+        EXPECT_EQ(box.prompt.rfind("Unable to erase Sync To directory: " + reason, 0), 0u)
+            << box.prompt;
+        EXPECT_TRUE(box.prompt.ends_with("\nDo you still wish to turn syncing on?"));
+        EXPECT_EQ(box.title, "Error");
+        EXPECT_EQ(box.style, 292);
+        if (last == msgbox::kNo) {
+            ExpectOffState();
+            EXPECT_EQ(Cycles(), 0);
+        } else {
+            EXPECT_TRUE(form.SyncOn);
+            EXPECT_EQ(Cycles(), 1);
+        }
+    }
+    fs::permissions(locked, fs::perms::owner_write, fs::perm_options::add);
+}
+
+// Destinations whose erase would take the sources, the program or the user's files with it are
+// refused before anything is deleted, with the reason in the failed-erase question.
+TEST_F(ToggleSync, RefusedEraseDestinationsKeepEverything) {
+    form.EraseOnStart = true;
+    WriteFile(Src("deep/inner/b.txt"), "b");
+    const fs::path home = tmp.path() / "home";
+    WriteFile(home / "letter.txt", "dear");
+    struct Case {
+        fs::path syncTo;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {Src(), "it is, holds or lies inside the Sync From folder " + Narrow(Src())},
+        {Src("deep"), "it is, holds or lies inside the Sync From folder " + Narrow(Src())},
+        {home, "it is or holds your home folder " + Narrow(home)},
+        {tmp.path(), "it is or holds your home folder " + Narrow(home)},
+    };
+#ifdef _WIN32
+    const char* homeVariable = "USERPROFILE";
+#else
+    const char* homeVariable = "HOME";
+#endif
+    const char* savedHome = std::getenv(homeVariable);
+    const std::string saved = savedHome ? savedHome : "";
+#ifdef _WIN32
+    _putenv_s(homeVariable, Narrow(home).c_str());
+#else
+    setenv(homeVariable, Narrow(home).c_str(), 1);
+#endif
+    for (const Case& c : cases) {
+        form_.txtSyncTo.text = Narrow(c.syncTo);
+        desktop().boxes.clear();
+        desktop().msgBoxAnswers = {msgbox::kYes, msgbox::kYes, msgbox::kNo};
+        form.ToggleSync();
+        ASSERT_EQ(desktop().boxes.size(), 3u) << Narrow(c.syncTo);
+        EXPECT_EQ(desktop().boxes[2].prompt, "Unable to erase Sync To directory: " + c.reason +
+                                                 "\nDo you still wish to turn syncing on?");
+        EXPECT_FALSE(form.SyncOn);
+        EXPECT_EQ(ReadFileText(Src("deep/inner/b.txt")), "b");
+        EXPECT_EQ(ReadFileText(home / "letter.txt"), "dear");
+    }
+#ifdef _WIN32
+    _putenv_s(homeVariable, saved.c_str());
+#else
+    setenv(homeVariable, saved.c_str(), 1);
+#endif
+}
+
+TEST_F(ToggleSync, RefusalReasonsForRootsAndTheProgramFolder) {
+    const fs::path root = tmp.path().root_path();
+    EXPECT_EQ(form.EraseRefusal(Narrow(root)), "it is the root folder of a drive");
+    // The test's executable name puts the program folder at the temporary folder.
+    const std::string program = Narrow(fs::weakly_canonical(tmp.path()));
+    const std::string reason = form.EraseRefusal(Narrow(tmp.path()) + std::string(kSepText));
+    EXPECT_TRUE(reason == "it is or holds the program folder " + program ||
+                reason.rfind("it is or holds your home folder", 0) == 0)
+        << reason;
+    EXPECT_EQ(form.EraseRefusal(SyncTo()), "");
+    EXPECT_EQ(form.EraseRefusal(Narrow(tmp.path() / "does-not-exist-yet")), "");
+}
+
+// A switched-off cycle that is still winding down cannot be joined by a second one.
+TEST_F(ToggleSync, SwitchingOnWhileACycleWindsDownIsRefused) {
+    WriteFileOfSize(Src("big.bin"), 400000);
+    bool clicked = false;
+    desktop().WhenDoEvents([&] { return form_.pgrStatus.value > 0 && !clicked; },
+                           [&] {
+                               clicked = true;
+                               form.btnSyncToggle_Click();  // Stop Sync
+                               form.btnSyncToggle_Click();  // Start Sync again at once
+                           });
+    form.ToggleSync();
+    ASSERT_TRUE(clicked);
+    ASSERT_EQ(desktop().boxes.size(), 1u);
+    EXPECT_EQ(desktop().boxes[0].style, msgbox::kInformation);
+    EXPECT_NE(desktop().boxes[0].prompt.find("still stopping"), std::string::npos);
+    EXPECT_EQ(Cycles(), 1);
+    ExpectOffState();
+    EXPECT_FALSE(desktop().unloaded);
+
+    form.ToggleSync();  // once the cycle has returned, switching on works again
+    EXPECT_TRUE(form.SyncOn);
+    EXPECT_EQ(Cycles(), 2);
+}
+
+TEST_F(ToggleSync, TheWakeupKeyFilterPassesDigitsAndBackspaceOnly) {
+    for (int code = 0; code < 256; ++code) {
+        int key = code;
+        form.txtWakeup_KeyPress(key);
+        const bool passes = code == 8 || (code >= '0' && code <= '9');
+        EXPECT_EQ(key, passes ? code : 0) << "code " << code;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "fileio/PathText.h"
+#include "fileio/modWin32.h"
+#include "tests/support/TempDir.h"
+#include "ui/headless/HeadlessForm.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Starts of the program from one program folder: each Start() loads a fresh window, as a new
+// run of the executable would, over the settings file beside it.
+class Settings : public ::testing::Test {
+  protected:
+    std::string Exe() const { return tmp.str("brannock.exe"); }
+    fs::path Ini() const { return tmp.path() / "brannock.ini"; }
+    HeadlessForm& Start() {
+        window = std::make_unique<HeadlessForm>(Exe());
+        window->form.Form_Load();
+        return *window;
+    }
+    void Put(const char* section, const std::string& key, const std::string& value) {
+        WriteIniString(section, key, value, Narrow(Ini()));
+    }
+    std::string Get(const char* section, const std::string& key) {
+        std::string value;
+        ReadIniString(section, key, "<absent>", value, Narrow(Ini()));
+        return value;
+    }
+    long CyclesOf(const HeadlessForm& w) {
+        const auto& tips = w.SysTray1.tipHistory;
+        return std::count(tips.begin(), tips.end(), "Sync Active");
+    }
+
+    TempDir tmp;
+    std::unique_ptr<HeadlessForm> window;
+};
+
+TEST_F(Settings, AFreshStartThenCloseWritesTheDefaults) {
+    HeadlessForm& w = Start();
+    EXPECT_EQ(w.form.IniFile, Narrow(Ini()));
+    EXPECT_TRUE(w.desktop.visible);
+    EXPECT_EQ(w.desktop.aboutShown, 1);
+    EXPECT_EQ(w.txtWakeup.text, "30");
+    EXPECT_FALSE(fs::exists(Ini()));  // loading writes nothing but the cleared error record
+
+    w.form.btnClose_Click();
+    EXPECT_FALSE(w.desktop.visible);
+    EXPECT_EQ(Get("Options", "SyncOn"), "No");
+    EXPECT_EQ(Get("FileSets", "FileSet1"), "");
+    EXPECT_EQ(Get("Options", "About"), "No");
+    EXPECT_EQ(Get("Options", "SyncTo"), "");
+    EXPECT_EQ(Get("Options", "Wakeup"), "30");
+    // The terminator is a key of its own, written with an empty value.
+    std::ifstream text(Ini());
+    const std::string content((std::istreambuf_iterator<char>(text)), {});
+    EXPECT_NE(content.find("FileSet1="), std::string::npos) << content;
+    for (const char* never : {"Cutoff", "Erase", "Delete", "SyncDateTime"})
+        EXPECT_EQ(Get("Options", never), "<absent>") << never;
+
+    EXPECT_EQ(Start().desktop.aboutShown, 0);  // saved once: no About box any more
+}
+
+TEST_F(Settings, AShorterListLeavesOldKeysBehindTheTerminator) {
+    for (int i = 1; i <= 5; ++i)
+        Put("FileSets", "FileSet" + std::to_string(i), "/old/" + std::to_string(i) + "/*.*");
+    HeadlessForm& w = Start();
+    ASSERT_EQ(w.lstSyncFrom.items.size(), 5u);
+    w.lstSyncFrom.items = {"/new/a/*.*", "/new/b/*.*"};
+    w.form.btnClose_Click();
+    EXPECT_EQ(Get("FileSets", "FileSet1"), "/new/a/*.*");
+    EXPECT_EQ(Get("FileSets", "FileSet2"), "/new/b/*.*");
+    EXPECT_EQ(Get("FileSets", "FileSet3"), "");
+    EXPECT_EQ(Get("FileSets", "FileSet4"), "/old/4/*.*");
+    EXPECT_EQ(Get("FileSets", "FileSet5"), "/old/5/*.*");
+    EXPECT_EQ(Start().lstSyncFrom.items, (std::vector<std::string>{"/new/a/*.*", "/new/b/*.*"}));
+}
+
+TEST_F(Settings, AGapEndsTheListAndDuplicatesStay) {
+    Put("FileSets", "FileSet1", "/a/*.*");
+    Put("FileSets", "FileSet2", "/a/*.*");
+    Put("FileSets", "FileSet4", "/after/the/gap/*.*");
+    EXPECT_EQ(Start().lstSyncFrom.items, (std::vector<std::string>{"/a/*.*", "/a/*.*"}));
+}
+
+TEST_F(Settings, OnlyYesInAnyCaseSwitchesSyncingOnAtStart) {
+    for (const char* value : {"YES", "yes", "Yes", "yEs"}) {
+        Put("Options", "SyncOn", value);
+        HeadlessForm& w = Start();
+        EXPECT_TRUE(w.form.SyncOn) << value;
+        EXPECT_EQ(CyclesOf(w), 1) << value;  // run inside the load, before any tick
+        EXPECT_FALSE(w.desktop.visible) << value;
+        EXPECT_EQ(w.Timer1.interval, 5000);
+    }
+    for (const char* value : {"1", "true", "on", "", "yes!"}) {
+        Put("Options", "SyncOn", value);
+        HeadlessForm& w = Start();
+        EXPECT_FALSE(w.form.SyncOn) << value;
+        EXPECT_EQ(CyclesOf(w), 0) << value;
+        EXPECT_TRUE(w.desktop.visible) << value;
+    }
+}
+
+TEST_F(Settings, OnlyNoInAnyCaseSuppressesTheAboutBox) {
+    for (const char* value : {"NO", "no", "No"}) {
+        Put("Options", "About", value);
+        EXPECT_EQ(Start().desktop.aboutShown, 0) << value;
+    }
+    for (const char* value : {"", "false", "0", "yes"}) {
+        Put("Options", "About", value);
+        EXPECT_EQ(Start().desktop.aboutShown, 1) << value;
+    }
+}
+
+TEST_F(Settings, TheOptionFlagsAreReadButNeverWritten) {
+    Put("Options", "Cutoff", "YES");
+    Put("Options", "Erase", "yes");
+    Put("Options", "Delete", "no");
+    HeadlessForm& w = Start();
+    EXPECT_TRUE(w.form.UseCutoff);
+    EXPECT_TRUE(w.form.EraseOnStart);
+    EXPECT_FALSE(w.form.DeleteOrphans);
+    w.form.btnClose_Click();
+    EXPECT_EQ(Get("Options", "Cutoff"), "YES");
+    EXPECT_EQ(Get("Options", "Erase"), "yes");
+    EXPECT_EQ(Get("Options", "Delete"), "no");
+}
+
+TEST_F(Settings, TheWakeupIntervalOnLoadAndOnSave) {
+    struct Load {
+        const char* stored;
+        std::int32_t minutes;
+    };
+    for (Load c : {Load{"", 30}, Load{"0", 30}, Load{"abc", 30}, Load{"45", 45}, Load{"-5", -5},
+                   Load{"12abc", 12}}) {
+        Put("Options", "Wakeup", c.stored);
+        HeadlessForm& w = Start();
+        EXPECT_EQ(w.form.WakeupMinutes, c.minutes) << c.stored;
+        EXPECT_EQ(w.txtWakeup.text, std::to_string(c.minutes)) << c.stored;
+    }
+    struct Save {
+        const char* typed;
+        const char* kept;
+    };
+    // An entry without a usable number is replaced by the interval in force (45).
+    for (Save c : {Save{"0", "45"}, Save{"", "45"}, Save{"abc", "45"}, Save{"0.4", "45"},
+                   Save{"99999999999", "45"}, Save{" 2.5", "2"}, Save{"3.5", "4"}, Save{"-7", "-7"},
+                   Save{"15 minutes", "15"}}) {
+        Put("Options", "Wakeup", "45");
+        HeadlessForm& w = Start();
+        w.txtWakeup.text = c.typed;
+        w.form.btnClose_Click();
+        EXPECT_EQ(Get("Options", "Wakeup"), c.kept) << c.typed;
+        EXPECT_EQ(w.txtWakeup.text, c.kept) << c.typed;
+    }
+}
+
+TEST_F(Settings, TheDestinationIsKeptExactlyAsTyped) {
+    HeadlessForm& w = Start();
+    w.txtSyncTo.text = "  /some/where ";
+    w.form.btnClose_Click();
+    std::ifstream text(Ini());
+    const std::string content((std::istreambuf_iterator<char>(text)), {});
+    const auto at = content.find("SyncTo=  /some/where ");
+    ASSERT_NE(at, std::string::npos) << content;
+    EXPECT_TRUE(content[at + 21] == '\n' || content[at + 21] == '\r') << content;
+}
+
+TEST_F(Settings, TerminatingWhileOnResumesSyncingAtTheNextStart) {
+    fs::create_directories(tmp.path() / "src");
+    WriteFile(tmp.path() / "src" / "a.txt", "a");
+    Put("FileSets", "FileSet1", Narrow(tmp.path() / "src") + std::string(kSepText) + "*.*");
+    Put("Options", "SyncTo", tmp.str("mirror"));
+    HeadlessForm& first = Start();
+    first.form.ToggleSync();
+    ASSERT_TRUE(first.form.SyncOn);
+    first.form.TerminateProgram();
+    EXPECT_TRUE(first.desktop.unloaded);
+    EXPECT_EQ(Get("Options", "SyncOn"), "Yes");
+
+    window = std::make_unique<HeadlessForm>(Exe());
+    HeadlessForm& next = *window;
+    bool inTrayAtCycle = false;
+    next.desktop.WhenDoEvents([&] { return true; }, [&] { inTrayAtCycle = next.SysTray1.inTray; });
+    next.form.Form_Load();
+    EXPECT_EQ(CyclesOf(next), 1);  // the cycle ran inside the load
+    EXPECT_TRUE(inTrayAtCycle);
+    EXPECT_FALSE(next.desktop.visible);
+    EXPECT_TRUE(next.form.SyncOn);
+}
+
+}  // namespace
