@@ -31,11 +31,24 @@ void frmMain::Form_Load() {
         m_desktop.ShowAboutBox();
 }
 
+// Any other reason (Windows ending the session, the task manager, program code) lets the
+// window go without saving: the caller unloads it with Unload() when Cancel stays 0.
 void frmMain::Form_QueryUnload(std::int16_t& Cancel, std::int16_t UnloadMode) {
     if (UnloadMode == 0) {
         // The close box only hides the window; the program lives on in the tray.
         Cancel = 1;
         m_desktop.HideMainWindow();
+        return;
+    }
+    if (CycleRunning) {
+        // The session is ending in the middle of a cycle. Going at once would pull the window
+        // out from under the cycle; waiting for the whole cycle could hold the session up for
+        // long. So syncing is switched off, which stops the cycle after the block being
+        // copied (the partial copy differs from its source, so the next start copies it
+        // again), and the window goes as soon as the cycle has returned. Nothing is saved, as
+        // on any session end: the next start finds the settings as the user last kept them.
+        Cancel = 1;
+        Unload();
     }
 }
 

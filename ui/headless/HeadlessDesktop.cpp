@@ -1,5 +1,7 @@
 #include "ui/headless/HeadlessDesktop.h"
 
+#include <stdexcept>
+
 #include "fileio/modWin32.h"
 
 void HeadlessDesktop::AtDoEvents(long nth, std::function<void()> action) {
@@ -75,6 +77,8 @@ void HeadlessDesktop::PopupTrayMenu(int flags) {
 
 bool HeadlessDesktop::ShowHelpFile(const std::string& path) {
     helpFiles.push_back(path);
+    if (helpThrows)
+        throw std::runtime_error("no help viewer");
     return helpSucceeds;
 }
 

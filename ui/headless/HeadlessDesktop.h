@@ -37,9 +37,11 @@ class HeadlessDesktop : public IDesktop {
     int aboutShown = 0;
     int popupShown = 0;
     int popupFlags = -1;
+    int timesShown = 0;  // ShowMainWindow calls, so a test can tell "never shown"
     bool visible = false;
     bool unloaded = false;
     bool helpSucceeds = false;
+    bool helpThrows = false;  // the help call fails with an exception, as a broken viewer may
     // Runs when the About box is shown (it is modal: this is the time it is open).
     std::function<void()> onAbout;
 
@@ -51,7 +53,10 @@ class HeadlessDesktop : public IDesktop {
     int MsgBox(const std::string& prompt, int style, const std::string& title) override;
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultAnswer) override;
-    void ShowMainWindow() override { visible = true; }
+    void ShowMainWindow() override {
+        visible = true;
+        ++timesShown;
+    }
     void HideMainWindow() override { visible = false; }
     bool MainWindowVisible() const override { return visible; }
     void UnloadMainWindow() override {

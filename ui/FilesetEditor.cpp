@@ -1,0 +1,76 @@
+// The six buttons that edit the fileset list and the Sync To folder. They change only the
+// controls; the settings file sees the edits when the settings are next saved.
+#include "fileio/PathText.h"
+#include "fileio/modWin32.h"
+#include "ui/frmMain.h"
+
+namespace {
+
+constexpr int kNoSelection = -1;
+
+// Swaps two neighbouring entries through a text set aside, the upper one first.
+void SwapWithNext(IListBox& list, int upper) {
+    std::string aside = list.List(upper);
+    list.SetList(upper, list.List(upper + 1));
+    list.SetList(upper + 1, aside);
+}
+
+}  // namespace
+
+void frmMain::btnAddPath_Click() {
+    std::string path = BrowseForFolder(m_desktop.MainWindowHandle(), "Select folder to add:");
+    // Taken as the picker gives it: a root such as C:\ ends up with a doubled separator.
+    if (!path.empty())
+        lstSyncFrom.AddItem(path + std::string(kSepText) + std::string(kAllFiles));
+    lstSyncFrom.SetFocus();
+}
+
+void frmMain::btnModifyPath_Click() {
+    const int i = lstSyncFrom.ListIndex();
+    if (i != kNoSelection) {
+        std::string answer = m_desktop.InputBox("Fileset:", "Modify Fileset", lstSyncFrom.List(i));
+        // Cancel answers "" too, so an emptied answer keeps the entry.
+        if (!answer.empty())
+            lstSyncFrom.SetList(i, answer);
+    }
+    lstSyncFrom.SetFocus();
+}
+
+void frmMain::btnDeletePath_Click() {
+    const int i = lstSyncFrom.ListIndex();
+    if (i != kNoSelection) {
+        int answer = m_desktop.MsgBox("Are you sure you want to delete: " + lstSyncFrom.List(i),
+                                      msgbox::kYesNo, "Delete Confirmation");
+        if (answer == msgbox::kYes) {
+            lstSyncFrom.RemoveItem(i);
+            // Some list boxes move the selection to a neighbour; nothing stays selected here.
+            lstSyncFrom.SetListIndex(kNoSelection);
+        }
+    }
+    lstSyncFrom.SetFocus();
+}
+
+void frmMain::btnUpPath_Click() {
+    const int i = lstSyncFrom.ListIndex();
+    if (i > 0) {
+        SwapWithNext(lstSyncFrom, i - 1);
+        lstSyncFrom.SetListIndex(i - 1);  // the selection follows the entry that moved
+    }
+    lstSyncFrom.SetFocus();
+}
+
+void frmMain::btnDownPath_Click() {
+    const int i = lstSyncFrom.ListIndex();
+    if (i != kNoSelection && i < lstSyncFrom.ListCount() - 1) {
+        SwapWithNext(lstSyncFrom, i);
+        lstSyncFrom.SetListIndex(i + 1);
+    }
+    lstSyncFrom.SetFocus();
+}
+
+void frmMain::btnToBrowse_Click() {
+    std::string path =
+        BrowseForFolder(m_desktop.MainWindowHandle(), "Select folder to synchronize to:");
+    if (!path.empty())
+        txtSyncTo.SetText(path);
+}
