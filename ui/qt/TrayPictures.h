@@ -1,9 +1,10 @@
-// The tray icon's two state pictures, drawn in code so the program needs no image files.
+// The tray icon's two state pictures: coloured arrows while syncing, grey ones with a stop mark
+// while it is off.
 #pragma once
 
 #include <QIcon>
 
 namespace brannock_qt {
-// The "on" picture when `on`, else the "off" picture; also the window's own icon.
+// The "on" picture when `on`, else the "off" picture.
 QIcon SyncPicture(bool on);
 }  // namespace brannock_qt

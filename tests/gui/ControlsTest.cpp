@@ -1,0 +1,156 @@
+// The Qt controls and desktop under the form's interfaces: what the logic relies on from each,
+// where Qt's own widgets behave otherwise.
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "tests/gui/GuiFixture.h"
+
+namespace {
+
+class QtControlsTest : public GuiFixture {
+  protected:
+    void SetUp() override { StartAndLoad(SavedIni(false)); }
+    brannock_qt::QtFormControls& c() { return shell->controls; }
+};
+
+TEST_F(QtControlsTest, ListBoxKeepsOneSelectionAndLosesItWithTheSelectedItem) {
+    IListBox& list = c().lstSyncFrom;
+    for (const char* text : {"a", "b", "c"})
+        list.AddItem(text);
+    EXPECT_EQ(list.ListIndex(), -1);  // adding selects nothing
+
+    list.SetListIndex(2);
+    list.RemoveItem(0);  // an item above moves the selection up with its item
+    EXPECT_EQ(list.ListIndex(), 1);
+    EXPECT_EQ(list.List(1), "c");
+
+    list.RemoveItem(1);  // the selected one goes: nothing is selected, not a neighbour
+    EXPECT_EQ(list.ListIndex(), -1);
+    EXPECT_TRUE(window().lstSyncFrom->selectedItems().isEmpty());
+
+    list.SetListIndex(0);
+    list.SetListIndex(-1);
+    EXPECT_EQ(list.ListIndex(), -1);
+
+    // A click selects, as the user does it.
+    QListWidget* widget = window().lstSyncFrom;
+    QTest::mouseClick(widget->viewport(), Qt::LeftButton, {},
+                      widget->visualItemRect(widget->item(0)).center());
+    EXPECT_EQ(list.ListIndex(), 0);
+}
+
+TEST_F(QtControlsTest, TextsComeBackAsTheBytesThatWereWritten) {
+    // Not UTF-8: a file name of another encoding must still reach the files it names.
+    const std::string odd = std::string("caf\xE9") + "/*.*";
+    c().lstSyncFrom.AddItem(odd);
+    c().lstSyncFrom.SetList(0, odd + "x");
+    EXPECT_EQ(c().lstSyncFrom.List(0), odd + "x");
+    c().txtSyncTo.SetText(odd);
+    EXPECT_EQ(c().txtSyncTo.Text(), odd);
+    c().StatusBar1.Panels(2).SetText("Copying file " + odd);
+    EXPECT_EQ(c().StatusBar1.Panels(2).Text(), "Copying file " + odd);
+
+    // What the user types is read from the box.
+    const std::string utf8 = "D\xC3\xA9j\xC3\xA0";
+    window().txtSyncTo->setText(QString::fromUtf8(utf8.c_str()));
+    EXPECT_EQ(c().txtSyncTo.Text(), utf8);
+}
+
+TEST_F(QtControlsTest, StatusProgressTimerAndTrayKeepTheirStateWhileTheWindowIsHidden) {
+    window().hide();
+    form().SetStatus("Copying file a.txt", "Copying file a.txt");
+    c().pgrStatus.SetVisible(true);
+    c().pgrStatus.SetValue(250);  // beyond the bar's range: kept, drawn full
+    EXPECT_TRUE(c().pgrStatus.Visible());
+    EXPECT_EQ(c().pgrStatus.Value(), 250);
+    EXPECT_EQ(window().pgrStatus->value(), 100);
+
+    window().show();
+    EXPECT_EQ(window().panel2->text(), "Copying file a.txt");
+    EXPECT_EQ(window().panel2->toolTip(), "Copying file a.txt");
+    EXPECT_TRUE(window().pgrStatus->isVisible());
+    form().SetStatus("Sleeping...", "");
+    EXPECT_TRUE(window().panel2->toolTip().isEmpty());
+
+    c().Timer1.SetInterval(5000);
+    EXPECT_TRUE(window().Timer1->isActive());
+    EXPECT_EQ(window().Timer1->interval(), 5000);
+    c().Timer1.SetInterval(0);
+    EXPECT_FALSE(window().Timer1->isActive());
+    EXPECT_EQ(c().Timer1.Interval(), 0);
+
+    // The tray holds the picture object itself, and shows the window's icon before any.
+    form().SetTrayIcon(true);
+    EXPECT_EQ(c().SysTray1.trayicon(), &c().btnSyncOn.Picture());
+    form().SetTrayIcon(false);
+    EXPECT_EQ(c().SysTray1.trayicon(), &c().btnSyncOff.Picture());
+    EXPECT_EQ(window().SysTray1->toolTip(), "Sync Disabled");
+    EXPECT_TRUE(c().SysTray1.intray());
+}
+
+TEST_F(QtControlsTest, TimerTicksRunTheScheduler) {
+    // A tick finds the interval not yet counted (it is 0 after load) and runs a cycle.
+    WriteFile(dir.path() / "src" / "a.txt", "a");
+    c().lstSyncFrom.AddItem(Fileset("src"));
+    form().SyncOn = true;
+    c().Timer1.SetInterval(1);
+    ASSERT_TRUE(WaitFor([&] { return Status() == "Sleeping..."; }));
+    EXPECT_TRUE(Mirrored("a.txt"));
+    EXPECT_EQ(c().Timer1.Interval(), 5000);  // restarted after the cycle
+}
+
+TEST_F(QtControlsTest, MessageBoxesTakeButtonsIconAndDefaultFromTheStyle) {
+    IDesktop& desktop = shell->desktop;
+    window().hide();  // boxes show over a hidden main window too
+    modal.Next([](QWidget& w) {
+        auto& box = static_cast<QMessageBox&>(w);
+        EXPECT_EQ(box.icon(), QMessageBox::Question);
+        EXPECT_EQ(box.defaultButton(), box.button(QMessageBox::No));
+        EXPECT_EQ(box.parentWidget()->objectName(), "frmMain");
+        EXPECT_EQ(box.text(), "first line\nsecond <b>line</b>");
+        QTest::keyClick(&box, Qt::Key_Escape);  // a Yes/No box answers No to Esc
+    });
+    EXPECT_EQ(desktop.MsgBox("first line\nsecond <b>line</b>", 292, "Erase?"), msgbox::kNo);
+
+    modal.ClickInNextBox(QMessageBox::Yes);
+    EXPECT_EQ(desktop.MsgBox("q", 36, "t"), msgbox::kYes);
+
+    modal.Next([](QWidget& w) {
+        auto& box = static_cast<QMessageBox&>(w);
+        EXPECT_EQ(box.icon(), QMessageBox::Critical);
+        EXPECT_EQ(box.buttons().size(), 1);
+        QTest::keyClick(&box, Qt::Key_Return);
+    });
+    EXPECT_EQ(desktop.MsgBox("You must enter a Sync To directory", 16, "Error"), msgbox::kOk);
+    EXPECT_TRUE(modal.Done());
+}
+
+TEST_F(QtControlsTest, WakeupBoxTakesOnlyDigitsAndBackspace) {
+    QLineEdit* box = window().txtWakeup;
+    box->setFocus();
+    box->setText("30");
+    box->end(false);
+    QTest::keyClicks(box, "a-.4 ");
+    EXPECT_EQ(box->text(), "304");
+    QTest::keyClick(box, Qt::Key_Backspace);
+    EXPECT_EQ(box->text(), "30");
+    // Keys that type no character still move and edit.
+    QTest::keyClick(box, Qt::Key_Home);
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClick(box, Qt::Key_Right);
+    QTest::keyClick(box, Qt::Key_5);
+    EXPECT_EQ(box->text(), "05");
+    // Pasting by keyboard is a control character, and so discarded.
+    QApplication::clipboard()->setText(QStringLiteral("99"));
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(box->text(), "05");
+}
+
+}  // namespace

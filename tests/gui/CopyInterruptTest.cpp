@@ -1,0 +1,111 @@
+// Clicks that arrive through the event loop while a long copy runs: they stop the cycle at once
+// and, for a terminate, end the program as soon as the cycle has returned.
+#include <QEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSystemTrayIcon>
+#include <QTest>
+
+#include "tests/gui/GuiFixture.h"
+
+namespace {
+
+constexpr std::int64_t kBigFile = 16 * 1024 * 1024;
+
+// Counts the times a widget is shown.
+class ShowCounter : public QObject {
+  public:
+    int shown = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            ++shown;
+        return false;
+    }
+};
+
+class CopyInterruptTest : public GuiFixture {
+  protected:
+    void SetUp() override { WriteFileOfSize(dir.path() / "src" / "big.bin", kBigFile); }
+    bool Copying() { return !window().pgrStatus->isHidden(); }
+    // Queues `action` to run through the event loop once a copy is under way.
+    void DuringTheCopy(std::function<void()> action) {
+        WhenEventsRun([this] { return Copying(); }, std::move(action));
+    }
+    bool CopiedWhole() {
+        for (const auto& e : std::filesystem::recursive_directory_iterator(dir.path() / "dest")) {
+            if (e.path().filename() == "big.bin")
+                return std::filesystem::file_size(e.path()) == kBigFile;
+        }
+        return false;
+    }
+};
+
+TEST_F(CopyInterruptTest, StopSyncDuringACopyEndsTheCopyAndShowsTheOffState) {
+    StartAndLoad(SavedIni(false, {Fileset("src")}));
+    bool clicked = false;
+    DuringTheCopy([&] {
+        clicked = true;
+        EXPECT_EQ(window().btnSyncToggle->text(), "Stop Sync");
+        QTest::mouseClick(window().btnSyncToggle, Qt::LeftButton);
+    });
+    QTest::mouseClick(window().btnSyncToggle, Qt::LeftButton);  // returns after the cycle
+
+    ASSERT_TRUE(clicked);
+    EXPECT_FALSE(CopiedWhole());
+    EXPECT_FALSE(Copying());
+    EXPECT_FALSE(form().SyncOn);
+    EXPECT_FALSE(form().CycleRunning);
+    EXPECT_EQ(Status(), "Disabled");
+    EXPECT_EQ(window().SysTray1->toolTip(), "Sync Disabled");
+    EXPECT_EQ(window().btnSyncToggle->text(), "Start Sync");
+    EXPECT_TRUE(window().lstSyncFrom->isEnabled());
+    EXPECT_FALSE(window().Timer1->isActive());
+    EXPECT_FALSE(form().Unloaded());
+}
+
+TEST_F(CopyInterruptTest, TerminateDuringACopyEndsTheProgramOnceTheCycleReturns) {
+    StartAndLoad(SavedIni(false, {Fileset("src")}));
+    bool clicked = false;
+    bool unloadedWhileRunning = false;
+    DuringTheCopy([&] {
+        clicked = true;
+        QTest::mouseClick(window().btnTerminate, Qt::LeftButton);
+        // The window stays loaded under the running cycle; the controls are off at once.
+        unloadedWhileRunning = form().Unloaded();
+        EXPECT_FALSE(window().btnSyncToggle->isEnabled());
+        EXPECT_FALSE(window().btnClose->isEnabled());
+    });
+    QTest::mouseClick(window().btnSyncToggle, Qt::LeftButton);
+
+    ASSERT_TRUE(clicked);
+    EXPECT_FALSE(unloadedWhileRunning);
+    EXPECT_TRUE(form().Unloaded());
+    EXPECT_FALSE(CopiedWhole());
+    EXPECT_EQ(IniValue("Options", "SyncOn"), "Yes");  // the state when terminate was asked
+    EXPECT_FALSE(window().SysTray1->isVisible());
+}
+
+TEST_F(CopyInterruptTest, TrayTerminateDuringTheFirstCycleOfAnOnStartNeverShowsTheWindow) {
+    Start(SavedIni(true, {Fileset("src")}));
+    ShowCounter counter;
+    window().installEventFilter(&counter);
+    bool trayUpDuringCycle = false;
+    DuringTheCopy([&] {
+        trayUpDuringCycle = window().SysTray1->isVisible();
+        emit window().SysTray1->activated(QSystemTrayIcon::Context);
+        window().mnu_Popup->hide();
+        window().mnu_PopupTerminate->trigger();
+    });
+    Main(form());
+
+    EXPECT_TRUE(trayUpDuringCycle);
+    EXPECT_TRUE(form().Unloaded());
+    EXPECT_EQ(counter.shown, 0);
+    EXPECT_FALSE(CopiedWhole());
+    EXPECT_EQ(IniValue("Options", "SyncOn"), "Yes");
+    window().removeEventFilter(&counter);
+}
+
+}  // namespace

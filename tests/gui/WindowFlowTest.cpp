@@ -1,0 +1,219 @@
+// The program as the user drives it: start-up, the close box and the Close button, the
+// fileset editor's buttons with their boxes and pickers, and the tray icon with its menu.
+#include <QCursor>
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSystemTrayIcon>
+#include <QTest>
+#include <QToolButton>
+
+#include "tests/gui/GuiFixture.h"
+
+namespace {
+
+class WindowFlowTest : public GuiFixture {
+  protected:
+    void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    QStringList Entries() {
+        QStringList entries;
+        for (int i = 0; i < window().lstSyncFrom->count(); ++i)
+            entries << window().lstSyncFrom->item(i)->text();
+        return entries;
+    }
+    IListBox& list() { return shell->controls.lstSyncFrom; }
+    // Answers the next folder picker with `folder`, or cancels it when `folder` is empty.
+    void PickFolder(const std::string& expectedTitle, const std::string& folder) {
+        modal.Next([expectedTitle, folder](QWidget& w) {
+            auto* picker = qobject_cast<QFileDialog*>(&w);
+            ASSERT_NE(picker, nullptr) << "expected the folder picker";
+            EXPECT_EQ(picker->windowTitle().toStdString(), expectedTitle);
+            if (folder.empty()) {
+                picker->reject();
+                return;
+            }
+            picker->selectFile(QString::fromStdString(folder));
+            QMetaObject::invokeMethod(picker, "accept");
+        });
+    }
+    void Tray(QSystemTrayIcon::ActivationReason reason) {
+        emit window().SysTray1->activated(reason);
+    }
+};
+
+TEST_F(WindowFlowTest, FirstStartShowsTheWindowWithTheAboutBoxOverIt) {
+    modal.Next([this](QWidget& about) {
+        EXPECT_TRUE(window().isVisible());
+        EXPECT_EQ(about.parentWidget(), &window());
+        static_cast<QDialog&>(about).reject();
+    });
+    StartAndLoad("");
+    EXPECT_TRUE(modal.Done());
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_TRUE(window().SysTray1->isVisible());
+    EXPECT_TRUE(window().lstSyncFrom->isEnabled());
+    EXPECT_EQ(window().btnSyncToggle->text(), "Start Sync");
+
+    Click(window().btnTerminate);
+    EXPECT_TRUE(form().Unloaded());
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_FALSE(window().SysTray1->isVisible());
+    EXPECT_EQ(IniValue("Options", "About"), "No");  // the next start shows no About box
+}
+
+TEST_F(WindowFlowTest, SavedOnStartsHiddenInTheTrayAfterAFirstCycle) {
+    WriteFile(dir.path() / "src" / "a.txt", "a");
+    StartAndLoad(SavedIni(true, {Fileset("src")}));
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_TRUE(Mirrored("a.txt"));
+    EXPECT_TRUE(window().SysTray1->isVisible());
+    EXPECT_EQ(window().SysTray1->toolTip(), "Sync Ready");
+    EXPECT_EQ(Status(), "Sleeping...");
+    EXPECT_TRUE(window().Timer1->isActive());
+    EXPECT_FALSE(window().lstSyncFrom->isEnabled());
+
+    // A left click shows the window as it stands, with the editing controls disabled.
+    Tray(QSystemTrayIcon::Trigger);
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_EQ(window().btnSyncToggle->text(), "Stop Sync");
+    EXPECT_FALSE(window().btnAddPath->isEnabled());
+    Tray(QSystemTrayIcon::Trigger);  // again: it stays shown
+    window().mnu_PopupProperties->trigger();
+    EXPECT_TRUE(window().isVisible());
+}
+
+TEST_F(WindowFlowTest, CloseBoxHidesWithoutSavingAndCloseButtonSaves) {
+    StartAndLoad(SavedIni(false, {Fileset("src")}));
+    const std::string saved = Ini();
+    list().AddItem("/more/*.*");
+
+    EXPECT_FALSE(window().close());
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_FALSE(form().Unloaded());
+    EXPECT_EQ(Ini(), saved);
+
+    Tray(QSystemTrayIcon::Trigger);
+    ASSERT_TRUE(window().isVisible());
+    EXPECT_EQ(Entries().size(), 2);  // the edit is still in the window
+    Click(window().btnClose);
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_EQ(IniValue("FileSets", "FileSet2"), "/more/*.*");
+    EXPECT_FALSE(form().Unloaded());
+}
+
+TEST_F(WindowFlowTest, AddAndBrowseAskTheFolderPicker) {
+    StartAndLoad(SavedIni(false));
+    const std::string src = dir.str("src");
+
+    PickFolder("Select folder to add:", src);
+    Click(window().btnAddPath);
+    PickFolder("Select folder to add:", "");
+    Click(window().btnAddPath);
+    EXPECT_EQ(Entries(), QStringList({QString::fromStdString(Fileset("src"))}));
+    EXPECT_EQ(window().focusWidget(), window().lstSyncFrom);
+
+    window().txtSyncTo->setText(QStringLiteral("/typed"));
+    PickFolder("Select folder to synchronize to:", "");
+    Click(window().btnToBrowse);
+    EXPECT_EQ(window().txtSyncTo->text(), "/typed");  // cancelled: the typed path stays
+    PickFolder("Select folder to synchronize to:", src);
+    Click(window().btnToBrowse);
+    EXPECT_EQ(window().txtSyncTo->text().toStdString(), src);
+}
+
+TEST_F(WindowFlowTest, ModifyDeleteAndMoveWorkOnTheSelectedEntry) {
+    StartAndLoad(SavedIni(false, {"/a/*.*", "/b/*.*"}));
+
+    // Nothing selected: the buttons ask nothing and change nothing.
+    for (QToolButton* b :
+         {window().btnModifyPath, window().btnDeletePath, window().btnUpPath, window().btnDownPath})
+        Click(b);
+    EXPECT_EQ(Entries(), QStringList({"/a/*.*", "/b/*.*"}));
+
+    list().SetListIndex(0);
+    Click(window().btnDownPath);
+    EXPECT_EQ(Entries(), QStringList({"/b/*.*", "/a/*.*"}));
+    EXPECT_EQ(list().ListIndex(), 1);
+    Click(window().btnUpPath);
+    EXPECT_EQ(Entries(), QStringList({"/a/*.*", "/b/*.*"}));
+    EXPECT_EQ(list().ListIndex(), 0);
+
+    modal.Next([](QWidget& w) {
+        auto& box = static_cast<QInputDialog&>(w);
+        EXPECT_EQ(box.windowTitle(), "Modify Fileset");
+        EXPECT_EQ(box.textValue(), "/a/*.*");  // the whole entry, mask included
+        box.setTextValue("/a/*.txt");
+        box.accept();
+    });
+    Click(window().btnModifyPath);
+    EXPECT_EQ(Entries(), QStringList({"/a/*.txt", "/b/*.*"}));
+
+    modal.ClickInNextBox(QMessageBox::Yes);
+    Click(window().btnDeletePath);
+    ASSERT_EQ(modal.boxes.size(), 1u);
+    EXPECT_EQ(modal.boxes[0].text, "Are you sure you want to delete: /a/*.txt");
+    EXPECT_EQ(Entries(), QStringList({"/b/*.*"}));
+    EXPECT_EQ(list().ListIndex(), -1);
+}
+
+TEST_F(WindowFlowTest, TrayMenuShowsTheStateAndSwitchesSyncingOff) {
+    StartAndLoad(SavedIni(true, {Fileset("src")}));
+    auto& tray = shell->controls.SysTray1;
+    EXPECT_EQ(tray.trayicon(), &shell->controls.btnSyncOn.Picture());
+
+    QCursor::setPos(500, 300);
+    Tray(QSystemTrayIcon::Context);
+    QMenu* popup = window().mnu_Popup;
+    ASSERT_TRUE(popup->isVisible());
+    EXPECT_FALSE(window().mnu_PopupDisabled->isChecked());
+    EXPECT_NEAR(popup->geometry().right(), QCursor::pos().x(), 2);  // right edge on the pointer
+    popup->hide();
+    window().mnu_PopupDisabled->trigger();
+
+    EXPECT_FALSE(form().SyncOn);
+    EXPECT_EQ(tray.trayicon(), &shell->controls.btnSyncOff.Picture());
+    EXPECT_EQ(window().SysTray1->toolTip(), "Sync Disabled");
+    EXPECT_FALSE(window().isVisible());  // the window is not brought up by the menu
+
+    Tray(QSystemTrayIcon::Context);
+    EXPECT_TRUE(window().mnu_PopupDisabled->isChecked());
+    popup->hide();
+
+    // The middle button does nothing at all.
+    Tray(QSystemTrayIcon::MiddleClick);
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_FALSE(window().isVisible());
+}
+
+TEST_F(WindowFlowTest, HelpAndAboutMenus) {
+    StartAndLoad(SavedIni(false));
+    // No help file beside the program: no box, nothing changes.
+    window().mnuHelpContents->trigger();
+    EXPECT_FALSE(shell->desktop.ShowHelpFile(dir.str("prog/none.hlp")));
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    modal.Next([](QWidget& about) {
+        EXPECT_EQ(about.windowTitle(), "About Brannock");
+        static_cast<QDialog&>(about).reject();
+    });
+    window().mnu_HelpAbout->trigger();
+    EXPECT_TRUE(modal.Done());
+}
+
+TEST_F(WindowFlowTest, ExitAndTrayTerminateEndTheProgramAfterSaving) {
+    StartAndLoad(SavedIni(false, {"/a/*.*"}));
+    list().AddItem("/b/*.*");
+    window().mnu_FileExit->trigger();
+    EXPECT_TRUE(form().Unloaded());
+    EXPECT_EQ(IniValue("FileSets", "FileSet2"), "/b/*.*");
+    EXPECT_FALSE(window().btnTerminate->isEnabled());
+}
+
+}  // namespace
