@@ -19,3 +19,6 @@ set(CMAKE_C_FLAGS_INIT "-Wa,-mbig-obj")
 set(CMAKE_CXX_FLAGS_INIT "-Wa,-mbig-obj")
 # Static linking: the programs then run under Wine without the compiler's DLLs beside them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+
+# Test programs (and anything else CMake runs from the build) run under Wine.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh)

@@ -13,7 +13,8 @@
 #include <windows.h>
 // <windows.h> maps generic names onto their A/W forms with macros. The program calls the A
 // forms explicitly and uses some of the generic names for its own procedures, so the macros
-// that would rename them go here, in one place.
+// that would rename them go here, in one place. The Windows build's check_windows_macros test
+// (cmake/check-windows-macros.sh) names any further macro that a program name runs into.
 #undef CopyFile
 #undef DeleteFile
 #undef CreateDirectory

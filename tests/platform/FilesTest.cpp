@@ -100,19 +100,22 @@ TEST_F(FilesTest, ReadsAndWritesWholeBlocksAndEndOfFileReadsNothing) {
 }
 
 TEST_F(FilesTest, ReadOnlyFilesAreRefusedEvenToAdministrators) {
-    if (RunningUnderWine())
-        GTEST_SKIP() << "Wine lets root write read-only files";
     WriteFile(dir.path() / "ro.txt", "keep");
     MakeReadOnly("ro.txt");
     EXPECT_EQ(GetFileAttributesA(Path("ro.txt").c_str()) & FILE_ATTRIBUTE_READONLY,
               DWORD{FILE_ATTRIBUTE_READONLY});
+    ExpectOpens(Path("ro.txt"), GENERIC_READ, OPEN_EXISTING);
+    const BOOL deleted = DeleteFileA(Path("ro.txt").c_str());
+    const DWORD error = GetLastError();
+    EXPECT_FALSE(deleted);
+    EXPECT_TRUE(fs::exists(dir.path() / "ro.txt"));
+    if (RunningUnderWine())
+        GTEST_SKIP() << "Wine run by root refuses the deletion without a reason and lets "
+                        "root write read-only files";
+    EXPECT_EQ(error, DWORD{ERROR_ACCESS_DENIED});
     ExpectRefused(Path("ro.txt"), GENERIC_WRITE, OPEN_EXISTING, ERROR_ACCESS_DENIED);
     ExpectRefused(Path("ro.txt"), GENERIC_WRITE, CREATE_ALWAYS, ERROR_ACCESS_DENIED);
     EXPECT_EQ(ReadFileText(dir.path() / "ro.txt"), "keep");
-    ExpectOpens(Path("ro.txt"), GENERIC_READ, OPEN_EXISTING);
-    EXPECT_FALSE(DeleteFileA(Path("ro.txt").c_str()));
-    EXPECT_LAST_ERROR(ERROR_ACCESS_DENIED);
-    EXPECT_TRUE(fs::exists(dir.path() / "ro.txt"));
 }
 
 TEST_F(FilesTest, FoldersAreCreatedAndRemovedWithWindowsErrors) {
@@ -162,10 +165,46 @@ TEST_F(FilesTest, FileTimesRoundTripAndNullTimesAreLeftAlone) {
     EXPECT_EQ(Ticks(accessed), Ticks(access));
     EXPECT_EQ(Ticks(written), Ticks(later));
     EXPECT_NE(Ticks(created), 0u);
+
+    const FILETIME born = FileTimeOf(TicksOf(1300000000));
+    ASSERT_TRUE(SetFileTime(h, &born, nullptr, nullptr));
+    ASSERT_TRUE(GetFileTime(h, &created, &accessed, &written));
+    // POSIX file systems keep no creation time that can be set: the call succeeds, the
+    // creation time stays, and the other two are untouched. Wine, on such a file system too,
+    // reports the last-write time as the creation time.
+    if (RunningUnderWine()) {
+        EXPECT_EQ(Ticks(created), Ticks(written));
+    } else {
+#ifdef _WIN32
+        EXPECT_EQ(Ticks(created), Ticks(born));
+#else
+        EXPECT_NE(Ticks(created), Ticks(born));
+#endif
+    }
+    EXPECT_EQ(Ticks(written), Ticks(later));
     EXPECT_TRUE(CloseHandle(h));
     EXPECT_EQ(WriteTimeSeconds(dir.path() / "t"), 1600000000);
 }
 
+TEST_F(FilesTest, ShareModesKeepOthersOutOnlyOnWindows) {
+    WriteFile(dir.path() / "s.txt", "x");
+    HANDLE alone =
+        CreateFileA(Path("s.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(alone, INVALID_HANDLE_VALUE);
+    HANDLE second = Open(Path("s.txt"), GENERIC_READ, OPEN_EXISTING);
+#ifdef _WIN32
+    EXPECT_EQ(second, INVALID_HANDLE_VALUE);
+    EXPECT_LAST_ERROR(ERROR_SHARING_VIOLATION);
+#else
+    // Without mandatory locks a share mode cannot keep anyone out.
+    EXPECT_NE(second, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(CloseHandle(second));
+#endif
+    EXPECT_TRUE(CloseHandle(alone));
+    ExpectOpens(Path("s.txt"), GENERIC_READ, OPEN_EXISTING);
+}
+
+// Links (a privilege on Windows), memory volumes and chattr exist only on POSIX.
 #ifndef _WIN32
 TEST_F(FilesTest, LinksAreDeletedThemselvesNeverTheirTargets) {
     WriteFile(dir.path() / "target", "x");

@@ -36,17 +36,25 @@ TEST_F(FindFilesTest, WildcardsMatchAsWindowsDoes) {
     EXPECT_EQ(FoundNames(Pattern("read*.*")), (Names{"readme"}));
     Names noExtension = FoundNames(Pattern("*."));
     EXPECT_TRUE(noExtension.count("readme"));
-#ifndef _WIN32
-    EXPECT_FALSE(noExtension.count("a.txt"));  // so Windows has it; Wine matches every name
-#endif
+    // Windows leaves out the names with an extension; Wine drops the pattern's trailing dot
+    // and so matches every name.
+    if (!RunningUnderWine()) {
+        EXPECT_FALSE(noExtension.count("a.txt"));
+    }
 }
 
 TEST_F(FindFilesTest, ErrorCodesTellMissingFolderFromNoMatch) {
     DWORD error = 0;
     EXPECT_TRUE(FoundNames(Pattern("missing") + kSep + "*.*", &error).empty());
     EXPECT_EQ(error, DWORD{ERROR_PATH_NOT_FOUND});
-#ifndef _WIN32
+    // A file where the folder belongs: nothing is found. This layer calls it ERROR_DIRECTORY;
+    // on Windows the code is the system's own, and Wine's is ERROR_INVALID_NAME.
     EXPECT_TRUE(FoundNames(Pattern("a.txt") + kSep + "*.*", &error).empty());
+#ifdef _WIN32
+    if (RunningUnderWine()) {
+        EXPECT_EQ(error, DWORD{ERROR_INVALID_NAME});
+    }
+#else
     EXPECT_EQ(error, DWORD{ERROR_DIRECTORY});
 #endif
     EXPECT_TRUE(FoundNames(Pattern("?.c"), &error).empty());
@@ -108,6 +116,8 @@ TEST_F(FindFilesTest, FindHandlesAreNotFileHandles) {
 #endif
 }
 
+// Making links on Windows takes a privilege that the tests do not ask for (and Wine 8 makes
+// none), so links are tried where the program meets them most: on POSIX.
 #ifndef _WIN32
 TEST_F(FindFilesTest, LinksShowAsReparsePointsWithTheirTargetsData) {
     WriteFileOfSize(dir.path() / "target.bin", 5000);

@@ -7,6 +7,8 @@
 
 #include "platform/win32.h"
 #include "tests/support/SmallVolume.h"
+// Wine departs from Windows where a test says so: read-only files for root, "*.", file times.
+#include "tests/support/Wine.h"
 
 // Every name that an enumeration of `pattern` yields; `error` receives the last error that
 // ended it (ERROR_NO_MORE_FILES after a full enumeration).
@@ -58,13 +60,3 @@ inline HANDLE Open(const std::string& path, DWORD access, DWORD disposition) {
 
 // The Windows headers define the error codes as long; the last error is an unsigned DWORD.
 #define EXPECT_LAST_ERROR(code) EXPECT_EQ(GetLastError(), static_cast<DWORD>(code))
-
-// Wine run by root (as the Windows suite runs here) does not enforce the read-only attribute.
-inline bool RunningUnderWine() {
-#ifdef _WIN32
-    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version");
-#else
-    return false;
-#endif
-}

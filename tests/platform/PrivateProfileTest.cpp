@@ -86,7 +86,8 @@ TEST_F(PrivateProfileTest, WritesCreateReplaceAndPlaceKeysWhereTheyBelong) {
     std::string text = Text();
     EXPECT_NE(text.find("[A]\n# note\nx=9\nnot a key line\ny=2\nnew=n\n"), std::string::npos);
 #ifndef _WIN32
-    // Wine drops blank lines when it rewrites a file; this layer keeps every other line.
+    // The rewritten file's layout is the system's own (Wine drops blank lines); this layer
+    // keeps every other line as it was.
     EXPECT_EQ(text,
               "; leading comment\n[A]\n# note\nx=9\nnot a key line\ny=2\nnew=n\n\n[B]\nz=3\n");
 #endif
@@ -134,6 +135,8 @@ TEST_F(PrivateProfileTest, WritesReplaceTheFileWhole) {
     EXPECT_LAST_ERROR(ERROR_PATH_NOT_FOUND);
 }
 
+// This layer rewrites a settings file through a temporary one beside it; what that must keep
+// (mode bits, links) exists on POSIX only.
 #ifndef _WIN32
 TEST_F(PrivateProfileTest, ReplacementKeepsModeLinksAndReadOnlyFiles) {
     Put("[A]\nx=1\n");
