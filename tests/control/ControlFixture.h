@@ -30,13 +30,25 @@ class ControlFixture : public FormFixture {
         return std::to_string(t.hour) + ":" + std::to_string(t.minute) + ":" +
                std::to_string(t.second);
     }
+    void ExpectEditing(bool enabled) {
+        for (HeadlessControl* c : std::initializer_list<HeadlessControl*>{
+                 &form_.btnAddPath, &form_.btnModifyPath, &form_.btnDeletePath, &form_.btnUpPath,
+                 &form_.btnDownPath, &form_.lstSyncFrom, &form_.txtWakeup, &form_.txtSyncTo,
+                 &form_.btnToBrowse})
+            EXPECT_EQ(c->enabled, enabled);
+    }
     void ExpectOffState() {
         EXPECT_FALSE(form.SyncOn);
-        EXPECT_EQ(Status(), "Disabled");
-        EXPECT_EQ(form_.SysTray1.tip, "Sync Disabled");
-        EXPECT_EQ(form_.btnSyncToggle.caption, "Start Sync");
+        ExpectEditing(true);
+        EXPECT_EQ(form_.SysTray1.icon, &form_.btnSyncOff.picture);
+        EXPECT_EQ(form_.SysTray1.tip + "|" + form_.btnSyncToggle.caption + "|" + Status(),
+                  "Sync Disabled|Start Sync|Disabled");
         EXPECT_EQ(form_.Timer1.interval, 0);
-        EXPECT_TRUE(form_.lstSyncFrom.enabled && form_.txtSyncTo.enabled);
+    }
+    std::string SavedSyncOn() const {
+        std::string saved;
+        ReadIniString("Options", "SyncOn", "", saved, form.IniFile);
+        return saved;
     }
     HeadlessDesktop& desktop() { return form_.desktop; }
 };

@@ -57,15 +57,26 @@ TEST_F(Scheduler, ANegativeIntervalRunsACycleAtEveryTick) {
     EXPECT_EQ(Cycles(), before + 4);
 }
 
-TEST_F(Scheduler, StopDuringALongCopyOfATimerCycleEndsInTheOffState) {
-    form.ToggleSync();
-    WriteFileOfSize(Src("big.bin"), 400000);
-    desktop().WhenDoEvents([&] { return CopyingBig(); }, [&] { form.btnSyncToggle_Click(); });
-    form_.RunFor(5);
-    EXPECT_EQ(Cycles(), 2);
-    ExpectOffState();
-    EXPECT_LT(fs::file_size(Mirror(Src("big.bin"))), 400000u);
-    EXPECT_EQ(form_.RunFor(60), 0);  // the timer stays stopped
+// Stop during the switch-on cycle and during a timer-driven one: the copy is cancelled and
+// recorded, and the timer stays stopped.
+TEST_F(Scheduler, StopDuringALongCopyEndsInTheOffState) {
+    for (bool timerCycle : {false, true}) {
+        fs::remove(Src("big.bin"));
+        if (timerCycle)
+            form.ToggleSync();
+        WriteFileOfSize(Src("big.bin"), 400000);
+        desktop().WhenDoEvents([&] { return CopyingBig(); }, [&] { form.btnSyncToggle_Click(); });
+        if (timerCycle)
+            form_.RunFor(5);
+        else
+            form.ToggleSync();
+        ExpectOffState();
+        EXPECT_EQ(LastError(), "Copying file " + Narrow(Src("big.bin")) + " to " +
+                                   Narrow(Mirror(Src("big.bin"))) + ": Copy cancelled");
+        EXPECT_LT(fs::file_size(Mirror(Src("big.bin"))), 400000u);
+        EXPECT_EQ(form_.RunFor(60), 0);
+    }
+    EXPECT_EQ(Cycles(), 3);
 }
 
 TEST_F(Scheduler, TerminateDuringATimerCycleEndsTheProgramOnlyAfterTheCycle) {
@@ -78,56 +89,46 @@ TEST_F(Scheduler, TerminateDuringATimerCycleEndsTheProgramOnlyAfterTheCycle) {
                                unloadedDuringCycle = desktop().unloaded;
                                EXPECT_TRUE(form.TerminatePending);
                                EXPECT_FALSE(form_.btnTerminate.enabled);
-                               EXPECT_FALSE(form_.txtWakeup.enabled);
-                               EXPECT_FALSE(form_.lstSyncFrom.enabled);
                                EXPECT_FALSE(form_.btnSyncToggle.enabled);
+                               ExpectEditing(false);
                            });
     form_.RunFor(5);
     EXPECT_FALSE(unloadedDuringCycle);
     EXPECT_TRUE(desktop().unloaded);
     EXPECT_FALSE(form_.SysTray1.inTray);
     // Saved before syncing was switched off: the next start resumes syncing.
-    std::string saved;
-    ReadIniString("Options", "SyncOn", "", saved, form.IniFile);
-    EXPECT_EQ(saved, "Yes");
+    EXPECT_EQ(SavedSyncOn(), "Yes");
     EXPECT_LT(fs::file_size(Mirror(Src("big.bin"))), 400000u);
 }
 
-TEST_F(Scheduler, TerminateWhileIdleEndsAtOnceAndASecondRequestChangesNothing) {
-    form.ToggleSync();
-    form.TerminateProgram();
-    EXPECT_TRUE(desktop().unloaded);
-    EXPECT_FALSE(form.SyncOn);
-    std::string saved;
-    ReadIniString("Options", "SyncOn", "", saved, form.IniFile);
-    EXPECT_EQ(saved, "Yes");
+// A terminate asked during the switch-on cycle is the caller's to carry out: no timer restart.
+TEST_F(Scheduler, TerminateDuringTheSwitchOnCycleLeavesTheTimerStopped) {
+    desktop().AtDoEvents(1, [&] { form.TerminatePending = true; });
+    form.ApplySyncState(true);
+    EXPECT_EQ(form_.Timer1.restarts, 0);
 }
 
-// A whole day of the scheduler on a tree that changes between cycles; the mirror is checked
+// A whole day of the scheduler on a tree that changes after every cycle; the mirror is checked
 // after every cycle against the tree it was made from.
-class SchedulerDay : public ControlFixture {
-  protected:
+TEST_F(Scheduler, AllDayTheMirrorFollowsAChangingTree) {
     // Every write gets a time of its own: the test's clock does not move the files' clock.
-    void Write(const fs::path& file, const std::string& text, int round) {
-        WriteFile(file, text);
-        SetWriteTime(file, 1'800'000'000 + round * 3600);
-    }
-    void Change(int round) {
+    const auto write = [this](const std::string& file, const std::string& text, int round) {
+        WriteFile(Src(file), text);
+        SetWriteTime(Src(file), 1'800'000'000 + round * 3600);
+    };
+    const auto change = [&](int round) {
         const std::string n = std::to_string(round);
-        Write(Src("day/new" + n + ".txt"), "new file " + n, round);
-        Write(Src("day/sub" + std::to_string(round % 3) + "/deep/f.txt"), "changed in round " + n,
-              round);
+        write("day/new" + n + ".txt", "new file " + n, round);
+        write("day/sub" + std::to_string(round % 3) + "/deep/f.txt", "changed in " + n, round);
         if (round % 4 == 1)
             fs::remove(Src("day/new" + std::to_string(round - 1) + ".txt"));
-        if (round % 5 == 2) {
-            // Same size, later time: only the time tells the copy is stale.
-            Write(Src("a.txt"), std::to_string(round % 10), round);
-        }
+        if (round % 5 == 2)  // same size, later time: only the time tells the copy is stale
+            write("a.txt", std::to_string(round % 10), round);
         if (round % 6 == 5)
             fs::remove_all(Src("day/sub1"));
-    }
-    void ExpectMirrorMatches() {
-        size_t sources = 0;
+    };
+    const auto expectMirrorMatches = [this] {
+        size_t sources = 0, copies = 0;
         for (const auto& e : fs::recursive_directory_iterator(Src())) {
             if (!e.is_regular_file())
                 continue;
@@ -137,21 +138,17 @@ class SchedulerDay : public ControlFixture {
             EXPECT_EQ(ReadFileText(copy), ReadFileText(e.path())) << Narrow(copy);
             EXPECT_EQ(WriteTimeSeconds(copy), WriteTimeSeconds(e.path())) << Narrow(copy);
         }
-        size_t copies = 0;
         for (const auto& e : fs::recursive_directory_iterator(SyncTo()))
             copies += e.is_regular_file() ? 1 : 0;
         EXPECT_EQ(copies, sources);  // orphans are deleted
-    }
-};
-
-TEST_F(SchedulerDay, TheMirrorFollowsTheTreeAllDay) {
+    };
     form.DeleteOrphans = true;
     form_.txtWakeup.text = "45";
     form.SaveSettings();
     At(0, 0, 0);
     form.LastWake = form_.clock.Now();
     form.ToggleSync();
-    ExpectMirrorMatches();
+    expectMirrorMatches();
     int round = 0;
     long seen = Cycles();
     for (int second = 1; second < 24 * 60 * 60; ++second) {
@@ -160,8 +157,8 @@ TEST_F(SchedulerDay, TheMirrorFollowsTheTreeAllDay) {
             continue;
         seen = Cycles();
         ASSERT_TRUE(form.SyncOn) << LastError();
-        ExpectMirrorMatches();
-        Change(++round);
+        expectMirrorMatches();
+        change(++round);
     }
     // The first tick's cycle at 0:00:05, then one every 45 minutes from 0:45 to 23:15.
     EXPECT_EQ(round, 1 + 31);

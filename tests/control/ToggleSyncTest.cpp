@@ -1,7 +1,6 @@
 #include "tests/control/ControlFixture.h"
 
 #include <cstdlib>
-#include <fstream>
 
 namespace {
 
@@ -41,19 +40,29 @@ TEST_F(ToggleSync, EachFailedCheckReportsAndLeavesEverythingAsItWas) {
     }
 }
 
-TEST_F(ToggleSync, WithoutTheEraseOptionSwitchingOnAsksNothing) {
+TEST_F(ToggleSync, WithoutTheEraseOptionSwitchingOnAsksNothingAndClearsTheRecord) {
     WriteFile(fs::path(SyncTo()) / "keep.txt", "stays");
+    form.RecordError("old failure");
+    desktop().AtDoEvents(1, [&] {  // during the cycle's copy
+        ExpectEditing(false);
+        EXPECT_EQ(form_.btnSyncToggle.caption, "Stop Sync");
+        EXPECT_EQ(LastError(), "");
+    });
     form.btnSyncToggle_Click();
     EXPECT_TRUE(desktop().boxes.empty());
     EXPECT_TRUE(form.SyncOn);
     EXPECT_EQ(Cycles(), 1);
     EXPECT_TRUE(fs::exists(fs::path(SyncTo()) / "keep.txt"));
     EXPECT_TRUE(fs::exists(Mirror(Src("a.txt"))));
-    EXPECT_EQ(Status(), "Sleeping...");
+    EXPECT_EQ(form_.SysTray1.icon, &form_.btnSyncOn.picture);
+    EXPECT_EQ(form_.SysTray1.tip + "|" + Status(), "Sync Ready|Sleeping...");
+    EXPECT_EQ(form_.Timer1.interval, 5000);
 
+    form.RecordError("kept when switching off");
     form.btnSyncToggle_Click();  // on: switches off without a question
     EXPECT_TRUE(desktop().boxes.empty());
     ExpectOffState();
+    EXPECT_EQ(LastError(), "kept when switching off");
 }
 
 TEST_F(ToggleSync, TheEraseQuestionsAndTheirAnswers) {
@@ -139,17 +148,14 @@ TEST_F(ToggleSync, RefusedEraseDestinationsKeepEverything) {
         {tmp.path(), "it is or holds your home folder " + Narrow(home)},
     };
 #ifdef _WIN32
-    const char* homeVariable = "USERPROFILE";
+    const auto setHome = [](const std::string& v) { _putenv_s("USERPROFILE", v.c_str()); };
+    const char* savedHome = std::getenv("USERPROFILE");
 #else
-    const char* homeVariable = "HOME";
+    const auto setHome = [](const std::string& v) { setenv("HOME", v.c_str(), 1); };
+    const char* savedHome = std::getenv("HOME");
 #endif
-    const char* savedHome = std::getenv(homeVariable);
     const std::string saved = savedHome ? savedHome : "";
-#ifdef _WIN32
-    _putenv_s(homeVariable, Narrow(home).c_str());
-#else
-    setenv(homeVariable, Narrow(home).c_str(), 1);
-#endif
+    setHome(Narrow(home));
     for (const Case& c : cases) {
         form_.txtSyncTo.text = Narrow(c.syncTo);
         desktop().boxes.clear();
@@ -162,11 +168,7 @@ TEST_F(ToggleSync, RefusedEraseDestinationsKeepEverything) {
         EXPECT_EQ(ReadFileText(Src("deep/inner/b.txt")), "b");
         EXPECT_EQ(ReadFileText(home / "letter.txt"), "dear");
     }
-#ifdef _WIN32
-    _putenv_s(homeVariable, saved.c_str());
-#else
-    setenv(homeVariable, saved.c_str(), 1);
-#endif
+    setHome(saved);
 }
 
 TEST_F(ToggleSync, RefusalReasonsForRootsAndTheProgramFolder) {

@@ -1,5 +1,5 @@
 // The About box as the user meets it: shown modally over a hidden main window, its texts built
-// at every showing, closed by OK's keys; and the pictures the program draws.
+// at every showing, closed by OK's keys, its links; and the pictures the program draws.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,13 +8,16 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <functional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/controls.h"
+#include "ui/headless/HeadlessAbout.h"
 #include "ui/qt/AboutDialog.h"
 #include "ui/qt/AppPictures.h"
 #include "ui/qt/TrayPictures.h"
@@ -26,17 +29,19 @@ namespace {
 bool Show(const std::function<void(QDialog&)>& whileShown) {
     QWidget owner;
     QTimer::singleShot(0, [&whileShown] {
-        if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
             whileShown(*box);
-        }
     });
     bool watchdogClosed = false;
-    QTimer::singleShot(5000, [&watchdogClosed] {
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [&watchdogClosed] {
         if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
             watchdogClosed = true;
             box->done(QDialog::Rejected);
         }
     });
+    watchdog.start(5000);
     brannock_qt::ShowAboutBox(&owner);
     return !watchdogClosed;
 }
@@ -52,47 +57,59 @@ void ClickOK(QDialog& box) {
 }
 
 // The caption, every text the box shows and the web link's target.
-std::vector<QString> Texts(QDialog& box) {
-    std::vector<QString> texts{box.windowTitle()};
+std::vector<std::string> Texts(QDialog& box) {
+    std::vector<std::string> texts{box.windowTitle().toStdString()};
     for (const char* name :
          {"lblDescription", "Label1", "Url1", "lblEmail", "Url2", "lblDisclaimer"}) {
-        texts.push_back(Label(box, name).text());
+        texts.push_back(Label(box, name).text().toStdString());
     }
-    texts.push_back(QString::fromStdString(dynamic_cast<ILink&>(Label(box, "Url1")).Target()));
+    texts.push_back(dynamic_cast<ILink&>(Label(box, "Url1")).Target());
     return texts;
 }
 
-TEST(AboutBox, BuildsItsTextsAnewAtEveryShowing) {
-    std::vector<QString> first;
-    ASSERT_TRUE(Show([&first](QDialog& box) {
-        first = Texts(box);
-        EXPECT_EQ(Label(box, "Picture1").pixmap().deviceIndependentSize(), QSizeF(32, 32));
-        EXPECT_EQ(Label(box, "picIcon").pixmap().deviceIndependentSize(), QSizeF(28, 84));
-        // Spoil the first showing: none of it may reach the next one.
-        Label(box, "lblDescription").setText(QStringLiteral("changed"));
-        box.setWindowTitle(QStringLiteral("changed"));
-        dynamic_cast<ILink&>(Label(box, "Url1")).SetTarget("https://example.invalid/");
-        ClickOK(box);
-    }));
+// The texts come from the form, checked here against a headless copy of it; every showing must
+// build them anew.
+TEST(AboutBox, ShowsItsTextsAnewAtEveryShowing) {
+    HeadlessAbout model;
+    model.form.Form_Load();
+    EXPECT_EQ(model.window.caption, "About Brannock");
+    EXPECT_EQ(model.lblDescription.caption,
+              "Brannock v1.0.2\nSycronization of files from filesets to a directory");
+    const std::string& disclaimer = model.lblDisclaimer.caption;
+    const auto blank = disclaimer.find("\n\n");
+    ASSERT_NE(blank, std::string::npos);
+    EXPECT_GT(blank, 0u);  // an owner line comes first
+    EXPECT_TRUE(disclaimer.substr(blank + 2).starts_with(
+        "This software is packaged with no guarantee or warranty.  The use or misuse by the user "
+        "is the sole responsibility of said user.  "));
+    EXPECT_NE(disclaimer.find("future upgrades"), std::string::npos);
+    // A link opens its address, or admits that this build has none.
+    for (const auto& [link, scheme] :
+         {std::pair<const HeadlessLink*, std::string>{&model.Url1, ""}, {&model.Url2, "mailto:"}}) {
+        if (link->target.empty())
+            EXPECT_EQ(link->caption, "(not set for this build)");
+        else
+            EXPECT_EQ(link->target, scheme + link->caption);
+    }
+    EXPECT_FALSE(model.Label1.caption.empty() || model.lblEmail.caption.empty());
 
-    EXPECT_EQ(first[0], QStringLiteral("About Brannock"));
-    EXPECT_EQ(
-        first[1],
-        QStringLiteral("Brannock v1.0.2\nSycronization of files from filesets to a directory"));
-    const QString disclaimer = first[6];
-    const qsizetype gap = disclaimer.indexOf(QStringLiteral("\n\n"));
-    EXPECT_GT(gap, 0) << "an owner line comes first";
-    EXPECT_TRUE(disclaimer.mid(gap + 2).startsWith(
-        QStringLiteral("This software is packaged with no guarantee or warranty.  The use or "
-                       "misuse by the user is the sole responsibility of said user.  ")));
-    EXPECT_TRUE(disclaimer.contains(QStringLiteral("future upgrades")));
-
-    std::vector<QString> second;
-    ASSERT_TRUE(Show([&second](QDialog& box) {
-        second = Texts(box);
-        ClickOK(box);
-    }));
-    EXPECT_EQ(second, first);
+    const std::vector<std::string> expected{
+        model.window.caption,        model.lblDescription.caption,
+        model.Label1.caption,        model.Url1.caption,
+        model.lblEmail.caption,      model.Url2.caption,
+        model.lblDisclaimer.caption, model.Url1.target};
+    for (int showing = 0; showing < 2; ++showing) {
+        ASSERT_TRUE(Show([&expected](QDialog& box) {
+            EXPECT_EQ(Texts(box), expected);
+            EXPECT_EQ(Label(box, "Picture1").pixmap().deviceIndependentSize(), QSizeF(32, 32));
+            EXPECT_EQ(Label(box, "picIcon").pixmap().deviceIndependentSize(), QSizeF(28, 84));
+            // Spoil this showing: none of it may reach the next one.
+            Label(box, "lblDescription").setText(QStringLiteral("changed"));
+            box.setWindowTitle(QStringLiteral("changed"));
+            dynamic_cast<ILink&>(Label(box, "Url1")).SetTarget("https://example.invalid/");
+            ClickOK(box);
+        }));
+    }
 }
 
 TEST(AboutBox, EnterEscAndTheCloseBoxAllCloseIt) {
@@ -119,25 +136,17 @@ TEST(AboutBox, ALinkWithATargetOpensItAndTurnsBlueUnderThePointer) {
         QObject::connect(&label, &QLabel::linkActivated,
                          [&opened](const QString& target) { opened.push_back(target); });
         const auto colour = [&label] { return label.palette().color(QPalette::WindowText); };
-        const auto hover = [&label] {
+        const auto hoverAndClick = [&label] {
             QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
             QApplication::sendEvent(&label, &enter);
-        };
-        const auto click = [&label] {
-            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-                QMouseEvent event(type, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
-                                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                                  Qt::NoModifier);
-                QApplication::sendEvent(&label, &event);
-            }
+            QTest::mouseClick(&label, Qt::LeftButton, {}, QPoint(2, 2));
         };
         const QColor blue(0x00, 0x00, 0xff);
 
         link.SetTarget("mailto:someone@example.invalid");
         EXPECT_NE(colour(), blue);
-        hover();
+        hoverAndClick();
         EXPECT_EQ(colour(), blue);
-        click();
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(&label, &leave);
         EXPECT_NE(colour(), blue);
@@ -146,24 +155,11 @@ TEST(AboutBox, ALinkWithATargetOpensItAndTurnsBlueUnderThePointer) {
         // Without a target it is plain text: no colour change, nothing opened.
         link.SetTarget("");
         const QColor plain = colour();
-        hover();
+        hoverAndClick();
         EXPECT_EQ(colour(), plain);
-        click();
         EXPECT_EQ(opened.size(), 1u);
         ClickOK(box);
     }));
-}
-
-// Not blank: some pixel is fully covered.
-bool Drawn(const QImage& image) {
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(image.pixel(x, y)) == 255) {
-                return true;
-            }
-        }
-    }
-    return false;
 }
 
 TEST(Pictures, EveryPictureIsDrawnAndTellsItselfApart) {
@@ -171,23 +167,25 @@ TEST(Pictures, EveryPictureIsDrawnAndTellsItselfApart) {
     std::vector<QIcon> icons{brannock_qt::AppIcon(), brannock_qt::SyncPicture(true),
                              brannock_qt::SyncPicture(false)};
     for (ButtonPicture picture : {ButtonPicture::Add, ButtonPicture::Modify, ButtonPicture::Delete,
-                                  ButtonPicture::Up, ButtonPicture::Down, ButtonPicture::Browse}) {
+                                  ButtonPicture::Up, ButtonPicture::Down, ButtonPicture::Browse})
         icons.push_back(brannock_qt::ButtonIcon(picture));
-    }
     std::vector<QImage> small;
     for (const QIcon& icon : icons) {
         for (int size : {16, 32}) {
             const QImage image = icon.pixmap(QSize(size, size), 1.0).toImage();
             EXPECT_EQ(image.size(), QSize(size, size)) << "picture " << small.size();
-            EXPECT_TRUE(Drawn(image)) << "picture " << small.size();
+            // Not blank: some pixel is fully covered.
+            bool drawn = false;
+            for (int y = 0; y < size && !drawn; ++y)
+                for (int x = 0; x < size && !drawn; ++x)
+                    drawn = qAlpha(image.pixel(x, y)) == 255;
+            EXPECT_TRUE(drawn) << "picture " << small.size();
         }
         small.push_back(icon.pixmap(QSize(16, 16), 1.0).toImage());
     }
-    for (std::size_t a = 0; a < small.size(); ++a) {
-        for (std::size_t b = a + 1; b < small.size(); ++b) {
+    for (std::size_t a = 0; a < small.size(); ++a)
+        for (std::size_t b = a + 1; b < small.size(); ++b)
             EXPECT_NE(small[a], small[b]) << "pictures " << a << " and " << b;
-        }
-    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "tests/gui/GuiFixture.h"
 
+#include <QAbstractButton>
 #include <QElapsedTimer>
 #include <QMessageBox>
 
@@ -64,7 +65,7 @@ void GuiFixture::Start(const std::string& ini) {
     fs::create_directories(dir.path() / "dest");
     if (!ini.empty())
         WriteFile(IniPath(), ini);
-    shell = std::make_unique<brannock_qt::QtShell>(clock, ProgramPath());
+    shell = std::make_unique<brannock_qt::QtShell>(clock, dir.str("prog") + "/brannock");
 }
 
 void GuiFixture::StartAndLoad(const std::string& ini) {
@@ -94,12 +95,12 @@ std::string GuiFixture::Fileset(const std::string& sub) const {
     return dir.str(sub) + std::string(kSepText) + std::string(kAllFiles);
 }
 
-bool GuiFixture::Mirrored(const std::string& name) const {
+std::intmax_t GuiFixture::MirroredSize(const std::string& name) const {
     for (const auto& entry : fs::recursive_directory_iterator(dir.path() / "dest")) {
         if (entry.path().filename() == name)
-            return true;
+            return static_cast<std::intmax_t>(entry.file_size());
     }
-    return false;
+    return -1;
 }
 
 std::string GuiFixture::Ini() const {

@@ -4,19 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QInputDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QSystemTrayIcon>
 #include <QTimer>
-#include <QToolButton>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -63,18 +53,16 @@ class GuiFixture : public ::testing::Test {
     void StartAndLoad(const std::string& ini);
     ~GuiFixture() override;
 
-    std::string ProgramPath() const { return dir.str("prog") + "/brannock"; }
     std::filesystem::path IniPath() const { return dir.path() / "prog" / "brannock.ini"; }
     std::string Ini() const;
     // The settings file's section/key as the program reads it.
     std::string IniValue(const std::string& section, const std::string& key) const;
-    std::string Src(const std::string& sub = {}) const { return dir.str("src" + sub); }
     std::string Dest() const { return dir.str("dest"); }
     // A settings file saved before (so no About box) with syncing `on`, the given filesets,
     // Sync To the destination and a 30-minute interval.
     std::string SavedIni(bool on, const std::vector<std::string>& filesets = {}) const;
-    // True when a file of that name lies anywhere below the destination.
-    bool Mirrored(const std::string& name) const;
+    // The size of the file of that name below the destination, or -1 when there is none.
+    std::intmax_t MirroredSize(const std::string& name) const;
     // A fileset entry for the folder `sub` below the temporary folder.
     std::string Fileset(const std::string& sub) const;
 

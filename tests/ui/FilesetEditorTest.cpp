@@ -17,7 +17,9 @@ class FilesetEditor : public UiFixture {
 };
 
 TEST_F(FilesetEditor, ModifyOffersTheWholeEntryAndKeepsItOnAnEmptyAnswer) {
-    Select({"a", "C:\\Data\\*.*"}, 1);
+    Select({"a", "C:\\Data\\*.*"}, -1);
+    form.btnModifyPath_Click();  // nothing selected: nothing asked
+    list().listIndex = 1;
     desktop.inputAnswers = {"C:\\Data\\*.txt", ""};
     form.btnModifyPath_Click();
     form.btnModifyPath_Click();
@@ -25,11 +27,14 @@ TEST_F(FilesetEditor, ModifyOffersTheWholeEntryAndKeepsItOnAnEmptyAnswer) {
                                            "Fileset:|Modify Fileset|C:\\Data\\*.txt"}));
     EXPECT_EQ(list().items, (Items{"a", "C:\\Data\\*.txt"}));
     EXPECT_EQ(list().listIndex, 1);
-    EXPECT_EQ(list().focusCount, 2);
+    EXPECT_EQ(list().focusCount, 3);
 }
 
 TEST_F(FilesetEditor, DeleteAsksAndRemovesOnlyOnYesLeavingNothingSelected) {
-    Select({"a", "b", "c"}, 1);
+    Select({"a", "b", "c"}, -1);
+    form.btnDeletePath_Click();  // nothing selected: nothing asked
+    EXPECT_TRUE(desktop.boxes.empty());
+    list().listIndex = 1;
     desktop.msgBoxAnswers = {msgbox::kNo, msgbox::kYes};
     form.btnDeletePath_Click();
     EXPECT_EQ(list().items, (Items{"a", "b", "c"}));
@@ -45,53 +50,41 @@ TEST_F(FilesetEditor, DeleteAsksAndRemovesOnlyOnYesLeavingNothingSelected) {
     desktop.msgBoxAnswers = {msgbox::kYes};
     form.btnDeletePath_Click();
     EXPECT_TRUE(list().items.empty());
-    EXPECT_EQ(list().focusCount, 3);
-}
-
-TEST_F(FilesetEditor, WithoutSelectionTheButtonsOnlyFocusTheList) {
-    Select({"a", "b"}, -1);
-    form.btnModifyPath_Click();
-    form.btnDeletePath_Click();
-    form.btnUpPath_Click();
-    form.btnDownPath_Click();
-    EXPECT_EQ(list().items, (Items{"a", "b"}));
-    EXPECT_EQ(list().listIndex, -1);
-    EXPECT_TRUE(desktop.inputPrompts.empty() && desktop.boxes.empty());
     EXPECT_EQ(list().focusCount, 4);
 }
 
 TEST_F(FilesetEditor, MovesSwapNeighboursAndTheSelectionFollows) {
-    Select({"a", "b", "c"}, 1);
-    form.btnUpPath_Click();
-    EXPECT_EQ(list().items, (Items{"b", "a", "c"}));
-    EXPECT_EQ(list().listIndex, 0);
-    form.btnDownPath_Click();
-    form.btnDownPath_Click();
-    EXPECT_EQ(list().items, (Items{"a", "c", "b"}));
-    EXPECT_EQ(list().listIndex, 2);
-    EXPECT_EQ(list().focusCount, 3);
-
-    Select({"a", "b"}, 0);
-    form.btnDownPath_Click();
-    EXPECT_EQ(list().items, (Items{"b", "a"}));
-    EXPECT_EQ(list().listIndex, 1);
-}
-
-TEST_F(FilesetEditor, MovesPastEitherEndChangeNothing) {
-    Select({"a", "b", "c"}, 0);
-    form.btnUpPath_Click();
-    EXPECT_EQ(list().items, (Items{"a", "b", "c"}));
-    EXPECT_EQ(list().listIndex, 0);
-    list().listIndex = 2;
-    form.btnDownPath_Click();
-    EXPECT_EQ(list().items, (Items{"a", "b", "c"}));
-    EXPECT_EQ(list().listIndex, 2);
-
-    Select({"only"}, 0);
-    form.btnUpPath_Click();
-    form.btnDownPath_Click();
-    EXPECT_EQ(list().items, (Items{"only"}));
-    EXPECT_EQ(list().listIndex, 0);
+    struct Case {
+        Items items;
+        int index;
+        bool up;
+        Items after;
+        int indexAfter;
+    };
+    const Case cases[] = {
+        {{"a", "b", "c"}, 1, true, {"b", "a", "c"}, 0},
+        {{"a", "b", "c"}, 1, false, {"a", "c", "b"}, 2},
+        {{"a", "b"}, 0, false, {"b", "a"}, 1},
+        // Past either end, or with nothing selected, nothing changes.
+        {{"a", "b", "c"}, 0, true, {"a", "b", "c"}, 0},
+        {{"a", "b", "c"}, 2, false, {"a", "b", "c"}, 2},
+        {{"only"}, 0, true, {"only"}, 0},
+        {{"only"}, 0, false, {"only"}, 0},
+        {{"a", "b"}, -1, true, {"a", "b"}, -1},
+        {{"a", "b"}, -1, false, {"a", "b"}, -1},
+    };
+    for (const Case& c : cases) {
+        Select(c.items, c.index);
+        const int focused = list().focusCount;
+        if (c.up)
+            form.btnUpPath_Click();
+        else
+            form.btnDownPath_Click();
+        const std::string which = (c.up ? "up from " : "down from ") + std::to_string(c.index);
+        EXPECT_EQ(list().items, c.after) << which;
+        EXPECT_EQ(list().listIndex, c.indexAfter) << which;
+        EXPECT_EQ(list().focusCount, focused + 1) << which;
+    }
 }
 
 // Where the platform has a folder picker of its own, it would open a real dialog.
@@ -115,18 +108,6 @@ TEST_F(FolderPicking, AddAppendsTheMaskAsPickedKeepingDuplicatesAndTheSelection)
     EXPECT_EQ(list().listIndex, 0);
     EXPECT_EQ(list().focusCount, 4);  // the cancelled pick too
     EXPECT_EQ(desktop.pickerTitles, Items(4, "Select folder to add:"));
-}
-
-TEST_F(FolderPicking, BrowseReplacesTheDestinationUnlessCancelled) {
-    ui.txtSyncTo.text = "typed by hand";
-    desktop.pickerAnswers = {""};
-    form.btnToBrowse_Click();
-    EXPECT_EQ(ui.txtSyncTo.text, "typed by hand");
-    desktop.pickerAnswers = {"/backup"};
-    form.btnToBrowse_Click();
-    EXPECT_EQ(ui.txtSyncTo.text, "/backup");
-    EXPECT_EQ(desktop.pickerTitles, Items(2, "Select folder to synchronize to:"));
-    EXPECT_EQ(ui.txtSyncTo.focusCount + list().focusCount, 0);
 }
 #endif
 

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/PathMapping.h"
 #include "fileio/PathText.h"
 #include "fileio/modWin32.h"
 #include "tests/support/TempDir.h"
@@ -25,12 +24,6 @@ class UiWorld {
     std::string Fileset() const {
         return Narrow(Src()) + std::string(kSepText) + std::string(kAllFiles);
     }
-    // Where the copy pass puts the copy of a source file.
-    fs::path Mirror(const fs::path& source) const {
-        return fs::path(pathmap::DestinationFolder(SyncTo(), Narrow(source.parent_path()))) /
-               source.filename();
-    }
-
     // A settings file as a previous run left it: one fileset holding one file.
     void WriteSettings(bool syncOn) {
         WriteFile(Src() / "a.txt", "a");
