@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "fileio/PathText.h"
 #include "fileio/modWin32.h"
@@ -62,15 +63,12 @@ TEST(IniString, ValuesAreCutTo255AndLoseTrailingSpaces) {
     std::string value;
     EXPECT_EQ(ReadIniString("Options", "Wakeup", "dflt", value, ini), 4);
     EXPECT_EQ(value, "dflt");
-    WriteIniString("Options", "Long", std::string(300, 'v'), ini);
-    WriteIniString("Options", "Padded", "abc   ", ini);
-    WriteIniString("Options", "Empty", "", ini);
-    ReadIniString("Options", "Long", "", value, ini);
-    EXPECT_EQ(value, std::string(255, 'v'));
-    ReadIniString("Options", "Padded", "", value, ini);
-    EXPECT_EQ(value, "abc");
-    ReadIniString("Options", "Empty", "dflt", value, ini);
-    EXPECT_EQ(value, "");
+    for (const auto& [written, read] :
+         {std::pair{std::string(300, 'v'), std::string(255, 'v')}, {"abc   ", "abc"}}) {
+        WriteIniString("Options", "Key", written, ini);
+        ReadIniString("Options", "Key", "", value, ini);
+        EXPECT_EQ(value, read);
+    }
 }
 
 #ifndef _WIN32
@@ -79,7 +77,6 @@ TEST(IniString, ValuesAreCutTo255AndLoseTrailingSpaces) {
 TEST(BrowseForFolder, AsksTheRegisteredPickerAndGivesEmptyWithoutOne) {
     RegisterFolderPicker(nullptr);
     EXPECT_EQ(BrowseForFolder(nullptr, "Select folder to add:"), "");
-
     std::string askedTitle;
     std::string answer = "/home/a/Data";
     RegisterFolderPicker([&](HWND, const std::string& title) {

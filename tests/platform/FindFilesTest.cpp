@@ -1,55 +1,84 @@
+// Enumerations and file names as the ANSI calls carry them: wildcards and error codes as Windows
+// gives them, every character through the UTF-8 code page, and the two places where Windows and
+// POSIX names rightly differ, letter case and separators.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <string>
 
 #include "fileio/PathText.h"
 #include "tests/platform/PlatformTestSupport.h"
-#include "tests/support/TempDir.h"
 
 namespace fs = std::filesystem;
-using Names = std::set<std::string>;
 
 namespace {
 
-class FindFilesTest : public ::testing::Test {
+class FindFilesTest : public PlatformTest {
   protected:
     void SetUp() override {
         for (const char* name : {"readme", "a.txt", "B.TXT", "ab.c"})
             WriteFile(dir.path() / name, "x");
         fs::create_directory(dir.path() / "sub");
     }
-    std::string Pattern(const std::string& mask) const { return dir.str() + kSep + mask; }
-
-    TempDir dir;
 };
+
+using NamesTest = PlatformTest;
+
+// "Grüße ✓.txt" in UTF-8: letters of the Western code page and a sign outside every one.
+const std::string kGreeting =
+    "Gr\xC3\xBC\xC3\x9F"
+    "e \xE2\x9C\x93.txt";
+const std::string kFolder =
+    "\xC3\x9C"
+    "bersicht \xE2\x9C\x93";
+
+std::string NameOnDisk(const fs::path& p) {
+    const std::u8string name = p.filename().u8string();
+    return std::string(name.begin(), name.end());
+}
 
 }  // namespace
 
-TEST_F(FindFilesTest, WildcardsMatchAsWindowsDoes) {
-    Names all{".", "..", "readme", "a.txt", "B.TXT", "ab.c", "sub"};
-    EXPECT_EQ(FoundNames(Pattern("*.*")), all);  // names without a dot included
-    EXPECT_EQ(FoundNames(Pattern("*")), all);
-    EXPECT_EQ(FoundNames(Pattern("*.TXT")), (Names{"a.txt", "B.TXT"}));
-    EXPECT_EQ(FoundNames(Pattern("?.txt")), (Names{"a.txt", "B.TXT"}));
-    EXPECT_EQ(FoundNames(Pattern("A*")), (Names{"a.txt", "ab.c"}));
-    EXPECT_EQ(FoundNames(Pattern("??.c")), (Names{"ab.c"}));
-    EXPECT_EQ(FoundNames(Pattern("read*.*")), (Names{"readme"}));
-    Names noExtension = FoundNames(Pattern("*."));
+TEST_F(FindFilesTest, WildcardsAndErrorCodesAreWindows) {
+    const Names all{".", "..", "readme", "a.txt", "B.TXT", "ab.c", "sub"};
+    const std::string missing = std::string("missing") + kSep;
+    const struct {
+        std::string mask;
+        Names names;
+        DWORD error = ERROR_NO_MORE_FILES;
+    } cases[] = {
+        {"*.*", all},  // names without a dot included
+        {"*", all},
+        {"*.TXT", {"a.txt", "B.TXT"}},
+        {"?.txt", {"a.txt", "B.TXT"}},
+        {"A*", {"a.txt", "ab.c"}},
+        {"??.c", {"ab.c"}},
+        {"read*.*", {"readme"}},
+        {"ab.c", {"ab.c"}},  // a pattern without wildcards names one entry
+        {"?.c", {}, ERROR_FILE_NOT_FOUND},
+        {"nothing.txt", {}, ERROR_FILE_NOT_FOUND},
+        {missing + "*.*", {}, ERROR_PATH_NOT_FOUND},
+        {missing + "ab.c", {}, ERROR_PATH_NOT_FOUND},
+    };
+    for (const auto& c : cases) {
+        DWORD error = 0;
+        EXPECT_EQ(FoundNames(Path(c.mask), &error), c.names) << c.mask;
+        EXPECT_EQ(error, c.error) << c.mask;
+    }
+
+    const Names noExtension = FoundNames(Path("*."));
     EXPECT_TRUE(noExtension.count("readme"));
     // Windows leaves out the names with an extension; Wine drops the pattern's trailing dot
     // and so matches every name.
     if (!RunningUnderWine()) {
         EXPECT_FALSE(noExtension.count("a.txt"));
     }
-}
 
-TEST_F(FindFilesTest, ErrorCodesTellMissingFolderFromNoMatch) {
-    DWORD error = 0;
-    EXPECT_TRUE(FoundNames(Pattern("missing") + kSep + "*.*", &error).empty());
-    EXPECT_EQ(error, DWORD{ERROR_PATH_NOT_FOUND});
     // A file where the folder belongs: nothing is found. This layer calls it ERROR_DIRECTORY;
     // on Windows the code is the system's own, and Wine's is ERROR_INVALID_NAME.
-    EXPECT_TRUE(FoundNames(Pattern("a.txt") + kSep + "*.*", &error).empty());
+    DWORD error = 0;
+    EXPECT_TRUE(FoundNames(Path("a.txt") + kSep + "*.*", &error).empty());
 #ifdef _WIN32
     if (RunningUnderWine()) {
         EXPECT_EQ(error, DWORD{ERROR_INVALID_NAME});
@@ -57,18 +86,6 @@ TEST_F(FindFilesTest, ErrorCodesTellMissingFolderFromNoMatch) {
 #else
     EXPECT_EQ(error, DWORD{ERROR_DIRECTORY});
 #endif
-    EXPECT_TRUE(FoundNames(Pattern("?.c"), &error).empty());
-    EXPECT_EQ(error, DWORD{ERROR_FILE_NOT_FOUND});
-    FoundNames(Pattern("*.*"), &error);
-    EXPECT_EQ(error, DWORD{ERROR_NO_MORE_FILES});
-
-    // A pattern without wildcards names one entry.
-    EXPECT_EQ(FoundNames(Pattern("ab.c"), &error), (Names{"ab.c"}));
-    EXPECT_EQ(error, DWORD{ERROR_NO_MORE_FILES});
-    EXPECT_TRUE(FoundNames(Pattern("nothing.txt"), &error).empty());
-    EXPECT_EQ(error, DWORD{ERROR_FILE_NOT_FOUND});
-    EXPECT_TRUE(FoundNames(Pattern("missing") + kSep + "ab.c", &error).empty());
-    EXPECT_EQ(error, DWORD{ERROR_PATH_NOT_FOUND});
 }
 
 TEST_F(FindFilesTest, EntriesCarryAttributesSizeAndTimes) {
@@ -76,66 +93,119 @@ TEST_F(FindFilesTest, EntriesCarryAttributesSizeAndTimes) {
                     fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
     SetWriteTime(dir.path() / "a.txt", 1700000000);
-
-    WIN32_FIND_DATAA folder = FoundEntry(Pattern("sub"));
-    EXPECT_EQ(folder.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY),
-              DWORD{FILE_ATTRIBUTE_DIRECTORY});
-    WIN32_FIND_DATAA readOnly = FoundEntry(Pattern("ab.c"));
-    EXPECT_EQ(readOnly.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY),
-              DWORD{FILE_ATTRIBUTE_READONLY});
-    WIN32_FIND_DATAA plain = FoundEntry(Pattern("a.txt"));
-    EXPECT_EQ(plain.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY), 0u);
+    constexpr DWORD kKind = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY;
+    EXPECT_EQ(FoundEntry(Path("sub")).dwFileAttributes & kKind, DWORD{FILE_ATTRIBUTE_DIRECTORY});
+    EXPECT_EQ(FoundEntry(Path("ab.c")).dwFileAttributes & kKind, DWORD{FILE_ATTRIBUTE_READONLY});
+    const WIN32_FIND_DATAA plain = FoundEntry(Path("a.txt"));
+    EXPECT_EQ(plain.dwFileAttributes & kKind, 0u);
     EXPECT_EQ(Ticks(plain.ftLastWriteTime), TicksOf(1700000000));
     EXPECT_EQ(plain.nFileSizeLow, 1u);
 
-    const std::int64_t big = (std::int64_t{5} << 30) + 3;  // sparse: 5 GiB and 3 bytes
-    fs::resize_file(dir.path() / "readme", static_cast<std::uintmax_t>(big));
-    WIN32_FIND_DATAA large = FoundEntry(Pattern("readme"));
+    // Sizes over 4 GiB are split into halves, by the look-up and by an open handle alike.
+    fs::resize_file(dir.path() / "readme", (std::uintmax_t{5} << 30) + 3);  // sparse
+    const WIN32_FIND_DATAA large = FoundEntry(Path("readme"));
     EXPECT_EQ(large.nFileSizeHigh, 1u);
     EXPECT_EQ(large.nFileSizeLow, 0x40000003u);
-}
-
-TEST_F(FindFilesTest, FindHandlesAreNotFileHandles) {
-    WIN32_FIND_DATAA data{};
-    HANDLE find = FindFirstFileA(Pattern("*.*").c_str(), &data);
-    ASSERT_NE(find, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(CloseHandle(find));
-    EXPECT_LAST_ERROR(ERROR_INVALID_HANDLE);
-    EXPECT_TRUE(FindClose(find));
-#ifndef _WIN32
-    // Windows may hand out the same value again or crash on these; this layer refuses them.
-    EXPECT_FALSE(FindNextFileA(find, &data));
-    EXPECT_LAST_ERROR(ERROR_INVALID_HANDLE);
-    EXPECT_FALSE(FindClose(find));
-    HANDLE file = Open(Pattern("a.txt"), GENERIC_READ, OPEN_EXISTING);
-    EXPECT_FALSE(FindClose(file));
-    EXPECT_LAST_ERROR(ERROR_INVALID_HANDLE);
-    EXPECT_TRUE(CloseHandle(file));
-    EXPECT_FALSE(CloseHandle(reinterpret_cast<HANDLE>(std::intptr_t{0x1234560})));
-    EXPECT_LAST_ERROR(ERROR_INVALID_HANDLE);
-#endif
+    HANDLE h = Open(Path("readme"), GENERIC_READ, OPEN_EXISTING);
+    DWORD high = 0;
+    EXPECT_EQ(GetFileSize(h, &high), 0x40000003u);
+    EXPECT_EQ(high, 1u);
+    EXPECT_TRUE(CloseHandle(h));
 }
 
 // Making links on Windows takes a privilege that the tests do not ask for (and Wine 8 makes
 // none), so links are tried where the program meets them most: on POSIX.
 #ifndef _WIN32
-TEST_F(FindFilesTest, LinksShowAsReparsePointsWithTheirTargetsData) {
+TEST_F(FindFilesTest, LinksShowAsReparsePointsAndAreDeletedThemselves) {
     WriteFileOfSize(dir.path() / "target.bin", 5000);
     SetWriteTime(dir.path() / "target.bin", 1600000000);
     fs::create_symlink(dir.path() / "target.bin", dir.path() / "tofile");
     fs::create_directory_symlink(dir.path() / "sub", dir.path() / "todir");
     fs::create_symlink(dir.path() / "gone", dir.path() / "dangling");
 
-    WIN32_FIND_DATAA toFile = FoundEntry(Pattern("tofile"));
+    // The entry carries its target's size and times.
+    const WIN32_FIND_DATAA toFile = FoundEntry(Path("tofile"));
     EXPECT_EQ(toFile.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY),
               DWORD{FILE_ATTRIBUTE_REPARSE_POINT});
     EXPECT_EQ(toFile.nFileSizeLow, 5000u);
     EXPECT_EQ(Ticks(toFile.ftLastWriteTime), TicksOf(1600000000));
-    EXPECT_EQ(FoundEntry(Pattern("todir")).dwFileAttributes,
+    EXPECT_EQ(FoundEntry(Path("todir")).dwFileAttributes,
               DWORD{FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY});
-    WIN32_FIND_DATAA dangling = FoundEntry(Pattern("dangling"));
+    const WIN32_FIND_DATAA dangling = FoundEntry(Path("dangling"));
     EXPECT_EQ(dangling.dwFileAttributes, DWORD{FILE_ATTRIBUTE_REPARSE_POINT});
     EXPECT_EQ(dangling.nFileSizeLow, 0u);
-    EXPECT_EQ(FoundNames(Pattern("to*")), (Names{"tofile", "todir"}));
+    EXPECT_EQ(FoundNames(Path("to*")), (Names{"tofile", "todir"}));
+
+    EXPECT_FALSE(RemoveDirectoryA(Path("tofile").c_str()));
+    EXPECT_LAST_ERROR(ERROR_DIRECTORY);
+    EXPECT_TRUE(DeleteFileA(Path("tofile").c_str()));
+    EXPECT_TRUE(RemoveDirectoryA(Path("todir").c_str()));
+    EXPECT_EQ(FoundNames(Path("to*")), Names{});
+    EXPECT_TRUE(fs::exists(dir.path() / "target.bin") && fs::is_directory(dir.path() / "sub"));
 }
 #endif
+
+TEST_F(NamesTest, NamesOutsideEveryWesternCodePageRoundTrip) {
+#ifdef _WIN32
+    if (GetACP() != CP_UTF8)
+        GTEST_SKIP() << "the system ignored the manifest's UTF-8 code page (code page " << GetACP()
+                     << ")";
+#endif
+    ASSERT_TRUE(CreateDirectoryA(Path(kFolder).c_str(), nullptr));
+    const std::string file = Path(kFolder) + kSep + kGreeting;
+    HANDLE h = Open(file, GENERIC_WRITE, CREATE_NEW);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE) << "error " << GetLastError();
+    DWORD written = 0;
+    EXPECT_TRUE(WriteFile(h, "hello", 5, &written, nullptr));
+    EXPECT_TRUE(CloseHandle(h));
+
+    // The system stored the characters themselves, not their bytes read as another code page.
+    const fs::path folderOnDisk = fs::directory_iterator(dir.path())->path();
+    EXPECT_EQ(NameOnDisk(folderOnDisk), kFolder);
+    EXPECT_EQ(NameOnDisk(fs::directory_iterator(folderOnDisk)->path()), kGreeting);
+
+    EXPECT_EQ(FoundNames(Path("*")), (Names{".", "..", kFolder}));
+    EXPECT_EQ(FoundNames(Path(kFolder) + kSep + "Gr*.txt"), (Names{kGreeting}));
+    EXPECT_EQ(FoundEntry(file).nFileSizeLow, 5u);
+
+    EXPECT_TRUE(DeleteFileA(file.c_str()));
+    EXPECT_TRUE(RemoveDirectoryA(Path(kFolder).c_str()));
+    EXPECT_TRUE(fs::is_empty(dir.path()));
+}
+
+TEST_F(NamesTest, LetterCaseMattersOnlyOnPosix) {
+    WriteFile(dir.path() / "Mixed.Txt", "x");
+    // Wildcards ignore letter case on both.
+    EXPECT_EQ(FoundNames(Path("MIXED.*")), (Names{"Mixed.Txt"}));
+
+    HANDLE other = Open(Path("MIXED.TXT"), GENERIC_WRITE, CREATE_NEW);
+#ifdef _WIN32
+    // Another spelling names the same file, and a look-up gives the stored spelling.
+    EXPECT_EQ(other, INVALID_HANDLE_VALUE);
+    EXPECT_LAST_ERROR(ERROR_FILE_EXISTS);
+    EXPECT_EQ(FoundNames(Path("mixed.txt")), (Names{"Mixed.Txt"}));
+    EXPECT_NE(GetFileAttributesA(Path("MIXED.TXT").c_str()), INVALID_FILE_ATTRIBUTES);
+#else
+    // Another spelling is another file.
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(CloseHandle(other));
+    EXPECT_EQ(FoundNames(Path("mixed.txt")), Names{});
+    EXPECT_EQ(FoundNames(Path("MIXED.TXT")), (Names{"MIXED.TXT"}));
+    EXPECT_EQ(FoundNames(Path("mixed.*")), (Names{"Mixed.Txt", "MIXED.TXT"}));
+#endif
+}
+
+TEST_F(NamesTest, SeparatorsFollowThePlatform) {
+    WriteFile(dir.path() / "sub" / "f.txt", "x");
+#ifdef _WIN32
+    // Windows takes "/" as a separator too.
+    EXPECT_EQ(FoundNames(dir.str() + "/sub/*.txt"), (Names{"f.txt"}));
+#else
+    // On POSIX "\" is a character of a name: "sub\f.txt" is a file beside sub.
+    EXPECT_EQ(FoundNames(dir.str() + "/sub\\*.txt"), Names{});
+    HANDLE h = Open(dir.str() + "/sub\\f.txt", GENERIC_WRITE, CREATE_NEW);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(CloseHandle(h));
+    EXPECT_TRUE(fs::is_regular_file(dir.path() / "sub\\f.txt"));
+#endif
+}

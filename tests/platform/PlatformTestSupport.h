@@ -1,32 +1,45 @@
-// Helpers shared by the platform tests: plain-text views of what the Win32 calls return.
+// Helpers shared by the platform tests: a fresh folder per test, and plain-text views of what
+// the Win32 calls return.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <set>
 #include <string>
 
+#include "fileio/PathText.h"
 #include "platform/win32.h"
 #include "tests/support/SmallVolume.h"
+#include "tests/support/TempDir.h"
 // Wine departs from Windows where a test says so: read-only files for root, "*.", file times.
 #include "tests/support/Wine.h"
 
+using Names = std::set<std::string>;
+
+class PlatformTest : public ::testing::Test {
+  protected:
+    // Joined as text: names may be UTF-8 whatever code page std::filesystem assumes.
+    std::string Path(const std::string& name) const { return dir.str() + kSep + name; }
+
+    TempDir dir;
+};
+
 // Every name that an enumeration of `pattern` yields; `error` receives the last error that
 // ended it (ERROR_NO_MORE_FILES after a full enumeration).
-inline std::set<std::string> FoundNames(const std::string& pattern, DWORD* error = nullptr) {
-    std::set<std::string> names;
+inline Names FoundNames(const std::string& pattern, DWORD* error = nullptr) {
+    Names names;
     WIN32_FIND_DATAA data{};
     HANDLE h = FindFirstFileA(pattern.c_str(), &data);
-    if (h == INVALID_HANDLE_VALUE) {
-        if (error)
-            *error = GetLastError();
-        return names;
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            names.insert(data.cFileName);
+        } while (FindNextFileA(h, &data));
     }
-    do {
-        names.insert(data.cFileName);
-    } while (FindNextFileA(h, &data));
     if (error)
         *error = GetLastError();
-    FindClose(h);
+    if (h != INVALID_HANDLE_VALUE)
+        FindClose(h);
     return names;
 }
 

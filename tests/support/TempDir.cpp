@@ -16,17 +16,15 @@ namespace fs = std::filesystem;
 TempDir::TempDir() {
     static std::atomic<unsigned> counter{0};
     std::random_device rd;
-    fs::path base = fs::temp_directory_path();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path candidate =
-            base / ("brannock-test-" + std::to_string(rd()) + "-" + std::to_string(++counter));
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+        fs::path candidate = fs::temp_directory_path() / ("brannock-test-" + std::to_string(rd()) +
+                                                          "-" + std::to_string(++counter));
         std::error_code ec;
-        if (fs::create_directory(candidate, ec)) {
+        if (fs::create_directory(candidate, ec))
             path_ = candidate;
-            return;
-        }
     }
-    throw std::runtime_error("cannot create a temporary folder");
+    if (path_.empty())
+        throw std::runtime_error("cannot create a temporary folder");
 }
 
 TempDir::~TempDir() {
@@ -53,17 +51,10 @@ void WriteFile(const fs::path& file, const std::string& content) {
 }
 
 void WriteFileOfSize(const fs::path& file, std::int64_t size) {
-    if (file.has_parent_path())
-        fs::create_directories(file.parent_path());
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    std::string block(65536, '\0');
-    for (std::size_t i = 0; i < block.size(); ++i)
-        block[i] = static_cast<char>('a' + i % 26);
-    for (std::int64_t left = size; left > 0;) {
-        auto n = static_cast<std::size_t>(std::min<std::int64_t>(left, block.size()));
-        out.write(block.data(), static_cast<std::streamsize>(n));
-        left -= static_cast<std::int64_t>(n);
-    }
+    std::string data(static_cast<std::size_t>(size), '\0');
+    for (std::size_t i = 0; i < data.size(); ++i)
+        data[i] = static_cast<char>('a' + i % 26);
+    WriteFile(file, data);
 }
 
 std::string ReadFileText(const fs::path& file) {
