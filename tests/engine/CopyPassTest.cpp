@@ -29,7 +29,7 @@ TEST_F(CopyPass, CopiesWhatDiffersInWholeSecondsOrSize) {
     fs::permissions(Src("ro"), fs::perms::owner_read | fs::perms::owner_exec);
 
     EXPECT_TRUE(Sync());
-    EXPECT_EQ(Copy("millis.txt"), "BBBB");
+    EXPECT_EQ(Copy("millis.txt"), "BBBB");  // the same second
     for (const char* name : {"second.txt", "newer.txt", "size.txt"})
         EXPECT_EQ(Copy(name), "AAAA");
     EXPECT_EQ(Copy(".hidden/new.txt") + Copy("ro/deeper/new.txt"), "NEWNEW");
@@ -40,29 +40,25 @@ TEST_F(CopyPass, CopiesWhatDiffersInWholeSecondsOrSize) {
     EXPECT_TRUE(form_.pgrStatus.history.empty());
 }
 
+// Alike in their low 32 bits only: the copy starts, to be cancelled at its first block.
 TEST_F(CopyPass, ComparesFilesBeyondFourGibibytesByFullSize) {
-    for (const fs::path& p : {Src("big.bin"), Mirror(Src("big.bin"))}) {
-        WriteFile(p, "");
-        fs::resize_file(p, (std::int64_t{1} << 32) + 10);  // sparse
-        SetWriteTime(p, kTime);
+    for (const auto& [file, size] : {std::pair{Src("big.bin"), (std::int64_t{1} << 32) + 10},
+                                     {Mirror(Src("big.bin")), std::int64_t{10}}}) {
+        WriteFile(file, "");
+        fs::resize_file(file, size);  // sparse
+        SetWriteTime(file, kTime);
     }
-    EXPECT_TRUE(Sync());
-    EXPECT_TRUE(form_.pgrStatus.history.empty());
-    // Alike in their low 32 bits; the copy is cancelled at its first block.
-    fs::resize_file(Mirror(Src("big.bin")), 10);
-    SetWriteTime(Mirror(Src("big.bin")), kTime);
     form_.desktop.AtDoEvents(1, [&] { form.SyncOn = false; });
     EXPECT_FALSE(Sync());
-    EXPECT_EQ(LastError(), "Copying file " + Narrow(Src("big.bin")) + " to " +
-                               Narrow(Mirror(Src("big.bin"))) + ": Copy cancelled");
+    EXPECT_TRUE(LastError().ends_with(": Copy cancelled")) << LastError();
 }
 
 TEST_F(CopyPass, CutoffAndMissingSyncTo) {
     WriteFile(Src("a.txt"), "A");
     SetWriteTime(Src("a.txt"), kTime);
     const auto ticks = static_cast<std::uint64_t>(kTime + 11644473600) * 10000000u;
-    const std::int64_t fileSeconds = runtime::ToSeconds(form.FileTimeToDate(
-        {static_cast<DWORD>(ticks & 0xFFFFFFFFu), static_cast<DWORD>(ticks >> 32)}));
+    const std::int64_t fileSeconds = runtime::ToSeconds(
+        form.FileTimeToDate({static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)}));
     auto copiedWithCutoff = [&](std::int64_t seconds) {
         auto text = runtime::FormatMonthFirst(runtime::SplitDate(runtime::FromSeconds(seconds)));
         WriteIniString("Options", "SyncDateTime", text, form.IniFile);
@@ -97,7 +93,7 @@ TEST_F(CopyPass, FailureDeepInTheTreeEndsTheWalkAndClosesEveryLevel) {
     const int openBefore = OpenDescriptors();
     EXPECT_FALSE(Sync());
     EXPECT_EQ(OpenDescriptors(), openBefore);
-    EXPECT_EQ(LastError().rfind("Copying file " + Narrow(deep / "bad.txt") + " to ", 0), 0u);
+    EXPECT_TRUE(LastError().starts_with("Copying file " + Narrow(deep / "bad.txt") + " to "));
     EXPECT_EQ(Status(), "Copying file bad.txt");  // no entry was looked at afterwards
     EXPECT_FALSE(form_.pgrStatus.visible);
 

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -42,10 +41,6 @@ std::string SystemText(DWORD code) {
     SetLastError(code);
     CaptureLastError();
     return GetSystemErrorText();
-}
-
-bool StartsWith(const std::string& text, const std::string& prefix) {
-    return text.rfind(prefix, 0) == 0;
 }
 
 class CopyFileTest : public ::testing::Test {
@@ -107,13 +102,13 @@ TEST_F(CopyFileTest, ExistingDestinationIsKeptUnlessOverwriteIsGiven) {
     // A successful copy leaves the last failure's text alone.
     ASSERT_TRUE(f.CopyFile(src, Dest(), true));
     EXPECT_EQ(ReadFileText(Dest()), ReadFileText(src));
-    EXPECT_TRUE(StartsWith(f.ErrMsg(), "Unable to open destination file: "));
+    EXPECT_TRUE(f.ErrMsg().starts_with("Unable to open destination file: "));
 
     // A destination that cannot be deleted is reported by the creation that follows.
     fs::remove(Dest());
     fs::create_directories(dir.path() / "dest.bin" / "inner");
     EXPECT_FALSE(f.CopyFile(src, Dest(), true));
-    EXPECT_TRUE(StartsWith(f.ErrMsg(), "Unable to open destination file: ")) << f.ErrMsg();
+    EXPECT_TRUE(f.ErrMsg().starts_with("Unable to open destination file: ")) << f.ErrMsg();
 }
 
 TEST_F(CopyFileTest, FailuresNameTheSystemsReason) {

@@ -8,7 +8,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -30,14 +29,12 @@ class WindowFlowTest : public GuiFixture {
     IListBox& list() { return shell->controls.lstSyncFrom; }
     // Answers the next folder picker with `folder`, or cancels it when `folder` is empty.
     void PickFolder(const std::string& expectedTitle, const std::string& folder) {
-        modal.Next([expectedTitle, folder](QWidget& w) {
+        Answer([expectedTitle, folder](QWidget& w) {
             auto* picker = qobject_cast<QFileDialog*>(&w);
             ASSERT_NE(picker, nullptr) << "expected the folder picker";
             EXPECT_EQ(picker->windowTitle().toStdString(), expectedTitle);
-            if (folder.empty()) {
-                picker->reject();
-                return;
-            }
+            if (folder.empty())
+                return picker->reject();
             picker->selectFile(QString::fromStdString(folder));
             QMetaObject::invokeMethod(picker, "accept");
         });
@@ -48,30 +45,27 @@ class WindowFlowTest : public GuiFixture {
 };
 
 TEST_F(WindowFlowTest, FirstStartThenTheCloseBoxCloseAndTerminate) {
-    modal.Next([this](QWidget& about) {
+    Answer([this](QWidget& about) {
         EXPECT_TRUE(window().isVisible());
         EXPECT_EQ(about.parentWidget(), &window());
         static_cast<QDialog&>(about).reject();
     });
     StartAndLoad("");
-    EXPECT_TRUE(modal.Done());
+    EXPECT_TRUE(answers.empty());
     EXPECT_TRUE(window().isVisible() && window().SysTray1->isVisible());
     list().AddItem("/more/*.*");
 
     // The close box only hides: nothing saved, the edit kept in the window.
     EXPECT_FALSE(window().close());
-    EXPECT_FALSE(window().isVisible());
-    EXPECT_FALSE(form().Unloaded());
-    EXPECT_EQ(Ini(), "");
+    EXPECT_FALSE(window().isVisible() || form().Unloaded());
+    EXPECT_FALSE(std::filesystem::exists(IniPath()));
     Tray(QSystemTrayIcon::Trigger);
     ASSERT_TRUE(window().isVisible());
     EXPECT_EQ(Entries().size(), 1);
 
     Click(window().btnClose);
-    EXPECT_FALSE(window().isVisible());
-    EXPECT_FALSE(form().Unloaded());
+    EXPECT_FALSE(window().isVisible() || form().Unloaded());
     EXPECT_EQ(IniValue("FileSets", "FileSet1"), "/more/*.*");
-    EXPECT_EQ(IniValue("Options", "About"), "No");  // the next start shows no About box
 
     Tray(QSystemTrayIcon::Trigger);
     Click(window().btnTerminate);
@@ -82,7 +76,6 @@ TEST_F(WindowFlowTest, FirstStartThenTheCloseBoxCloseAndTerminate) {
 TEST_F(WindowFlowTest, AddAndBrowseAskTheFolderPicker) {
     StartAndLoad(SavedIni(false));
     const std::string src = dir.str("src");
-
     PickFolder("Select folder to add:", src);
     Click(window().btnAddPath);
     EXPECT_EQ(Entries(), QStringList({QString::fromStdString(Fileset("src"))}));
@@ -104,9 +97,8 @@ TEST_F(WindowFlowTest, ModifyDeleteAndMoveWorkOnTheSelectedEntry) {
     EXPECT_EQ(Entries(), QStringList({"/b/*.*", "/a/*.*"}));
     Click(window().btnUpPath);
     EXPECT_EQ(Entries(), QStringList({"/a/*.*", "/b/*.*"}));
-    EXPECT_EQ(list().ListIndex(), 0);
 
-    modal.Next([](QWidget& w) {
+    Answer([](QWidget& w) {
         auto& box = static_cast<QInputDialog&>(w);
         EXPECT_EQ(box.windowTitle(), "Modify Fileset");
         EXPECT_EQ(box.textValue(), "/a/*.*");
@@ -116,12 +108,9 @@ TEST_F(WindowFlowTest, ModifyDeleteAndMoveWorkOnTheSelectedEntry) {
     Click(window().btnModifyPath);
     EXPECT_EQ(Entries(), QStringList({"/a/*.txt", "/b/*.*"}));
 
-    modal.ClickInNextBox(QMessageBox::Yes);
+    Answer([](QWidget& w) { static_cast<QMessageBox&>(w).button(QMessageBox::Yes)->click(); });
     Click(window().btnDeletePath);
-    ASSERT_EQ(modal.boxes.size(), 1u);
-    EXPECT_EQ(modal.boxes[0].text, "Are you sure you want to delete: /a/*.txt");
     EXPECT_EQ(Entries(), QStringList({"/b/*.*"}));
-    EXPECT_EQ(list().ListIndex(), -1);
 }
 
 TEST_F(WindowFlowTest, TrayIconAndMenuFollowTheStateOfAnOnStart) {
@@ -139,10 +128,9 @@ TEST_F(WindowFlowTest, TrayIconAndMenuFollowTheStateOfAnOnStart) {
     EXPECT_NEAR(popup->geometry().right(), QCursor::pos().x(), 2);  // right edge on the pointer
     popup->hide();
     window().mnu_PopupDisabled->trigger();
-    EXPECT_FALSE(form().SyncOn);
+    EXPECT_FALSE(form().SyncOn || window().Timer1->isActive());
     EXPECT_EQ(tray.trayicon(), &shell->controls.btnSyncOff.Picture());
     EXPECT_EQ(window().SysTray1->toolTip(), "Sync Disabled");
-    EXPECT_FALSE(window().Timer1->isActive());
     EXPECT_FALSE(window().isVisible());  // the menu does not bring the window up
 
     Tray(QSystemTrayIcon::Context);
@@ -170,13 +158,12 @@ TEST_F(WindowFlowTest, HelpAboutAndExitMenus) {
     QApplication::processEvents();
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
-    modal.Next([](QWidget& about) {
+    Answer([](QWidget& about) {
         EXPECT_EQ(about.windowTitle(), "About Brannock");
         static_cast<QDialog&>(about).reject();
     });
     window().mnu_HelpAbout->trigger();
-    EXPECT_TRUE(modal.Done());
-
+    EXPECT_TRUE(answers.empty());
     window().mnu_FileExit->trigger();
     EXPECT_TRUE(form().Unloaded());
 }

@@ -49,31 +49,12 @@ TEST(FormatMessageTest, EveryCodeHasAOneLineTextAndUnknownCodesNone) {
     EXPECT_EQ(text, "The system cannot find the file specified. ");
     EXPECT_EQ(Message(ERROR_ACCESS_DENIED), "Access is denied. ");
     EXPECT_EQ(Message(ERROR_SUCCESS), "The operation completed successfully. ");
-    // Every code this layer sets has a text.
-    const DWORD codes[] = {ERROR_PATH_NOT_FOUND,
-                           ERROR_TOO_MANY_OPEN_FILES,
-                           ERROR_INVALID_HANDLE,
-                           ERROR_NOT_ENOUGH_MEMORY,
-                           ERROR_NO_MORE_FILES,
-                           ERROR_WRITE_PROTECT,
-                           ERROR_GEN_FAILURE,
-                           ERROR_SHARING_VIOLATION,
-                           ERROR_NOT_SUPPORTED,
-                           ERROR_FILE_EXISTS,
-                           ERROR_INVALID_PARAMETER,
-                           ERROR_BROKEN_PIPE,
-                           ERROR_DISK_FULL,
-                           ERROR_INSUFFICIENT_BUFFER,
-                           ERROR_MOD_NOT_FOUND,
-                           ERROR_DIR_NOT_EMPTY,
-                           ERROR_BUSY,
-                           ERROR_ALREADY_EXISTS,
-                           ERROR_FILENAME_EXCED_RANGE,
-                           ERROR_FILE_TOO_LARGE,
-                           ERROR_DIRECTORY,
-                           ERROR_IO_DEVICE,
-                           ERROR_CANT_RESOLVE_FILENAME};
-    for (DWORD code : codes)
+    // Every code that this layer sets and a copy or delete can report has a text.
+    for (DWORD code :
+         {ERROR_PATH_NOT_FOUND, ERROR_TOO_MANY_OPEN_FILES, ERROR_NOT_ENOUGH_MEMORY,
+          ERROR_WRITE_PROTECT, ERROR_GEN_FAILURE, ERROR_SHARING_VIOLATION, ERROR_DISK_FULL,
+          ERROR_DIR_NOT_EMPTY, ERROR_FILENAME_EXCED_RANGE, ERROR_FILE_TOO_LARGE, ERROR_DIRECTORY,
+          ERROR_IO_DEVICE, ERROR_FILE_EXISTS, ERROR_CANT_RESOLVE_FILENAME})
         EXPECT_FALSE(Message(code).empty()) << code;
 #endif
 }

@@ -8,27 +8,25 @@ namespace {
 using Startup = UiFixture;
 
 // The close box (0) only hides the window; the end of the session (3) lets it go. Neither saves.
-TEST(CloseBox, QueryUnloadNeverSaves) {
+TEST_F(Startup, QueryUnloadNeverSaves) {
+    WriteSettings(false);
+    form.Form_Load();
+    const std::string before = ReadFileText(form.IniFile);
+    ui.lstSyncFrom.items.push_back("edited");
+    ui.txtWakeup.text = "77";
     for (std::int16_t mode : {0, 3}) {
-        UiWorld w;
-        w.WriteSettings(false);
-        w.form.Form_Load();
-        const std::string before = ReadFileText(w.Ini());
-        w.ui.lstSyncFrom.items.push_back("edited");
-        w.ui.txtWakeup.text = "77";
         std::int16_t cancel = 0;
-        w.form.Form_QueryUnload(cancel, mode);
+        form.Form_QueryUnload(cancel, mode);
         EXPECT_EQ(cancel, mode == 0 ? 1 : 0) << mode;
-        EXPECT_TRUE(mode != 0 || !w.desktop.visible);
-        EXPECT_FALSE(w.desktop.unloaded) << mode;  // for the session's end, the caller unloads
-        EXPECT_EQ(ReadFileText(w.Ini()), before) << mode;
-        EXPECT_EQ(w.ui.lstSyncFrom.items.back(), "edited");  // kept for a later Close
+        EXPECT_FALSE(desktop.visible || desktop.unloaded) << mode;  // the caller unloads
+        EXPECT_EQ(ReadFileText(form.IniFile), before) << mode;
+        EXPECT_EQ(ui.lstSyncFrom.items.back(), "edited");  // kept for a later Close
     }
 }
 
 TEST_F(Startup, SessionEndDuringACycleStopsItAndUnloadsOnceItHasReturned) {
     WriteSettings(true);
-    WriteFile(Src() / "b.txt", "b");
+    WriteFile(Src("b.txt"), "b");
     std::int16_t cancel = 0;
     bool unloadedUnderTheCycle = true;
     desktop.AtDoEvents(1, [&] {

@@ -1,55 +1,24 @@
-// A headless main window whose executable lives in a temporary folder, so its settings file,
-// its help file, its sources and its Sync To directory are all in that folder.
+// The engine tests' headless window, whose executable lives in the temporary folder: its
+// settings file and its help file lie beside the sources and the Sync To directory.
 #pragma once
 
-#include <gtest/gtest.h>
+#include "tests/engine/FormFixture.h"
 
-#include <filesystem>
-#include <string>
-
-#include "fileio/PathText.h"
-#include "fileio/modWin32.h"
-#include "tests/support/TempDir.h"
-#include "ui/headless/HeadlessForm.h"
-
-namespace fs = std::filesystem;
-
-class UiWorld {
-  public:
-    UiWorld() : ui(tmp.str("brannock")) { fs::create_directories(tmp.path() / "mirror"); }
-
-    std::string Ini() const { return tmp.str("brannock.ini"); }
-    std::string SyncTo() const { return tmp.str("mirror"); }
-    fs::path Src() const { return tmp.path() / "src"; }
-    std::string Fileset() const {
-        return Narrow(Src()) + std::string(kSepText) + std::string(kAllFiles);
-    }
+class UiFixture : public FormFixture {
+  protected:
     // A settings file as a previous run left it: one fileset holding one file.
     void WriteSettings(bool syncOn) {
-        WriteFile(Src() / "a.txt", "a");
-        WriteFile(tmp.path() / "brannock.ini",
-                  "[Options]\nSyncOn=" + std::string(syncOn ? "Yes" : "No") +
-                      "\nAbout=No\nSyncTo=" + SyncTo() +
-                      "\nWakeup=30\n[FileSets]\nFileSet1=" + Fileset() + "\nFileSet2=\n");
+        WriteFile(Src("a.txt"), "a");
+        WriteFile(form.IniFile, "[Options]\nSyncOn=" + std::string(syncOn ? "Yes" : "No") +
+                                    "\nAbout=No\nSyncTo=" + SyncTo() + "\nWakeup=30\n[FileSets]\n" +
+                                    "FileSet1=" + Pattern(Src()) + "\nFileSet2=\n");
     }
-    std::string Saved(const std::string& key, const std::string& section = "Options") {
+    std::string Saved(const std::string& key) {
         std::string value;
-        ReadIniString(section, key, "(absent)", value, Ini());
+        ReadIniString("Options", key, "(absent)", value, form.IniFile);
         return value;
     }
-    // The controls in the state a user leaves them: one fileset, a destination, an interval.
-    void FillControls() {
-        form.IniFile = Ini();
-        WriteFile(Src() / "a.txt", "a");
-        ui.lstSyncFrom.items = {Fileset()};
-        ui.txtSyncTo.text = SyncTo();
-        ui.txtWakeup.text = "30";
-    }
 
-    TempDir tmp;
-    HeadlessForm ui;
-    frmMain& form = ui.form;
-    HeadlessDesktop& desktop = ui.desktop;
+    HeadlessForm& ui = form_;
+    HeadlessDesktop& desktop = form_.desktop;
 };
-
-class UiFixture : public ::testing::Test, public UiWorld {};
