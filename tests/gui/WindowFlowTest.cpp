@@ -73,6 +73,15 @@ TEST_F(WindowFlowTest, FirstStartThenTheCloseBoxCloseAndTerminate) {
     EXPECT_FALSE(window().isVisible() || window().SysTray1->isVisible());
 }
 
+// Without a notification area nothing could bring a hidden window back.
+TEST_F(WindowFlowTest, WithoutATrayTheCloseBoxMinimisesInstead) {
+    StartAndLoad(SavedIni(false, {}));
+    shell->desktop.SetTrayAvailable(false);
+    EXPECT_FALSE(window().close());
+    EXPECT_TRUE(window().isVisible() && window().isMinimized());
+    EXPECT_FALSE(form().Unloaded());
+}
+
 TEST_F(WindowFlowTest, AddAndBrowseAskTheFolderPicker) {
     StartAndLoad(SavedIni(false));
     const std::string src = dir.str("src");

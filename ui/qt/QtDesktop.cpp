@@ -138,7 +138,10 @@ void QtDesktop::ShowMainWindow() {
 }
 
 void QtDesktop::HideMainWindow() {
-    m_window.hide();
+    if (m_trayAvailable)
+        m_window.hide();
+    else
+        m_window.showMinimized();
 }
 
 bool QtDesktop::MainWindowVisible() const {

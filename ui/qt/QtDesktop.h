@@ -27,10 +27,15 @@ class QtDesktop : public IDesktop {
     HWND MainWindowHandle() const override;
 
     bool Unloaded() const { return m_unloaded; }
+    // Without a notification area a hidden window could never be brought back: it is then
+    // minimised instead of hidden, and a start in the tray shows it.
+    void SetTrayAvailable(bool available) { m_trayAvailable = available; }
+    bool TrayAvailable() const { return m_trayAvailable; }
 
   private:
     MainWindow& m_window;
     bool m_unloaded = false;
+    bool m_trayAvailable = true;
 };
 
 // Makes BrowseForFolder ask Qt's folder dialog, owned by `window`, where the platform has no

@@ -1,6 +1,8 @@
 // The Qt shell's start: the application, the main window and its form, then Main, which loads
 // the window; the event loop runs unless the window was already unloaded during that load.
 #include <QApplication>
+#include <QSystemTrayIcon>
+#include <cstdio>
 
 #include "ui/AppInfo.h"
 #include "ui/modSync.h"
@@ -16,9 +18,17 @@ int main(int argc, char** argv) {
 
     SystemClock clock;
     brannock_qt::QtShell shell(clock);
+    const bool trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+    if (!trayAvailable)
+        std::fprintf(stderr,
+                     "brannock: this desktop has no notification area; the window stays "
+                     "on the taskbar instead\n");
+    shell.desktop.SetTrayAvailable(trayAvailable);
     Main(shell.form);
     // A terminate during the first cycle of an on-state start has unloaded the window already.
     if (shell.form.Unloaded())
         return 0;
+    if (!trayAvailable && !shell.desktop.MainWindowVisible())
+        shell.desktop.ShowMainWindow();
     return QApplication::exec();
 }
