@@ -8,7 +8,10 @@
 #include <QSystemTrayIcon>
 #include <QTest>
 
+#include <csignal>
+
 #include "tests/gui/GuiFixture.h"
+#include "ui/qt/StopSignals.h"
 
 namespace {
 
@@ -98,6 +101,25 @@ TEST_F(CopyInterruptTest, TrayTerminateDuringTheFirstCycleOfAnOnStartNeverShowsT
     EXPECT_FALSE(CopiedWhole());
     EXPECT_EQ(IniValue("Options", "SyncOn"), "Yes");
     window().removeEventFilter(&counter);
+}
+
+TEST_F(CopyInterruptTest, AStopSignalDuringACopyEndsTheProgramUnsavedOnceTheCycleReturns) {
+    StartAndLoad(SavedIni(false, {Fileset("src")}));
+    brannock_qt::WatchStopSignals(*shell);
+    bool loadedUnderTheCycle = false;
+    DuringTheCopy([&] {
+        std::raise(SIGTERM);
+        ASSERT_TRUE(WaitFor([&] { return form().TerminatePending; }));
+        loadedUnderTheCycle = !form().Unloaded();
+    });
+    QTest::mouseClick(window().btnSyncToggle, Qt::LeftButton);
+    std::signal(SIGTERM, SIG_DFL);
+    std::signal(SIGINT, SIG_DFL);
+
+    EXPECT_TRUE(loadedUnderTheCycle);
+    EXPECT_TRUE(form().Unloaded());
+    EXPECT_FALSE(CopiedWhole());
+    EXPECT_EQ(IniValue("Options", "SyncOn"), "No");  // nothing saved on this path
 }
 
 }  // namespace

@@ -129,13 +129,17 @@ void QtShell::ConnectWindow() {
         form.Unload();
         return true;
     };
-    // A session that ends takes the program with it, unsaved, as the form decides.
-    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &window, [this](QSessionManager&) {
-        std::int16_t cancel = 0;
-        form.Form_QueryUnload(cancel, kUnloadSessionEnd);
-        if (cancel == 0)
-            form.Unload();
-    });
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &window,
+                     [this](QSessionManager&) { EndFromOutside(kUnloadSessionEnd); });
+}
+
+void QtShell::EndFromOutside(std::int16_t reason) {
+    // The program goes unsaved, as the form decides; under a running cycle it goes once the
+    // cycle has returned.
+    std::int16_t cancel = 0;
+    form.Form_QueryUnload(cancel, reason);
+    if (cancel == 0)
+        form.Unload();
 }
 
 }  // namespace brannock_qt

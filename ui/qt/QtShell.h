@@ -44,6 +44,10 @@ class QtShell {
     QtDesktop desktop;
     frmMain form;
 
+    // Ends the program for a reason from outside it (a session that ends, the system asking the
+    // process to stop): the form's close handling decides, and nothing is saved.
+    void EndFromOutside(std::int16_t reason);
+
   private:
     void ConnectButtons();
     void ConnectMenus();

@@ -8,6 +8,7 @@
 #include "ui/modSync.h"
 #include "ui/qt/AppPictures.h"
 #include "ui/qt/QtShell.h"
+#include "ui/qt/StopSignals.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
                      "brannock: this desktop has no notification area; the window stays "
                      "on the taskbar instead\n");
     shell.desktop.SetTrayAvailable(trayAvailable);
+    brannock_qt::WatchStopSignals(shell);
     Main(shell.form);
     // A terminate during the first cycle of an on-state start has unloaded the window already.
     if (shell.form.Unloaded())
