@@ -5,7 +5,6 @@
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
-#include <iterator>
 #include <optional>
 
 #include "fileio/PathText.h"
@@ -21,7 +20,10 @@ fs::path Resolved(const std::string& text) {
     if (text.empty())
         return {};
     std::error_code ec;
-    fs::path path = fs::weakly_canonical(fs::absolute(fs::path(text), ec), ec);
+    const fs::path absolute = fs::absolute(fs::path(text), ec);
+    if (ec)
+        return {};
+    fs::path path = fs::weakly_canonical(absolute, ec);
     if (ec)
         return {};
     if (!path.has_filename() && path != path.root_path())
@@ -70,7 +72,7 @@ std::string frmMain::EraseRefusal(const std::string& syncTo) {
     const fs::path target = Resolved(syncTo);
     if (target.empty())
         return {};  // nothing there to erase; the erase itself reports it
-    if (target == target.root_path() || !target.has_relative_path())
+    if (!target.has_relative_path())
         return "it is the root folder of a drive";
     if (auto home = HomeFolder(); home && IsWithin(*home, target))
         return "it is or holds your home folder " + home->string();

@@ -18,10 +18,9 @@ void frmMain::TerminateProgram() {
         btnUpPath,    btnDownPath, lstSyncFrom,   txtSyncTo,  btnToBrowse,   txtWakeup};
     for (IControl& control : controls)
         control.SetEnabled(false);
-    if (CycleRunning)
-        TerminatePending = true;  // whoever started the cycle unloads after it returns
-    else
-        Unload();
+    // Under a running cycle this only leaves the request in TerminatePending: whoever started
+    // the cycle unloads the window once it has returned.
+    Unload();
 }
 
 void frmMain::btnTerminate_Click() {

@@ -21,14 +21,6 @@ std::string FirstFailedCheck(frmMain& form) {
     return {};
 }
 
-// The erase pattern of the Sync To text as it stands: the folder itself stays.
-std::string ErasePattern(const std::string& syncTo) {
-    std::string pattern = syncTo;
-    if (!EndsWithSep(pattern))
-        pattern += kSepText;
-    return pattern + std::string(kAllFiles);
-}
-
 }  // namespace
 
 void frmMain::btnSyncToggle_Click() {
@@ -71,7 +63,7 @@ frmMain::SwitchOnAnswer frmMain::ConfirmSwitchOn() {
         m_desktop.MsgBox(failed, kStop, "Error");
         return SwitchOnAnswer::Refused;
     }
-    if (!EraseOnStart || TrimSpaces(txtSyncTo.Text()).empty())
+    if (!EraseOnStart)
         return SwitchOnAnswer::On;
     if (m_desktop.MsgBox("Do you wish to erase Sync To directory?", kAsk, "Erase?") != msgbox::kYes)
         return SwitchOnAnswer::On;
@@ -80,7 +72,7 @@ frmMain::SwitchOnAnswer frmMain::ConfirmSwitchOn() {
                          kAskNoDefault, "Erase Sync To Directory?") != msgbox::kYes)
         return SwitchOnAnswer::On;
     std::string why = EraseRefusal(txtSyncTo.Text());
-    if (why.empty() && EraseTree(ErasePattern(txtSyncTo.Text()), false))
+    if (why.empty() && EraseTree(AllFilesIn(txtSyncTo.Text()), false))
         return SwitchOnAnswer::On;
     if (why.empty())
         why = ReadErrorMessage();

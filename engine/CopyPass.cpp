@@ -107,8 +107,7 @@ void frmMain::CreatePath(const std::string& path) {
 }
 
 runtime::DateValue frmMain::ReadLastSyncTime() {
-    std::string text;
-    ReadIniString("Options", "SyncDateTime", "", text, IniFile);
+    const std::string text = ReadIniText("Options", "SyncDateTime", IniFile);
     if (text.empty())
         return runtime::kDefaultDate;
     return runtime::MonthFirstOrDefault(text);

@@ -23,11 +23,7 @@ bool CleanupSyncTo(frmMain& form) {
     const std::string syncTo = form.txtSyncTo.Text();
     if (syncTo.empty())
         return false;
-    std::string pattern = syncTo;
-    if (!EndsWithSep(syncTo))
-        pattern += kSepText;
-    pattern += kAllFiles;
-    return form.CleanupTree(pattern);
+    return form.CleanupTree(AllFilesIn(syncTo));
 }
 
 // The passes of a cycle with syncing on. `result` turns false at the first failed pass; the

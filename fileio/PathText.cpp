@@ -16,3 +16,10 @@ std::string BeforeLastSep(std::string_view path) {
 bool EndsWithSep(std::string_view text) {
     return !text.empty() && text.back() == kSep;
 }
+
+std::string AllFilesIn(std::string_view folder) {
+    std::string pattern(folder);
+    if (!EndsWithSep(folder))
+        pattern += kSepText;
+    return pattern += kAllFiles;
+}

@@ -24,3 +24,7 @@ std::string BeforeLastSep(std::string_view path);
 
 // True when `text` ends with the separator.
 bool EndsWithSep(std::string_view text);
+
+// The pattern of everything in `folder`, a folder text as the user typed it: the separator is
+// added only when the text does not end in one.
+std::string AllFilesIn(std::string_view folder);

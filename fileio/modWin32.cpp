@@ -71,6 +71,13 @@ std::int32_t ReadIniString(const std::string& section, const std::string& key,
     return static_cast<std::int32_t>(count);
 }
 
+std::string ReadIniText(const std::string& section, const std::string& key,
+                        const std::string& file) {
+    std::string value;
+    ReadIniString(section, key, "", value, file);
+    return value;
+}
+
 void WriteIniString(const std::string& section, const std::string& key, const std::string& value,
                     const std::string& file) {
     WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str());

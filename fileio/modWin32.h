@@ -21,6 +21,10 @@ std::int32_t ReadIniString(const std::string& section, const std::string& key,
                            const std::string& defaultValue, std::string& value,
                            const std::string& file);
 
+// ReadIniString with an empty default, for callers that want only the text.
+std::string ReadIniText(const std::string& section, const std::string& key,
+                        const std::string& file);
+
 // Writes one key; a failed write goes unnoticed.
 void WriteIniString(const std::string& section, const std::string& key, const std::string& value,
                     const std::string& file);

@@ -29,7 +29,5 @@ std::int32_t frmMain::ReadErrorCount() {
 }
 
 std::string frmMain::ReadErrorMessage() {
-    std::string message;
-    ReadIniString(kSection, kMessageKey, "", message, IniFile);
-    return message;
+    return ReadIniText(kSection, kMessageKey, IniFile);
 }

@@ -18,15 +18,9 @@ std::string FileSetKey(int position) {
     return "FileSet" + std::to_string(position);
 }
 
-std::string ReadText(const char* section, const std::string& key, const std::string& file) {
-    std::string value;
-    ReadIniString(section, key, "", value, file);
-    return value;
-}
-
 // Yes/no values are written capitalised but read in any mixture of case.
 bool ReadsAs(const char* key, const char* expected, const std::string& file) {
-    std::string value = ReadText(kOptions, key, file);
+    std::string value = ReadIniText(kOptions, key, file);
     std::transform(value.begin(), value.end(), value.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return value == expected;
@@ -34,7 +28,7 @@ bool ReadsAs(const char* key, const char* expected, const std::string& file) {
 
 void LoadFileSets(IListBox& list, const std::string& file) {
     for (int position = 1;; ++position) {
-        std::string entry = ReadText(kFileSets, FileSetKey(position), file);
+        std::string entry = ReadIniText(kFileSets, FileSetKey(position), file);
         if (entry.empty())
             return;  // the first empty key ends the list; later keys are leftovers
         list.AddItem(entry);
@@ -61,7 +55,7 @@ std::int32_t TypedInterval(const std::string& text, std::int32_t current) {
 
 void frmMain::LoadSettings() {
     LoadFileSets(lstSyncFrom, IniFile);
-    txtSyncTo.SetText(ReadText(kOptions, "SyncTo", IniFile));
+    txtSyncTo.SetText(ReadIniText(kOptions, "SyncTo", IniFile));
 
     WakeupMinutes =
         static_cast<std::int32_t>(GetPrivateProfileIntA(kOptions, "Wakeup", 0, IniFile.c_str()));

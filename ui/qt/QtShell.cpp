@@ -66,38 +66,29 @@ QtShell::QtShell(IClock& clock, std::string exePath)
 }
 
 void QtShell::ConnectButtons() {
-    const auto on = [this](QAbstractButton* button, void (frmMain::*handler)()) {
-        QObject::connect(button, &QAbstractButton::clicked, &window,
-                         [this, handler] { (form.*handler)(); });
-    };
-    on(window.btnAddPath, &frmMain::btnAddPath_Click);
-    on(window.btnModifyPath, &frmMain::btnModifyPath_Click);
-    on(window.btnDeletePath, &frmMain::btnDeletePath_Click);
-    on(window.btnUpPath, &frmMain::btnUpPath_Click);
-    on(window.btnDownPath, &frmMain::btnDownPath_Click);
-    on(window.btnToBrowse, &frmMain::btnToBrowse_Click);
-    on(window.btnSyncToggle, &frmMain::btnSyncToggle_Click);
-    on(window.btnClose, &frmMain::btnClose_Click);
-    on(window.btnTerminate, &frmMain::btnTerminate_Click);
+    Route(window.btnAddPath, &QAbstractButton::clicked, &frmMain::btnAddPath_Click);
+    Route(window.btnModifyPath, &QAbstractButton::clicked, &frmMain::btnModifyPath_Click);
+    Route(window.btnDeletePath, &QAbstractButton::clicked, &frmMain::btnDeletePath_Click);
+    Route(window.btnUpPath, &QAbstractButton::clicked, &frmMain::btnUpPath_Click);
+    Route(window.btnDownPath, &QAbstractButton::clicked, &frmMain::btnDownPath_Click);
+    Route(window.btnToBrowse, &QAbstractButton::clicked, &frmMain::btnToBrowse_Click);
+    Route(window.btnSyncToggle, &QAbstractButton::clicked, &frmMain::btnSyncToggle_Click);
+    Route(window.btnClose, &QAbstractButton::clicked, &frmMain::btnClose_Click);
+    Route(window.btnTerminate, &QAbstractButton::clicked, &frmMain::btnTerminate_Click);
 
     window.txtWakeup->installEventFilter(new KeyPressFilter(
         [this](int& keyAscii) { form.txtWakeup_KeyPress(keyAscii); }, window.txtWakeup));
 }
 
 void QtShell::ConnectMenus() {
-    const auto on = [this](QAction* action, void (frmMain::*handler)()) {
-        QObject::connect(action, &QAction::triggered, &window,
-                         [this, handler] { (form.*handler)(); });
-    };
-    on(window.mnu_FileExit, &frmMain::mnu_FileExit_Click);
-    on(window.mnuHelpContents, &frmMain::mnuHelpContents_Click);
-    on(window.mnu_HelpAbout, &frmMain::mnu_HelpAbout_Click);
-    on(window.mnu_PopupProperties, &frmMain::mnu_PopupProperties_Click);
-    on(window.mnu_PopupDisabled, &frmMain::mnu_PopupDisabled_Click);
-    on(window.mnu_PopupTerminate, &frmMain::mnu_PopupTerminate_Click);
+    Route(window.mnu_FileExit, &QAction::triggered, &frmMain::mnu_FileExit_Click);
+    Route(window.mnuHelpContents, &QAction::triggered, &frmMain::mnuHelpContents_Click);
+    Route(window.mnu_HelpAbout, &QAction::triggered, &frmMain::mnu_HelpAbout_Click);
+    Route(window.mnu_PopupProperties, &QAction::triggered, &frmMain::mnu_PopupProperties_Click);
+    Route(window.mnu_PopupDisabled, &QAction::triggered, &frmMain::mnu_PopupDisabled_Click);
+    Route(window.mnu_PopupTerminate, &QAction::triggered, &frmMain::mnu_PopupTerminate_Click);
     // The check mark is set as the menu opens, before its items show.
-    QObject::connect(window.mnu_Popup, &QMenu::aboutToShow, &window,
-                     [this] { form.mnu_Popup_Click(); });
+    Route(window.mnu_Popup, &QMenu::aboutToShow, &frmMain::mnu_Popup_Click);
 }
 
 void QtShell::ConnectTrayAndTimer() {
@@ -117,7 +108,7 @@ void QtShell::ConnectTrayAndTimer() {
                                  break;
                          }
                      });
-    QObject::connect(window.Timer1, &QTimer::timeout, &window, [this] { form.Timer1_Timer(); });
+    Route(window.Timer1, &QTimer::timeout, &frmMain::Timer1_Timer);
 }
 
 void QtShell::ConnectWindow() {

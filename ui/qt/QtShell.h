@@ -49,6 +49,12 @@ class QtShell {
     void EndFromOutside(std::int16_t reason);
 
   private:
+    // Runs the form's `handler` whenever `sender` emits `signal` (a signal without arguments
+    // the handler needs).
+    template <class Sender, class Signal>
+    void Route(Sender* sender, Signal signal, void (frmMain::*handler)()) {
+        QObject::connect(sender, signal, &window, [this, handler] { (form.*handler)(); });
+    }
     void ConnectButtons();
     void ConnectMenus();
     void ConnectTrayAndTimer();
