@@ -58,6 +58,14 @@ BOOL FindNext(HANDLE& handle, WIN32_FIND_DATAA& entry) {
     return found;
 }
 
+// On Windows this is the same answer FindFirst gives for a path without wildcards, and a name
+// there cannot hold one; elsewhere FindFirst would read a '*' or '?' in a real name as one.
+bool LookUpPath(const std::string& path, WIN32_FILE_ATTRIBUTE_DATA& data) {
+    const BOOL found = GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    CaptureLastError();
+    return found != 0;
+}
+
 std::int32_t ReadIniString(const std::string& section, const std::string& key,
                            const std::string& defaultValue, std::string& value,
                            const std::string& file) {

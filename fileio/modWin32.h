@@ -15,6 +15,11 @@ HANDLE FindFirst(const std::string& pattern, WIN32_FIND_DATAA& entry);
 // The next entry of an enumeration, name filled as by FindFirst; 0 at the end or on failure.
 BOOL FindNext(HANDLE& handle, WIN32_FIND_DATAA& entry);
 
+// Looks up one path exactly, times, size and attributes, with the last error captured. A '*'
+// or '?' in the name is part of the name, which FindFirst would take for a wildcard; the walks
+// use FindFirst, look-ups of one known path use this.
+bool LookUpPath(const std::string& path, WIN32_FILE_ATTRIBUTE_DATA& data);
+
 // Reads one key (at most 255 characters of it, trailing spaces removed) into `value`.
 // Returns the character count that the platform reported.
 std::int32_t ReadIniString(const std::string& section, const std::string& key,

@@ -116,3 +116,29 @@ DWORD GetFileAttributesA(LPCSTR lpFileName) {
     bool hasTarget = S_ISLNK(status.mode) && StatAt(AT_FDCWD, lpFileName, 0, target) == 0;
     return AttributesOf(LastComponent(lpFileName), status, hasTarget ? &target : nullptr);
 }
+
+// The exact look-up of one path: unlike FindFirstFileA, a '*' or '?' in the name is part of
+// the name. Shows what a listing shows of the entry.
+BOOL GetFileAttributesExA(LPCSTR lpFileName, GET_FILEEX_INFO_LEVELS fInfoLevelId,
+                          LPVOID lpFileInformation) {
+    if (fInfoLevelId != GetFileExInfoStandard || !lpFileInformation) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (!CheckPath(lpFileName))
+        return FALSE;
+    EntryFacts facts;
+    if (int err = DescribeAt(AT_FDCWD, lpFileName, LastComponent(lpFileName), facts)) {
+        SetErrorFromErrno(err, lpFileName);
+        return FALSE;
+    }
+    auto& data = *static_cast<WIN32_FILE_ATTRIBUTE_DATA*>(lpFileInformation);
+    data.dwFileAttributes = facts.attributes;
+    data.ftCreationTime = facts.creationTime;
+    data.ftLastAccessTime = facts.accessTime;
+    data.ftLastWriteTime = facts.writeTime;
+    auto size = static_cast<std::uint64_t>(facts.size);
+    data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
+    data.nFileSizeLow = static_cast<DWORD>(size & 0xFFFFFFFFu);
+    return TRUE;
+}

@@ -64,28 +64,21 @@ void SetName(WIN32_FIND_DATAA& data, std::string_view name) {
     data.cAlternateFileName[0] = '\0';
 }
 
-// Fills the record for `name` in the folder `dirFd` with one stat (two for a symbolic link,
-// whose size and times are its target's). Returns 0 or the stat's errno value.
+// Fills the record for `name` in the folder `dirFd`. Returns 0 or the stat's errno value.
 int FillEntry(int dirFd, const char* name, WIN32_FIND_DATAA& data) {
-    FileStatus status;
-    if (int err = StatAt(dirFd, name, AT_SYMLINK_NOFOLLOW, status))
-        return err;
-    const FileStatus* shown = &status;
-    FileStatus target;
-    bool isLink = S_ISLNK(status.mode);
-    bool hasTarget = isLink && StatAt(dirFd, name, 0, target) == 0;
-    if (hasTarget)
-        shown = &target;
     std::string_view baseName = name;
     if (auto slash = baseName.rfind('/'); slash != std::string_view::npos) {
         baseName = baseName.substr(slash + 1);
     }
-    data.dwFileAttributes = AttributesOf(baseName, status, hasTarget ? &target : nullptr);
-    data.ftCreationTime = ToFileTime(shown->creationTime);
-    data.ftLastAccessTime = ToFileTime(shown->accessTime);
-    data.ftLastWriteTime = ToFileTime(shown->writeTime);
-    SetSize(data, isLink && !hasTarget ? 0 : shown->size);
-    data.dwReserved0 = isLink ? IO_REPARSE_TAG_SYMLINK : 0;
+    EntryFacts facts;
+    if (int err = DescribeAt(dirFd, name, baseName, facts))
+        return err;
+    data.dwFileAttributes = facts.attributes;
+    data.ftCreationTime = facts.creationTime;
+    data.ftLastAccessTime = facts.accessTime;
+    data.ftLastWriteTime = facts.writeTime;
+    SetSize(data, facts.size);
+    data.dwReserved0 = facts.isLink ? IO_REPARSE_TAG_SYMLINK : 0;
     data.dwReserved1 = 0;
     SetName(data, baseName);
     return 0;
