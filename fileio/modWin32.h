@@ -30,7 +30,12 @@ std::int32_t ReadIniString(const std::string& section, const std::string& key,
 std::string ReadIniText(const std::string& section, const std::string& key,
                         const std::string& file);
 
-// Writes one key; a failed write goes unnoticed.
+// A value as WriteIniString stores it: each carriage return and line feed becomes the two
+// characters "\r" or "\n", so that no value can end its line early and start another key or
+// a section of its own. Any other text is stored as it is.
+std::string IniValueText(const std::string& value);
+
+// Writes one key, its value as IniValueText gives it; a failed write goes unnoticed.
 void WriteIniString(const std::string& section, const std::string& key, const std::string& value,
                     const std::string& file);
 
