@@ -10,6 +10,7 @@
 #include "platform/posix/Errors.h"
 #include "platform/posix/FileStatus.h"
 #include "platform/posix/Handles.h"
+#include "platform/posix/LongPath.h"
 #include "platform/posix/Wildcard.h"
 
 using namespace w32posix;
@@ -149,7 +150,9 @@ FindSearch& FinishedSearch() {
 }
 
 HANDLE FindOne(const char* path, std::string_view name, WIN32_FIND_DATAA& data) {
-    if (int err = FillEntry(AT_FDCWD, path, data)) {
+    PathAt at(path);
+    int err = at.error ? at.error : FillEntry(at.dir, at.name, data);
+    if (err) {
         SetErrorFromErrno(err, path);
         return INVALID_HANDLE_VALUE;
     }
@@ -162,8 +165,10 @@ HANDLE FindOne(const char* path, std::string_view name, WIN32_FIND_DATAA& data) 
 // through a file on the way, is a path that cannot be found.
 DWORD FolderOpenError(int err, const std::string& folder) {
     if (err == ENOTDIR) {
+        PathAt at(folder.c_str());
         struct stat st {};
-        bool isFile = ::stat(folder.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+        bool isFile =
+            at.error == 0 && ::fstatat(at.dir, at.name, &st, 0) == 0 && !S_ISDIR(st.st_mode);
         return isFile ? ERROR_DIRECTORY : ERROR_PATH_NOT_FOUND;
     }
     return err == ENOENT ? ERROR_PATH_NOT_FOUND : ErrorFromErrno(err);
@@ -171,9 +176,10 @@ DWORD FolderOpenError(int err, const std::string& folder) {
 
 HANDLE FindMatching(SplitPattern split, WIN32_FIND_DATAA& data) {
     std::string folder(split.folder);
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    PathAt at(folder.c_str());
+    int fd = at.error ? -1 : ::openat(at.dir, at.name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
-        SetLastError(FolderOpenError(errno, folder));
+        SetLastError(FolderOpenError(at.error ? at.error : errno, folder));
         return INVALID_HANDLE_VALUE;
     }
     HandleOwner<FindSearch> search(new FindSearch);
