@@ -74,7 +74,8 @@ BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES /*lpSecurityAttri
     PathAt at(lpPathName);
     if (at.error == 0 && ::mkdirat(at.dir, at.name, 0777) == 0)
         return TRUE;
-    switch (at.error ? at.error : errno) {
+    const int err = at.error ? at.error : errno;
+    switch (err) {
         case EEXIST:
             SetLastError(ERROR_ALREADY_EXISTS);
             break;
@@ -83,7 +84,7 @@ BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES /*lpSecurityAttri
             SetLastError(ERROR_PATH_NOT_FOUND);
             break;
         default:
-            SetErrorFromErrno(errno);
+            SetErrorFromErrno(err);
     }
     return FALSE;
 }

@@ -25,7 +25,7 @@ class DeepTree : public FormFixture {
     }
     static std::int64_t SizeOf(const std::string& file) {
         WIN32_FILE_ATTRIBUTE_DATA data{};
-        return LookUpPath(file, data) ? data.nFileSizeLow : -1;
+        return LookUpPath(file, data) ? std::int64_t{data.nFileSizeLow} : -1;
     }
 };
 
