@@ -15,9 +15,9 @@ class DeepTree : public FormFixture {
     // The standard library's removal stops at the system's limit; rm walks by descriptors.
 #ifndef _WIN32
     void TearDown() override {
-#endif
         std::system(("rm -rf '" + tmp.str() + "'/*").c_str());
     }
+#endif
     static void Create(const std::string& file, const std::string& content) {
         HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         ASSERT_NE(h, INVALID_HANDLE_VALUE) << GetLastError();

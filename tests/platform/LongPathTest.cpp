@@ -15,9 +15,9 @@ class LongPathTest : public PlatformTest {
     // The standard library's removal stops at the system's limit; rm walks by descriptors.
 #ifndef _WIN32
     void TearDown() override {
-#endif
         std::system(("rm -rf '" + dir.str() + "'/*").c_str());
     }
+#endif
     // Creates folder after folder of 200-character names until the path is `length` long.
     std::string DeepFolder(std::size_t length) {
         std::string path = dir.str();
