@@ -9,6 +9,13 @@
 
 #include "tests/platform/PlatformTestSupport.h"
 
+#ifndef _WIN32
+#include <cerrno>
+
+#include "fileio/modWin32.h"
+#include "platform/posix/Errors.h"
+#endif
+
 namespace {
 
 // The system's text of `code` on one line, as the program asks for it.
@@ -56,6 +63,13 @@ TEST(FormatMessageTest, EveryCodeHasAOneLineTextAndUnknownCodesNone) {
           ERROR_DIR_NOT_EMPTY, ERROR_FILENAME_EXCED_RANGE, ERROR_FILE_TOO_LARGE, ERROR_DIRECTORY,
           ERROR_IO_DEVICE, ERROR_FILE_EXISTS, ERROR_CANT_RESOLVE_FILENAME})
         EXPECT_FALSE(Message(code).empty()) << code;
+    // Refusals that root never meets in these tests: what the user is told about them.
+    for (int err : {EACCES, EPERM}) {
+        w32posix::SetErrorFromErrno(err, "/some/file");
+        EXPECT_LAST_ERROR(ERROR_ACCESS_DENIED);
+        CaptureLastError();
+        EXPECT_EQ(GetSystemErrorText(), "Access is denied.") << err;
+    }
 #endif
 }
 

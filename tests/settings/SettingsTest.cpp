@@ -89,9 +89,11 @@ TEST_F(Settings, AShorterListLeavesOldKeysBehindTheTerminator) {
 
 TEST_F(Settings, AGapEndsTheListAndDuplicatesStay) {
     Put("FileSets", "FileSet1", "/a/*.*");
-    Put("FileSets", "FileSet2", "/a/*.*");
-    Put("FileSets", "FileSet4", "/after/the/gap/*.*");
-    EXPECT_EQ(Start().lstSyncFrom.items, (std::vector<std::string>{"/a/*.*", "/a/*.*"}));
+    Put("FileSets", "FileSet2", "/data/a=b/*.*");  // only the first "=" ends the key
+    Put("FileSets", "FileSet3", "/a/*.*");
+    Put("FileSets", "FileSet5", "/after/the/gap/*.*");
+    EXPECT_EQ(Start().lstSyncFrom.items,
+              (std::vector<std::string>{"/a/*.*", "/data/a=b/*.*", "/a/*.*"}));
 }
 
 TEST_F(Settings, OnlyYesSwitchesAnOptionOnAndOnlyNoHidesTheAboutBoxInAnyCase) {
