@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -83,28 +81,6 @@ TEST(TimeConversionTest, FileTimesBecomeCalendarDates) {
     SYSTEMTIME st{};
     EXPECT_FALSE(FileTimeToSystemTime(&tooLate, &st));
 }
-
-#ifndef _WIN32
-TEST(TimeConversionTest, LocalTimeUsesTheOffsetInForceAtThatInstant) {
-    const char* saved = std::getenv("TZ");
-    std::string previous = saved ? saved : "";
-    setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
-    tzset();
-    FILETIME winter = FileTimeOf(TicksOf(1704067200));  // 2024-01-01 00:00 UTC
-    FILETIME summer = FileTimeOf(TicksOf(1719792000));  // 2024-07-01 00:00 UTC
-    FILETIME localWinter{}, localSummer{};
-    EXPECT_TRUE(FileTimeToLocalFileTime(&winter, &localWinter));
-    EXPECT_TRUE(FileTimeToLocalFileTime(&summer, &localSummer));
-    if (saved) {
-        setenv("TZ", previous.c_str(), 1);
-    } else {
-        unsetenv("TZ");
-    }
-    tzset();
-    EXPECT_EQ(Ticks(localWinter) - Ticks(winter), 3600ull * 10000000);
-    EXPECT_EQ(Ticks(localSummer) - Ticks(summer), 7200ull * 10000000);
-}
-#endif
 
 TEST(ThreadTest, LowestPrioritySticksToTheCallingThread) {
     int before = GetThreadPriority(GetCurrentThread());
