@@ -80,8 +80,8 @@ TEST_F(CopyPass, CutoffAndMissingSyncTo) {
         return fs::exists(Mirror(Src("a.txt")));
     };
 #ifndef _WIN32
-    // File times are local times, in the offset in force at that time (this program also runs
-    // in a zone with daylight saving); Windows applies the offset of today instead.
+    // File times are local times, in the offset in force at that time; ctest runs these cases
+    // a second time in a zone with daylight saving. Windows applies today's offset instead.
     for (const std::int64_t seconds : {kTime, kTime - 10'000'000}) {
         const std::time_t t = seconds;
         const std::tm local = *std::localtime(&t);
