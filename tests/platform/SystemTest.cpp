@@ -8,7 +8,7 @@
 #include "tests/platform/PlatformTestSupport.h"
 
 #ifndef _WIN32
-#include <cerrno>
+#include <system_error>
 
 #include "fileio/modWin32.h"
 #include "platform/posix/Errors.h"
@@ -62,11 +62,11 @@ TEST(FormatMessageTest, EveryCodeHasAOneLineTextAndUnknownCodesNone) {
           ERROR_IO_DEVICE, ERROR_FILE_EXISTS, ERROR_CANT_RESOLVE_FILENAME})
         EXPECT_FALSE(Message(code).empty()) << code;
     // Refusals that root never meets in these tests: what the user is told about them.
-    for (int err : {EACCES, EPERM}) {
-        w32posix::SetErrorFromErrno(err, "/some/file");
+    for (std::errc err : {std::errc::permission_denied, std::errc::operation_not_permitted}) {
+        w32posix::SetErrorFromErrno(static_cast<int>(err), "/some/file");
         EXPECT_LAST_ERROR(ERROR_ACCESS_DENIED);
         CaptureLastError();
-        EXPECT_EQ(GetSystemErrorText(), "Access is denied.") << err;
+        EXPECT_EQ(GetSystemErrorText(), "Access is denied.") << static_cast<int>(err);
     }
 #endif
 }
