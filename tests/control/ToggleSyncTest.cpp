@@ -43,10 +43,12 @@ TEST_F(ToggleSync, EachFailedCheckReportsAndLeavesEverythingAsItWas) {
 TEST_F(ToggleSync, WithoutTheEraseOptionSwitchingOnAsksNothingAndClearsTheRecord) {
     WriteFile(fs::path(SyncTo()) / "keep.txt", "stays");
     form.RecordError("old failure");
+    form.RecordError("old failure");
     desktop().AtDoEvents(1, [&] {  // during the cycle's copy
         ExpectEditing(false);
         EXPECT_EQ(form_.btnSyncToggle.caption, "Stop Sync");
         EXPECT_EQ(LastError(), "");
+        EXPECT_EQ(SavedText("Error", "LastErrorCnt"), "0");
     });
     form.btnSyncToggle_Click();
     EXPECT_TRUE(desktop().boxes.empty());
@@ -82,7 +84,16 @@ TEST_F(ToggleSync, TheEraseQuestionsAndTheirAnswers) {
         WriteFile(stray, "left from before");
         desktop().boxes.clear();
         desktop().msgBoxAnswers = c.answers;
+        // The tray item, chosen while the first question waits, must not start a switch-on of
+        // its own inside this one.
+        int clicks = 0;
+        desktop().onMsgBox = [&](const HeadlessDesktop::Box&) {
+            if (clicks++ == 0)
+                form.ToggleSync();
+        };
+        const long cycles = Cycles();
         form.ToggleSync();
+        EXPECT_EQ(Cycles(), cycles + 1);
         ASSERT_EQ(desktop().boxes.size(), c.questions);
         EXPECT_EQ(desktop().boxes[0].prompt, "Do you wish to erase Sync To directory?");
         EXPECT_EQ(desktop().boxes[0].title, "Erase?");

@@ -21,6 +21,9 @@ TEST(ErrorRecord, CountsOnlyTheSameTextInARow) {
     EXPECT_EQ(form.ReadErrorCount(), 0);
     EXPECT_EQ(countAfter("Unable to delete file x", 5), 5);
     EXPECT_EQ(form.ReadErrorMessage(), "Unable to delete file x");
+    std::string stored;  // the key other tools and older versions read
+    ReadIniString("Error", "LastErrorCnt", "", stored, form.IniFile);
+    EXPECT_EQ(stored, "5");
     EXPECT_EQ(countAfter("Unable to delete file y", 1), 1);
     EXPECT_EQ(countAfter("Unable to delete file Y", 1), 1);
     // Read back cut to 255 characters and without trailing spaces, these never compare equal.
