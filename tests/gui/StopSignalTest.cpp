@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 #include <csignal>
 #include <filesystem>
 

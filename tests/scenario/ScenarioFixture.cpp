@@ -80,8 +80,9 @@ void ScenarioFixture::ExpectUpToDateCopiesIdentical() const {
             continue;
         const fs::path source = "/" / path;
         const TreeEntry original = Entry(source);
-        if (original.kind == 'f' && SameTimeAndSize(copy, original))
+        if (original.kind == 'f' && SameTimeAndSize(copy, original)) {
             EXPECT_EQ(copy.content, original.content) << "stale copy of " << source;
+        }
     }
 }
 
