@@ -89,6 +89,15 @@ TEST_F(StopSignalTest, TheEraseQuestionEndsTheProgramWithNothingErasedNorSwitche
     EXPECT_TRUE(fs::exists(dir.path() / "dest" / "kept.txt"));
 }
 
+TEST_F(StopSignalTest, TheEndOfTheSessionEndsTheProgramFromAnOpenBoxToo) {
+    constexpr std::int16_t kSessionEnd = 2;
+    StartAndLoad(SavedIni(false, {"/a/*.*"}));
+    shell->controls.lstSyncFrom.SetListIndex(0);
+    Answer([this](QWidget&) { shell->EndFromOutside(kSessionEnd); });
+    EndsFromTheBoxOf(window().btnDeletePath);
+    EXPECT_EQ(shell->controls.lstSyncFrom.ListCount(), 1);
+}
+
 // The About box opened from the menu during a copy runs its loop inside the cycle's: the
 // window stays until the cycle, stopped after its block, has returned.
 TEST_F(StopSignalTest, AnAboutBoxOverARunningCycleEndsTheProgramOnceTheCycleReturns) {
