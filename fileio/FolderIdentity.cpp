@@ -136,4 +136,12 @@ bool IsFullPath(const std::string& entry) {
 #endif
 }
 
+std::string FullPathExample() {
+#ifdef _WIN32
+    return "C:\\Data\\*.*";
+#else
+    return "/home/me/Documents/*.*";
+#endif
+}
+
 }  // namespace folders

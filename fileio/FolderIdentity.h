@@ -38,5 +38,7 @@ inline bool Overlap(const std::string& a, const std::string& b) {
 // starting with "/" on POSIX; on Windows a drive letter, colon and separator, or a network
 // path. Only the copies of such a fileset can be mapped back to their source.
 bool IsFullPath(const std::string& entry);
+// A full fileset entry of the platform, for messages.
+std::string FullPathExample();
 
 }  // namespace folders
