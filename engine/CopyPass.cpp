@@ -25,10 +25,11 @@ bool CopyShowingProgress(frmMain& form, const std::string& dir, const std::strin
     return copied;
 }
 
+// The link comes first: the error record reads back only the start of a long text.
 void RecordLink(frmMain& form, const std::string& source, const std::string& destFile,
                 const std::string& link) {
-    form.RecordError("Copying file " + source + " to " + destFile + ": " + link +
-                     " is a link below the Sync To directory; nothing is written through it");
+    form.RecordError("Not written through the link " + link +
+                     " below the Sync To directory: copying file " + source + " to " + destFile);
 }
 
 // False, with the link recorded, when a link stands on the way from the Sync To directory to
