@@ -30,7 +30,8 @@ bool frmMain::CleanupFile(const std::string& dir, const WIN32_FIND_DATAA& entry)
         return false;
     }
     // A file or a folder of the source's name keeps the mirror file.
-    if (engine::Enumeration(*source).Found())
+    WIN32_FILE_ATTRIBUTE_DATA found{};
+    if (LookUpPath(*source, found))
         return true;
 
     const std::string destFile = dir + std::string(kSepText) + name;

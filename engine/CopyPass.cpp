@@ -107,10 +107,11 @@ bool frmMain::SyncFile(const std::string& dir, const WIN32_FIND_DATAA& entry) {
 void frmMain::GetFileInfo(const std::string& path, runtime::DateValue& date, std::int64_t& size) {
     date = runtime::kDefaultDate;
     size = 0;
-    engine::Enumeration found(path);
-    if (found.Found()) {
-        date = FileTimeToDate(found.Entry().ftLastWriteTime);
-        size = EntrySize(found.Entry());
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (LookUpPath(path, data)) {
+        date = FileTimeToDate(data.ftLastWriteTime);
+        size = static_cast<std::int64_t>((std::uint64_t{data.nFileSizeHigh} << 32) |
+                                         data.nFileSizeLow);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "platform/posix/Errors.h"
+#include "platform/posix/LongPath.h"
 #include "platform/posix/OpenFile.h"
 
 using namespace w32posix;
@@ -48,24 +49,29 @@ bool RequestFor(DWORD access, DWORD disposition, OpenRequest& request) {
 // regular files that are let through.
 constexpr int kOpenFlags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
 
-int OpenExisting(const char* path, const OpenRequest& request) {
-    return ::open(path, request.accessFlags | kOpenFlags);
+int OpenExisting(const PathAt& at, const OpenRequest& request) {
+    return ::openat(at.dir, at.name, request.accessFlags | kOpenFlags);
 }
 
 // Opens or creates the file; `existed` tells which, so OPEN_ALWAYS and CREATE_ALWAYS can
 // report ERROR_ALREADY_EXISTS as Windows does. Truncation waits until the file has been
 // checked, so a refused read-only file keeps its contents.
-int OpenOrCreate(const char* path, const OpenRequest& request, mode_t mode, bool& existed) {
+int OpenOrCreate(const PathAt& at, const OpenRequest& request, mode_t mode, bool& existed) {
     existed = false;
+    if (at.error) {
+        errno = at.error;
+        return -1;
+    }
     if (!request.create) {
         existed = true;
-        return OpenExisting(path, request);
+        return OpenExisting(at, request);
     }
     for (;;) {
-        int fd = ::open(path, request.accessFlags | kOpenFlags | O_CREAT | O_EXCL, mode);
+        int fd =
+            ::openat(at.dir, at.name, request.accessFlags | kOpenFlags | O_CREAT | O_EXCL, mode);
         if (fd >= 0 || errno != EEXIST || request.exclusive)
             return fd;
-        fd = OpenExisting(path, request);
+        fd = OpenExisting(at, request);
         // The file may have gone between the two calls; then try to create it again.
         if (fd >= 0 || errno != ENOENT) {
             existed = true;
@@ -119,7 +125,8 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD /*dwShareMode
     mode_t mode = (dwFlagsAndAttributes & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
     bool write = dwDesiredAccess & GENERIC_WRITE;
     bool existed = false;
-    int fd = OpenOrCreate(lpFileName, request, mode, existed);
+    PathAt at(lpFileName);
+    int fd = OpenOrCreate(at, request, mode, existed);
     if (fd < 0) {
         SetLastError(OpenError(errno, lpFileName, request.exclusive));
         return INVALID_HANDLE_VALUE;
