@@ -19,7 +19,7 @@ class EverydayScenarios : public ScenarioFixture {
     ScenarioSettings Settings() const {
         ScenarioSettings s;
         s.deleteOrphans = true;
-        s.filesets = {AllOf(src), AllOf(marker.parent_path())};
+        s.filesets = {FilesetOf(src), FilesetOf(marker.parent_path())};
         return s;
     }
     // The last fileset's copy: the first cycle has gone through every fileset.

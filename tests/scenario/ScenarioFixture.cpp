@@ -17,7 +17,7 @@ fs::path ScenarioFixture::Mirror(const fs::path& source) const {
     return syncTo / source.relative_path();
 }
 
-std::string ScenarioFixture::AllOf(const fs::path& folder) {
+std::string ScenarioFixture::FilesetOf(const fs::path& folder) {
     return (folder / "*.*").native();
 }
 

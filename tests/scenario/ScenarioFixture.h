@@ -30,7 +30,7 @@ class ScenarioFixture : public ::testing::Test {
     // The copy of `source` in the mirror.
     std::filesystem::path Mirror(const std::filesystem::path& source) const;
     // A fileset entry for all files below `folder`.
-    static std::string AllOf(const std::filesystem::path& folder);
+    static std::string FilesetOf(const std::filesystem::path& folder);
     // The text of the last error recorded, "" when none.
     std::string LastError() const;
 
