@@ -1,12 +1,21 @@
 // The cleanup pass: walks the Sync To directory and deletes each mirror file whose source is
 // gone. Folders are never deleted.
 #include "engine/DirectoryWalk.h"
+#include "engine/PassGuards.h"
 #include "engine/PathMapping.h"
 #include "fileio/PathText.h"
 #include "fileio/modWin32.h"
 #include "ui/frmMain.h"
 
 bool frmMain::CleanupTree(const std::string& searchPattern) {
+    if (ActiveGuards || !SyncOn) {
+        return engine::WalkFolder(*this, searchPattern, &frmMain::CleanupTree,
+                                  &frmMain::CleanupFile);
+    }
+    engine::PassGuards guards;
+    if (!engine::GuardCleanupPass(*this, guards))
+        return true;  // the Sync To directory lies inside a source: nothing there is an orphan
+    engine::ActivePass pass(*this, guards);
     return engine::WalkFolder(*this, searchPattern, &frmMain::CleanupTree, &frmMain::CleanupFile);
 }
 

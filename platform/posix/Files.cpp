@@ -80,13 +80,15 @@ int OpenOrCreate(const PathAt& at, const OpenRequest& request, mode_t mode, bool
     }
 }
 
-// Windows refuses a folder, and writing to a file with the read-only attribute, even to an
-// administrator. Returns the Win32 error, or ERROR_SUCCESS when the open of an existing file
-// may stand.
-DWORD CheckOpened(int fd, bool write) {
+// Windows refuses a folder (unless asked with FILE_FLAG_BACKUP_SEMANTICS, and then only to
+// look at it), and writing to a file with the read-only attribute, even to an administrator.
+// Returns the Win32 error, or ERROR_SUCCESS when the open of an existing file may stand.
+DWORD CheckOpened(int fd, bool write, bool folderAllowed) {
     struct stat st {};
     if (::fstat(fd, &st) != 0)
         return ErrorFromErrno(errno);
+    if (S_ISDIR(st.st_mode) && folderAllowed && !write)
+        return ERROR_SUCCESS;
     if (!S_ISREG(st.st_mode))
         return ERROR_ACCESS_DENIED;
     if (write && !(st.st_mode & S_IWUSR))
@@ -106,7 +108,8 @@ DWORD OpenError(int err, const char* path, bool exclusive) {
 
 // POSIX has no mandatory locking, so the share mode cannot be enforced: other programs may
 // open, write or delete the file whatever dwShareMode says. Security attributes, flags other
-// than the read-only attribute, and templates are not supported and are ignored.
+// than the read-only attribute and FILE_FLAG_BACKUP_SEMANTICS, and templates are not
+// supported and are ignored.
 HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD /*dwShareMode*/,
                    LPSECURITY_ATTRIBUTES /*lpSecurityAttributes*/, DWORD dwCreationDisposition,
                    DWORD dwFlagsAndAttributes, HANDLE /*hTemplateFile*/) {
@@ -129,7 +132,8 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD /*dwShareMode
         return INVALID_HANDLE_VALUE;
     }
     // A file this call created is a new regular file: there is nothing to check.
-    DWORD refusal = existed ? CheckOpened(fd, write) : ERROR_SUCCESS;
+    const bool folderAllowed = dwFlagsAndAttributes & FILE_FLAG_BACKUP_SEMANTICS;
+    DWORD refusal = existed ? CheckOpened(fd, write, folderAllowed) : ERROR_SUCCESS;
     if (refusal == ERROR_SUCCESS && request.truncate && existed && ::ftruncate(fd, 0) != 0) {
         refusal = ErrorFromErrno(errno);
     }
