@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, testing and running Brannock need, as root or
 # through sudo. Runs `apt-get update` only when installing fails (on a fresh machine the
 # package lists are empty), and then tries once more.
-# Usage: install-deps.sh [native|gui|windows|format|all]...   (default: all)
+# Usage: install-deps.sh [native|gui|windows|format|icons|all]...   (default: all but icons)
 set -euo pipefail
 
 native=(g++ cmake make libgtest-dev libgmock-dev googletest libbenchmark-dev qt6-base-dev
@@ -11,6 +11,8 @@ native=(g++ cmake make libgtest-dev libgmock-dev googletest libbenchmark-dev qt6
 gui=(qt6-qpa-plugins fonts-dejavu-core xvfb xauth trayer xdotool imagemagick)
 windows=(cmake make ccache g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine64 googletest)
 format=(clang-format git)
+# Only for redrawing the Windows icons from their SVG pictures (scripts/make-icons.sh).
+icons=(librsvg2-bin imagemagick)
 
 want=()
 for group in "${@:-all}"; do
@@ -19,8 +21,9 @@ for group in "${@:-all}"; do
     gui) want+=("${native[@]}" "${gui[@]}") ;;
     windows) want+=("${windows[@]}") ;;
     format) want+=("${format[@]}") ;;
+    icons) want+=("${icons[@]}") ;;
     all) want+=("${native[@]}" "${gui[@]}" "${windows[@]}" "${format[@]}") ;;
-    *) echo "usage: $0 [native|gui|windows|format|all]..." >&2; exit 2 ;;
+    *) echo "usage: $0 [native|gui|windows|format|icons|all]..." >&2; exit 2 ;;
   esac
 done
 
