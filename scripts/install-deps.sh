@@ -9,7 +9,11 @@ native=(g++ cmake make libgtest-dev libgmock-dev googletest libbenchmark-dev qt6
         qt6-svg-dev rsync ccache)
 # The program's own window needs Qt's X11 plugin and a font; the rest starts a virtual desktop.
 gui=(qt6-qpa-plugins fonts-dejavu-core xvfb xauth trayer xdotool imagemagick)
-windows=(cmake make ccache g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine64 googletest)
+# The Windows suite's programs open real windows under Wine, on a virtual display of their own;
+# Wine draws their texts and glyphs (check marks, arrows) with its own fonts. zip packs the
+# download.
+windows=(cmake make ccache g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine64 googletest
+         xvfb xauth fonts-wine zip)
 format=(clang-format git)
 # Only for redrawing the Windows icons from their SVG pictures (scripts/make-icons.sh).
 icons=(librsvg2-bin imagemagick)
