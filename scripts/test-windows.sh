@@ -65,7 +65,7 @@ while IFS=$'\t' read -r name status; do
         broken+=("$name")
         echo "== $name FAILED"
         if [ -f "$log" ] && grep -q '^\[  FAILED  \]' "$log"; then
-            grep -E -A4 'Failure$' "$log" | head -n 60 || true
+            grep -E -A4 'Failure$' "$log" | head -n 60 || tail -n 20 "$log"
             echo "   full output in $log"
         elif [ -f "$log" ]; then
             tail -n 20 "$log"
