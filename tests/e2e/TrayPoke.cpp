@@ -1,9 +1,11 @@
 // Plays the user's part with the tray icon of a running program: finds its main window by
-// caption, sends it the tray icon's callback message for a left or right click and, when a
+// caption, sends it the tray icon's callback messages for a left or right click and, when a
 // key is given, waits for the pop-up menu and presses the key in it. A letter goes to the menu
 // window as WM_CHAR and "esc" as WM_KEYDOWN; the menu's own loop reads both like typed keys,
 // so no keyboard focus is needed. The button "none" sends no click and only presses the key
-// in a menu that is already open.
+// in a menu that is already open. The click goes in both layouts of the callback, the classic
+// one and that of NOTIFYICON_VERSION_4, because a program reads only the one it asked for and
+// finds nothing in the other.
 // Usage: tray_poke caption callback-message icon-id left|right|none [letter|esc]
 // Exit status: 0 when everything was delivered, 2 for bad arguments, 3 without the window,
 // 4 without the menu.
@@ -64,13 +66,17 @@ int main(int argc, char** argv) {
     if (argc != 5 && argc != 6)
         return Usage();
     const char* button = argv[4];
-    LPARAM mouse = 0;
-    if (std::strcmp(button, "left") == 0)
+    UINT mouse = 0;
+    UINT event = 0;  // the version 4 event of the same click
+    if (std::strcmp(button, "left") == 0) {
         mouse = WM_LBUTTONUP;
-    else if (std::strcmp(button, "right") == 0)
+        event = NIN_SELECT;
+    } else if (std::strcmp(button, "right") == 0) {
         mouse = WM_RBUTTONUP;
-    else if (std::strcmp(button, "none") != 0)
+        event = WM_CONTEXTMENU;
+    } else if (std::strcmp(button, "none") != 0) {
         return Usage();
+    }
 
     if (mouse != 0) {
         Search search{Widen(argv[1])};
@@ -85,8 +91,13 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "tray_poke: no window \"%s\"\n", argv[1]);
             return 3;
         }
-        // The classic layout: the icon's id in wParam, the mouse message in lParam.
+        // Classic: the icon's id in wParam, the mouse message in lParam. Version 4: the
+        // pointer in wParam, the event and the icon's id in lParam.
         PostMessageW(search.found, callback, icon, mouse);
+        POINT at{};
+        GetCursorPos(&at);
+        PostMessageW(search.found, callback, MAKEWPARAM(at.x, at.y),
+                     MAKELPARAM(event, static_cast<WORD>(icon)));
     }
     if (argc == 5)
         return 0;
