@@ -5,6 +5,7 @@
 # the first run creates it, once, even when several programs start together.
 # Usage: wine-run.sh program.exe [arguments...]
 # BRANNOCK_WINE_LOG, when set, also receives the program's output, with plain line ends.
+# BRANNOCK_WINE_DISPLAY, when set, is the X display the program's windows go to.
 set -euo pipefail
 
 wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
@@ -18,6 +19,10 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # every Windows file name has a host name.
 export LC_ALL=C.UTF-8
 unset DISPLAY WAYLAND_DISPLAY
+# Programs that open real windows need an X display: BRANNOCK_WINE_DISPLAY names one (an Xvfb).
+if [ -n "${BRANNOCK_WINE_DISPLAY:-}" ]; then
+    export DISPLAY=$BRANNOCK_WINE_DISPLAY
+fi
 
 export WINEPREFIX=${WINEPREFIX:-$HOME/.wine}
 prefix=$WINEPREFIX
