@@ -6,6 +6,7 @@
 # the first run creates it, once, even when several programs start together.
 # Usage: wine-run.sh program.exe [arguments...]
 # BRANNOCK_WINE_LOG, when set, also receives the program's output, with plain line ends.
+# BRANNOCK_WINE_DISPLAY, when set, is the X display the program's windows go to.
 set -euo pipefail
 
 wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
