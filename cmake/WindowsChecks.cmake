@@ -1,10 +1,10 @@
 # Checks of the Windows program itself, run by ctest in the cross build: what it imports and
 # its manifest (cmake/check-windows-exe.sh), and a run of the real program under Wine from a
-# settings file to its end through the tray menu (tests/e2e). They are added once the whole
-# top-level CMakeLists.txt has been read, so the program's target exists whichever folder
-# defines it; without the target there is nothing to check.
+# settings file to its end through the tray menu (tests/e2e). Include it after the folder
+# that defines the program's target; without the target there is nothing to check.
 function(brannock_windows_checks)
   if(NOT TARGET brannock_win32)
+    message(STATUS "No brannock_win32 target: the checks of brannock.exe are left out")
     return()
   endif()
   if(CMAKE_OBJDUMP)
@@ -21,4 +21,4 @@ function(brannock_windows_checks)
   endif()
 endfunction()
 
-cmake_language(DEFER CALL brannock_windows_checks)
+brannock_windows_checks()

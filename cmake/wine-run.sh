@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine: the cross build's CMAKE_CROSSCOMPILING_EMULATOR, so CTest
-# runs the test programs through it. Unattended: no install prompts, no crash dialogs. Windows
-# go to the X display BRANNOCK_WINE_DISPLAY names (the Windows suite starts one of its own);
-# without it there is no display, never the desktop's. WINEPREFIX chooses the prefix (the tests use one inside the build folder);
-# the first run creates it, once, even when several programs start together.
+# runs the test programs through it. Unattended: no install prompts, no crash dialogs.
+# WINEPREFIX chooses the prefix (the tests use one inside the build folder); the first run
+# creates it, once, even when several programs start together.
 # Usage: wine-run.sh program.exe [arguments...]
 # BRANNOCK_WINE_LOG, when set, also receives the program's output, with plain line ends.
-# BRANNOCK_WINE_DISPLAY, when set, is the X display the program's windows go to.
+# BRANNOCK_WINE_DISPLAY, when set, is the X display the program's windows go to (the Windows
+# suite starts an Xvfb of its own); without it there is no display, never the desktop's.
 set -euo pipefail
 
 wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
