@@ -1,11 +1,12 @@
 // The form's flows as only the shell can break them: boxes with their styles and answers,
 // the input box's texts, the folder picker's owner, clicks arriving in the middle of a copy
 // and the About window's texts.
-#include <commctrl.h>
 
 #include "tests/win32/ShellFixture.h"
 #include "ui/win32/ResourceIds.h"
+#include "ui/win32/Win32Api.h"
 #include "ui/win32/Win32Dialogs.h"
+#include "ui/win32/Win32Text.h"
 
 using namespace brannock_win32;
 

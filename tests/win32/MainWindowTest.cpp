@@ -1,9 +1,10 @@
 // The main window itself: its controls, menus and tips, its layout at two scales, the key
 // filter's path through the edit, and how the close box, an outside close and the end of the
 // session reach the form.
-#include <commctrl.h>
 
 #include "tests/win32/ShellFixture.h"
+#include "ui/win32/Win32Api.h"
+#include "ui/win32/Win32Text.h"
 
 using namespace brannock_win32;
 

@@ -1,9 +1,9 @@
 // The tray icon: the callback's two layouts, clicks reaching the form out of the shell's
 // notification, the pop-up menu's check mark and items, and the icon coming back with a new
 // taskbar.
-#include <shellapi.h>
 
 #include "tests/win32/ShellFixture.h"
+#include "ui/win32/Win32Api.h"
 #include "ui/win32/Win32Tray.h"
 
 using namespace brannock_win32;

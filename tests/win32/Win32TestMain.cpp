@@ -1,8 +1,6 @@
 // The GUI tests run on one thread, set up as the program's WinMain sets it up.
 #include <gtest/gtest.h>
-
-#include <commctrl.h>
-#include <objbase.h>
+#include "ui/win32/Win32Api.h"
 
 int main(int argc, char** argv) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);

@@ -1,7 +1,6 @@
-#include <commctrl.h>
-#include <shellapi.h>
 
 #include <memory>
+#include "ui/win32/Win32Api.h"
 
 #include "ui/frmAbout.h"
 #include "ui/win32/ResourceIds.h"

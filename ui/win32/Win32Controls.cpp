@@ -1,6 +1,5 @@
 #include "ui/win32/Win32Controls.h"
-
-#include <commctrl.h>
+#include "ui/win32/Win32Api.h"
 
 #include "ui/win32/Win32Text.h"
 

@@ -1,6 +1,5 @@
 #include "ui/win32/Win32Desktop.h"
-
-#include <shellapi.h>
+#include "ui/win32/Win32Api.h"
 
 #include "ui/win32/Win32Dialogs.h"
 #include "ui/win32/Win32MainWindow.h"

@@ -1,6 +1,6 @@
-#include <commctrl.h>
 
 #include "ui/win32/ResourceIds.h"
+#include "ui/win32/Win32Api.h"
 #include "ui/win32/Win32Dialogs.h"
 #include "ui/win32/Win32Text.h"
 

@@ -97,8 +97,8 @@ MainLayout LayOutMain(const LayoutMetrics& m, SIZE client) {
     const Units u(m);
     MainLayout out{};
     out.minClient = MinClient(u);
-    out.defaultClient =
-        SIZE{std::max(out.minClient.cx, DluX(m, 300)), std::max(out.minClient.cy, DluY(m, 150))};
+    out.defaultClient = SIZE{std::max<LONG>(out.minClient.cx, DluX(m, 300)),
+                             std::max<LONG>(out.minClient.cy, DluY(m, 150))};
     const int width = std::max(client.cx, out.minClient.cx);
     const int height = std::max(client.cy, out.minClient.cy);
 

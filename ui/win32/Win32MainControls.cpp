@@ -1,7 +1,7 @@
 // The main window's children, created in tab order: the fileset frame with its buttons and
 // list, the wake-up column, the command buttons, then the Sync To frame.
-#include <commctrl.h>
 
+#include "ui/win32/Win32Api.h"
 #include "ui/win32/Win32Ids.h"
 #include "ui/win32/Win32MainWindow.h"
 

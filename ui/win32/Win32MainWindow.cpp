@@ -1,6 +1,5 @@
 #include "ui/win32/Win32MainWindow.h"
-
-#include <commctrl.h>
+#include "ui/win32/Win32Api.h"
 
 #include "ui/AppInfo.h"
 #include "ui/win32/Win32Dpi.h"
@@ -22,7 +21,7 @@ void RegisterClassOnce(HINSTANCE instance, WNDPROC proc) {
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kClassName;
     RegisterClassExW(&wc);

@@ -1,6 +1,5 @@
 #include "ui/win32/Win32Tray.h"
-
-#include <shellapi.h>
+#include "ui/win32/Win32Api.h"
 
 #include <cwchar>
 

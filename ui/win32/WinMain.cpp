@@ -1,10 +1,9 @@
 // The Windows program's start: COM for the shell's dialogs, the common controls, the shell
 // and its form, then Main, which loads the window; the loop runs unless the window was
 // already unloaded during that load.
-#include <commctrl.h>
-#include <objbase.h>
 
 #include "ui/modSync.h"
+#include "ui/win32/Win32Api.h"
 #include "ui/win32/Win32MessageLoop.h"
 #include "ui/win32/Win32Shell.h"
 
