@@ -28,8 +28,8 @@ if [ -n "$foreign" ]; then
 fi
 
 # The manifest is stored as text in the resources; its dependency on the common controls is
-# one element, whatever the order of its attributes.
-if ! LC_ALL=C grep -a -o '<assemblyIdentity[^>]*>' "$exe" |
+# one element, whatever the order of its attributes and wherever its lines break.
+if ! LC_ALL=C tr '\r\n' '  ' <"$exe" | LC_ALL=C grep -a -o '<assemblyIdentity[^>]*>' |
   grep 'Microsoft\.Windows\.Common-Controls' | grep -q 'version="6\.0\.0\.0"'; then
   echo "check-windows-exe: the manifest does not ask for Common Controls 6.0.0.0" >&2
   status=1
