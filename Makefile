@@ -5,7 +5,8 @@ JOBS ?= $(shell nproc)
 CTEST_JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRANNOCK_WERROR=ON
 
-.PHONY: all deps deps-gui build run test test-native test-windows bench screenshots format clean
+.PHONY: all deps deps-gui build run test test-native test-windows bench screenshots \
+        screenshots-windows dist-windows format clean
 # The steps of `make test` share the build folders and the machine: one at a time.
 .NOTPARALLEL:
 MAKEFLAGS += --no-print-directory
@@ -39,6 +40,16 @@ bench: build
 
 screenshots: deps-gui build
 	scripts/screenshots.sh $(BUILD)/ui/qt/brannock $(BUILD)/screenshots
+
+# The Windows program under Wine, on a virtual display with a tray.
+screenshots-windows:
+	@scripts/install-deps.sh windows gui
+	JOBS=$(JOBS) scripts/screenshots-windows.sh $(WINDOWS_BUILD)
+
+# The download: $(WINDOWS_BUILD)/dist/brannock-<version>-windows-x64.zip.
+dist-windows:
+	@scripts/install-deps.sh windows
+	JOBS=$(JOBS) scripts/dist-windows.sh $(WINDOWS_BUILD)
 
 format:
 	@scripts/install-deps.sh format
