@@ -72,6 +72,36 @@ TEST_F(FormFlowTest, EachSwitchOnCheckShowsItsBoxAndAPassingOneSwitchesOnAndOff)
     EXPECT_EQ(Text(Item(ids::kSyncToggle)), "Start Sync");
 }
 
+TEST_F(FormFlowTest, TheEraseQuestionsCarryTheirButtonsAndDefaultAndNoKeepsTheTree) {
+    WriteFile(dir.path() / "dest" / "keep.txt", "k");
+    std::string ini = SavedIni(false, {Fileset("src")});
+    ini.replace(ini.find("[Options]\n"), 10, "[Options]\nErase=Yes\n");
+    StartAndLoad(ini);
+    std::vector<LRESULT> defaults;
+    auto answer = [&](int button) {
+        Answer([&, button](const Box& box) {
+            for (int id : {IDYES, IDNO}) {
+                const LONG style = GetWindowLongW(GetDlgItem(box.hwnd, id), GWL_STYLE);
+                if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+                    defaults.push_back(id);
+            }
+            Press(box.hwnd, button);
+        });
+    };
+    answer(IDYES);
+    answer(IDNO);
+    Click(ids::kSyncToggle);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].caption, "Erase?");
+    EXPECT_EQ(boxes[0].text, "Do you wish to erase Sync To directory?");
+    EXPECT_EQ(boxes[1].caption, "Erase Sync To Directory?");
+    // The second, graver question defaults to No.
+    EXPECT_EQ(defaults, (std::vector<LRESULT>{IDYES, IDNO}));
+    EXPECT_TRUE(form().SyncOn);  // switched on without erasing
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "dest" / "keep.txt"));
+    Click(ids::kSyncToggle);
+}
+
 TEST_F(FormFlowTest, TheFilesetButtonsMoveModifyDeleteAndAskTheFolderPicker) {
     StartAndLoad(SavedIni(false, {"C:\\a\\*.*", "C:\\b\\*.*"}));
     HWND list = Item(ids::kSyncFrom);
