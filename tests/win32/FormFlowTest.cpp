@@ -29,8 +29,14 @@ std::vector<std::string> Entries(HWND list) {
 
 TEST_F(FormFlowTest, EachSwitchOnCheckShowsItsBoxAndAPassingOneSwitchesOnAndOff) {
     StartAndLoad(SavedIni(false));
-    AnswerWith(IDOK);
+    // The box is modal to the window: the window takes no clicks while it is up.
+    bool windowOff = false;
+    Answer([&](const Box& box) {
+        windowOff = !IsWindowEnabled(Window()) && GetWindow(box.hwnd, GW_OWNER) == Window();
+        Press(box.hwnd, IDOK);
+    });
     Click(ids::kSyncToggle);
+    EXPECT_TRUE(windowOff);
     SendMessageW(Item(ids::kSyncFrom), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"C:\\x\\*.*"));
     SetWindowTextW(Item(ids::kSyncTo), L"  ");
     AnswerWith(IDOK);
@@ -43,10 +49,8 @@ TEST_F(FormFlowTest, EachSwitchOnCheckShowsItsBoxAndAPassingOneSwitchesOnAndOff)
     EXPECT_EQ(boxes[0].text, "You must enter at least one Sync From fileset");
     EXPECT_EQ(boxes[1].text, "You must enter a Sync To directory");
     EXPECT_EQ(boxes[2].text, "You must enter a valid wakeup time");
-    for (const Box& box : boxes) {
+    for (const Box& box : boxes)
         EXPECT_EQ(box.caption, "Error");
-        EXPECT_EQ(GetWindow(box.hwnd, GW_OWNER), Window());
-    }
     EXPECT_FALSE(form().SyncOn);
 
     SendMessageW(Item(ids::kSyncFrom), LB_RESETCONTENT, 0, 0);
@@ -66,6 +70,36 @@ TEST_F(FormFlowTest, EachSwitchOnCheckShowsItsBoxAndAPassingOneSwitchesOnAndOff)
     EXPECT_FALSE(form().SyncOn);
     EXPECT_TRUE(IsWindowEnabled(Item(ids::kSyncTo)));
     EXPECT_EQ(Text(Item(ids::kSyncToggle)), "Start Sync");
+}
+
+TEST_F(FormFlowTest, TheEraseQuestionsCarryTheirButtonsAndDefaultAndNoKeepsTheTree) {
+    WriteFile(dir.path() / "dest" / "keep.txt", "k");
+    std::string ini = SavedIni(false, {Fileset("src")});
+    ini.replace(ini.find("[Options]\n"), 10, "[Options]\nErase=Yes\n");
+    StartAndLoad(ini);
+    std::vector<LRESULT> defaults;
+    auto answer = [&](int button) {
+        Answer([&, button](const Box& box) {
+            for (int id : {IDYES, IDNO}) {
+                const LONG style = GetWindowLongW(GetDlgItem(box.hwnd, id), GWL_STYLE);
+                if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+                    defaults.push_back(id);
+            }
+            Press(box.hwnd, button);
+        });
+    };
+    answer(IDYES);
+    answer(IDNO);
+    Click(ids::kSyncToggle);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].caption, "Erase?");
+    EXPECT_EQ(boxes[0].text, "Do you wish to erase Sync To directory?");
+    EXPECT_EQ(boxes[1].caption, "Erase Sync To Directory?");
+    // The second, graver question defaults to No.
+    EXPECT_EQ(defaults, (std::vector<LRESULT>{IDYES, IDNO}));
+    EXPECT_TRUE(form().SyncOn);  // switched on without erasing
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "dest" / "keep.txt"));
+    Click(ids::kSyncToggle);
 }
 
 TEST_F(FormFlowTest, TheFilesetButtonsMoveModifyDeleteAndAskTheFolderPicker) {
@@ -115,7 +149,7 @@ TEST_F(FormFlowTest, TerminateDuringACopyEndsTheProgramOnceTheCycleReturns) {
     WriteFileOfSize(dir.path() / "src" / "big.bin", kBigFile);
     StartAndLoad(SavedIni(false, {Fileset("src")}));
     bool clicked = false, unloadedUnderTheCycle = true;
-    WhenTimerRuns([&] { return IsWindowVisible(Item(ids::kProgress)) != FALSE; },
+    WhenTimerRuns([&] { return IsWindowVisible(shell->window.Controls().pgrStatus) != FALSE; },
                   [&] {
                       clicked = true;
                       Click(ids::kTerminate);

@@ -102,7 +102,7 @@ TEST_F(MainWindowTest, AnOffStartShowsTheWindowWithItsCaptionsMenusAndTips) {
     EXPECT_EQ(SendMessageW(Item(ids::kSyncFrom), LB_GETCOUNT, 0, 0), 1);
     EXPECT_EQ(Text(Item(ids::kSyncTo)), dir.str("dest"));
     EXPECT_EQ(Text(Item(ids::kWakeup)), "30");
-    EXPECT_FALSE(IsWindowVisible(Item(ids::kProgress)) != FALSE);
+    EXPECT_FALSE(IsWindowVisible(shell->window.Controls().pgrStatus) != FALSE);
 
     HMENU bar = GetMenu(Window());
     ASSERT_EQ(GetMenuItemCount(bar), 2);

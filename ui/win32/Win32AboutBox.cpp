@@ -87,7 +87,7 @@ class AboutWindow : public IWindow {
     }
 
     std::string Caption() const override { return WindowText(m_dialog); }
-    void SetCaption(const std::string& caption) override { SetWindowText(m_dialog, caption); }
+    void SetCaption(const std::string& caption) override { SetWindowTextUtf8(m_dialog, caption); }
     void Unload() override { EndDialog(m_dialog, IDOK); }
 
   private:

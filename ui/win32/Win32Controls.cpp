@@ -24,7 +24,7 @@ std::string Win32TextBox::Text() const {
 }
 
 void Win32TextBox::SetText(const std::string& text) {
-    SetWindowText(m_hwnd, text);
+    SetWindowTextUtf8(m_hwnd, text);
     m_written = text;
     m_shown = WindowText(m_hwnd);
 }
@@ -78,7 +78,7 @@ CaptionedButton<Interface>::CaptionedButton(HWND hwnd)
 template <class Interface>
 void CaptionedButton<Interface>::SetCaption(const std::string& caption) {
     m_caption = caption;
-    SetWindowText(this->m_hwnd, caption);
+    SetWindowTextUtf8(this->m_hwnd, caption);
 }
 
 template class CaptionedButton<IButton>;
@@ -103,7 +103,7 @@ HICON Win32Picture::Icon(int size) const {
 
 void Win32Label::SetCaption(const std::string& caption) {
     m_caption = caption;
-    SetWindowText(m_hwnd, caption);
+    SetWindowTextUtf8(m_hwnd, caption);
 }
 
 namespace {

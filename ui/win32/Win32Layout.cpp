@@ -17,7 +17,7 @@ struct Units {
           frameTop(DluY(m, 11)),
           framePad(DluX(m, 6)),
           frameBottom(DluY(m, 6)),
-          edit(std::max(DluY(m, 12), m.icon + MulDiv(8, m.dpi, 96))),
+          edit(DluY(m, 12)),
           button(DluY(m, 14)),
           label(DluY(m, 8)),
           picture(m.icon + MulDiv(8, m.dpi, 96)),
@@ -35,8 +35,13 @@ int WakeupFrameHeight(const Units& u) {
     return u.frameTop + u.edit + u.gap + u.label + u.frameBottom;
 }
 
+// The Sync To row: the text box, with the browse button beside it, centred on one line.
+int SyncToRowHeight(const Units& u) {
+    return std::max(u.edit, u.picture);
+}
+
 int SyncToFrameHeight(const Units& u) {
-    return u.frameTop + u.edit + u.frameBottom;
+    return u.frameTop + SyncToRowHeight(u) + u.frameBottom;
 }
 
 void LayOutFilesets(const Units& u, MainLayout& out) {
@@ -75,9 +80,11 @@ void LayOutSyncTo(const Units& u, int width, int bottom, MainLayout& out) {
     out.frame1 = At(u.margin, bottom - height, width - 2 * u.margin, height);
     const RECT& f = out.frame1;
     const int top = f.top + u.frameTop;
+    const int row = SyncToRowHeight(u);
     const int browseLeft = f.right - u.framePad - u.picture;
-    out.browse = At(browseLeft, top, u.picture, u.edit);
-    out.syncTo = RECT{f.left + u.framePad, top, browseLeft - u.gap, top + u.edit};
+    out.browse = At(browseLeft, top + (row - u.picture) / 2, u.picture, u.picture);
+    const int editTop = top + (row - u.edit) / 2;
+    out.syncTo = RECT{f.left + u.framePad, editTop, browseLeft - u.gap, editTop + u.edit};
 }
 
 SIZE MinClient(const Units& u) {

@@ -29,7 +29,7 @@ std::string WindowText(HWND hwnd) {
     return Utf8(text);
 }
 
-void SetWindowText(HWND hwnd, const std::string& utf8) {
+void SetWindowTextUtf8(HWND hwnd, const std::string& utf8) {
     SetWindowTextW(hwnd, Wide(utf8).c_str());
 }
 

@@ -12,6 +12,6 @@ std::string Utf8(const std::wstring& utf16);
 
 // A window's text, and setting it, in UTF-8.
 std::string WindowText(HWND hwnd);
-void SetWindowText(HWND hwnd, const std::string& utf8);
+void SetWindowTextUtf8(HWND hwnd, const std::string& utf8);
 
 }  // namespace brannock_win32
