@@ -11,9 +11,21 @@ namespace engine {
 void PassGuards::Fence(const std::string& folder, const std::string& why) {
     if (std::optional<folders::FolderId> id = folders::IdentityOf(folder))
         fenced_.emplace_back(*id, why);
+    else
+        pending_.emplace_back(folder, why);
 }
 
-const std::string* PassGuards::Fenced(const std::string& folder) const {
+const std::string* PassGuards::Fenced(const std::string& folder) {
+    // A fenced folder that did not exist yet may have been made by the pass itself: the copy
+    // pass makes a missing Sync To directory for its first file.
+    for (auto it = pending_.begin(); it != pending_.end();) {
+        if (std::optional<folders::FolderId> id = folders::IdentityOf(it->first)) {
+            fenced_.emplace_back(*id, it->second);
+            it = pending_.erase(it);
+        } else {
+            ++it;
+        }
+    }
     if (fenced_.empty())
         return nullptr;
     const std::optional<folders::FolderId> id = folders::IdentityOf(folder);

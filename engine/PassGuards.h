@@ -20,13 +20,14 @@ class PassGuards {
     // A folder the walk never enters, with the error recorded when the walk meets it.
     void Fence(const std::string& folder, const std::string& why);
     // The error of the fenced folder that `folder` is, or nullptr when the walk may enter it.
-    const std::string* Fenced(const std::string& folder) const;
+    const std::string* Fenced(const std::string& folder);
 
     // The copy pass's destination folder last found free of links.
     std::string linkFreeFolder;
 
   private:
     std::vector<std::pair<folders::FolderId, std::string>> fenced_;
+    std::vector<std::pair<std::string, std::string>> pending_;  // not there when fenced
 };
 
 // Makes `guards` the form's guards while it lives: the walk's inner levels find them there.
