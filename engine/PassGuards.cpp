@@ -97,14 +97,14 @@ bool GuardCleanupPass(frmMain& form, PassGuards& guards) {
     return true;
 }
 
-std::string LinkBelow(const std::string& syncTo, const std::string& path) {
+std::string LinkBelow(const std::string& folder, const std::string& path) {
     auto isLink = [](const std::string& level) {
         DWORD attributes = GetFileAttributesA(level.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES)
             return std::optional<bool>();  // nothing there, nor below
         return std::optional<bool>((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0);
     };
-    for (auto sep = path.find(kSep, syncTo.size() + 1); sep != std::string::npos;
+    for (auto sep = path.find(kSep, folder.size() + 1); sep != std::string::npos;
          sep = path.find(kSep, sep + 1)) {
         const std::string level = path.substr(0, sep);
         const std::optional<bool> link = isLink(level);

@@ -49,9 +49,9 @@ bool GuardCopyPass(frmMain& form, const std::string& pattern, PassGuards& guards
 // directory is left alone.
 bool GuardCleanupPass(frmMain& form, PassGuards& guards);
 
-// The first link (or other reparse point) strictly below `syncTo` on the way to `path`,
-// `path` itself included; "" when there is none.
-std::string LinkBelow(const std::string& syncTo, const std::string& path);
+// The first link (or other reparse point) strictly below `folder` on the way to `path`, `path`
+// itself included; "" when there is none.
+std::string LinkBelow(const std::string& folder, const std::string& path);
 
 std::string OverlapError(const std::string& folder, const std::string& syncTo);
 std::string NotFullPathError(const std::string& entry);
