@@ -33,14 +33,22 @@ void RecordLink(frmMain& form, const std::string& source, const std::string& des
 }
 
 // False, with the link recorded, when a link stands on the way from the Sync To directory to
-// `destFolder`: folders made or files written there would land wherever it points. A folder
-// found free stays so for the rest of the pass, so each is checked once per pass.
+// `destFolder`: folders made or files written there would land wherever it points. The
+// folders found free stay so for the rest of the pass, so each level is checked about once.
 bool FolderFreeOfLinks(frmMain& form, const std::string& syncTo, const std::string& destFolder,
                        const std::string& source, const std::string& destFile) {
     engine::PassGuards* guards = form.ActiveGuards;
-    if (guards && guards->linkFreeFolder == destFolder)
-        return true;
-    const std::string link = engine::LinkBelow(syncTo, destFolder);
+    std::string from = syncTo;
+    if (guards && !guards->linkFreeFolder.empty()) {
+        const std::string& known = guards->linkFreeFolder;
+        const std::string knownBelow = known + std::string(kSepText);
+        // The folder itself or one above it was found free; below it, only the new levels.
+        if (known == destFolder || known.starts_with(destFolder + std::string(kSepText)))
+            return true;
+        if (destFolder.starts_with(knownBelow))
+            from = known;
+    }
+    const std::string link = engine::LinkBelow(from, destFolder);
     if (!link.empty()) {
         RecordLink(form, source, destFile, link);
         return false;

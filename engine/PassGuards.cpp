@@ -11,9 +11,21 @@ namespace engine {
 void PassGuards::Fence(const std::string& folder, const std::string& why) {
     if (std::optional<folders::FolderId> id = folders::IdentityOf(folder))
         fenced_.emplace_back(*id, why);
+    else
+        pending_.emplace_back(folder, why);
 }
 
-const std::string* PassGuards::Fenced(const std::string& folder) const {
+const std::string* PassGuards::Fenced(const std::string& folder) {
+    // A fenced folder that did not exist yet may have been made by the pass itself: the copy
+    // pass makes a missing Sync To directory for its first file.
+    for (auto it = pending_.begin(); it != pending_.end();) {
+        if (std::optional<folders::FolderId> id = folders::IdentityOf(it->first)) {
+            fenced_.emplace_back(*id, it->second);
+            it = pending_.erase(it);
+        } else {
+            ++it;
+        }
+    }
     if (fenced_.empty())
         return nullptr;
     const std::optional<folders::FolderId> id = folders::IdentityOf(folder);
@@ -85,14 +97,14 @@ bool GuardCleanupPass(frmMain& form, PassGuards& guards) {
     return true;
 }
 
-std::string LinkBelow(const std::string& syncTo, const std::string& path) {
+std::string LinkBelow(const std::string& folder, const std::string& path) {
     auto isLink = [](const std::string& level) {
         DWORD attributes = GetFileAttributesA(level.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES)
             return std::optional<bool>();  // nothing there, nor below
         return std::optional<bool>((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0);
     };
-    for (auto sep = path.find(kSep, syncTo.size() + 1); sep != std::string::npos;
+    for (auto sep = path.find(kSep, folder.size() + 1); sep != std::string::npos;
          sep = path.find(kSep, sep + 1)) {
         const std::string level = path.substr(0, sep);
         const std::optional<bool> link = isLink(level);

@@ -20,13 +20,14 @@ class PassGuards {
     // A folder the walk never enters, with the error recorded when the walk meets it.
     void Fence(const std::string& folder, const std::string& why);
     // The error of the fenced folder that `folder` is, or nullptr when the walk may enter it.
-    const std::string* Fenced(const std::string& folder) const;
+    const std::string* Fenced(const std::string& folder);
 
     // The copy pass's destination folder last found free of links.
     std::string linkFreeFolder;
 
   private:
     std::vector<std::pair<folders::FolderId, std::string>> fenced_;
+    std::vector<std::pair<std::string, std::string>> pending_;  // not there when fenced
 };
 
 // Makes `guards` the form's guards while it lives: the walk's inner levels find them there.
@@ -48,9 +49,9 @@ bool GuardCopyPass(frmMain& form, const std::string& pattern, PassGuards& guards
 // directory is left alone.
 bool GuardCleanupPass(frmMain& form, PassGuards& guards);
 
-// The first link (or other reparse point) strictly below `syncTo` on the way to `path`,
-// `path` itself included; "" when there is none.
-std::string LinkBelow(const std::string& syncTo, const std::string& path);
+// The first link (or other reparse point) strictly below `folder` on the way to `path`, `path`
+// itself included; "" when there is none.
+std::string LinkBelow(const std::string& folder, const std::string& path);
 
 std::string OverlapError(const std::string& folder, const std::string& syncTo);
 std::string NotFullPathError(const std::string& entry);

@@ -3,34 +3,24 @@
 #include <cctype>
 
 #include "tests/engine/FormFixture.h"
-#include "tests/support/Wine.h"
+#include "tests/support/Links.h"
 
 namespace {
 
-// A link to the folder `target` at `link`; false where the system cannot make one.
-bool MakeFolderLink(const fs::path& target, const fs::path& link) {
-    std::error_code ec;
-    fs::create_directory_symlink(target, link, ec);
-    return !ec;
-}
-
-void RemoveFolderLink(const fs::path& link) {
-    // A folder link is removed as a folder on Windows, as a file elsewhere.
-    RemoveDirectoryA(Narrow(link).c_str()) || DeleteFileA(Narrow(link).c_str());
-}
-
-// Whether this system makes links that the program sees as reparse points; Wine may make
-// none.
-bool LinksAreReparsePoints() {
+// Whether links to folders (or files) made here show as reparse points: Wine shows a link to
+// a file as a plain file.
+bool LinksAreReparsePoints(bool toFile) {
     TempDir probe;
-    fs::create_directory(probe.path() / "target");
-    if (!MakeFolderLink(probe.path() / "target", probe.path() / "link"))
+    const fs::path target = probe.path() / "target";
+    if (toFile)
+        WriteFile(target, "x");
+    else
+        fs::create_directory(target);
+    if (!MakeLink(target, probe.path() / "link"))
         return false;
     const DWORD attributes = GetFileAttributesA(probe.str("link").c_str());
-    const bool reparse =
-        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-    RemoveFolderLink(probe.path() / "link");
-    return reparse;
+    RemoveLink(probe.path() / "link");
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 class SafetyGuards : public FormFixture {
@@ -63,10 +53,10 @@ TEST_F(SafetyGuards, ASourceInsideTheSyncToDirectoryIsNeverDeleted) {
     for (char& c : upper)
         c = c == '\\' ? '/' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     spellings.push_back(upper + "\\*.*");
-#else
-    fs::create_directory_symlink(data, tmp.path() / "data-link");
-    spellings.push_back(Pattern(tmp.path() / "data-link"));
 #endif
+    fs::create_directories(data);
+    if (MakeLink(data, tmp.path() / "data-link"))
+        spellings.push_back(Pattern(tmp.path() / "data-link"));
     for (const std::string& fileset : spellings) {
         WriteFile(data / "report.txt", "the only copy");
         WriteFile(data / "sub" / "deep.txt", "deep");
@@ -115,8 +105,8 @@ TEST_F(SafetyGuards, ASyncToDirectoryInsideASourceIsNeverCopiedIntoItself) {
 // A folder of the mirror replaced by a link to a folder outside: the copy pass writes nothing
 // through it, at any level, and records the link; the sentinel behind it stays.
 TEST_F(SafetyGuards, TheCopyPassNeverWritesThroughALinkInTheMirror) {
-    if (!LinksAreReparsePoints())
-        GTEST_SKIP() << "this system makes no links that show as reparse points";
+    if (!LinksAreReparsePoints(false))
+        GTEST_SKIP() << "this system makes no folder links that show as reparse points";
     WriteFile(Src("sub/file.txt"), "first");
     WriteFile(Src("sub/other.txt"), "other");
     ASSERT_TRUE(form.SyncTree(Pattern(Src())));
@@ -126,32 +116,32 @@ TEST_F(SafetyGuards, TheCopyPassNeverWritesThroughALinkInTheMirror) {
         fs::remove_all(replaced);
         WriteFile(sentinel, "precious");
         WriteFile(outside / "sub" / "file.txt", "precious");
-        ASSERT_TRUE(MakeFolderLink(outside, replaced));
+        ASSERT_TRUE(MakeLink(outside, replaced));
         WriteFile(Src("sub/file.txt"), "second, longer");
         EXPECT_FALSE(form.SyncTree(Pattern(Src())));
         EXPECT_EQ(ReadFileText(sentinel), "precious");
         EXPECT_EQ(ReadFileText(outside / "sub" / "file.txt"), "precious");
         EXPECT_TRUE(LastError().starts_with(LinkError(replaced))) << LastError();
-        EXPECT_TRUE(fs::is_symlink(replaced));
-        RemoveFolderLink(replaced);
+        EXPECT_NE(GetFileAttributesA(Narrow(replaced).c_str()) & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
+        RemoveLink(replaced);
         fs::remove_all(outside);
     }
 }
 
 // A link in the place of a copy is not the program's to replace: the file fails, naming it.
 TEST_F(SafetyGuards, ALinkInThePlaceOfACopyFailsTheFile) {
-    if (!LinksAreReparsePoints())
-        GTEST_SKIP() << "this system makes no links that show as reparse points";
+    if (!LinksAreReparsePoints(true))
+        GTEST_SKIP() << "this system makes no file links that show as reparse points";
     WriteFile(Src("file.txt"), "source");
     const fs::path sentinel = tmp.path() / "outside.txt";
     WriteFile(sentinel, "precious");
     fs::create_directories(Mirror(Src()));
-    std::error_code ec;
-    fs::create_symlink(sentinel, Mirror(Src("file.txt")), ec);
-    ASSERT_FALSE(ec) << ec.message();
+    ASSERT_TRUE(MakeLink(sentinel, Mirror(Src("file.txt"))));
     EXPECT_FALSE(form.SyncTree(Pattern(Src())));
     EXPECT_EQ(ReadFileText(sentinel), "precious");
-    EXPECT_TRUE(fs::is_symlink(Mirror(Src("file.txt"))));
+    EXPECT_NE(
+        GetFileAttributesA(Narrow(Mirror(Src("file.txt"))).c_str()) & FILE_ATTRIBUTE_REPARSE_POINT,
+        0u);
     EXPECT_TRUE(LastError().starts_with(LinkError(Mirror(Src("file.txt"))))) << LastError();
 }
 
