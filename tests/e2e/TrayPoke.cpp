@@ -105,8 +105,13 @@ int main(int argc, char** argv) {
     HWND menu = nullptr;
     if (!WaitFor(
             [&] {
-                menu = FindWindowW(L"#32768", nullptr);
-                return menu != nullptr && IsWindowVisible(menu);
+                // Wine keeps hidden menu windows of the same class around (other programs
+                // on the display may have some too): the one that counts is visible.
+                menu = nullptr;
+                while ((menu = FindWindowExW(nullptr, menu, L"#32768", nullptr)) != nullptr)
+                    if (IsWindowVisible(menu))
+                        return true;
+                return false;
             },
             10000)) {
         std::fprintf(stderr, "tray_poke: no pop-up menu appeared\n");
