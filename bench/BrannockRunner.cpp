@@ -1,9 +1,10 @@
 #include "bench/BrannockRunner.h"
 
 #include <fstream>
+#include <iostream>
 #include <vector>
 
-#include "bench/Timing.h"
+#include "bench/Process.h"
 #include "fileio/PathText.h"
 #include "ui/headless/HeadlessForm.h"
 
@@ -17,14 +18,25 @@ void WriteSettings(const fs::path& ini, const fs::path& workDir) {
         << "[FileSets]\nFileSet1=" << workDir.string() << kSep << kAllFiles << "\nFileSet2=\n";
 }
 
-}  // namespace
-
-BrannockRunner::BrannockRunner(const fs::path& workDir)
-    : exePath_(workDir / "brannock"), iniPath_(workDir / "brannock.ini") {
-    WriteSettings(iniPath_, workDir);
+// Every copy sets the progress bar to 0 and climbs to 100 from there, so each step down to 0
+// starts a copy (a copy's first blocks of a large file may show 0 as well).
+long CopiesShown(const std::vector<int>& values) {
+    long copies = 0;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (values[i] == 0 && (i == 0 || values[i - 1] != 0))
+            ++copies;
+    }
+    return copies;
 }
 
-fs::path BrannockRunner::MirrorOf(const fs::path& source, const fs::path& destRoot) const {
+}  // namespace
+
+BrannockRunner::BrannockRunner(const fs::path& workDir, fs::path benchProgram)
+    : benchProgram_(std::move(benchProgram)), exePath_(workDir / "brannock") {
+    WriteSettings(workDir / "brannock.ini", workDir);
+}
+
+fs::path BrannockMirrorOf(const fs::path& source, const fs::path& destRoot) {
     std::string dest = destRoot.string();
     while (!dest.empty() && dest.back() == kSep)
         dest.pop_back();
@@ -36,29 +48,36 @@ fs::path BrannockRunner::MirrorOf(const fs::path& source, const fs::path& destRo
 }
 
 SyncResult BrannockRunner::Run(const SyncJob& job) {
-    HeadlessForm ui(exePath_.string());
-    ui.form.IniFile = iniPath_.string();
-    ui.form.SyncOn = true;
-    ui.form.DeleteOrphans = job.deleteOrphans;
-    ui.lstSyncFrom.AddItem(job.source.string() + kSep + std::string(kAllFiles));
-    ui.txtSyncTo.SetText(job.destRoot.string());
-    ui.pgrStatus.history.reserve(1 << 16);
-
-    Stopwatch watch;
-    bool ok = ui.form.RunSyncCycle();
-    SyncResult result{watch.Seconds()};
-
-    if (!ok) {
-        throw RunFailure("the sync cycle returned False; last error recorded: \"" +
-                         ui.form.ReadErrorMessage() + "\"");
-    }
-    // Every copy sets the progress bar to 0 and climbs to 100 from there, so each step down
-    // to 0 starts a copy (a copy's first blocks of a large file may show 0 as well).
-    const std::vector<int>& values = ui.pgrStatus.history;
-    result.copies = 0;
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        if (values[i] == 0 && (i == 0 || values[i - 1] != 0))
-            ++result.copies;
-    }
+    std::vector<std::string> argv = {benchProgram_.string(), kCycleArgument,
+                                     exePath_.string(),      job.source.string(),
+                                     job.destRoot.string(),  job.deleteOrphans ? "1" : "0"};
+    ProcessUsage usage = RunProcess(argv, true);
+    if (usage.exitStatus != 0)
+        throw RunFailure("the cycle's process ended with status " +
+                         std::to_string(usage.exitStatus));
+    SyncResult result{usage.wallSeconds, usage.cpuSeconds, usage.peakKiB};
+    result.copies = std::stol(usage.output);
     return result;
+}
+
+int RunCycleCommand(const std::vector<std::string>& args) {
+    if (args.size() != 4) {
+        std::cerr << "usage: brannock_bench " << kCycleArgument
+                  << " <program> <source> <destination> <0|1>\n";
+        return 2;
+    }
+    HeadlessForm ui(args[0]);
+    ui.form.IniFile = fs::path(args[0]).replace_extension(".ini").string();
+    ui.form.SyncOn = true;
+    ui.form.DeleteOrphans = args[3] == "1";
+    ui.lstSyncFrom.AddItem(args[1] + kSep + std::string(kAllFiles));
+    ui.txtSyncTo.SetText(args[2]);
+    ui.pgrStatus.history.reserve(1 << 16);
+    if (!ui.form.RunSyncCycle()) {
+        std::cerr << "brannock_bench: the sync cycle returned False; last error recorded: \""
+                  << ui.form.ReadErrorMessage() << "\"\n";
+        return 1;
+    }
+    std::cout << CopiesShown(ui.pgrStatus.history) << '\n';
+    return 0;
 }
