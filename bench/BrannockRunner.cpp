@@ -1,7 +1,9 @@
 #include "bench/BrannockRunner.h"
 
+#include <unistd.h>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 #include <vector>
 
 #include "bench/Process.h"
@@ -55,8 +57,8 @@ SyncResult BrannockRunner::Run(const SyncJob& job) {
     if (usage.exitStatus != 0)
         throw RunFailure("the cycle's process ended with status " +
                          std::to_string(usage.exitStatus));
-    SyncResult result{usage.wallSeconds, usage.cpuSeconds, usage.peakKiB};
-    result.copies = std::stol(usage.output);
+    SyncResult result{usage.wallSeconds, usage.cpuSeconds};
+    std::istringstream(usage.output) >> result.copies >> result.peakKiB;
     return result;
 }
 
@@ -78,6 +80,6 @@ int RunCycleCommand(const std::vector<std::string>& args) {
                   << ui.form.ReadErrorMessage() << "\"\n";
         return 1;
     }
-    std::cout << CopiesShown(ui.pgrStatus.history) << '\n';
+    std::cout << CopiesShown(ui.pgrStatus.history) << ' ' << PeakResidentKiB(getpid()) << '\n';
     return 0;
 }

@@ -33,5 +33,6 @@ class BrannockRunner : public Runner {
 };
 
 // The child's side: `args` are the settings program path, source, destination and "0" or "1"
-// for the Delete option. Prints the number of files copied; returns the exit status.
+// for the Delete option. Prints the number of files copied and the process's peak resident
+// memory in KiB; returns the exit status.
 int RunCycleCommand(const std::vector<std::string>& args);

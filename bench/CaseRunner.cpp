@@ -64,9 +64,11 @@ RunSample CaseRunner::RunOnce(Runner& runner, const BenchCase& bench, int run,
         fs::create_directories(destRoot);
     }
     SyncResult result = TimedRun(runner, bench, destRoot, true);
-    std::fprintf(stderr, "  case %c run %d/%d: %-11s %.3f s wall, %.3f s cpu, %.1f MiB\n", bench.id,
-                 run + 1, runs_, runner.Name().c_str(), result.seconds, result.cpuSeconds,
-                 static_cast<double>(result.peakKiB) / 1024.0);
+    std::fprintf(stderr, "  case %c run %d/%d: %-11s %.3f s wall, %.3f s cpu", bench.id, run + 1,
+                 runs_, runner.Name().c_str(), result.seconds, result.cpuSeconds);
+    if (result.peakKiB > 0)
+        std::fprintf(stderr, ", %.1f MiB", static_cast<double>(result.peakKiB) / 1024.0);
+    std::fputc('\n', stderr);
     if (!bench.rescan) {
         // A file system slows down creating files while it holds many recently deleted ones
         // (ext4 skips their inodes one by one), so no cold run may follow the deletion of a

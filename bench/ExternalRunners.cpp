@@ -22,7 +22,7 @@ SyncResult RunTool(const std::vector<std::string>& argv) {
         throw RunFailure("`" + command + "` failed with status " +
                          std::to_string(usage.exitStatus));
     }
-    return {usage.wallSeconds, usage.cpuSeconds, usage.peakKiB};
+    return {usage.wallSeconds, usage.cpuSeconds};
 }
 
 std::vector<std::string> RsyncRunner::Command(const SyncJob& job) {

@@ -87,7 +87,6 @@ bool ChildProcess::Ended() {
     reaped_ = true;
     usage_.wallSeconds = MonotonicSeconds() - startedAt_;
     usage_.cpuSeconds = Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
-    usage_.peakKiB = usage.ru_maxrss;
     return true;
 }
 
@@ -104,7 +103,6 @@ ProcessUsage ChildProcess::Wait() {
         reaped_ = true;
         usage_.wallSeconds = MonotonicSeconds() - startedAt_;
         usage_.cpuSeconds = Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
-        usage_.peakKiB = usage.ru_maxrss;
     }
     usage_.exitStatus = WIFEXITED(rawStatus_) ? WEXITSTATUS(rawStatus_) : -1;
     return usage_;
@@ -128,4 +126,15 @@ double ProcessCpuSeconds(pid_t pid) {
             total += static_cast<double>(nanoseconds) / 1e9;
     }
     return total;
+}
+
+long PeakResidentKiB(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+    std::string key;
+    while (in >> key) {
+        long kib = 0;
+        if (key == "VmHWM:" && in >> kib)
+            return kib;
+    }
+    return 0;
 }

@@ -1,6 +1,6 @@
-// Child processes measured as a whole: wall time, CPU time (user + system, the child's own
-// children included once it has waited for them) and peak resident memory, all taken from the
-// kernel's accounting of the process when it is reaped.
+// Child processes measured as a whole: wall time and CPU time (user + system, the child's own
+// children included once it has waited for them), taken from the kernel's accounting of the
+// process when it is reaped.
 #pragma once
 
 #include <sys/types.h>
@@ -45,6 +45,11 @@ ProcessUsage RunProcess(const std::vector<std::string>& argv, bool captureOutput
 
 // The CPU time that all threads of a running process have used so far, in seconds.
 double ProcessCpuSeconds(pid_t pid);
+
+// The largest resident set of a running process's program so far, in KiB; 0 when unknown.
+// The kernel's figure for a reaped child would also count the benchmark's own pages, which
+// the forked child held until it started its program.
+long PeakResidentKiB(pid_t pid);
 
 // Seconds on a steady clock, for spans measured across processes.
 double MonotonicSeconds();

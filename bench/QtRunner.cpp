@@ -95,7 +95,8 @@ SyncResult QtRunner::Run(const SyncJob& job) {
     bool started = start.AwaitCopy(child);
     double startedAt = MonotonicSeconds(), cpuAtStart = ProcessCpuSeconds(child.pid());
     bool ended = started && end.AwaitCopy(child);
-    SyncResult result{MonotonicSeconds() - startedAt, ProcessCpuSeconds(child.pid()) - cpuAtStart};
+    SyncResult result{MonotonicSeconds() - startedAt, ProcessCpuSeconds(child.pid()) - cpuAtStart,
+                      PeakResidentKiB(child.pid())};
     if (!child.Ended())
         kill(child.pid(), SIGTERM);
     ProcessUsage usage = child.Wait();
@@ -103,6 +104,5 @@ SyncResult QtRunner::Run(const SyncJob& job) {
         throw RunFailure("the program's cycle did not reach its last fileset");
     if (usage.exitStatus != 0)
         throw RunFailure("the program ended with status " + std::to_string(usage.exitStatus));
-    result.peakKiB = usage.peakKiB;
     return result;
 }
