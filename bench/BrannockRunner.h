@@ -19,7 +19,9 @@ fs::path BrannockMirrorOf(const fs::path& source, const fs::path& destRoot);
 class BrannockRunner : public Runner {
   public:
     // Keeps the settings file in `workDir`; `benchProgram` is the benchmark's own executable.
-    BrannockRunner(const fs::path& workDir, fs::path benchProgram);
+    // `programPriority` runs the cycle at the priority the program gives itself as it starts,
+    // for comparisons with the program.
+    BrannockRunner(const fs::path& workDir, fs::path benchProgram, bool programPriority = false);
 
     std::string Name() const override { return "brannock"; }
     fs::path MirrorOf(const fs::path& source, const fs::path& destRoot) const override {
@@ -30,9 +32,10 @@ class BrannockRunner : public Runner {
   private:
     fs::path benchProgram_;
     fs::path exePath_;
+    bool programPriority_;
 };
 
-// The child's side: `args` are the settings program path, source, destination and "0" or "1"
-// for the Delete option. Prints the number of files copied and the process's peak resident
-// memory in KiB; returns the exit status.
+// The child's side: `args` are the settings program path, source, destination, "0" or "1"
+// for the Delete option and, optionally, "lowest" for the program's own priority. Prints the number
+// of files copied and the process's peak resident memory in KiB; returns the exit status.
 int RunCycleCommand(const std::vector<std::string>& args);

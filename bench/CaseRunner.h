@@ -29,6 +29,7 @@ struct BenchCase {
     double limit = 1.0;
     double memoryLimitMiB = 0.0;                                        // 0: no memory target
     std::vector<Tool> tools = {Tool::Brannock, Tool::Rsync, Tool::Cp};  // the subject first
+    Tool subject() const { return tools.front(); }
 };
 
 // A run that reported success but left a wrong destination.

@@ -39,6 +39,7 @@ TEST(BenchProcess, CycleCommandCopiesAndCounts) {
     EXPECT_GT(peakKiB, 100);
     EXPECT_EQ(CensusOf(dest), census);
     EXPECT_EQ(RunCycleCommand({program}), 2);
+    EXPECT_EQ(RunCycleCommand({program, "s", "d", "0", "fastest"}), 2);
 
     BrannockRunner failing(dir.path(), "/bin/false");
     EXPECT_THROW(failing.Run({dir.path() / "src", dest, false}), RunFailure);
