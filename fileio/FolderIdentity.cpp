@@ -48,7 +48,7 @@ class OpenFolder {
                 path.resize(length);
                 return path;
             }
-            path.resize(length);  // the size needed, with the terminator
+            path.resize(length + 1);  // the size needed; Wine wants one more than it says
         }
         return {};
     }

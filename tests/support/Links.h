@@ -1,6 +1,7 @@
-// Real links for tests, on every system the tests run on. Under Wine, Windows' own call for a
-// link makes nothing, so the link is made by the Unix side, as a user would have made it;
-// Wine shows such a link to a folder as a reparse point, a link to a file as a plain file.
+// Real links for tests. Wine 8 makes none: its CreateSymbolicLink reports success and makes
+// nothing, so under Wine no link is made and the tests that need one are skipped. (A link made
+// on the Unix side shows under Wine as a reparse point when it leads to a folder, as a plain
+// file when it leads to a file.)
 #pragma once
 
 #include <filesystem>
