@@ -6,6 +6,8 @@
 
 namespace {
 
+constexpr const char* kAllCases = "abcdefg";
+
 template <typename Int>
 void ReadPositive(const std::function<const char*(const char*)>& lookup, const char* name,
                   Int& value) {
@@ -31,14 +33,18 @@ BenchConfig BenchConfig::FromEnvironment(const std::function<const char*(const c
     ReadPositive(lookup, "BRANNOCK_BENCH_FOLDERS", config.folders);
     ReadPositive(lookup, "BRANNOCK_BENCH_BIG_FILES", config.bigFiles);
     ReadPositive(lookup, "BRANNOCK_BENCH_BIG_MIB", config.bigFileMiB);
+    ReadPositive(lookup, "BRANNOCK_BENCH_SCALE_FILES", config.scaleFiles);
+    ReadPositive(lookup, "BRANNOCK_BENCH_SCALE_FOLDERS", config.scaleFolders);
+    if (const char* qt = lookup("BRANNOCK_BENCH_QT_PROGRAM"); qt != nullptr && *qt != '\0')
+        config.qtProgram = qt;
     if (const char* cases = lookup("BRANNOCK_BENCH_CASES"); cases != nullptr && *cases != '\0') {
         std::string wanted(cases);
-        if (wanted.find_first_not_of("abcd") != std::string::npos) {
-            throw std::invalid_argument("BRANNOCK_BENCH_CASES takes letters of \"abcd\", not \"" +
-                                        wanted + "\"");
+        if (wanted.find_first_not_of(kAllCases) != std::string::npos) {
+            throw std::invalid_argument("BRANNOCK_BENCH_CASES takes letters of \"" +
+                                        std::string(kAllCases) + "\", not \"" + wanted + "\"");
         }
         config.cases.clear();
-        for (char id : std::string_view("abcd")) {
+        for (char id : std::string_view(kAllCases)) {
             if (wanted.find(id) != std::string::npos)
                 config.cases += id;
         }

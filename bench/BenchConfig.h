@@ -8,12 +8,15 @@
 #include <string>
 
 struct BenchConfig {
-    int runs = 5;                   // BRANNOCK_BENCH_RUNS: runs per measurement (the median)
+    int runs = 7;                   // BRANNOCK_BENCH_RUNS: runs per measurement
     int smallFiles = 20000;         // BRANNOCK_BENCH_FILES: files of the small-file tree
     int folders = 400;              // BRANNOCK_BENCH_FOLDERS: folders of the small-file tree
     int bigFiles = 8;               // BRANNOCK_BENCH_BIG_FILES: files of the large-file tree
     std::int64_t bigFileMiB = 128;  // BRANNOCK_BENCH_BIG_MIB: size of each large file
-    std::string cases = "abcd";     // BRANNOCK_BENCH_CASES: which cases (always run a, b, c, d)
+    int scaleFiles = 100000;        // BRANNOCK_BENCH_SCALE_FILES: files of the scale tree
+    int scaleFolders = 1000;        // BRANNOCK_BENCH_SCALE_FOLDERS: folders of the scale tree
+    std::string cases = "abcdefg";  // BRANNOCK_BENCH_CASES: which cases (always in this order)
+    std::string qtProgram;          // BRANNOCK_BENCH_QT_PROGRAM: the Qt program of case g
 
     // Reads the variables through `lookup` (getenv's contract: nullptr when unset). Throws
     // std::invalid_argument naming the variable when a value is unusable.

@@ -1,13 +1,19 @@
 #include "bench/BrannockRunner.h"
 
+#include <unistd.h>
 #include <fstream>
+#include <iostream>
+#include <sstream>
 #include <vector>
 
-#include "bench/Timing.h"
+#include "bench/Process.h"
 #include "fileio/PathText.h"
+#include "platform/win32.h"
 #include "ui/headless/HeadlessForm.h"
 
 namespace {
+
+constexpr const char* kProgramPriority = "lowest";
 
 // A settings file as Brannock leaves it after a save, so that the per-file read of the cut-off
 // parses a file of realistic size.
@@ -17,14 +23,27 @@ void WriteSettings(const fs::path& ini, const fs::path& workDir) {
         << "[FileSets]\nFileSet1=" << workDir.string() << kSep << kAllFiles << "\nFileSet2=\n";
 }
 
-}  // namespace
-
-BrannockRunner::BrannockRunner(const fs::path& workDir)
-    : exePath_(workDir / "brannock"), iniPath_(workDir / "brannock.ini") {
-    WriteSettings(iniPath_, workDir);
+// Every copy sets the progress bar to 0 and climbs to 100 from there, so each step down to 0
+// starts a copy (a copy's first blocks of a large file may show 0 as well).
+long CopiesShown(const std::vector<int>& values) {
+    long copies = 0;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (values[i] == 0 && (i == 0 || values[i - 1] != 0))
+            ++copies;
+    }
+    return copies;
 }
 
-fs::path BrannockRunner::MirrorOf(const fs::path& source, const fs::path& destRoot) const {
+}  // namespace
+
+BrannockRunner::BrannockRunner(const fs::path& workDir, fs::path benchProgram, bool programPriority)
+    : benchProgram_(std::move(benchProgram)),
+      exePath_(workDir / "brannock"),
+      programPriority_(programPriority) {
+    WriteSettings(workDir / "brannock.ini", workDir);
+}
+
+fs::path BrannockMirrorOf(const fs::path& source, const fs::path& destRoot) {
     std::string dest = destRoot.string();
     while (!dest.empty() && dest.back() == kSep)
         dest.pop_back();
@@ -36,29 +55,42 @@ fs::path BrannockRunner::MirrorOf(const fs::path& source, const fs::path& destRo
 }
 
 SyncResult BrannockRunner::Run(const SyncJob& job) {
-    HeadlessForm ui(exePath_.string());
-    ui.form.IniFile = iniPath_.string();
-    ui.form.SyncOn = true;
-    ui.form.DeleteOrphans = job.deleteOrphans;
-    ui.lstSyncFrom.AddItem(job.source.string() + kSep + std::string(kAllFiles));
-    ui.txtSyncTo.SetText(job.destRoot.string());
-    ui.pgrStatus.history.reserve(1 << 16);
-
-    Stopwatch watch;
-    bool ok = ui.form.RunSyncCycle();
-    SyncResult result{watch.Seconds()};
-
-    if (!ok) {
-        throw RunFailure("the sync cycle returned False; last error recorded: \"" +
-                         ui.form.ReadErrorMessage() + "\"");
-    }
-    // Every copy sets the progress bar to 0 and climbs to 100 from there, so each step down
-    // to 0 starts a copy (a copy's first blocks of a large file may show 0 as well).
-    const std::vector<int>& values = ui.pgrStatus.history;
-    result.copies = 0;
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        if (values[i] == 0 && (i == 0 || values[i - 1] != 0))
-            ++result.copies;
-    }
+    std::vector<std::string> argv = {benchProgram_.string(), kCycleArgument,
+                                     exePath_.string(),      job.source.string(),
+                                     job.destRoot.string(),  job.deleteOrphans ? "1" : "0"};
+    if (programPriority_)
+        argv.push_back(kProgramPriority);
+    ProcessUsage usage = RunProcess(argv, true);
+    if (usage.exitStatus != 0)
+        throw RunFailure("the cycle's process ended with status " +
+                         std::to_string(usage.exitStatus));
+    SyncResult result{usage.wallSeconds, usage.cpuSeconds};
+    std::istringstream(usage.output) >> result.copies >> result.peakKiB;
     return result;
+}
+
+int RunCycleCommand(const std::vector<std::string>& args) {
+    if (args.size() != 4 && !(args.size() == 5 && args[4] == kProgramPriority)) {
+        std::cerr << "usage: brannock_bench " << kCycleArgument
+                  << " <program> <source> <destination> <0|1> [" << kProgramPriority << "]\n";
+        return 2;
+    }
+    // The program lowers its thread's priority as it starts; on a busy machine that alone
+    // decides much of its wall time.
+    if (args.size() == 5 && SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_LOWEST) == 0)
+        return 2;
+    HeadlessForm ui(args[0]);
+    ui.form.IniFile = fs::path(args[0]).replace_extension(".ini").string();
+    ui.form.SyncOn = true;
+    ui.form.DeleteOrphans = args[3] == "1";
+    ui.lstSyncFrom.AddItem(args[1] + kSep + std::string(kAllFiles));
+    ui.txtSyncTo.SetText(args[2]);
+    ui.pgrStatus.history.reserve(1 << 16);
+    if (!ui.form.RunSyncCycle()) {
+        std::cerr << "brannock_bench: the sync cycle returned False; last error recorded: \""
+                  << ui.form.ReadErrorMessage() << "\"\n";
+        return 1;
+    }
+    std::cout << CopiesShown(ui.pgrStatus.history) << ' ' << PeakResidentKiB(getpid()) << '\n';
+    return 0;
 }

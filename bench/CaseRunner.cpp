@@ -16,7 +16,7 @@ std::string CensusText(const TreeCensus& census) {
 
 }  // namespace
 
-CaseRunner::CaseRunner(fs::path workDir, int runs, std::vector<Runner*> runners, bool flush)
+CaseRunner::CaseRunner(fs::path workDir, int runs, std::map<Tool, Runner*> runners, bool flush)
     : workDir_(std::move(workDir)), runs_(runs), runners_(std::move(runners)), flush_(flush) {}
 
 fs::path CaseRunner::DestRoot(const BenchCase& bench, const Runner& runner, int run) const {
@@ -27,39 +27,48 @@ fs::path CaseRunner::DestRoot(const BenchCase& bench, const Runner& runner, int 
 }
 
 CaseResult CaseRunner::Run(const BenchCase& bench) {
+    std::vector<Runner*> runners;
+    for (Tool tool : bench.tools)
+        runners.push_back(runners_.at(tool));
     if (bench.rescan) {
         // Brings each destination up to date first; how much it copies depends on the cases
         // that ran before.
-        for (Runner* runner : runners_) {
+        for (Runner* runner : runners) {
             fs::create_directories(DestRoot(bench, *runner));
             TimedRun(*runner, bench, DestRoot(bench, *runner), false);
         }
     }
     std::vector<fs::path> spent;
-    std::vector<std::vector<double>> samples(runners_.size());
+    std::vector<std::vector<RunSample>> samples(runners.size());
     for (int run = 0; run < runs_; ++run) {
         // Rotating the order keeps a tool from always following the same one.
-        for (std::size_t k = 0; k < runners_.size(); ++k) {
-            std::size_t tool = (static_cast<std::size_t>(run) + k) % runners_.size();
-            samples[tool].push_back(RunOnce(*runners_[tool], bench, run, spent));
+        for (std::size_t k = 0; k < runners.size(); ++k) {
+            std::size_t tool = (static_cast<std::size_t>(run) + k) % runners.size();
+            samples[tool].push_back(RunOnce(*runners[tool], bench, run, spent));
         }
     }
     for (const fs::path& destRoot : spent)
         fs::remove_all(destRoot);
-    return CaseResult{bench.id,           bench.description, Median(samples[0]), Median(samples[1]),
-                      Median(samples[2]), bench.target,      bench.limit};
+    CaseResult result{bench.id,    bench.description,   {}, bench.tools.front(), bench.target,
+                      bench.limit, bench.memoryLimitMiB};
+    for (std::size_t k = 0; k < runners.size(); ++k)
+        result.tools[bench.tools[k]] = FiguresOf(samples[k]);
+    return result;
 }
 
-double CaseRunner::RunOnce(Runner& runner, const BenchCase& bench, int run,
-                           std::vector<fs::path>& spent) {
+RunSample CaseRunner::RunOnce(Runner& runner, const BenchCase& bench, int run,
+                              std::vector<fs::path>& spent) {
     fs::path destRoot = bench.rescan ? DestRoot(bench, runner) : DestRoot(bench, runner, run);
     if (!bench.rescan) {
         fs::remove_all(destRoot);
         fs::create_directories(destRoot);
     }
-    double seconds = TimedRun(runner, bench, destRoot, true);
-    std::fprintf(stderr, "  case %c run %d/%d: %-8s %.3f s\n", bench.id, run + 1, runs_,
-                 runner.Name().c_str(), seconds);
+    SyncResult result = TimedRun(runner, bench, destRoot, true);
+    std::fprintf(stderr, "  case %c run %d/%d: %-11s %.3f s wall, %.3f s cpu", bench.id, run + 1,
+                 runs_, runner.Name().c_str(), result.seconds, result.cpuSeconds);
+    if (result.peakKiB > 0)
+        std::fprintf(stderr, ", %.1f MiB", static_cast<double>(result.peakKiB) / 1024.0);
+    std::fputc('\n', stderr);
     if (!bench.rescan) {
         // A file system slows down creating files while it holds many recently deleted ones
         // (ext4 skips their inodes one by one), so no cold run may follow the deletion of a
@@ -70,11 +79,11 @@ double CaseRunner::RunOnce(Runner& runner, const BenchCase& bench, int run,
             spent.push_back(destRoot);
         }
     }
-    return seconds;
+    return {result.seconds, result.cpuSeconds, result.peakKiB};
 }
 
-double CaseRunner::TimedRun(Runner& runner, const BenchCase& bench, const fs::path& destRoot,
-                            bool checkCopies) {
+SyncResult CaseRunner::TimedRun(Runner& runner, const BenchCase& bench, const fs::path& destRoot,
+                                bool checkCopies) {
     SyncJob job{bench.tree->root, destRoot, bench.deleteOrphans};
     if (flush_)
         FlushFileSystem();
@@ -85,7 +94,7 @@ double CaseRunner::TimedRun(Runner& runner, const BenchCase& bench, const fs::pa
         throw RunFailure(runner.Name() + ", case " + bench.id + ": " + failure.what());
     }
     Verify(runner, bench, job, result, checkCopies);
-    return result.seconds;
+    return result;
 }
 
 void CaseRunner::Verify(Runner& runner, const BenchCase& bench, const SyncJob& job,

@@ -2,6 +2,7 @@
 // meet the same state of the machine, each run checked before its time counts.
 #pragma once
 
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -26,6 +27,9 @@ struct BenchCase {
     bool deleteOrphans = false;
     Tool target = Tool::Rsync;
     double limit = 1.0;
+    double memoryLimitMiB = 0.0;                                        // 0: no memory target
+    std::vector<Tool> tools = {Tool::Brannock, Tool::Rsync, Tool::Cp};  // the subject first
+    Tool subject() const { return tools.front(); }
 };
 
 // A run that reported success but left a wrong destination.
@@ -36,9 +40,9 @@ class WrongResult : public std::runtime_error {
 
 class CaseRunner {
   public:
-    // `runners` in the order brannock, rsync, cp. `flush` writes back the system's caches
-    // before every timed run.
-    CaseRunner(fs::path workDir, int runs, std::vector<Runner*> runners, bool flush = true);
+    // `runners` holds a runner for every tool of the cases run. `flush` writes back the
+    // system's caches before every timed run.
+    CaseRunner(fs::path workDir, int runs, std::map<Tool, Runner*> runners, bool flush = true);
 
     CaseResult Run(const BenchCase& bench);
 
@@ -47,15 +51,16 @@ class CaseRunner {
     fs::path DestRoot(const BenchCase& bench, const Runner& runner, int run = -1) const;
     // One measured run; a cold run's many-file destination is added to `spent` for removal
     // when the case ends.
-    double RunOnce(Runner& runner, const BenchCase& bench, int run, std::vector<fs::path>& spent);
+    RunSample RunOnce(Runner& runner, const BenchCase& bench, int run,
+                      std::vector<fs::path>& spent);
     // Runs the tool once into `destRoot` (readied beforehand) and checks its result.
-    double TimedRun(Runner& runner, const BenchCase& bench, const fs::path& destRoot,
-                    bool checkCopies);
+    SyncResult TimedRun(Runner& runner, const BenchCase& bench, const fs::path& destRoot,
+                        bool checkCopies);
     void Verify(Runner& runner, const BenchCase& bench, const SyncJob& job,
                 const SyncResult& result, bool checkCopies) const;
 
     fs::path workDir_;
     int runs_;
-    std::vector<Runner*> runners_;
+    std::map<Tool, Runner*> runners_;
     bool flush_;
 };

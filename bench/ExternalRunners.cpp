@@ -1,66 +1,48 @@
 #include "bench/ExternalRunners.h"
 
+#include <unistd.h>
 #include <cstdlib>
 
-#include "bench/Timing.h"
-
-namespace {
-
-#ifdef _WIN32
-constexpr const char* kQuiet = " >NUL 2>&1";
-#else
-constexpr const char* kQuiet = " >/dev/null 2>&1";
-#endif
-
-SyncResult RunCommand(const std::string& command) {
-    Stopwatch watch;
-    int status = std::system(command.c_str());
-    SyncResult result{watch.Seconds()};
-    if (status != 0) {
-        throw RunFailure("`" + command + "` failed with status " + std::to_string(status));
-    }
-    return result;
-}
-
-}  // namespace
+#include "bench/Process.h"
 
 bool ToolAvailable(const std::string& program) {
-    return std::system((program + " --version" + kQuiet).c_str()) == 0;
-}
-
-std::string ShellQuote(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) {
-        if (c == '\'') {
-            quoted += "'\\''";
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "'";
+    return std::system((program + " --version >/dev/null 2>&1").c_str()) == 0;
 }
 
 void FlushFileSystem() {
-#ifndef _WIN32
-    if (std::system("sync") != 0)
-        return;  // a failed flush only makes timings noisier
-#endif
+    sync();
 }
 
-std::string RsyncRunner::Command(const SyncJob& job) {
-    return std::string("rsync -a") + (job.deleteOrphans ? " --delete" : "") + " -- " +
-           ShellQuote(job.source.string() + "/") + " " + ShellQuote(job.destRoot.string() + "/");
+SyncResult RunTool(const std::vector<std::string>& argv) {
+    ProcessUsage usage = RunProcess(argv);
+    if (usage.exitStatus != 0) {
+        std::string command;
+        for (const std::string& word : argv)
+            command += (command.empty() ? "" : " ") + word;
+        throw RunFailure("`" + command + "` failed with status " +
+                         std::to_string(usage.exitStatus));
+    }
+    return {usage.wallSeconds, usage.cpuSeconds};
+}
+
+std::vector<std::string> RsyncRunner::Command(const SyncJob& job) {
+    std::vector<std::string> argv = {"rsync", "-a"};
+    if (job.deleteOrphans)
+        argv.push_back("--delete");
+    for (const std::string& word :
+         {std::string("--"), job.source.string() + "/", job.destRoot.string() + "/"})
+        argv.push_back(word);
+    return argv;
 }
 
 SyncResult RsyncRunner::Run(const SyncJob& job) {
-    return RunCommand(Command(job));
+    return RunTool(Command(job));
 }
 
-std::string CpRunner::Command(const SyncJob& job) {
-    return "cp -a -- " + ShellQuote((job.source / ".").string()) + " " +
-           ShellQuote(job.destRoot.string());
+std::vector<std::string> CpRunner::Command(const SyncJob& job) {
+    return {"cp", "-a", "--", (job.source / ".").string(), job.destRoot.string()};
 }
 
 SyncResult CpRunner::Run(const SyncJob& job) {
-    return RunCommand(Command(job));
+    return RunTool(Command(job));
 }

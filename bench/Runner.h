@@ -1,5 +1,5 @@
-// One tool that mirrors a source folder into a destination folder, timed around its own work
-// only: preparing the run and checking its result are left to the caller.
+// One tool that mirrors a source folder into a destination folder, measured around its own
+// work only: preparing the run and checking its result are left to the caller.
 #pragma once
 
 #include <filesystem>
@@ -15,8 +15,10 @@ struct SyncJob {
 };
 
 struct SyncResult {
-    double seconds = 0.0;
-    long copies = -1;  // files the tool copied, -1 when it does not tell
+    double seconds = 0.0;     // wall time
+    double cpuSeconds = 0.0;  // user + system time of every process of the tool
+    long peakKiB = 0;         // the largest resident set among those processes
+    long copies = -1;         // files the tool copied, -1 when it does not tell
 };
 
 // A run that did not do its job (a failed cycle, a tool's non-zero exit status).

@@ -1,16 +1,19 @@
-// make bench: Brannock's headless sync cycle against rsync -a and cp -a on generated trees.
-// Prints one line per case, then a table against the targets. Exits 0 after measuring (also
+// make bench: Brannock's headless sync cycle against rsync -a and cp -a on generated trees, and
+// the Qt program against the headless cycle. Prints one line per case, then a table against
+// the targets. Exits 0 after measuring (also
 // when a target is missed), 1 when a run gave a wrong result, 2 when it cannot run at all.
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <map>
+#include <memory>
 #include <random>
 
 #include "bench/BenchConfig.h"
 #include "bench/BrannockRunner.h"
 #include "bench/CaseRunner.h"
 #include "bench/ExternalRunners.h"
-#include "bench/Timing.h"
+#include "bench/QtRunner.h"
 
 namespace {
 
@@ -37,12 +40,11 @@ class Workspace {
     fs::path path_;
 };
 
-SourceTree SmallTree(const fs::path& work, const BenchConfig& config) {
-    std::fprintf(stderr, "generating %d files of 1-16 KiB in %d folders...\n", config.smallFiles,
-                 config.folders);
-    fs::path root = work / "small" / "src";
-    TreeCensus census = GenerateSmallFileTree(root, config.smallFiles, config.folders, 1);
-    return {"small", root, census, 200};
+SourceTree SmallFileTree(const fs::path& work, const char* name, int files, int folders) {
+    std::fprintf(stderr, "generating %d files of 1-16 KiB in %d folders...\n", files, folders);
+    fs::path root = work / name / "src";
+    TreeCensus census = GenerateSmallFileTree(root, files, folders, 1);
+    return {name, root, census, 200};
 }
 
 SourceTree LargeTree(const fs::path& work, const BenchConfig& config) {
@@ -53,40 +55,87 @@ SourceTree LargeTree(const fs::path& work, const BenchConfig& config) {
     return {"large", root, census, 1};
 }
 
-std::vector<BenchCase> Cases(const BenchConfig& config, const SourceTree& small,
-                             const SourceTree& large) {
-    std::string files = std::to_string(config.smallFiles) + " files of 1-16 KiB in " +
-                        std::to_string(config.folders) + " folders";
+struct Trees {
+    SourceTree small, large, scale;
+};
+
+std::vector<BenchCase> Cases(const BenchConfig& config, const Trees& trees) {
+    auto filesIn = [](int files, int folders) {
+        return std::to_string(files) + " files of 1-16 KiB in " + std::to_string(folders) +
+               " folders";
+    };
+    std::string small = filesIn(config.smallFiles, config.folders);
+    std::string scale = filesIn(config.scaleFiles, config.scaleFolders);
     std::string big =
         std::to_string(config.bigFiles) + " files of " + std::to_string(config.bigFileMiB) + " MiB";
+    const std::vector<Tool> againstRsync = {Tool::Brannock, Tool::Rsync};
+    const std::vector<Tool> qtAgainstHeadless = {Tool::BrannockQt, Tool::Brannock};
+    constexpr double kMemoryLimitMiB = 64.0;
     return {
-        {'a', files + ", cold copy", &small, false, false, Tool::Rsync, 1.2},
-        {'b', files + ", rescan, up to date", &small, true, false, Tool::Rsync, 1.0},
-        {'c', big + ", cold copy", &large, false, false, Tool::Cp, 1.5},
-        {'d', files + ", rescan with Delete", &small, true, true, Tool::Rsync, 1.0},
+        {'a', small + ", cold copy", &trees.small, false, false, Tool::Rsync, 1.1},
+        {'b', small + ", rescan, up to date", &trees.small, true, false, Tool::Rsync, 0.9},
+        {'c', big + ", cold copy", &trees.large, false, false, Tool::Cp, 1.3},
+        {'d', small + ", rescan with Delete", &trees.small, true, true, Tool::Rsync, 0.9},
+        {'e', scale + ", rescan with Delete", &trees.scale, true, true, Tool::Rsync, 0.9,
+         kMemoryLimitMiB, againstRsync},
+        {'f', scale + ", cold copy", &trees.scale, false, false, Tool::Rsync, 1.1, kMemoryLimitMiB,
+         againstRsync},
+        {'g', "case b by the Qt program", &trees.small, true, false, Tool::Brannock, 1.15, 0.0,
+         qtAgainstHeadless},
     };
 }
 
-int RunBenchmark(const BenchConfig& config) {
+Trees MakeTrees(const fs::path& work, const BenchConfig& config) {
+    Trees trees;
+    if (config.Runs('a') || config.Runs('b') || config.Runs('d') || config.Runs('g'))
+        trees.small = SmallFileTree(work, "small", config.smallFiles, config.folders);
+    if (config.Runs('c'))
+        trees.large = LargeTree(work, config);
+    if (config.Runs('e') || config.Runs('f'))
+        trees.scale = SmallFileTree(work, "scale", config.scaleFiles, config.scaleFolders);
+    return trees;
+}
+
+// Case g needs the built Qt program; without it the case is left out.
+BenchConfig WithoutMissingQt(BenchConfig config) {
+    if (config.Runs('g') && (config.qtProgram.empty() || !fs::exists(config.qtProgram))) {
+        std::fprintf(stderr, "no Qt program built (%s): case g left out\n",
+                     config.qtProgram.empty() ? "none configured" : config.qtProgram.c_str());
+        config.cases.erase(config.cases.find('g'), 1);
+    }
+    return config;
+}
+
+int RunBenchmark(const BenchConfig& wanted) {
+    BenchConfig config = WithoutMissingQt(wanted);
     Workspace work;
     std::fprintf(stderr, "working in %s, %d run(s) per measurement\n", work.path().string().c_str(),
                  config.runs);
-    SourceTree small, large;
-    if (config.Runs('a') || config.Runs('b') || config.Runs('d'))
-        small = SmallTree(work.path(), config);
-    if (config.Runs('c'))
-        large = LargeTree(work.path(), config);
+    Trees trees = MakeTrees(work.path(), config);
 
-    BrannockRunner brannock(work.path());
+    BrannockRunner brannock(work.path(), fs::read_symlink("/proc/self/exe"));
     RsyncRunner rsync;
     CpRunner cp;
-    CaseRunner runner(work.path(), config.runs, {&brannock, &rsync, &cp});
+    std::map<Tool, Runner*> runners = {
+        {Tool::Brannock, &brannock}, {Tool::Rsync, &rsync}, {Tool::Cp, &cp}};
+    std::unique_ptr<QtRunner> qt;
+    if (config.Runs('g')) {
+        qt = std::make_unique<QtRunner>(work.path(), config.qtProgram);
+        runners[Tool::BrannockQt] = qt.get();
+    }
+    CaseRunner runner(work.path(), config.runs, runners);
+    // The Qt program runs at the priority it gives itself; the headless cycle it is set
+    // against runs there too.
+    BrannockRunner brannockAsProgram(work.path(), fs::read_symlink("/proc/self/exe"), true);
+    runners[Tool::Brannock] = &brannockAsProgram;
+    CaseRunner programRunner(work.path(), config.runs, runners);
     std::vector<CaseResult> results;
-    for (const BenchCase& bench : Cases(config, small, large)) {
+    for (const BenchCase& bench : Cases(config, trees)) {
         if (!config.Runs(bench.id))
             continue;
         std::fprintf(stderr, "case %c: %s\n", bench.id, bench.description.c_str());
-        results.push_back(runner.Run(bench));
+        CaseRunner& caseRunner = bench.subject() == Tool::BrannockQt ? programRunner : runner;
+        results.push_back(caseRunner.Run(bench));
         std::cout << BenchLine(results.back()) << std::endl;
     }
     std::cout << '\n' << SummaryTable(results) << std::flush;
@@ -95,10 +144,14 @@ int RunBenchmark(const BenchConfig& config) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == kCycleArgument)
+        return RunCycleCommand(std::vector<std::string>(argv + 2, argv + argc));
     BenchConfig config;
     try {
         config = BenchConfig::FromEnvironment([](const char* name) { return std::getenv(name); });
+        if (config.qtProgram.empty())
+            config.qtProgram = BRANNOCK_BENCH_QT_PROGRAM;
     } catch (const std::invalid_argument& error) {
         std::cerr << "brannock_bench: " << error.what() << '\n';
         return 2;

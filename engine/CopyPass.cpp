@@ -99,11 +99,16 @@ bool frmMain::SyncFile(const std::string& dir, const WIN32_FIND_DATAA& entry) {
     const std::string source = dir + std::string(kSepText) + name;
     if (!FolderFreeOfLinks(*this, syncTo, destFolder, source, destFile))
         return false;
-    CreatePath(destFolder);
-
+    // The destination file is looked up before its folders are made, and they are made only
+    // when it is not found: a file that is found has its folder and every level above it, so
+    // making them would change nothing, and making folders never makes the file, so a file
+    // not found before would not be found after. The outcome is the one of making the folders
+    // first, without a look-up of the folder for every file that is up to date.
     runtime::DateValue destDate = runtime::kDefaultDate;
     std::int64_t destSize = 0;
     GetFileInfo(destFile, destDate, destSize);
+    if (destDate == runtime::kDefaultDate && destSize == 0)
+        CreatePath(destFolder);
     if (sourceDate == destDate && EntrySize(entry) == destSize)
         return true;
 

@@ -34,7 +34,7 @@ class FakeRunner : public Runner {
         }
         if (fault_ == Fault::DropFile)
             fs::remove(job.destRoot / "dir1-0" / "file-00000.txt");
-        return {0.01, fault_ == Fault::WrongCopyCount ? copies + 1 : copies};
+        return {0.01, 0.02, 100, fault_ == Fault::WrongCopyCount ? copies + 1 : copies};
     }
 
   private:
@@ -48,11 +48,14 @@ class BenchCaseRunner : public ::testing::Test {
         tree.root = dir.path() / "src";
         tree.census = GenerateSmallFileTree(tree.root, 60, 10, 5);
     }
-    CaseResult RunWith(FakeRunner::Fault fault, bool rescan) {
+    CaseResult RunWith(FakeRunner::Fault fault, bool rescan,
+                       std::vector<Tool> tools = {Tool::Brannock, Tool::Rsync, Tool::Cp}) {
         FakeRunner good1("one", FakeRunner::Fault::None), good2("two", FakeRunner::Fault::None);
         FakeRunner odd("odd", fault);
-        CaseRunner runner(dir.path(), 2, {&good1, &good2, &odd}, false);
-        return runner.Run({'a', "test", &tree, rescan, false, Tool::Rsync, 1.0});
+        CaseRunner runner(dir.path(), 2,
+                          {{Tool::Brannock, &good1}, {Tool::Rsync, &good2}, {Tool::Cp, &odd}},
+                          false);
+        return runner.Run({'a', "test", &tree, rescan, false, Tool::Rsync, 1.0, 0.0, tools});
     }
     TempDir dir;
     SourceTree tree{"small", {}, {}, 1};
@@ -60,11 +63,15 @@ class BenchCaseRunner : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(BenchCaseRunner, ReportsMediansOfCorrectRuns) {
+TEST_F(BenchCaseRunner, ReportsFiguresOfCorrectRuns) {
     CaseResult cold = RunWith(FakeRunner::Fault::None, false);
-    EXPECT_DOUBLE_EQ(cold.cp, 0.01);
-    CaseResult rescan = RunWith(FakeRunner::Fault::None, true);  // no copies expected
-    EXPECT_DOUBLE_EQ(rescan.brannock, 0.01);
+    EXPECT_DOUBLE_EQ(cold.tools.at(Tool::Cp).medianWall, 0.01);
+    EXPECT_DOUBLE_EQ(cold.tools.at(Tool::Cp).medianCpu, 0.02);
+    EXPECT_EQ(cold.tools.at(Tool::Brannock).peakKiB, 100);
+    // Only the case's tools run, the first being the one judged.
+    CaseResult rescan = RunWith(FakeRunner::Fault::None, true, {Tool::Rsync, Tool::Brannock});
+    EXPECT_EQ(rescan.tools.size(), 2u);
+    EXPECT_EQ(rescan.subject, Tool::Rsync);
 }
 
 TEST_F(BenchCaseRunner, RefusesWrongOrFailedRuns) {
@@ -77,15 +84,15 @@ TEST_F(BenchCaseRunner, RefusesWrongOrFailedRuns) {
 #ifndef _WIN32
 TEST(BenchRunners, PlaceAndQuoteDestinations) {
     TempDir work;
-    BrannockRunner brannock(work.path());
+    BrannockRunner brannock(work.path(), "/bin/false");
     EXPECT_EQ(brannock.MirrorOf("/tmp/x/src", "/d"), fs::path("/d/tmp/x/src"));
     EXPECT_EQ(brannock.MirrorOf("/tmp/x/src", "/d/"), fs::path("/d/tmp/x/src"));
 
-    EXPECT_EQ(ShellQuote("/tmp/it's"), "'/tmp/it'\\''s'");
+    using Words = std::vector<std::string>;
     SyncJob job{"/s", "/d", true};
-    EXPECT_EQ(RsyncRunner::Command(job), "rsync -a --delete -- '/s/' '/d/'");
+    EXPECT_EQ(RsyncRunner::Command(job), (Words{"rsync", "-a", "--delete", "--", "/s/", "/d/"}));
     job.deleteOrphans = false;
-    EXPECT_EQ(RsyncRunner::Command(job), "rsync -a -- '/s/' '/d/'");
-    EXPECT_EQ(CpRunner::Command(job), "cp -a -- '/s/.' '/d'");
+    EXPECT_EQ(RsyncRunner::Command(job), (Words{"rsync", "-a", "--", "/s/", "/d/"}));
+    EXPECT_EQ(CpRunner::Command(job), (Words{"cp", "-a", "--", "/s/.", "/d"}));
 }
 #endif

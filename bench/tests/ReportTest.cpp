@@ -14,33 +14,67 @@ TEST(BenchMedian, OddEvenAndEmpty) {
     EXPECT_DOUBLE_EQ(Median({}), 0.0);
 }
 
+namespace {
+
+CaseResult Result(char id, Tool target, double limit, std::map<Tool, Figures> tools) {
+    return {id, "case " + std::string(1, id), std::move(tools), Tool::Brannock, target, limit};
+}
+
+}  // namespace
+
+TEST(BenchReport, FiguresAreMedianFastestAndLargest) {
+    Figures f = FiguresOf({{3.0, 1.0, 100}, {1.0, 2.0, 300}, {2.0, 4.0, 200}});
+    EXPECT_DOUBLE_EQ(f.medianWall, 2.0);
+    EXPECT_DOUBLE_EQ(f.minWall, 1.0);
+    EXPECT_DOUBLE_EQ(f.medianCpu, 2.0);
+    EXPECT_EQ(f.peakKiB, 300);
+}
+
 TEST(BenchReport, LineHasTheFixedForm) {
-    CaseResult r{'a', "ignored in the line", 1.23456, 1.0, 0.5, Tool::Rsync, 1.2};
-    EXPECT_EQ(BenchLine(r),
-              "bench a: brannock 1.235 s, rsync 1.000 s, cp 0.500 s, ratio-vs-rsync 1.23");
+    CaseResult a = Result('a', Tool::Rsync, 1.1,
+                          {{Tool::Brannock, {1.23456, 1.0, 0.55, 1}},
+                           {Tool::Rsync, {1.0, 0.9, 0.5, 1}},
+                           {Tool::Cp, {0.5, 0.4, 0.3, 1}}});
+    EXPECT_EQ(BenchLine(a),
+              "bench a: brannock 1.235 s, rsync 1.000 s, cp 0.500 s, ratio-vs-rsync 1.23, "
+              "cpu-ratio-vs-rsync 1.10");
+    a.target = Tool::Cp;
+    EXPECT_EQ(BenchLine(a),
+              "bench a: brannock 1.235 s, rsync 1.000 s, cp 0.500 s, ratio-vs-rsync 1.23, "
+              "ratio-vs-cp 2.47, cpu-ratio-vs-cp 1.83");
+    // The Qt program against the headless cycle: only the tools that ran, the subject first.
+    CaseResult g =
+        Result('g', Tool::Brannock, 1.15,
+               {{Tool::Brannock, {1.0, 1.0, 1.0, 1}}, {Tool::BrannockQt, {1.1, 1.0, 1.2, 1}}});
+    g.subject = Tool::BrannockQt;
+    EXPECT_EQ(BenchLine(g),
+              "bench g: brannock-qt 1.100 s, brannock 1.000 s, ratio-vs-brannock 1.10, "
+              "cpu-ratio-vs-brannock 1.20");
 }
 
-TEST(BenchReport, TableJudgesAgainstTheTargetTool) {
-    // Case c is measured against cp: twice rsync's time but within 1.5x cp's.
-    CaseResult c{'c', "large files, cold copy", 3.0, 1.5, 2.0, Tool::Cp, 1.5};
-    EXPECT_DOUBLE_EQ(RatioVsRsync(c), 2.0);
-    EXPECT_DOUBLE_EQ(TargetRatio(c), 1.5);
-    EXPECT_TRUE(MeetsTarget(c));
-    std::string table = SummaryTable({c});
-    EXPECT_NE(table.find("large files, cold copy"), std::string::npos);
-    EXPECT_NE(table.find("1.50x"), std::string::npos);
-    EXPECT_NE(table.find("<= 1.5x cp"), std::string::npos);
-    EXPECT_NE(table.find("PASS"), std::string::npos);
-}
+TEST(BenchReport, TargetNeedsWallCpuAndMemory) {
+    CaseResult e =
+        Result('e', Tool::Rsync, 0.9,
+               {{Tool::Brannock, {0.9, 0.8, 0.5, 64 * 1024}}, {Tool::Rsync, {1.0, 0.9, 1.0, 1}}});
+    e.memoryLimitMiB = 64;
+    EXPECT_TRUE(MeetsTarget(e));
+    std::string table = SummaryTable({e});
+    for (const char* text : {"0.90x", "0.50x", "64.0 MiB", "<= 0.9x rsync, <= 64 MiB", "PASS",
+                             "brannock 0.900/0.800/0.500", "rsync 1.000/0.900/1.000"})
+        EXPECT_NE(table.find(text), std::string::npos) << text;
 
-TEST(BenchReport, VerdictFollowsThePrintedRatio) {
-    CaseResult r{'b', "rescan", 1.004, 1.0, 1.0, Tool::Rsync, 1.0};
-    EXPECT_TRUE(MeetsTarget(r));  // printed as 1.00x
-    r.brannock = 1.006;           // printed as 1.01x
-    EXPECT_FALSE(MeetsTarget(r));
-    EXPECT_NE(SummaryTable({r}).find("MISS"), std::string::npos);
-    r.rsync = 0.0;  // a tool that took no measurable time cannot be beaten
-    EXPECT_FALSE(MeetsTarget(r));
+    e.tools[Tool::Brannock].peakKiB = 64 * 1024 + 200;  // printed as 64.2 MiB
+    EXPECT_FALSE(MeetsTarget(e));
+    e.tools[Tool::Brannock].peakKiB = 1;
+    e.tools[Tool::Brannock].medianCpu = 0.906;  // printed as 0.91x
+    EXPECT_FALSE(MeetsTarget(e));
+    EXPECT_NE(SummaryTable({e}).find("MISS"), std::string::npos);
+    e.tools[Tool::Brannock].medianCpu = 0.904;  // printed as 0.90x
+    EXPECT_TRUE(MeetsTarget(e));
+    e.tools[Tool::Rsync].medianWall = 0.0;  // a tool that took no measurable time cannot be beaten
+    EXPECT_FALSE(MeetsTarget(e));
+    e.tools.erase(Tool::Rsync);  // nor one that did not run
+    EXPECT_FALSE(MeetsTarget(e));
 }
 
 TEST(BenchConfigEnv, DefaultsAndOverrides) {
@@ -50,23 +84,30 @@ TEST(BenchConfigEnv, DefaultsAndOverrides) {
         return it == env.end() ? nullptr : it->second.c_str();
     };
     BenchConfig defaults = BenchConfig::FromEnvironment(lookup);
-    EXPECT_EQ(defaults.runs, 5);
+    EXPECT_EQ(defaults.runs, 7);
     EXPECT_EQ(defaults.smallFiles, 20000);
     EXPECT_EQ(defaults.bigFileMiB, 128);
-    EXPECT_EQ(defaults.cases, "abcd");
+    EXPECT_EQ(defaults.scaleFiles, 100000);
+    EXPECT_EQ(defaults.scaleFolders, 1000);
+    EXPECT_EQ(defaults.cases, "abcdefg");
+    EXPECT_EQ(defaults.qtProgram, "");
 
     env = {{"BRANNOCK_BENCH_RUNS", "1"},
            {"BRANNOCK_BENCH_FILES", "2000"},
-           {"BRANNOCK_BENCH_CASES", "ca"}};
+           {"BRANNOCK_BENCH_SCALE_FILES", "3000"},
+           {"BRANNOCK_BENCH_QT_PROGRAM", "/opt/brannock"},
+           {"BRANNOCK_BENCH_CASES", "gca"}};
     BenchConfig quick = BenchConfig::FromEnvironment(lookup);
     EXPECT_EQ(quick.runs, 1);
     EXPECT_EQ(quick.smallFiles, 2000);
-    EXPECT_EQ(quick.cases, "ac");
+    EXPECT_EQ(quick.scaleFiles, 3000);
+    EXPECT_EQ(quick.qtProgram, "/opt/brannock");
+    EXPECT_EQ(quick.cases, "acg");
     EXPECT_FALSE(quick.Runs('b'));
 
     for (auto bad :
          {std::pair{"BRANNOCK_BENCH_RUNS", "0"}, std::pair{"BRANNOCK_BENCH_RUNS", "5x"},
-          std::pair{"BRANNOCK_BENCH_BIG_MIB", "-1"}, std::pair{"BRANNOCK_BENCH_CASES", "ae"}}) {
+          std::pair{"BRANNOCK_BENCH_BIG_MIB", "-1"}, std::pair{"BRANNOCK_BENCH_CASES", "ah"}}) {
         env = {{bad.first, bad.second}};
         EXPECT_THROW(BenchConfig::FromEnvironment(lookup), std::invalid_argument) << bad.first;
     }

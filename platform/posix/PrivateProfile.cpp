@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/posix/Errors.h"
+#include "platform/posix/FolderWatch.h"
 #include "platform/posix/ProfileFile.h"
 #include "platform/posix/ProfileWrite.h"
 
@@ -41,12 +42,15 @@ struct FileSignature {
 struct CachedProfile {
     FileSignature signature;
     std::shared_ptr<const ProfileFile> profile;
+    int watch = -1;  // the watch of the file's folder armed before the file was checked, or -1
 };
 
 // Settings are read for every file of a sync pass, so parsed files are kept, keyed by the path
-// as given, and checked against the file with one stat per call.
+// as given, and checked against the file with one stat per call, or with none while a watch
+// of the file's folder has seen no change since it was armed.
 std::mutex g_cacheMutex;
 std::unordered_map<std::string, CachedProfile> g_cache;
+FolderWatches g_watches;
 constexpr std::size_t kMaxCachedFiles = 32;
 
 void Remember(const std::string& path, const FileSignature& signature,
@@ -101,9 +105,28 @@ std::shared_ptr<const ProfileFile> Load(const std::string& path, struct stat* fo
     return profile;
 }
 
+// A read of the file: from the cache without a stat while the file's folder is watched and
+// unchanged. The result is the one the stat would give: the watch is armed before the file is
+// checked, so a change after that check is pending as an event, and any change to the folder's
+// entries (a write, a replacement, a removal, new attributes) drops the cache's word for every
+// file there. Files changed only through this folder are covered, which is how the settings
+// file changes: by this program or by hand; a path that is a link is checked every time.
 std::shared_ptr<const ProfileFile> LoadLocked(const std::string& path) {
     std::lock_guard lock(g_cacheMutex);
-    return Load(path);
+    g_watches.Drain([](int changed) {
+        for (auto& [cachedPath, cached] : g_cache) {
+            if (changed < 0 || cached.watch == changed)
+                cached.watch = -1;
+        }
+    });
+    auto cached = g_cache.find(path);
+    if (cached != g_cache.end() && cached->second.watch >= 0)
+        return cached->second.profile;
+    int watch = g_watches.WatchFolderOf(path);
+    std::shared_ptr<const ProfileFile> profile = Load(path);
+    if (profile)
+        g_cache[path].watch = watch;
+    return profile;
 }
 
 // Copies `text` cut to nSize - 1 characters and a terminator; returns the count copied.

@@ -98,6 +98,25 @@ TEST_F(PrivateProfileTest, ReadsSeeChangesMadeFromOutside) {
     EXPECT_EQ(Read("A", "x"), "2");
     Put("[A]\nx=345\n");
     EXPECT_EQ(Read("A", "x"), "345");
+    EXPECT_EQ(Read("A", "x"), "345");  // unchanged, and read again
+    // Replaced by another file, removed, made again: every kind of change shows at once.
+    WriteFile(dir.path() / "new.ini", "[A]\nx=6\n");
+    fs::rename(dir.path() / "new.ini", dir.path() / "s.ini");
+    EXPECT_EQ(Read("A", "x"), "6");
+    fs::remove(dir.path() / "s.ini");
+    EXPECT_EQ(Read("A", "x"), "default");
+    Put("[A]\nx=7\n");
+    EXPECT_EQ(Read("A", "x"), "7");
+#ifndef _WIN32
+    // A settings file that is a link reads what its target holds, wherever the target lies.
+    fs::create_directories(dir.path() / "elsewhere");
+    WriteFile(dir.path() / "elsewhere" / "t.ini", "[A]\nx=8\n");
+    fs::remove(dir.path() / "s.ini");
+    fs::create_symlink(dir.path() / "elsewhere" / "t.ini", dir.path() / "s.ini");
+    EXPECT_EQ(Read("A", "x"), "8");
+    WriteFile(dir.path() / "elsewhere" / "t.ini", "[A]\nx=9\n");
+    EXPECT_EQ(Read("A", "x"), "9");
+#endif
 }
 
 TEST_F(PrivateProfileTest, WritesReplaceTheFileWholeAndKeepItsLineEnds) {
