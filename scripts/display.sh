@@ -2,7 +2,7 @@
 # Sourced by run.sh and screenshots.sh: gives a program an X display with a tray host.
 # With $DISPLAY set the desktop's own display is used; without, a virtual one is started
 # (Xvfb on a free display number) with `trayer` as the notification area, and stopped again
-# by stop_display.
+# by stop_display. BRANNOCK_DISPLAY_NUMBER chooses the virtual display's number.
 
 started_pids=()
 
@@ -20,7 +20,7 @@ start_display() {
     return 0
   fi
   local n
-  n=$(free_display)
+  n=${BRANNOCK_DISPLAY_NUMBER:-$(free_display)}
   Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
   started_pids+=($!)
   export DISPLAY=":$n"
