@@ -8,7 +8,7 @@ using ErrorStopNotice = ControlFixture;
 
 TEST_F(ErrorStopNotice, TheFifthFailureSpeaksUpOnceFromTheTrayAndSwitchingOnForgetsIt) {
     const fs::path failing = FailingFileset();
-    AddFileset(failing);
+    form_.lstSyncFrom.items = {Pattern(failing)};  // one failure a cycle
     const auto& balloons = form_.SysTray1.balloons;
     form.ToggleSync();  // the first cycle records the failure once
     for (int failures = 2; failures <= 5; ++failures) {

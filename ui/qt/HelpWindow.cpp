@@ -49,8 +49,8 @@ class HelpWindow : public QDialog {
   private:
     // Wide enough for a line of text at a comfortable length, tall enough for a screenful.
     QSize InitialSize() const {
-        const int line = fontMetrics().averageCharWidth() * 90;
-        QSize size(line, line * 3 / 4);
+        const int line = fontMetrics().averageCharWidth() * 110;
+        QSize size(line, line * 4 / 5);
         if (const QScreen* screen = this->screen())
             size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
         return size;

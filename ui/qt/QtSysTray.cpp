@@ -1,6 +1,7 @@
 #include "ui/qt/QtSysTray.h"
 
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include "ui/TextWrap.h"
 #include "ui/qt/QtControls.h"
@@ -14,6 +15,7 @@ namespace {
 constexpr std::size_t kLineChars = 64;
 // A balloon is read at a glance; beyond this its text is cut.
 constexpr std::size_t kBalloonChars = 400;
+constexpr int kLandingMilliseconds = 1500;
 
 QString Lines(const std::string& text) {
     return ToQ(textwrap::Wrap(text, textwrap::AtMostChars(kLineChars)));
@@ -45,8 +47,18 @@ void QtSysTray::set_traytip(const std::string& tip) {
 void QtSysTray::ShowBalloon(const std::string& title, const std::string& text) {
     m_balloonTitle = title;
     m_balloonText = text;
-    m_icon->showMessage(ToQ(title), Lines(textwrap::Cut(text, kBalloonChars)),
-                        QSystemTrayIcon::Warning);
+    const QString qTitle = ToQ(title);
+    const QString qText = Lines(textwrap::Cut(text, kBalloonChars));
+    QSystemTrayIcon* icon = m_icon;
+    const auto show = [icon, qTitle, qText] {
+        icon->showMessage(qTitle, qText, QSystemTrayIcon::Warning);
+    };
+    // At start-up the icon has not reached the notification area yet, and a balloon shown now
+    // would point nowhere, or not show at all: it waits until the icon has had time to land.
+    if (icon->geometry().isEmpty())
+        QTimer::singleShot(kLandingMilliseconds, icon, show);
+    else
+        show();
 }
 
 }  // namespace brannock_qt
