@@ -14,12 +14,15 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
 class DesktopNotice : public GuiFixture {
   protected:
     QDialog* Help() { return window().findChild<QDialog*>(QStringLiteral("HelpWindow")); }
 };
 
 TEST_F(DesktopNotice, HelpContentsShowsTheHelpFileFormattedUntilEsc) {
+    fs::create_directories(dir.path() / "prog");
     fs::copy_file(BRANNOCK_HELP_SOURCE, dir.path() / "prog" / "brannock.hlp");
     StartAndLoad(SavedIni(false));
     window().mnuHelpContents->trigger();
@@ -64,7 +67,7 @@ TEST_F(DesktopNotice, TheErrorLimitStopShowsABalloonAndTheReasonInTheTip) {
     const QString tip = window().SysTray1->toolTip();
     EXPECT_TRUE(tip.startsWith(QStringLiteral("Sync Disabled\n")));
     EXPECT_EQ(QString(tip).remove(QLatin1Char('\n')).remove(QLatin1Char(' ')),
-              (QStringLiteral("Sync Disabled") + QString::fromStdString(failure))
+              QString(QStringLiteral("Sync Disabled") + QString::fromStdString(failure))
                   .remove(QLatin1Char(' ')));
     EXPECT_EQ(Status(), "Disabled");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);  // never a message box
