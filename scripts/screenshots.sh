@@ -79,8 +79,15 @@ start_program() {
   app_pid=$!
 }
 
+# Ends the program as a task manager would, and for good if it does not go within 5 seconds.
 stop_program() {
+  local tries=0
   kill "$app_pid" 2>/dev/null || true
+  while kill -0 "$app_pid" 2>/dev/null && [ "$tries" -lt 50 ]; do
+    sleep 0.1
+    tries=$((tries + 1))
+  done
+  kill -KILL "$app_pid" 2>/dev/null || true
   wait "$app_pid" 2>/dev/null || true
   app_pid=""
 }
@@ -182,7 +189,7 @@ press_fileset_button() {
   local back=$1 x y w h i
   read -r x y w h < <(geometry "$main")
   xdotool windowfocus --sync "$main"
-  xdotool mousemove --sync $((x + w / 4)) $((y + h * 2 / 3)) click 1
+  xdotool mousemove --sync $((x + w / 4)) $((y + h / 2)) click 1
   xdotool key Home
   for ((i = 0; i < back; i++)); do xdotool key shift+Tab; done
   xdotool key space
@@ -215,9 +222,13 @@ shoot_screen() {
 
 # A first start: the About box is due and shows over the main window.
 shoot_first_start() {
-  wait_window --name '^About Brannock$' >/dev/null
+  local about
+  about=$(wait_window --name '^About Brannock$')
   settle
   shoot_screen about-startup.png
+  xdotool windowfocus --sync "$about"
+  xdotool key Escape
+  wait_gone --name '^About Brannock$'
 }
 
 # The balloon near the tray icon, then the tip under the pointer on the icon.

@@ -28,6 +28,8 @@ QtSysTray::QtSysTray(QSystemTrayIcon* icon, const QIcon& defaultIcon) : m_icon(i
 }
 
 void QtSysTray::set_intray(bool inTray) {
+    if (inTray && !m_inTray)
+        m_shownSince.start();
     m_inTray = inTray;
     m_icon->setVisible(inTray);
 }
@@ -53,10 +55,12 @@ void QtSysTray::ShowBalloon(const std::string& title, const std::string& text) {
     const auto show = [icon, qTitle, qText] {
         icon->showMessage(qTitle, qText, QSystemTrayIcon::Warning);
     };
-    // At start-up the icon has not reached the notification area yet, and a balloon shown now
-    // would point nowhere, or not show at all: it waits until the icon has had time to land.
-    if (icon->geometry().isEmpty())
-        QTimer::singleShot(kLandingMilliseconds, icon, show);
+    // Just after the icon was put into the tray it has not landed in the notification area
+    // yet, and a balloon shown now would point at a corner of the screen: it waits until the
+    // icon has had time to land.
+    const qint64 sinceShown = m_shownSince.isValid() ? m_shownSince.elapsed() : 0;
+    if (sinceShown < kLandingMilliseconds)
+        QTimer::singleShot(static_cast<int>(kLandingMilliseconds - sinceShown), icon, show);
     else
         show();
 }

@@ -2,6 +2,7 @@
 // set last, the window's own icon until the first picture arrives.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QIcon>
 #include <string>
 
@@ -36,6 +37,7 @@ class QtSysTray : public ISysTray {
     std::string m_tip;
     std::string m_balloonTitle;
     std::string m_balloonText;
+    QElapsedTimer m_shownSince;  // since the icon was put into the tray
 };
 
 }  // namespace brannock_qt
