@@ -183,14 +183,15 @@ shoot_from_menu() {
   wait_gone --name "$title"
 }
 
-# Selects the first fileset (a click into the list's empty part, then Home) and presses the
-# picture button `back` places before the list in the focus order, as the keyboard would.
+# Selects the first fileset (a click into the list's empty part, then End and Home: a key
+# selects only when it moves to another entry) and presses the picture button `back` places
+# before the list in the focus order, as the keyboard would.
 press_fileset_button() {
   local back=$1 x y w h i
   read -r x y w h < <(geometry "$main")
   xdotool windowfocus --sync "$main"
   xdotool mousemove --sync $((x + w / 4)) $((y + h / 2)) click 1
-  xdotool key Home
+  xdotool key End Home
   for ((i = 0; i < back; i++)); do xdotool key shift+Tab; done
   xdotool key space
 }
@@ -237,11 +238,11 @@ shoot_error_stop() {
   tray=$(wait_window --class '^trayer$')
   sleep 3  # the first cycle runs at start-up; the balloon follows it
   read -r sw sh < <(xdotool getdisplaygeometry)
-  shoot "$out/balloon.png" $((sw - 640)) 0 640 $((sh / 2))
+  shoot "$out/balloon.png" $((sw / 2)) 0 $((sw / 2)) $((sh * 2 / 3))
   read -r x y w h < <(geometry "$tray")
   xdotool mousemove --sync $((x + w / 2)) $((y + h / 2))
   sleep 2.5
-  shoot "$out/tray-tip.png" $((sw - 640)) 0 640 $((sh / 3))
+  shoot "$out/tray-tip.png" $((sw / 2)) 0 $((sw / 2)) $((sh / 2))
 }
 
 # Right-clicks the tray icon, which trayer embeds at the top right of the screen, and saves the
