@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include "ui/AppInfo.h"
@@ -29,6 +30,8 @@ class HelpWindow : public QDialog {
         m_view->setObjectName(QStringLiteral("helpText"));
         m_view->setOpenExternalLinks(true);
         m_view->setReadOnly(true);
+        // Text that touches the window's edge is hard to read.
+        m_view->document()->setDocumentMargin(fontMetrics().averageCharWidth() * 2);
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(m_view);
