@@ -30,7 +30,7 @@ autostart_dir=${XDG_CONFIG_HOME:-$HOME/.config}/autostart
 
 # An earlier installation goes first, settings kept, so nothing of it is left unlisted.
 if [ -f "$manifest" ]; then
-  PREFIX=$prefix PURGE= "$here/uninstall.sh" >/dev/null
+  PREFIX=$prefix PURGE='' "$here/uninstall.sh" >/dev/null
 fi
 
 made=()  # what this installation made, in order: "dir <path>" and "file <path>" lines

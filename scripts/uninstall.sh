@@ -29,6 +29,8 @@ fi
 # Folders last, deepest first; one that holds anything else stays.
 for ((i = ${#entries[@]} - 1; i >= 0; i--)); do
   entry=${entries[i]}
-  [[ $entry == "dir "* ]] && rmdir -- "${entry#dir }" 2>/dev/null || true
+  if [[ $entry == "dir "* ]]; then
+    rmdir -- "${entry#dir }" 2>/dev/null || true
+  fi
 done
 echo "Removed Brannock from $prefix"
