@@ -242,7 +242,7 @@ shoot_error_stop() {
   read -r x y w h < <(geometry "$tray")
   xdotool mousemove --sync $((x + w / 2)) $((y + h / 2))
   sleep 2.5
-  shoot "$out/tray-tip.png" $((sw / 2)) 0 $((sw / 2)) $((sh / 2))
+  shoot "$out/tray-tip.png" 0 0 "$sw" $((sh / 2))
 }
 
 # Right-clicks the tray icon, which trayer embeds at the top right of the screen, and saves the
