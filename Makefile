@@ -15,8 +15,8 @@ endif
 # `make install` is for the current user: no root needed.
 PREFIX ?= $(HOME)/.local
 
-.PHONY: all deps deps-gui build run install uninstall test test-native test-windows bench screenshots \
-	format clean
+.PHONY: all deps deps-gui build run install uninstall test test-native test-windows bench \
+	screenshots screenshots-windows dist-windows format clean
 # The steps of `make test` share the build folders and the machine: one at a time.
 .NOTPARALLEL:
 MAKEFLAGS += --no-print-directory
@@ -60,6 +60,16 @@ bench: build
 screenshots: deps-gui build
 	scripts/screenshots.sh $(BUILD)/ui/qt/brannock $(BUILD)/screenshots
 	QT_SCALE_FACTOR=2 scripts/screenshots.sh $(BUILD)/ui/qt/brannock $(BUILD)/screenshots/200
+
+# The Windows program under Wine, on a virtual display with a tray.
+screenshots-windows:
+	@scripts/install-deps.sh windows gui
+	JOBS=$(JOBS) scripts/screenshots-windows.sh $(WINDOWS_BUILD)
+
+# The download: $(WINDOWS_BUILD)/dist/brannock-<version>-windows-x64.zip.
+dist-windows:
+	@scripts/install-deps.sh windows
+	JOBS=$(JOBS) scripts/dist-windows.sh $(WINDOWS_BUILD)
 
 format:
 	@scripts/install-deps.sh format

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine: the cross build's CMAKE_CROSSCOMPILING_EMULATOR, so CTest
-# runs the test programs through it. Unattended and without a display: no install prompts, no
-# crash dialogs. WINEPREFIX chooses the prefix (the tests use one inside the build folder);
-# the first run creates it, once, even when several programs start together.
+# runs the test programs through it. Unattended: no install prompts, no crash dialogs.
+# WINEPREFIX chooses the prefix (the tests use one inside the build folder); the first run
+# creates it, once, even when several programs start together.
 # Usage: wine-run.sh program.exe [arguments...]
 # BRANNOCK_WINE_LOG, when set, also receives the program's output, with plain line ends.
+# BRANNOCK_WINE_DISPLAY, when set, is the X display the program's windows go to (the Windows
+# suite starts an Xvfb of its own); without it there is no display, never the desktop's.
 set -euo pipefail
 
 wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
@@ -17,7 +19,12 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Wine names host files in the host's character set: UTF-8, whatever the caller's locale, so
 # every Windows file name has a host name.
 export LC_ALL=C.UTF-8
-unset DISPLAY WAYLAND_DISPLAY
+unset WAYLAND_DISPLAY
+if [ -n "${BRANNOCK_WINE_DISPLAY:-}" ]; then
+    export DISPLAY=$BRANNOCK_WINE_DISPLAY
+else
+    unset DISPLAY
+fi
 
 export WINEPREFIX=${WINEPREFIX:-$HOME/.wine}
 prefix=$WINEPREFIX

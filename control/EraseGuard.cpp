@@ -1,12 +1,11 @@
 // Destinations that switching on must never erase, whatever the answers to the questions: the
 // erase removes everything below the Sync To directory, and a mistyped or badly picked folder
 // would take unrelated data, the program or the very sources with it.
-#include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 
+#include "fileio/FolderIdentity.h"
 #include "fileio/PathText.h"
 #include "ui/frmMain.h"
 
@@ -31,28 +30,10 @@ fs::path Resolved(const std::string& text) {
     return path;
 }
 
-bool SameName(const fs::path& a, const fs::path& b) {
-#ifdef _WIN32
-    const std::string x = a.string(), y = b.string();
-    return std::equal(x.begin(), x.end(), y.begin(), y.end(), [](char c, char d) {
-        return std::tolower(static_cast<unsigned char>(c)) ==
-               std::tolower(static_cast<unsigned char>(d));
-    });
-#else
-    return a == b;
-#endif
-}
-
-// True when `inner` is `outer` or lies somewhere below it.
-bool IsWithin(const fs::path& inner, const fs::path& outer) {
-    if (inner.empty() || outer.empty())
-        return false;
-    auto i = inner.begin();
-    for (auto o = outer.begin(); o != outer.end(); ++o, ++i) {
-        if (i == inner.end() || !SameName(*i, *o))
-            return false;
-    }
-    return true;
+// True when `inner` is `outer` or lies somewhere below it, on disk.
+bool IsWithin(const std::string& inner, const std::string& outer) {
+    const folders::Nesting nesting = folders::Nest(inner, outer);
+    return nesting == folders::Nesting::Same || nesting == folders::Nesting::FirstInside;
 }
 
 std::optional<fs::path> HomeFolder() {
@@ -74,14 +55,13 @@ std::string frmMain::EraseRefusal(const std::string& syncTo) {
         return {};  // nothing there to erase; the erase itself reports it
     if (!target.has_relative_path())
         return "it is the root folder of a drive";
-    if (auto home = HomeFolder(); home && IsWithin(*home, target))
+    if (auto home = HomeFolder(); home && IsWithin(home->string(), syncTo))
         return "it is or holds your home folder " + home->string();
-    if (const fs::path program = Resolved(ProgramFolder()); IsWithin(program, target))
-        return "it is or holds the program folder " + program.string();
+    if (IsWithin(ProgramFolder(), syncTo))
+        return "it is or holds the program folder " + Resolved(ProgramFolder()).string();
     for (int i = 0; i < lstSyncFrom.ListCount(); ++i) {
         const std::string folder = BeforeLastSep(lstSyncFrom.List(i));
-        const fs::path source = Resolved(folder);
-        if (IsWithin(source, target) || IsWithin(target, source))
+        if (folders::Overlap(folder, syncTo))
             return "it is, holds or lies inside the Sync From folder " + folder;
     }
     return {};

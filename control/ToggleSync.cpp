@@ -1,5 +1,6 @@
 // The user's switch: off at once; on only after the checks, with the optional erasing of the
 // Sync To directory first.
+#include "fileio/FolderIdentity.h"
 #include "fileio/PathText.h"
 #include "runtime/Numbers.h"
 #include "ui/frmMain.h"
@@ -10,6 +11,23 @@ constexpr int kStop = msgbox::kOkOnly | msgbox::kCritical;                      
 constexpr int kAsk = msgbox::kYesNo | msgbox::kQuestion;                                     // 36
 constexpr int kAskNoDefault = msgbox::kYesNo | msgbox::kQuestion | msgbox::kDefaultButton2;  // 292
 
+// Filesets that the passes would leave alone are refused here, where the user can mend them.
+std::string FilesetRefusal(frmMain& form) {
+    const std::string syncTo = form.txtSyncTo.Text();
+    for (int i = 0; i < form.lstSyncFrom.ListCount(); ++i) {
+        const std::string entry = form.lstSyncFrom.List(i);
+        if (!folders::IsFullPath(entry)) {
+            return "The Sync From fileset " + entry +
+                   " is not a full path. Give it as, for example, " + folders::FullPathExample();
+        }
+        if (folders::Overlap(BeforeLastSep(entry), syncTo)) {
+            return "The Sync From fileset " + entry + " and the Sync To directory " + syncTo +
+                   " overlap: one of them lies inside the other";
+        }
+    }
+    return {};
+}
+
 // The first check that the window's settings fail, or "" when syncing may be switched on.
 std::string FirstFailedCheck(frmMain& form) {
     if (form.lstSyncFrom.ListCount() == 0)
@@ -18,7 +36,7 @@ std::string FirstFailedCheck(frmMain& form) {
         return "You must enter a Sync To directory";
     if (runtime::LeadingNumber(TrimSpaces(form.txtWakeup.Text())) == 0)
         return "You must enter a valid wakeup time";
-    return {};
+    return FilesetRefusal(form);
 }
 
 }  // namespace

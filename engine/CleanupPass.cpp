@@ -1,12 +1,21 @@
 // The cleanup pass: walks the Sync To directory and deletes each mirror file whose source is
 // gone. Folders are never deleted.
 #include "engine/DirectoryWalk.h"
+#include "engine/PassGuards.h"
 #include "engine/PathMapping.h"
 #include "fileio/PathText.h"
 #include "fileio/modWin32.h"
 #include "ui/frmMain.h"
 
 bool frmMain::CleanupTree(const std::string& searchPattern) {
+    if (ActiveGuards || !SyncOn) {
+        return engine::WalkFolder(*this, searchPattern, &frmMain::CleanupTree,
+                                  &frmMain::CleanupFile);
+    }
+    engine::PassGuards guards;
+    if (!engine::GuardCleanupPass(*this, guards))
+        return true;  // the Sync To directory lies inside a source: nothing there is an orphan
+    engine::ActivePass pass(*this, guards);
     return engine::WalkFolder(*this, searchPattern, &frmMain::CleanupTree, &frmMain::CleanupFile);
 }
 
@@ -21,7 +30,8 @@ bool frmMain::CleanupFile(const std::string& dir, const WIN32_FIND_DATAA& entry)
         return false;
     }
     // A file or a folder of the source's name keeps the mirror file.
-    if (engine::Enumeration(*source).Found())
+    WIN32_FILE_ATTRIBUTE_DATA found{};
+    if (LookUpPath(*source, found))
         return true;
 
     const std::string destFile = dir + std::string(kSepText) + name;

@@ -1,6 +1,7 @@
 // The copy pass: brings one fileset's files into the Sync To directory, copying each file whose
 // mirror copy is missing or differs in last-write time (to the second) or in size.
 #include "engine/DirectoryWalk.h"
+#include "engine/PassGuards.h"
 #include "engine/PathMapping.h"
 #include "fileio/PathText.h"
 #include "fileio/modWin32.h"
@@ -24,9 +25,50 @@ bool CopyShowingProgress(frmMain& form, const std::string& dir, const std::strin
     return copied;
 }
 
+// The link comes first: the error record reads back only the start of a long text.
+void RecordLink(frmMain& form, const std::string& source, const std::string& destFile,
+                const std::string& link) {
+    form.RecordError("Not written through the link " + link +
+                     " below the Sync To directory: copying file " + source + " to " + destFile);
+}
+
+// False, with the link recorded, when a link stands on the way from the Sync To directory to
+// `destFolder`: folders made or files written there would land wherever it points. A folder
+// found free stays so for the rest of the pass, so each is checked once per pass.
+bool FolderFreeOfLinks(frmMain& form, const std::string& syncTo, const std::string& destFolder,
+                       const std::string& source, const std::string& destFile) {
+    engine::PassGuards* guards = form.ActiveGuards;
+    if (guards && guards->linkFreeFolder == destFolder)
+        return true;
+    const std::string link = engine::LinkBelow(syncTo, destFolder);
+    if (!link.empty()) {
+        RecordLink(form, source, destFile, link);
+        return false;
+    }
+    if (guards)
+        guards->linkFreeFolder = destFolder;
+    return true;
+}
+
+// True, with the link recorded, when a link stands where the copy would go: the copier would
+// replace it, and a link there is not the program's to remove.
+bool IsLinkInTheWay(frmMain& form, const std::string& source, const std::string& destFile) {
+    const DWORD attributes = GetFileAttributesA(destFile.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+        return false;
+    RecordLink(form, source, destFile, destFile);
+    return true;
+}
+
 }  // namespace
 
 bool frmMain::SyncTree(const std::string& searchPattern) {
+    if (ActiveGuards || !SyncOn)
+        return engine::WalkFolder(*this, searchPattern, &frmMain::SyncTree, &frmMain::SyncFile);
+    engine::PassGuards guards;
+    if (!engine::GuardCopyPass(*this, searchPattern, guards))
+        return true;  // the fileset is left alone, and the reason recorded
+    engine::ActivePass pass(*this, guards);
     return engine::WalkFolder(*this, searchPattern, &frmMain::SyncTree, &frmMain::SyncFile);
 }
 
@@ -44,26 +86,32 @@ bool frmMain::SyncFile(const std::string& dir, const WIN32_FIND_DATAA& entry) {
         return false;
     }
     const std::string destFolder = pathmap::DestinationFolder(syncTo, dir);
-    CreatePath(destFolder);
-
     const std::string name = EntryName(entry);
     const std::string destFile = destFolder + std::string(kSepText) + name;
+    const std::string source = dir + std::string(kSepText) + name;
+    if (!FolderFreeOfLinks(*this, syncTo, destFolder, source, destFile))
+        return false;
+    CreatePath(destFolder);
+
     runtime::DateValue destDate = runtime::kDefaultDate;
     std::int64_t destSize = 0;
     GetFileInfo(destFile, destDate, destSize);
     if (sourceDate == destDate && EntrySize(entry) == destSize)
         return true;
 
+    if (IsLinkInTheWay(*this, source, destFile))
+        return false;
     return CopyShowingProgress(*this, dir, name, destFile);
 }
 
 void frmMain::GetFileInfo(const std::string& path, runtime::DateValue& date, std::int64_t& size) {
     date = runtime::kDefaultDate;
     size = 0;
-    engine::Enumeration found(path);
-    if (found.Found()) {
-        date = FileTimeToDate(found.Entry().ftLastWriteTime);
-        size = EntrySize(found.Entry());
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (LookUpPath(path, data)) {
+        date = FileTimeToDate(data.ftLastWriteTime);
+        size = static_cast<std::int64_t>((std::uint64_t{data.nFileSizeHigh} << 32) |
+                                         data.nFileSizeLow);
     }
 }
 

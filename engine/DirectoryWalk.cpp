@@ -1,5 +1,6 @@
 #include "engine/DirectoryWalk.h"
 
+#include "engine/PassGuards.h"
 #include "fileio/PathText.h"
 #include "fileio/modWin32.h"
 #include "ui/frmMain.h"
@@ -37,6 +38,22 @@ std::string SubfolderPattern(const std::string& dir, const std::string& name) {
     return dir + std::string(kSepText) + name + std::string(kSepText) + std::string(kAllFiles);
 }
 
+namespace {
+
+// True when the pass under way leaves the folder `name` of `dir` alone; its reason is then
+// recorded once per cycle.
+bool Fenced(frmMain& form, const std::string& dir, const std::string& name) {
+    if (!form.ActiveGuards)
+        return false;
+    const std::string* why = form.ActiveGuards->Fenced(dir + std::string(kSepText) + name);
+    if (!why)
+        return false;
+    form.RecordOncePerCycle(*why);
+    return true;
+}
+
+}  // namespace
+
 bool WalkFolder(frmMain& form, const std::string& pattern, FolderStep folderStep,
                 FileStep fileStep) {
     if (!form.SyncOn)
@@ -52,6 +69,8 @@ bool WalkFolder(frmMain& form, const std::string& pattern, FolderStep folderStep
         if (IsDotEntry(name) || IsFolderLink(entry))
             continue;
         if (IsFolder(entry)) {
+            if (Fenced(form, dir, name))
+                continue;
             if (!(form.*folderStep)(SubfolderPattern(dir, name)))
                 return false;
         } else {

@@ -49,6 +49,7 @@ bool RunPasses(frmMain& form, bool& result) {
 
 bool frmMain::RunSyncCycle() {
     CycleRunning = true;
+    m_cycleErrors.clear();
     SysTray1.set_traytip("Sync Active");
     bool result = true;
     if (!SyncOn) {

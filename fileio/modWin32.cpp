@@ -58,6 +58,14 @@ BOOL FindNext(HANDLE& handle, WIN32_FIND_DATAA& entry) {
     return found;
 }
 
+// On Windows this is the same answer FindFirst gives for a path without wildcards, and a name
+// there cannot hold one; elsewhere FindFirst would read a '*' or '?' in a real name as one.
+bool LookUpPath(const std::string& path, WIN32_FILE_ATTRIBUTE_DATA& data) {
+    const BOOL found = GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    CaptureLastError();
+    return found != 0;
+}
+
 std::int32_t ReadIniString(const std::string& section, const std::string& key,
                            const std::string& defaultValue, std::string& value,
                            const std::string& file) {
@@ -78,9 +86,28 @@ std::string ReadIniText(const std::string& section, const std::string& key,
     return value;
 }
 
+std::string IniValueText(const std::string& value) {
+    // File names on POSIX may hold line breaks, and error texts carry file names; Windows'
+    // own writer would put them into the file raw.
+    if (value.find_first_of("\r\n") == std::string::npos)
+        return value;
+    std::string text;
+    text.reserve(value.size() + 8);
+    for (char c : value) {
+        if (c == '\r')
+            text += "\\r";
+        else if (c == '\n')
+            text += "\\n";
+        else
+            text += c;
+    }
+    return text;
+}
+
 void WriteIniString(const std::string& section, const std::string& key, const std::string& value,
                     const std::string& file) {
-    WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str());
+    WritePrivateProfileStringA(section.c_str(), key.c_str(), IniValueText(value).c_str(),
+                               file.c_str());
     CaptureLastError();
 }
 

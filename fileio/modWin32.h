@@ -15,6 +15,11 @@ HANDLE FindFirst(const std::string& pattern, WIN32_FIND_DATAA& entry);
 // The next entry of an enumeration, name filled as by FindFirst; 0 at the end or on failure.
 BOOL FindNext(HANDLE& handle, WIN32_FIND_DATAA& entry);
 
+// Looks up one path exactly, times, size and attributes, with the last error captured. A '*'
+// or '?' in the name is part of the name, which FindFirst would take for a wildcard; the walks
+// use FindFirst, look-ups of one known path use this.
+bool LookUpPath(const std::string& path, WIN32_FILE_ATTRIBUTE_DATA& data);
+
 // Reads one key (at most 255 characters of it, trailing spaces removed) into `value`.
 // Returns the character count that the platform reported.
 std::int32_t ReadIniString(const std::string& section, const std::string& key,
@@ -25,7 +30,12 @@ std::int32_t ReadIniString(const std::string& section, const std::string& key,
 std::string ReadIniText(const std::string& section, const std::string& key,
                         const std::string& file);
 
-// Writes one key; a failed write goes unnoticed.
+// A value as WriteIniString stores it: each carriage return and line feed becomes the two
+// characters "\r" or "\n", so that no value can end its line early and start another key or
+// a section of its own. Any other text is stored as it is.
+std::string IniValueText(const std::string& value);
+
+// Writes one key, its value as IniValueText gives it; a failed write goes unnoticed.
 void WriteIniString(const std::string& section, const std::string& key, const std::string& value,
                     const std::string& file);
 

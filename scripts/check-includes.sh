@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Keeps the layers honest about what they include.
-#   check-includes.sh platform [root]: only platform/ may include POSIX or Windows headers
+#   check-includes.sh platform [root]: only platform/ and the native Windows shell (ui/win32/)
+#     may include POSIX or Windows headers
 #     (tests/, ui/qt/ and bench/ are outside the program's layers and are not checked).
 #   check-includes.sh qt [root]: only ui/qt/ (and the GUI tests) may include Qt headers.
 # Prints every offending line as file:line: text and exits 1 when there is one.
@@ -11,7 +12,7 @@ root=${2:-$(cd "$(dirname "$0")/.." && pwd)}
 
 case "$mode" in
   platform)
-    allowed=(platform tests ui/qt bench)
+    allowed=(platform tests ui/qt ui/win32 bench)
     what="a POSIX or Windows header outside platform/ (include \"platform/win32.h\" instead)"
     # Headers of POSIX and of the Windows SDK. Matched against the whole include name, case
     # folded, because Windows file names are.

@@ -1,34 +1,58 @@
 # shellcheck shell=bash
-# Sourced by run.sh and screenshots.sh: gives a program an X display with a tray host.
-# With $DISPLAY set the desktop's own display is used; without, a virtual one is started
-# (Xvfb on a free display number) with `trayer` as the notification area, and stopped again
-# by stop_display. BRANNOCK_DISPLAY_NUMBER chooses the virtual display's number.
+# Sourced by run.sh, screenshots.sh and the Windows suite: gives programs an X display.
+# start_display: with $DISPLAY set the desktop's own display is used; without, a virtual one is
+# started with `trayer` as the notification area. start_xvfb: always a virtual display of its
+# own, without a tray host. Either is stopped again by stop_display.
+# BRANNOCK_FIRST_DISPLAY: the lowest display number to try (default 99).
 
 started_pids=()
 
-# Prints the first display number from 99 on that has neither a lock file nor a socket.
+# Prints the first display number from BRANNOCK_FIRST_DISPLAY on that has neither a lock file
+# nor a socket.
 free_display() {
-  local n=99
+  local n=${BRANNOCK_FIRST_DISPLAY:-99}
   while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do
     n=$((n + 1))
   done
   echo "$n"
 }
 
+# Starts Xvfb on a free display number and exports it as DISPLAY. Another run may take the
+# same number a moment earlier; then that Xvfb ends at once and the next number is tried.
+start_xvfb() {
+  local n pid tries attempt
+  for attempt in 1 2 3 4 5; do
+    n=$(free_display)
+    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    pid=$!
+    tries=0
+    while kill -0 "$pid" 2>/dev/null && [ ! -S "/tmp/.X11-unix/X$n" ] && [ "$tries" -lt 100 ]; do
+      tries=$((tries + 1))
+      sleep 0.1
+    done
+    sleep 0.2
+    if kill -0 "$pid" 2>/dev/null && [ -S "/tmp/.X11-unix/X$n" ]; then
+      started_pids+=("$pid")
+      export DISPLAY=":$n"
+      return 0
+    fi
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+  echo "display: Xvfb did not start (attempt $attempt, display :$n)" >&2
+  return 1
+}
+
 start_display() {
   if [ -n "${DISPLAY:-}" ]; then
     return 0
   fi
-  local n
-  n=${BRANNOCK_DISPLAY_NUMBER:-$(free_display)}
-  Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-  started_pids+=($!)
-  export DISPLAY=":$n"
+  start_xvfb || return 1
   local tries=0
   until xdotool getdisplaygeometry >/dev/null 2>&1; do
     tries=$((tries + 1))
     if [ "$tries" -gt 100 ]; then
-      echo "display: Xvfb did not start on :$n" >&2
+      echo "display: Xvfb did not answer on $DISPLAY" >&2
       stop_display
       return 1
     fi

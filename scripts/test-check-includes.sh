@@ -41,6 +41,8 @@ expect pass pass engine/Walk.cpp '#include <stdint.h>'
 expect pass pass engine/Walk.cpp '// #include <unistd.h> is not used here'
 expect pass pass platform/posix/Files.cpp '#include <unistd.h>'
 expect pass pass platform/win32.h '#include <windows.h>'
+expect pass pass ui/win32/Win32Api.h '#include <commctrl.h>'
+expect fail pass ui/Win32Menu.cpp '#include <windows.h>'
 expect pass pass tests/fileio/Denied.cpp '#include <sys/mount.h>'
 expect pass pass bench/Copy.cpp '#include <fcntl.h>'
 expect pass pass build/_deps/x.cpp '#include <unistd.h>'
@@ -52,6 +54,7 @@ expect pass fail control/Timer.cpp '#include <qtimer.h>'
 expect pass pass ui/qt/main.cpp '#include <QApplication>'
 expect pass pass tests/gui/TrayTest.cpp '#include <QSignalSpy>'
 expect pass pass ui/qt/Desktop.cpp '#include <windows.h>'
+expect pass fail ui/win32/Win32Shell.cpp '#include <QWidget>'
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures include-check expectations failed"

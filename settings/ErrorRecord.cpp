@@ -14,7 +14,8 @@ constexpr const char* kCountKey = "LastErrorCnt";
 void frmMain::RecordError(const std::string& message) {
     const std::string previous = ReadErrorMessage();
     std::int32_t count = 1;
-    if (message == previous) {
+    // Compared as stored, so a text with a line break counts up like any other.
+    if (IniValueText(message) == previous) {
         // Unsigned arithmetic: a count read back at its maximum wraps instead of overflowing.
         UINT stored = GetPrivateProfileIntA(kSection, kCountKey, 0, IniFile.c_str());
         count = static_cast<std::int32_t>(stored + 1u);

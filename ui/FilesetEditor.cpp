@@ -1,5 +1,6 @@
 // The six buttons that edit the fileset list and the Sync To folder. They change only the
 // controls; the settings file sees the edits when the settings are next saved.
+#include "fileio/FolderIdentity.h"
 #include "fileio/PathText.h"
 #include "fileio/modWin32.h"
 #include "ui/frmMain.h"
@@ -29,9 +30,16 @@ void frmMain::btnModifyPath_Click() {
     const int i = lstSyncFrom.ListIndex();
     if (i != kNoSelection) {
         std::string answer = m_desktop.InputBox("Fileset:", "Modify Fileset", lstSyncFrom.List(i));
-        // Cancel answers "" too, so an emptied answer keeps the entry.
-        if (!answer.empty())
+        // Cancel answers "" too, so an emptied answer keeps the entry. A fileset that is not a
+        // full path would be read from whatever folder the program runs in, and its copies
+        // could not be mapped back to it.
+        if (!answer.empty() && !folders::IsFullPath(answer)) {
+            m_desktop.MsgBox("A fileset must be a full path, such as " +
+                                 folders::FullPathExample() + ". The fileset is left as it was.",
+                             msgbox::kOkOnly | msgbox::kCritical, "Modify Fileset");
+        } else if (!answer.empty()) {
             lstSyncFrom.SetList(i, answer);
+        }
     }
     lstSyncFrom.SetFocus();
 }

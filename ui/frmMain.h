@@ -8,11 +8,16 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "fileio/clsFileIO.h"
 #include "platform/win32.h"
 #include "runtime/DateValue.h"
 #include "ui/controls.h"
+
+namespace engine {
+class PassGuards;
+}
 
 // The controls of the main window that the logic reads and writes, by their names.
 struct FormControls {
@@ -116,6 +121,10 @@ class frmMain : public FormControls {
     void f_CopyProgress(std::int64_t& bytesProcessed, std::int64_t& totalBytes);
     bool CleanupTree(const std::string& searchPattern);
     bool CleanupFile(const std::string& dir, const WIN32_FIND_DATAA& entry);
+    // What the pass under way leaves alone (engine/PassGuards.cpp); null between passes.
+    engine::PassGuards* ActiveGuards = nullptr;
+    // Records `message` in the error record once per sync cycle, however often it is met.
+    void RecordOncePerCycle(const std::string& message);
     bool EraseTree(const std::string& searchPattern, bool removeDirectory);
 
     // --- Settings and error record (settings/) -----------------------------------------
@@ -148,5 +157,6 @@ class frmMain : public FormControls {
     std::string m_exePath;
     bool m_unloaded = false;
     bool m_switchingOn = false;  // the checks and questions of a switch-on are under way
+    std::vector<std::string> m_cycleErrors;  // what RecordOncePerCycle recorded this cycle
     std::string m_errorStopText;
 };

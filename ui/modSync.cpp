@@ -8,5 +8,7 @@ void Main(frmMain& form) {
     // normal priority after saying so.
     if (SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_LOWEST) == 0)
         form.Desktop().MsgBox("Unable to change thread priority", msgbox::kCritical, "Error");
-    form.Form_Load();
+    // The program may have been ended while that message was on screen.
+    if (!form.Unloaded())
+        form.Form_Load();
 }

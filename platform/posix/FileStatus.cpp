@@ -91,6 +91,22 @@ DWORD AttributesOf(std::string_view name, const FileStatus& status, const FileSt
     return attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
 }
 
+int DescribeAt(int dirFd, const char* name, std::string_view baseName, EntryFacts& facts) {
+    FileStatus status;
+    if (int err = StatAt(dirFd, name, AT_SYMLINK_NOFOLLOW, status))
+        return err;
+    FileStatus target;
+    facts.isLink = S_ISLNK(status.mode);
+    bool hasTarget = facts.isLink && StatAt(dirFd, name, 0, target) == 0;
+    const FileStatus& shown = hasTarget ? target : status;
+    facts.attributes = AttributesOf(baseName, status, hasTarget ? &target : nullptr);
+    facts.creationTime = ToFileTime(shown.creationTime);
+    facts.accessTime = ToFileTime(shown.accessTime);
+    facts.writeTime = ToFileTime(shown.writeTime);
+    facts.size = facts.isLink && !hasTarget ? 0 : shown.size;
+    return 0;
+}
+
 std::uint64_t FileTimeValue(const FILETIME& time) {
     return (std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime;
 }

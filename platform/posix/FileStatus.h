@@ -33,6 +33,21 @@ int StatFd(int fd, FileStatus& status);
 // symbolic link, `target` is its target's status, or nullptr when the link dangles.
 DWORD AttributesOf(std::string_view name, const FileStatus& status, const FileStatus* target);
 
+// What a folder listing shows of one entry. A symbolic link shows its target's size and times
+// (a dangling one, size 0 and its own times) with the reparse-point attribute.
+struct EntryFacts {
+    DWORD attributes = 0;
+    FILETIME creationTime{};
+    FILETIME accessTime{};
+    FILETIME writeTime{};
+    std::int64_t size = 0;
+    bool isLink = false;
+};
+
+// Describes `name` in the folder `dirFd`; `baseName` is the entry's own name, which decides the
+// hidden attribute. Returns 0 or the stat's errno value.
+int DescribeAt(int dirFd, const char* name, std::string_view baseName, EntryFacts& facts);
+
 // FILETIME (100 ns units since 1601-01-01 UTC) and POSIX time conversions. Times before 1601
 // become 0.
 FILETIME ToFileTime(const timespec& time);

@@ -7,6 +7,7 @@
 
 #include "platform/posix/Errors.h"
 #include "platform/posix/FileStatus.h"
+#include "platform/posix/LongPath.h"
 
 using namespace w32posix;
 
@@ -24,12 +25,18 @@ bool CheckPath(LPCSTR path) {
     return true;
 }
 
+// Sets the last error from `err` for `path` and returns false.
+bool Fail(int err, LPCSTR path) {
+    SetErrorFromErrno(err, path);
+    return false;
+}
+
 // The name's own status, without following a final link; sets the last error on failure.
-bool StatLink(LPCSTR path, FileStatus& status) {
-    if (int err = StatAt(AT_FDCWD, path, AT_SYMLINK_NOFOLLOW, status)) {
-        SetErrorFromErrno(err, path);
-        return false;
-    }
+bool StatLink(const PathAt& at, LPCSTR path, FileStatus& status) {
+    if (at.error)
+        return Fail(at.error, path);
+    if (int err = StatAt(at.dir, at.name, AT_SYMLINK_NOFOLLOW, status))
+        return Fail(err, path);
     return true;
 }
 
@@ -45,27 +52,30 @@ std::string_view LastComponent(std::string_view path) {
 // A folder, or a file with the read-only attribute, is refused as Windows refuses it; a
 // symbolic link is removed itself, never its target.
 BOOL DeleteFileA(LPCSTR lpFileName) {
+    if (!CheckPath(lpFileName))
+        return FALSE;
+    PathAt at(lpFileName);
     FileStatus status;
-    if (!CheckPath(lpFileName) || !StatLink(lpFileName, status))
+    if (!StatLink(at, lpFileName, status))
         return FALSE;
     bool readOnly = S_ISREG(status.mode) && !(status.mode & S_IWUSR);
     if (S_ISDIR(status.mode) || readOnly) {
         SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }
-    if (::unlink(lpFileName) != 0) {
-        SetErrorFromErrno(errno == EISDIR ? EACCES : errno, lpFileName);
-        return FALSE;
-    }
+    if (::unlinkat(at.dir, at.name, 0) != 0)
+        return Fail(errno == EISDIR ? EACCES : errno, lpFileName);
     return TRUE;
 }
 
 BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES /*lpSecurityAttributes*/) {
     if (!CheckPath(lpPathName))
         return FALSE;
-    if (::mkdir(lpPathName, 0777) == 0)
+    PathAt at(lpPathName);
+    if (at.error == 0 && ::mkdirat(at.dir, at.name, 0777) == 0)
         return TRUE;
-    switch (errno) {
+    const int err = at.error ? at.error : errno;
+    switch (err) {
         case EEXIST:
             SetLastError(ERROR_ALREADY_EXISTS);
             break;
@@ -74,7 +84,7 @@ BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES /*lpSecurityAttri
             SetLastError(ERROR_PATH_NOT_FOUND);
             break;
         default:
-            SetErrorFromErrno(errno);
+            SetErrorFromErrno(err);
     }
     return FALSE;
 }
@@ -82,37 +92,66 @@ BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES /*lpSecurityAttri
 // A link to a folder is removed itself, as Windows removes a folder link; anything else that
 // is not a folder is not a directory name.
 BOOL RemoveDirectoryA(LPCSTR lpPathName) {
+    if (!CheckPath(lpPathName))
+        return FALSE;
+    PathAt at(lpPathName);
     FileStatus status;
-    if (!CheckPath(lpPathName) || !StatLink(lpPathName, status))
+    if (!StatLink(at, lpPathName, status))
         return FALSE;
     if (S_ISLNK(status.mode)) {
         FileStatus target;
-        if (StatAt(AT_FDCWD, lpPathName, 0, target) != 0 || !S_ISDIR(target.mode)) {
+        if (StatAt(at.dir, at.name, 0, target) != 0 || !S_ISDIR(target.mode)) {
             SetLastError(ERROR_DIRECTORY);
             return FALSE;
         }
-        if (::unlink(lpPathName) != 0) {
-            SetErrorFromErrno(errno, lpPathName);
-            return FALSE;
-        }
+        if (::unlinkat(at.dir, at.name, 0) != 0)
+            return Fail(errno, lpPathName);
         return TRUE;
     }
     if (!S_ISDIR(status.mode)) {
         SetLastError(ERROR_DIRECTORY);
         return FALSE;
     }
-    if (::rmdir(lpPathName) != 0) {
-        SetErrorFromErrno(errno == EEXIST ? ENOTEMPTY : errno, lpPathName);
-        return FALSE;
-    }
+    if (::unlinkat(at.dir, at.name, AT_REMOVEDIR) != 0)
+        return Fail(errno == EEXIST ? ENOTEMPTY : errno, lpPathName);
     return TRUE;
 }
 
 DWORD GetFileAttributesA(LPCSTR lpFileName) {
+    if (!CheckPath(lpFileName))
+        return INVALID_FILE_ATTRIBUTES;
+    PathAt at(lpFileName);
     FileStatus status;
-    if (!CheckPath(lpFileName) || !StatLink(lpFileName, status))
+    if (!StatLink(at, lpFileName, status))
         return INVALID_FILE_ATTRIBUTES;
     FileStatus target;
-    bool hasTarget = S_ISLNK(status.mode) && StatAt(AT_FDCWD, lpFileName, 0, target) == 0;
+    bool hasTarget = S_ISLNK(status.mode) && StatAt(at.dir, at.name, 0, target) == 0;
     return AttributesOf(LastComponent(lpFileName), status, hasTarget ? &target : nullptr);
+}
+
+// The exact look-up of one path: unlike FindFirstFileA, a '*' or '?' in the name is part of
+// the name. Shows what a listing shows of the entry.
+BOOL GetFileAttributesExA(LPCSTR lpFileName, GET_FILEEX_INFO_LEVELS fInfoLevelId,
+                          LPVOID lpFileInformation) {
+    if (fInfoLevelId != GetFileExInfoStandard || !lpFileInformation) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (!CheckPath(lpFileName))
+        return FALSE;
+    PathAt at(lpFileName);
+    if (at.error)
+        return Fail(at.error, lpFileName);
+    EntryFacts facts;
+    if (int err = DescribeAt(at.dir, at.name, LastComponent(lpFileName), facts))
+        return Fail(err, lpFileName);
+    auto& data = *static_cast<WIN32_FILE_ATTRIBUTE_DATA*>(lpFileInformation);
+    data.dwFileAttributes = facts.attributes;
+    data.ftCreationTime = facts.creationTime;
+    data.ftLastAccessTime = facts.accessTime;
+    data.ftLastWriteTime = facts.writeTime;
+    auto size = static_cast<std::uint64_t>(facts.size);
+    data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
+    data.nFileSizeLow = static_cast<DWORD>(size & 0xFFFFFFFFu);
+    return TRUE;
 }

@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "platform/posix/Errors.h"
+#include "platform/posix/LongPath.h"
 #include "platform/posix/OpenFile.h"
 
 using namespace w32posix;
@@ -48,24 +49,29 @@ bool RequestFor(DWORD access, DWORD disposition, OpenRequest& request) {
 // regular files that are let through.
 constexpr int kOpenFlags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
 
-int OpenExisting(const char* path, const OpenRequest& request) {
-    return ::open(path, request.accessFlags | kOpenFlags);
+int OpenExisting(const PathAt& at, const OpenRequest& request) {
+    return ::openat(at.dir, at.name, request.accessFlags | kOpenFlags);
 }
 
 // Opens or creates the file; `existed` tells which, so OPEN_ALWAYS and CREATE_ALWAYS can
 // report ERROR_ALREADY_EXISTS as Windows does. Truncation waits until the file has been
 // checked, so a refused read-only file keeps its contents.
-int OpenOrCreate(const char* path, const OpenRequest& request, mode_t mode, bool& existed) {
+int OpenOrCreate(const PathAt& at, const OpenRequest& request, mode_t mode, bool& existed) {
     existed = false;
+    if (at.error) {
+        errno = at.error;
+        return -1;
+    }
     if (!request.create) {
         existed = true;
-        return OpenExisting(path, request);
+        return OpenExisting(at, request);
     }
     for (;;) {
-        int fd = ::open(path, request.accessFlags | kOpenFlags | O_CREAT | O_EXCL, mode);
+        int fd =
+            ::openat(at.dir, at.name, request.accessFlags | kOpenFlags | O_CREAT | O_EXCL, mode);
         if (fd >= 0 || errno != EEXIST || request.exclusive)
             return fd;
-        fd = OpenExisting(path, request);
+        fd = OpenExisting(at, request);
         // The file may have gone between the two calls; then try to create it again.
         if (fd >= 0 || errno != ENOENT) {
             existed = true;
@@ -74,13 +80,15 @@ int OpenOrCreate(const char* path, const OpenRequest& request, mode_t mode, bool
     }
 }
 
-// Windows refuses a folder, and writing to a file with the read-only attribute, even to an
-// administrator. Returns the Win32 error, or ERROR_SUCCESS when the open of an existing file
-// may stand.
-DWORD CheckOpened(int fd, bool write) {
+// Windows refuses a folder (unless asked with FILE_FLAG_BACKUP_SEMANTICS, and then only to
+// look at it), and writing to a file with the read-only attribute, even to an administrator.
+// Returns the Win32 error, or ERROR_SUCCESS when the open of an existing file may stand.
+DWORD CheckOpened(int fd, bool write, bool folderAllowed) {
     struct stat st {};
     if (::fstat(fd, &st) != 0)
         return ErrorFromErrno(errno);
+    if (S_ISDIR(st.st_mode) && folderAllowed && !write)
+        return ERROR_SUCCESS;
     if (!S_ISREG(st.st_mode))
         return ERROR_ACCESS_DENIED;
     if (write && !(st.st_mode & S_IWUSR))
@@ -100,7 +108,8 @@ DWORD OpenError(int err, const char* path, bool exclusive) {
 
 // POSIX has no mandatory locking, so the share mode cannot be enforced: other programs may
 // open, write or delete the file whatever dwShareMode says. Security attributes, flags other
-// than the read-only attribute, and templates are not supported and are ignored.
+// than the read-only attribute and FILE_FLAG_BACKUP_SEMANTICS, and templates are not
+// supported and are ignored.
 HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD /*dwShareMode*/,
                    LPSECURITY_ATTRIBUTES /*lpSecurityAttributes*/, DWORD dwCreationDisposition,
                    DWORD dwFlagsAndAttributes, HANDLE /*hTemplateFile*/) {
@@ -116,13 +125,15 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD /*dwShareMode
     mode_t mode = (dwFlagsAndAttributes & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
     bool write = dwDesiredAccess & GENERIC_WRITE;
     bool existed = false;
-    int fd = OpenOrCreate(lpFileName, request, mode, existed);
+    PathAt at(lpFileName);
+    int fd = OpenOrCreate(at, request, mode, existed);
     if (fd < 0) {
         SetLastError(OpenError(errno, lpFileName, request.exclusive));
         return INVALID_HANDLE_VALUE;
     }
     // A file this call created is a new regular file: there is nothing to check.
-    DWORD refusal = existed ? CheckOpened(fd, write) : ERROR_SUCCESS;
+    const bool folderAllowed = dwFlagsAndAttributes & FILE_FLAG_BACKUP_SEMANTICS;
+    DWORD refusal = existed ? CheckOpened(fd, write, folderAllowed) : ERROR_SUCCESS;
     if (refusal == ERROR_SUCCESS && request.truncate && existed && ::ftruncate(fd, 0) != 0) {
         refusal = ErrorFromErrno(errno);
     }

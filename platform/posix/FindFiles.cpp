@@ -10,6 +10,7 @@
 #include "platform/posix/Errors.h"
 #include "platform/posix/FileStatus.h"
 #include "platform/posix/Handles.h"
+#include "platform/posix/LongPath.h"
 #include "platform/posix/Wildcard.h"
 
 using namespace w32posix;
@@ -64,28 +65,21 @@ void SetName(WIN32_FIND_DATAA& data, std::string_view name) {
     data.cAlternateFileName[0] = '\0';
 }
 
-// Fills the record for `name` in the folder `dirFd` with one stat (two for a symbolic link,
-// whose size and times are its target's). Returns 0 or the stat's errno value.
+// Fills the record for `name` in the folder `dirFd`. Returns 0 or the stat's errno value.
 int FillEntry(int dirFd, const char* name, WIN32_FIND_DATAA& data) {
-    FileStatus status;
-    if (int err = StatAt(dirFd, name, AT_SYMLINK_NOFOLLOW, status))
-        return err;
-    const FileStatus* shown = &status;
-    FileStatus target;
-    bool isLink = S_ISLNK(status.mode);
-    bool hasTarget = isLink && StatAt(dirFd, name, 0, target) == 0;
-    if (hasTarget)
-        shown = &target;
     std::string_view baseName = name;
     if (auto slash = baseName.rfind('/'); slash != std::string_view::npos) {
         baseName = baseName.substr(slash + 1);
     }
-    data.dwFileAttributes = AttributesOf(baseName, status, hasTarget ? &target : nullptr);
-    data.ftCreationTime = ToFileTime(shown->creationTime);
-    data.ftLastAccessTime = ToFileTime(shown->accessTime);
-    data.ftLastWriteTime = ToFileTime(shown->writeTime);
-    SetSize(data, isLink && !hasTarget ? 0 : shown->size);
-    data.dwReserved0 = isLink ? IO_REPARSE_TAG_SYMLINK : 0;
+    EntryFacts facts;
+    if (int err = DescribeAt(dirFd, name, baseName, facts))
+        return err;
+    data.dwFileAttributes = facts.attributes;
+    data.ftCreationTime = facts.creationTime;
+    data.ftLastAccessTime = facts.accessTime;
+    data.ftLastWriteTime = facts.writeTime;
+    SetSize(data, facts.size);
+    data.dwReserved0 = facts.isLink ? IO_REPARSE_TAG_SYMLINK : 0;
     data.dwReserved1 = 0;
     SetName(data, baseName);
     return 0;
@@ -156,7 +150,9 @@ FindSearch& FinishedSearch() {
 }
 
 HANDLE FindOne(const char* path, std::string_view name, WIN32_FIND_DATAA& data) {
-    if (int err = FillEntry(AT_FDCWD, path, data)) {
+    PathAt at(path);
+    int err = at.error ? at.error : FillEntry(at.dir, at.name, data);
+    if (err) {
         SetErrorFromErrno(err, path);
         return INVALID_HANDLE_VALUE;
     }
@@ -169,8 +165,10 @@ HANDLE FindOne(const char* path, std::string_view name, WIN32_FIND_DATAA& data) 
 // through a file on the way, is a path that cannot be found.
 DWORD FolderOpenError(int err, const std::string& folder) {
     if (err == ENOTDIR) {
+        PathAt at(folder.c_str());
         struct stat st {};
-        bool isFile = ::stat(folder.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+        bool isFile =
+            at.error == 0 && ::fstatat(at.dir, at.name, &st, 0) == 0 && !S_ISDIR(st.st_mode);
         return isFile ? ERROR_DIRECTORY : ERROR_PATH_NOT_FOUND;
     }
     return err == ENOENT ? ERROR_PATH_NOT_FOUND : ErrorFromErrno(err);
@@ -178,9 +176,10 @@ DWORD FolderOpenError(int err, const std::string& folder) {
 
 HANDLE FindMatching(SplitPattern split, WIN32_FIND_DATAA& data) {
     std::string folder(split.folder);
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    PathAt at(folder.c_str());
+    int fd = at.error ? -1 : ::openat(at.dir, at.name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
-        SetLastError(FolderOpenError(errno, folder));
+        SetLastError(FolderOpenError(at.error ? at.error : errno, folder));
         return INVALID_HANDLE_VALUE;
     }
     HandleOwner<FindSearch> search(new FindSearch);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/posix/Errors.h"
+#include "platform/posix/LongPath.h"
 
 namespace {
 // Windows keeps the last error per thread; so does this layer.
@@ -85,8 +86,9 @@ std::string_view ParentOf(std::string_view path) {
 }
 
 bool FolderExists(const std::string& path) {
+    PathAt at(path.c_str());
     struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return at.error == 0 && ::fstatat(at.dir, at.name, &st, 0) == 0 && S_ISDIR(st.st_mode);
 }
 
 DWORD MissingPathError(std::string_view path) {

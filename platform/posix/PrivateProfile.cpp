@@ -2,10 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -15,6 +12,7 @@
 
 #include "platform/posix/Errors.h"
 #include "platform/posix/ProfileFile.h"
+#include "platform/posix/ProfileWrite.h"
 
 using namespace w32posix;
 
@@ -176,81 +174,6 @@ UINT ParseProfileInt(std::string_view text) {
     return negative ? 0u - value : value;
 }
 
-// Where the text of `path` really lives: a link to a settings file is followed, so the link
-// stays a link after the file is replaced.
-std::string WriteTarget(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
-        return path;
-    char resolved[PATH_MAX];
-    return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
-}
-
-bool WriteAll(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = ENOSPC;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// Creates a temporary file beside `target` that nobody else uses.
-int CreateTemporary(const std::string& target, std::string& temporary) {
-    static std::atomic<unsigned> counter{0};
-    std::string folder(ParentOf(target));
-    std::string base =
-        target.substr(target.rfind('/') == std::string::npos ? 0 : target.rfind('/') + 1);
-    for (;;) {
-        temporary = folder + "/." + base + "." + std::to_string(::getpid()) + "." +
-                    std::to_string(++counter) + ".tmp";
-        int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-}
-
-// Writes `text` to a temporary file beside the settings file and renames it over the file, so
-// the settings file is at every moment either the old text or the new one. The replacement
-// keeps the original's permissions (and owner, where allowed).
-bool ReplaceFile(const std::string& path, const std::string& text, const struct stat* original) {
-    std::string target = WriteTarget(path);
-    std::string temporary;
-    int fd = CreateTemporary(target, temporary);
-    if (fd < 0) {
-        SetLastError(errno == ENOENT || errno == ENOTDIR ? ERROR_PATH_NOT_FOUND
-                                                         : ErrorFromErrno(errno));
-        return false;
-    }
-    if (original) {
-        ::fchmod(fd, original->st_mode & 07777);
-        if (::geteuid() == 0)
-            (void)!::fchown(fd, original->st_uid, original->st_gid);
-    }
-    bool written = WriteAll(fd, text);
-    int err = errno;
-    if (::close(fd) != 0 && written) {
-        written = false;
-        err = errno;
-    }
-    if (written && ::rename(temporary.c_str(), target.c_str()) != 0) {
-        written = false;
-        err = errno;
-    }
-    if (!written) {
-        ::unlink(temporary.c_str());
-        SetErrorFromErrno(err);
-    }
-    return written;
-}
-
 }  // namespace
 
 DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault,
@@ -320,12 +243,14 @@ BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpStr
         return TRUE;
     if (!exists && text.empty())
         return TRUE;
-    if (!ReplaceFile(path, text, exists ? &st : nullptr))
+    if (!SaveProfileText(path, text, exists ? &st : nullptr))
         return FALSE;
+    // What is kept is what a fresh start will parse from the file: a value that held a line
+    // break reads back as the lines the file now has, not as the value that was written.
     struct stat written {};
     if (::stat(path.c_str(), &written) == 0) {
         Remember(path, FileSignature::Of(written),
-                 std::make_shared<const ProfileFile>(std::move(changed)));
+                 std::make_shared<const ProfileFile>(ProfileFile::Parse(text)));
     }
     return TRUE;
 }

@@ -62,6 +62,18 @@ struct WIN32_FIND_DATAA {
 };
 using LPWIN32_FIND_DATAA = WIN32_FIND_DATAA*;
 
+enum GET_FILEEX_INFO_LEVELS { GetFileExInfoStandard, GetFileExMaxInfoLevel };
+
+struct WIN32_FILE_ATTRIBUTE_DATA {
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime;
+    FILETIME ftLastAccessTime;
+    FILETIME ftLastWriteTime;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+};
+using LPWIN32_FILE_ATTRIBUTE_DATA = WIN32_FILE_ATTRIBUTE_DATA*;
+
 struct SECURITY_ATTRIBUTES;
 using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
 struct OVERLAPPED;
@@ -79,6 +91,9 @@ constexpr DWORD OPEN_EXISTING = 3;
 constexpr DWORD OPEN_ALWAYS = 4;
 constexpr DWORD TRUNCATE_EXISTING = 5;
 
+// CreateFileA flag that lets a folder be opened, for its identity.
+constexpr DWORD FILE_FLAG_BACKUP_SEMANTICS = 0x02000000u;
+
 // File attributes.
 constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x1;
 constexpr DWORD FILE_ATTRIBUTE_HIDDEN = 0x2;
@@ -89,6 +104,26 @@ constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
 constexpr DWORD FILE_ATTRIBUTE_REPARSE_POINT = 0x400;
 constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFFu;
 constexpr DWORD INVALID_FILE_SIZE = 0xFFFFFFFFu;
+
+// What GetFileInformationByHandle reports: the volume serial number and file index together
+// name one file or folder on the machine, whatever path reached it.
+struct BY_HANDLE_FILE_INFORMATION {
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime;
+    FILETIME ftLastAccessTime;
+    FILETIME ftLastWriteTime;
+    DWORD dwVolumeSerialNumber;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+    DWORD nNumberOfLinks;
+    DWORD nFileIndexHigh;
+    DWORD nFileIndexLow;
+};
+using LPBY_HANDLE_FILE_INFORMATION = BY_HANDLE_FILE_INFORMATION*;
+
+// GetFinalPathNameByHandleA flags: the normalized name with its drive.
+constexpr DWORD FILE_NAME_NORMALIZED = 0x0;
+constexpr DWORD VOLUME_NAME_DOS = 0x0;
 
 // The reparse tag a symbolic link carries in WIN32_FIND_DATAA::dwReserved0.
 constexpr DWORD IO_REPARSE_TAG_SYMLINK = 0xA000000Cu;
@@ -166,6 +201,12 @@ BOOL DeleteFileA(LPCSTR lpFileName);
 BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES lpSecurityAttributes);
 BOOL RemoveDirectoryA(LPCSTR lpPathName);
 DWORD GetFileAttributesA(LPCSTR lpFileName);
+BOOL GetFileAttributesExA(LPCSTR lpFileName, GET_FILEEX_INFO_LEVELS fInfoLevelId,
+                          LPVOID lpFileInformation);
+
+// A handle's file identity, and its path with every link resolved (platform/posix/FileIdentity).
+BOOL GetFileInformationByHandle(HANDLE hFile, LPBY_HANDLE_FILE_INFORMATION lpFileInformation);
+DWORD GetFinalPathNameByHandleA(HANDLE hFile, LPSTR lpszFilePath, DWORD cchFilePath, DWORD dwFlags);
 
 HANDLE FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData);
 BOOL FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData);

@@ -45,10 +45,11 @@ class ControlFixture : public FormFixture {
                   "Sync Disabled|Start Sync|Disabled");
         EXPECT_EQ(form_.Timer1.interval, 0);
     }
-    std::string SavedSyncOn() const {
+    std::string SavedText(const char* section, const char* key) const {
         std::string saved;
-        ReadIniString("Options", "SyncOn", "", saved, form.IniFile);
+        ReadIniString(section, key, "<absent>", saved, form.IniFile);
         return saved;
     }
+    std::string SavedSyncOn() const { return SavedText("Options", "SyncOn"); }
     HeadlessDesktop& desktop() { return form_.desktop; }
 };

@@ -8,28 +8,36 @@ class Scheduler : public ControlFixture {
     bool CopyingBig() { return Status() == "Copying file big.bin" && form_.pgrStatus.value > 0; }
 };
 
-TEST_F(Scheduler, SwitchingOnRunsACycleAtOnceAndAnotherAtTheFirstTick) {
-    form.ToggleSync();
-    EXPECT_EQ(Cycles(), 1);
-    EXPECT_EQ(form_.RunFor(4), 0);
-    EXPECT_EQ(form_.RunFor(1), 1);  // 5 seconds after the switch-on
-    EXPECT_EQ(Cycles(), 2);
-    EXPECT_EQ(form.CurrentInterval, 30);
-    // From then on the ticks only count minutes.
-    EXPECT_EQ(form_.RunFor(29 * 60), 29 * 12);
-    EXPECT_EQ(Cycles(), 2);
-}
-
+// A switch-on runs a cycle at once and another at the first tick; then ticks count minutes.
 TEST_F(Scheduler, TheIntervalCountsMinuteBoundariesFromTheEndOfTheLastTimerCycle) {
     At(10, 0, 45);
     form.ToggleSync();
-    form_.RunFor(5);  // the first tick, at 10:00:50, runs the timer-driven cycle
+    EXPECT_EQ(Cycles(), 1);
+    // The first tick, at 10:00:50, runs the timer-driven cycle, which takes two minutes.
+    desktop().AtDoEvents(1, [&] { form_.clock.AdvanceSeconds(120); });
+    form_.RunFor(5);
     ASSERT_EQ(Cycles(), 2);
-    EXPECT_EQ(Clock(), "10:0:50");
+    EXPECT_EQ(Clock(), "10:2:50");
     while (Cycles() == 2 && form_.RunFor(1) >= 0 && Clock() != "11:0:0") {
     }
     EXPECT_EQ(Cycles(), 3);
-    EXPECT_EQ(Clock(), "10:30:0");
+    EXPECT_EQ(Clock(), "10:32:0");
+}
+
+// The interval in force when syncing was switched off counts for one more tick only.
+TEST_F(Scheduler, AShorterIntervalSavedWhileOffGovernsTheNextCycle) {
+    At(10, 0, 0);
+    form.ToggleSync();
+    form_.RunFor(5);  // the timer-driven cycle at 10:00:05
+    form.ToggleSync();
+    form_.txtWakeup.text = "5";
+    form.SaveSettings();
+    form_.RunFor(55);
+    form.ToggleSync();
+    ASSERT_EQ(Cycles(), 3);
+    while (Cycles() == 3 && form_.RunFor(1) >= 0 && Clock() != "11:0:0") {
+    }
+    EXPECT_EQ(Clock(), "10:5:0");
 }
 
 TEST_F(Scheduler, AClockSetBackHoldsTheCyclesUntilItPassesTheIntervalAgain) {
@@ -86,6 +94,9 @@ TEST_F(Scheduler, TerminateDuringATimerCycleEndsTheProgramOnlyAfterTheCycle) {
     desktop().WhenDoEvents([&] { return CopyingBig(); },
                            [&] {
                                form.btnTerminate_Click();
+                               // The end of the desktop session asks again: the state the
+                               // user terminated in must stay saved.
+                               form.TerminateProgram();
                                unloadedDuringCycle = desktop().unloaded;
                                EXPECT_TRUE(form.TerminatePending);
                                EXPECT_FALSE(form_.btnTerminate.enabled);

@@ -1,6 +1,9 @@
 #include "tests/control/ControlFixture.h"
 
+#include <cctype>
 #include <cstdlib>
+
+#include "fileio/FolderIdentity.h"
 
 namespace {
 
@@ -43,10 +46,12 @@ TEST_F(ToggleSync, EachFailedCheckReportsAndLeavesEverythingAsItWas) {
 TEST_F(ToggleSync, WithoutTheEraseOptionSwitchingOnAsksNothingAndClearsTheRecord) {
     WriteFile(fs::path(SyncTo()) / "keep.txt", "stays");
     form.RecordError("old failure");
+    form.RecordError("old failure");
     desktop().AtDoEvents(1, [&] {  // during the cycle's copy
         ExpectEditing(false);
         EXPECT_EQ(form_.btnSyncToggle.caption, "Stop Sync");
         EXPECT_EQ(LastError(), "");
+        EXPECT_EQ(SavedText("Error", "LastErrorCnt"), "0");
     });
     form.btnSyncToggle_Click();
     EXPECT_TRUE(desktop().boxes.empty());
@@ -82,7 +87,16 @@ TEST_F(ToggleSync, TheEraseQuestionsAndTheirAnswers) {
         WriteFile(stray, "left from before");
         desktop().boxes.clear();
         desktop().msgBoxAnswers = c.answers;
+        // The tray item, chosen while the first question waits, must not start a switch-on of
+        // its own inside this one.
+        int clicks = 0;
+        desktop().onMsgBox = [&](const HeadlessDesktop::Box&) {
+            if (clicks++ == 0)
+                form.ToggleSync();
+        };
+        const long cycles = Cycles();
         form.ToggleSync();
+        EXPECT_EQ(Cycles(), cycles + 1);
         ASSERT_EQ(desktop().boxes.size(), c.questions);
         EXPECT_EQ(desktop().boxes[0].prompt, "Do you wish to erase Sync To directory?");
         EXPECT_EQ(desktop().boxes[0].title, "Erase?");
@@ -135,17 +149,18 @@ TEST_F(ToggleSync, AFailedEraseAsksWhetherToSwitchOnAnyway) {
 TEST_F(ToggleSync, RefusedEraseDestinationsKeepEverything) {
     form.EraseOnStart = true;
     WriteFile(Src("deep/inner/b.txt"), "b");
-    const fs::path home = tmp.path() / "home";
+    const fs::path home = tmp.path() / "users" / "home";
     WriteFile(home / "letter.txt", "dear");
     struct Case {
         fs::path syncTo;
         std::string reason;
     };
+    // The erase guard's overlap test is switching on's, which refuses such a Sync To earlier.
+    EXPECT_EQ(form.EraseRefusal(Narrow(Src("deep"))),
+              "it is, holds or lies inside the Sync From folder " + Narrow(Src()));
     const Case cases[] = {
-        {Src(), "it is, holds or lies inside the Sync From folder " + Narrow(Src())},
-        {Src("deep"), "it is, holds or lies inside the Sync From folder " + Narrow(Src())},
         {home, "it is or holds your home folder " + Narrow(home)},
-        {tmp.path(), "it is or holds your home folder " + Narrow(home)},
+        {tmp.path() / "users", "it is or holds your home folder " + Narrow(home)},
     };
 #ifdef _WIN32
     const auto setHome = [](const std::string& v) { _putenv_s("USERPROFILE", v.c_str()); };
@@ -169,6 +184,72 @@ TEST_F(ToggleSync, RefusedEraseDestinationsKeepEverything) {
         EXPECT_EQ(ReadFileText(home / "letter.txt"), "dear");
     }
     setHome(saved);
+}
+
+// However the two folders are spelled, a fileset and a Sync To directory that overlap on
+// disk are refused before anything is copied, deleted or asked.
+TEST_F(ToggleSync, OverlappingFilesetAndSyncToAreRefused) {
+    form.EraseOnStart = true;
+    const std::string sep(kSepText);
+    const std::string src = Narrow(Src());
+    WriteFile(Src("deep/inner/b.txt"), "b");
+    WriteFile(fs::path(SyncTo()) / "in" / "c.txt", "c");
+    struct Case {
+        std::string fileset, syncTo;
+    };
+    std::vector<Case> cases = {
+        {Pattern(Src()), src + sep},
+        {Pattern(Src()), src + sep + "deep" + sep + "." + sep + "inner"},
+        {src + sep + sep + "*.*", src + sep + "deep" + sep + ".."},
+        {Pattern(fs::path(SyncTo()) / "in"), SyncTo()},
+        {src + sep + ".." + sep + "mirror" + sep + "in" + sep + "*.*", SyncTo() + sep + sep},
+    };
+#ifdef _WIN32
+    std::string upper = src;
+    for (char& c : upper)
+        c = c == '\\' ? '/' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    cases.push_back({Pattern(Src()), upper + "/deep"});
+#else
+    fs::create_directory_symlink(Src("deep"), tmp.path() / "link-to-deep");
+    cases.push_back({Pattern(Src()), tmp.str("link-to-deep")});
+#endif
+    for (const Case& c : cases) {
+        form_.lstSyncFrom.items = {Pattern(tmp.path() / "other"), c.fileset};
+        form_.txtSyncTo.text = c.syncTo;
+        desktop().boxes.clear();
+        form.ToggleSync();
+        ASSERT_EQ(desktop().boxes.size(), 1u) << c.fileset << " " << c.syncTo;
+        EXPECT_EQ(desktop().boxes[0].prompt, "The Sync From fileset " + c.fileset +
+                                                 " and the Sync To directory " + c.syncTo +
+                                                 " overlap: one of them lies inside the other");
+        EXPECT_EQ(desktop().boxes[0].style, 16);
+        EXPECT_EQ(desktop().boxes[0].title, "Error");
+        EXPECT_FALSE(form.SyncOn);
+        EXPECT_EQ(Cycles(), 0);
+    }
+    EXPECT_EQ(ReadFileText(Src("deep/inner/b.txt")), "b");
+    EXPECT_EQ(ReadFileText(fs::path(SyncTo()) / "in" / "c.txt"), "c");
+
+    // Neighbours that only share the start of their names do not overlap.
+    form_.lstSyncFrom.items = {Pattern(tmp.path() / "mirror-2")};
+    fs::create_directory(tmp.path() / "mirror-2");
+    form_.txtSyncTo.text = SyncTo();
+    form.EraseOnStart = false;
+    desktop().boxes.clear();
+    form.ToggleSync();
+    EXPECT_TRUE(desktop().boxes.empty());
+    EXPECT_TRUE(form.SyncOn);
+}
+
+TEST_F(ToggleSync, ARelativeFilesetIsRefused) {
+    form_.lstSyncFrom.items.push_back("src" + std::string(kSepText) + "*.*");
+    form.ToggleSync();
+    ASSERT_EQ(desktop().boxes.size(), 1u);
+    EXPECT_EQ(desktop().boxes[0].prompt, "The Sync From fileset " + form_.lstSyncFrom.items[1] +
+                                             " is not a full path. Give it as, for example, " +
+                                             folders::FullPathExample());
+    EXPECT_EQ(desktop().boxes[0].title, "Error");
+    EXPECT_FALSE(form.SyncOn);
 }
 
 TEST_F(ToggleSync, RefusalReasonsForRootsAndTheProgramFolder) {

@@ -189,5 +189,13 @@ TEST_F(CopyFileTest, WriteFailureReportsTheSystemTextAndLeavesThePartialFile) {
     ASSERT_TRUE(fs::exists(dest));
     EXPECT_GT(fs::file_size(dest), 0u);
     EXPECT_LT(fs::file_size(dest), 3u * 1024 * 1024);
+
+    // A cancelled copy whose block was held back fails again when it is closed: the reason
+    // reported is still the first.
+    fs::remove(dest);
+    WriteFile(volume.path() / "filler", std::string(1000 * 1024, 'f'));
+    CancelWhen([](std::int64_t, std::int64_t) { return true; });
+    EXPECT_FALSE(f.CopyFile(src, dest, true, true, 30000));
+    EXPECT_EQ(f.ErrMsg(), "Copy cancelled");
 }
 #endif

@@ -195,3 +195,26 @@ TEST_F(NamesTest, SeparatorsFollowThePlatform) {
     EXPECT_TRUE(fs::is_regular_file(dir.path() / "sub\\f.txt"));
 #endif
 }
+
+// Entries deleted after the folder was read are passed over; the rest still comes.
+TEST_F(FindFilesTest, DeletionsDuringAListingLeaveTheRestOfIt) {
+    Names kept{"readme", "a.txt", "B.TXT", "ab.c", "sub"};
+    for (int i = 0; i < 40; ++i) {
+        const std::string name = "k" + std::to_string(i);
+        WriteFile(dir.path() / name, "x");
+        kept.insert(name);
+        WriteFile(dir.path() / ("gone" + std::to_string(i)), "x");
+    }
+    WIN32_FIND_DATAA data{};
+    HANDLE h = FindFirstFileA(Path("*").c_str(), &data);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    Names names{data.cFileName};
+    for (int i = 0; i < 40; ++i)
+        fs::remove(dir.path() / ("gone" + std::to_string(i)));
+    while (FindNextFileA(h, &data))
+        names.insert(data.cFileName);
+    EXPECT_LAST_ERROR(ERROR_NO_MORE_FILES);
+    FindClose(h);
+    for (const std::string& name : kept)
+        EXPECT_TRUE(names.count(name)) << name;
+}

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -126,5 +131,44 @@ TEST_F(PrivateProfileTest, ReplacementKeepsModeLinksAndReadOnlyFiles) {
     fs::permissions(dir.path() / "real.ini", fs::perms::owner_read);
     EXPECT_FALSE(Write("A", "x", "3"));
     EXPECT_LAST_ERROR(ERROR_ACCESS_DENIED);
+}
+
+// A value written raw with a line break reads back, in the running program, as the lines the
+// file now holds; a fresh start reads the same from a copy of the file.
+TEST_F(PrivateProfileTest, ReadsAfterAWriteAreWhatTheFileHolds) {
+    EXPECT_TRUE(Write("A", "x", "1\ny=2\n[B]\nz=3"));
+    fs::copy_file(dir.path() / "s.ini", dir.path() / "fresh.ini");
+    const std::string fresh = dir.str("fresh.ini");
+    for (auto [section, key] : {std::pair{"A", "x"}, {"A", "y"}, {"B", "z"}}) {
+        std::string buffer(256, '\0');
+        GetPrivateProfileStringA(section, key, "none", buffer.data(), 256, fresh.c_str());
+        EXPECT_EQ(Read(section, key, "none"), buffer.c_str()) << section << "/" << key;
+    }
+}
+
+// The folder is immutable, the settings file in it is not: no temporary can be made beside
+// it, so the file is rewritten where it is.
+TEST_F(PrivateProfileTest, AReadOnlyFolderStillTakesTheWriteInPlace) {
+    Put("[A]\nx=1\n");
+    const std::string folder = dir.str();
+    if (!RunningAsRoot() || std::system(("chattr +i '" + folder + "' 2>/dev/null").c_str()))
+        GTEST_SKIP() << "chattr +i is not available";
+    BOOL longer = Write("A", "x", "a longer value than before");
+    BOOL shorter = Write("A", "y", "2");
+    std::system(("chattr -i '" + folder + "'").c_str());
+    EXPECT_TRUE(longer && shorter);
+    EXPECT_EQ(Text(), "[A]\nx=a longer value than before\ny=2\n");
+}
+
+TEST_F(PrivateProfileTest, TemporariesOfAnInterruptedSaveGoWithTheNextSave) {
+    Put("[A]\nx=1\n");
+    const std::string own = ".s.ini." + std::to_string(::getpid()) + ".9.tmp";
+    for (const char* name : {".s.ini.999999999.1.tmp", ".other.ini.999999999.1.tmp", "s.ini.tmp"})
+        WriteFile(dir.path() / name, "left over");
+    WriteFile(dir.path() / own, "in use");
+    EXPECT_TRUE(Write("A", "x", "2"));
+    EXPECT_FALSE(fs::exists(dir.path() / ".s.ini.999999999.1.tmp"));
+    for (const std::string name : {".other.ini.999999999.1.tmp", "s.ini.tmp", own.c_str()})
+        EXPECT_TRUE(fs::exists(dir.path() / name)) << name;
 }
 #endif

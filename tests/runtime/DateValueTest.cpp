@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <ctime>
+
 #include "runtime/DateValue.h"
 
 using namespace runtime;
@@ -81,4 +84,17 @@ TEST(TryMakeDate, AgreesWithTheMonthFirstTextOfTheSameParts) {
         EXPECT_EQ(TryMakeDate(t, fromParts), textReads) << FormatMonthFirst(t);
         EXPECT_EQ(fromParts, fromText) << FormatMonthFirst(t);
     }
+}
+
+TEST(SystemNow, IsTheLocalTimeOfTheCLibrary) {
+    std::time_t before = 0;
+    CivilDateTime now;
+    do {  // until both reads fall within one second
+        before = std::time(nullptr);
+        now = SplitDate(SystemNow());
+    } while (std::time(nullptr) != before);
+    const std::tm local = *std::localtime(&before);
+    EXPECT_EQ(FormatMonthFirst(now),
+              FormatMonthFirst({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                                local.tm_hour, local.tm_min, std::min(local.tm_sec, 59)}));
 }

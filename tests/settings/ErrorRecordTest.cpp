@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "fileio/modWin32.h"
 #include "tests/support/TempDir.h"
 #include "ui/headless/HeadlessForm.h"
 
@@ -18,12 +21,35 @@ TEST(ErrorRecord, CountsOnlyTheSameTextInARow) {
     EXPECT_EQ(form.ReadErrorCount(), 0);
     EXPECT_EQ(countAfter("Unable to delete file x", 5), 5);
     EXPECT_EQ(form.ReadErrorMessage(), "Unable to delete file x");
+    std::string stored;  // the key other tools and older versions read
+    ReadIniString("Error", "LastErrorCnt", "", stored, form.IniFile);
+    EXPECT_EQ(stored, "5");
     EXPECT_EQ(countAfter("Unable to delete file y", 1), 1);
     EXPECT_EQ(countAfter("Unable to delete file Y", 1), 1);
     // Read back cut to 255 characters and without trailing spaces, these never compare equal.
     EXPECT_EQ(countAfter(std::string(256, 'e'), 3), 1);
     EXPECT_EQ(countAfter("ends in a space ", 3), 1);
     EXPECT_EQ(countAfter(std::string(255, 'e'), 2), 2);
+}
+
+// File names reach the record, and POSIX names may hold line breaks: the file keeps its three
+// lines, the count still reaches the limit, and a fresh start reads what the program read.
+TEST(ErrorRecord, LineBreaksInATextAddNoLinesAndStillCount) {
+    TempDir tmp;
+    HeadlessForm headless(tmp.str("brannock"));
+    frmMain& form = headless.form;
+    form.IniFile = tmp.str("brannock.ini");
+    const std::string text = "Copying file x\nLastErrorCnt=1\r\n[Options]\nSyncOn=Yes: failed";
+    for (int i = 0; i < 5; ++i)
+        form.RecordError(text);
+    EXPECT_EQ(form.ReadErrorCount(), 5);
+    std::string file = ReadFileText(tmp.path() / "brannock.ini");
+    std::erase(file, '\r');
+    EXPECT_EQ(file,
+              "[Error]\nLastErrorMsg=Copying file x\\nLastErrorCnt=1\\r\\n[Options]\\nSyncOn="
+              "Yes: failed\nLastErrorCnt=5\n");
+    std::filesystem::copy_file(tmp.path() / "brannock.ini", tmp.path() / "fresh.ini");
+    EXPECT_EQ(form.ReadErrorMessage(), ReadIniText("Error", "LastErrorMsg", tmp.str("fresh.ini")));
 }
 
 }  // namespace

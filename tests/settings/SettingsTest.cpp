@@ -88,10 +88,12 @@ TEST_F(Settings, AShorterListLeavesOldKeysBehindTheTerminator) {
 }
 
 TEST_F(Settings, AGapEndsTheListAndDuplicatesStay) {
-    Put("FileSets", "FileSet1", "/a/*.*");
-    Put("FileSets", "FileSet2", "/a/*.*");
-    Put("FileSets", "FileSet4", "/after/the/gap/*.*");
-    EXPECT_EQ(Start().lstSyncFrom.items, (std::vector<std::string>{"/a/*.*", "/a/*.*"}));
+    // Written by hand, as a user would; only the first "=" of a line ends its key.
+    WriteFile(Ini(),
+              "[FileSets]\nFileSet1=/a/*.*\nFileSet2=/data/a=b/*.*\nFileSet3=/a/*.*\n"
+              "FileSet5=/after/the/gap/*.*\n");
+    EXPECT_EQ(Start().lstSyncFrom.items,
+              (std::vector<std::string>{"/a/*.*", "/data/a=b/*.*", "/a/*.*"}));
 }
 
 TEST_F(Settings, OnlyYesSwitchesAnOptionOnAndOnlyNoHidesTheAboutBoxInAnyCase) {

@@ -1,6 +1,8 @@
 #include <string>
 #include <vector>
 
+#include "fileio/FolderIdentity.h"
+#include "fileio/PathText.h"
 #include "tests/ui/UiFixture.h"
 
 namespace {
@@ -16,18 +18,27 @@ class FilesetEditor : public UiFixture {
     HeadlessListBox& list() { return ui.lstSyncFrom; }
 };
 
-TEST_F(FilesetEditor, ModifyOffersTheWholeEntryAndKeepsItOnAnEmptyAnswer) {
-    Select({"a", "C:\\Data\\*.*"}, -1);
+TEST_F(FilesetEditor, ModifyOffersTheWholeEntryAndKeepsItOnAnEmptyOrRelativeAnswer) {
+    const std::string entry = folders::FullPathExample();
+    const std::string txt = entry.substr(0, entry.size() - 3) + "txt";
+    Select({"a", entry}, -1);
     form.btnModifyPath_Click();  // nothing selected: nothing asked
     list().listIndex = 1;
-    desktop.inputAnswers = {"C:\\Data\\*.txt", ""};
-    form.btnModifyPath_Click();
-    form.btnModifyPath_Click();
-    EXPECT_EQ(desktop.inputPrompts, (Items{"Fileset:|Modify Fileset|C:\\Data\\*.*",
-                                           "Fileset:|Modify Fileset|C:\\Data\\*.txt"}));
-    EXPECT_EQ(list().items, (Items{"a", "C:\\Data\\*.txt"}));
+    desktop.inputAnswers = {txt, "", "src" + std::string(kSepText) + "*.*"};
+    for (int i = 0; i < 3; ++i)
+        form.btnModifyPath_Click();
+    EXPECT_EQ(desktop.inputPrompts,
+              (Items{"Fileset:|Modify Fileset|" + entry, "Fileset:|Modify Fileset|" + txt,
+                     "Fileset:|Modify Fileset|" + txt}));
+    EXPECT_EQ(list().items, (Items{"a", txt}));
     EXPECT_EQ(list().listIndex, 1);
-    EXPECT_EQ(list().focusCount, 3);
+    EXPECT_EQ(list().focusCount, 4);
+    // A fileset read from the current folder is refused with the reason.
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].prompt, "A fileset must be a full path, such as " + entry +
+                                           ". The fileset is left as it was.");
+    EXPECT_EQ(desktop.boxes[0].title, "Modify Fileset");
+    EXPECT_EQ(desktop.boxes[0].style, 16);
 }
 
 TEST_F(FilesetEditor, DeleteAsksAndRemovesOnlyOnYesLeavingNothingSelected) {

@@ -44,6 +44,8 @@ void HeadlessDesktop::DoEvents() {
 
 int HeadlessDesktop::MsgBox(const std::string& prompt, int style, const std::string& title) {
     boxes.push_back({prompt, style, title});
+    if (onMsgBox)
+        onMsgBox(Box(boxes.back()));  // a copy: the handler may open boxes of its own
     if (!msgBoxAnswers.empty()) {
         int answer = msgBoxAnswers.front();
         msgBoxAnswers.pop_front();

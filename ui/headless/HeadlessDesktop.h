@@ -70,6 +70,9 @@ class HeadlessDesktop : public IDesktop {
 
     // Runs when the tray pop-up menu opens (it is modal: choose an item here).
     std::function<void()> onPopup;
+    // Runs while a message box is open, before it is answered: the clicks that other windows
+    // and the tray icon still take while it waits.
+    std::function<void(const Box&)> onMsgBox;
 
   private:
     struct Scheduled {

@@ -114,7 +114,11 @@ void QtDesktop::DoEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
+// Once the window is unloaded the program is ending: no new window may hold it up, so a box
+// asked for then answers as if dismissed.
 int QtDesktop::MsgBox(const std::string& prompt, int style, const std::string& title) {
+    if (m_unloaded)
+        return AnswerWithoutButton(ButtonsOf(style));
     QMessageBox box(IconOf(style), ToQ(title), {}, QMessageBox::NoButton, &m_window);
     box.setText(BoxText(prompt, box.fontMetrics()));
     box.setTextFormat(Qt::PlainText);
@@ -137,6 +141,8 @@ int QtDesktop::MsgBox(const std::string& prompt, int style, const std::string& t
 
 std::string QtDesktop::InputBox(const std::string& prompt, const std::string& title,
                                 const std::string& defaultAnswer) {
+    if (m_unloaded)
+        return {};
     QInputDialog dialog(&m_window);
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setInputMode(QInputDialog::TextInput);
@@ -192,6 +198,8 @@ void QtDesktop::UnloadMainWindow() {
 }
 
 void QtDesktop::ShowAboutBox() {
+    if (m_unloaded)
+        return;
     brannock_qt::ShowAboutBox(&m_window);
 }
 

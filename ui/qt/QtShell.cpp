@@ -1,7 +1,8 @@
 #include "ui/qt/QtShell.h"
 
 #include <QAction>
-#include <QGuiApplication>
+#include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -24,6 +25,20 @@ constexpr std::int16_t kMiddleButton = 4;
 // Close reasons: the user's close box, and a desktop session that ends (log-off, shutdown).
 constexpr std::int16_t kUnloadCloseBox = 0;
 constexpr std::int16_t kUnloadSessionEnd = 2;
+
+// A modal window runs an event loop of its own beneath the one that ends the program (and at
+// start-up there is no main loop yet to end): each is dismissed as Escape would, so the code
+// that opened it returns, finds the program ending and unwinds.
+void DismissModalWindows() {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (!top->isVisible() || !top->isModal())
+            continue;
+        if (auto* dialog = qobject_cast<QDialog*>(top))
+            dialog->reject();
+        else
+            top->close();
+    }
+}
 
 }  // namespace
 
@@ -131,6 +146,7 @@ void QtShell::EndFromOutside(std::int16_t reason) {
     form.Form_QueryUnload(cancel, reason);
     if (cancel == 0)
         form.Unload();
+    DismissModalWindows();
 }
 
 }  // namespace brannock_qt

@@ -1,0 +1,58 @@
+// What the copy and cleanup passes leave alone, whatever the settings and the folders hold:
+// the copy pass never enters the Sync To directory nor writes through a link below it, the
+// cleanup never enters a fileset's folder, and neither works from a fileset entry that is not
+// a full path. The folders' identities are worked out once per pass; the walks compare one
+// identity per folder they would enter.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "fileio/FolderIdentity.h"
+
+class frmMain;
+
+namespace engine {
+
+class PassGuards {
+  public:
+    // A folder the walk never enters, with the error recorded when the walk meets it.
+    void Fence(const std::string& folder, const std::string& why);
+    // The error of the fenced folder that `folder` is, or nullptr when the walk may enter it.
+    const std::string* Fenced(const std::string& folder) const;
+
+    // The copy pass's destination folder last found free of links.
+    std::string linkFreeFolder;
+
+  private:
+    std::vector<std::pair<folders::FolderId, std::string>> fenced_;
+};
+
+// Makes `guards` the form's guards while it lives: the walk's inner levels find them there.
+class ActivePass {
+  public:
+    ActivePass(frmMain& form, PassGuards& guards);
+    ~ActivePass();
+    ActivePass(const ActivePass&) = delete;
+    ActivePass& operator=(const ActivePass&) = delete;
+
+  private:
+    frmMain& form_;
+};
+
+// The guards of the copy pass over the fileset `pattern`; false, with the reason recorded,
+// when the whole fileset is left alone.
+bool GuardCopyPass(frmMain& form, const std::string& pattern, PassGuards& guards);
+// The guards of the cleanup pass; false, with the reason recorded, when the whole Sync To
+// directory is left alone.
+bool GuardCleanupPass(frmMain& form, PassGuards& guards);
+
+// The first link (or other reparse point) strictly below `syncTo` on the way to `path`,
+// `path` itself included; "" when there is none.
+std::string LinkBelow(const std::string& syncTo, const std::string& path);
+
+std::string OverlapError(const std::string& folder, const std::string& syncTo);
+std::string NotFullPathError(const std::string& entry);
+
+}  // namespace engine

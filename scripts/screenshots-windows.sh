@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# Pictures of the Windows program under Wine, on a virtual display with `trayer` as the tray:
+# main-off.png and main-on.png (the main window with syncing off and on), about.png (the About
+# box, shown at a first start), tray-menu.png (the tray with its pop-up menu open) and
+# error.png (the message box of switching on without a fileset), in <build>/screenshots.
+# Wine draws the windows' frames itself (no window manager runs), as Windows would. Each
+# picture comes from a start of its own, from a copy of the program beside a settings file
+# made for it; tests/e2e/TrayPoke.cpp plays the tray clicks. Wine runs in a prefix of its own
+# (<build>/wine-shots), so its desktop process belongs to this display.
+# Usage: screenshots-windows.sh [build-folder]   (default: build-windows)
+#   BRANNOCK_SHOT_WAIT: seconds to wait for each window, default 60
+#   BRANNOCK_TRAY_CALLBACK, BRANNOCK_TRAY_ICON_ID: as the cross build's cache has them
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-build-windows}
+case "$build" in /*) ;; *) build="$root/$build" ;; esac
+jobs=${JOBS:-$(nproc)}
+wait_s=${BRANNOCK_SHOT_WAIT:-60}
+out="$build/screenshots"
+
+cd "$root"
+[ -f "$build/CMakeCache.txt" ] || cmake --preset windows-cross -B "$build"
+cmake --build "$build" -j "$jobs" --target brannock_win32 tray_poke
+exe=$(find "$build" -name brannock.exe -not -path '*/dist/*' -not -path '*/wine-*' | head -n 1)
+poke=$(find "$build" -name tray_poke.exe | head -n 1)
+[ -n "$exe" ] && [ -n "$poke" ] || { echo "screenshots: brannock.exe was not built" >&2; exit 1; }
+cached() { sed -n "s/^$1:STRING=//p" "$build/CMakeCache.txt"; }
+callback=${BRANNOCK_TRAY_CALLBACK:-$(cached BRANNOCK_TRAY_CALLBACK)}
+icon=${BRANNOCK_TRAY_ICON_ID:-$(cached BRANNOCK_TRAY_ICON_ID)}
+
+# shellcheck source=scripts/display.sh
+source "$root/scripts/display.sh"
+export WINEPREFIX="$build/wine-shots"
+wine_run="$root/cmake/wine-run.sh"
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
+work=$(mktemp -d "${TMPDIR:-/tmp}/brannock-shots.XXXX")
+app=""
+finish() {
+  stop_program
+  "$wineserver" -k 2>/dev/null || true
+  stop_display
+  rm -rf "$work"
+}
+trap finish EXIT
+trap 'exit 130' INT TERM
+
+unset DISPLAY
+start_display
+export BRANNOCK_WINE_DISPLAY=$DISPLAY
+# Without a window manager Wine draws the title bars and frames itself.
+"$wine_run" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null
+mkdir -p "$out" "$work/Documents/Letters" "$work/Projects" "$work/Mirror"
+rm -f "$out"/*.png
+
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+# start_program SETTINGS-LINES...: a fresh copy of the program beside its settings file.
+start_program() {
+  rm -rf "$work/app"
+  mkdir -p "$work/app"
+  cp "$exe" "$work/app/brannock.exe"
+  printf '%s\r\n' "$@" >"$work/app/brannock.ini"
+  "$wine_run" "$work/app/brannock.exe" >>"$work/brannock.log" 2>&1 &
+  app=$!
+}
+
+stop_program() {
+  if [ -n "$app" ]; then
+    kill "$app" 2>/dev/null || true
+    wait "$app" 2>/dev/null || true
+    app=""
+  fi
+  # A window of the ended program may linger a moment on the display.
+  sleep 1
+}
+
+# Prints the id of the newest visible window matched by the xdotool search arguments,
+# waiting for one to appear.
+wait_window() {
+  local id tries=0
+  until id=$(xdotool search --onlyvisible "$@" 2>/dev/null | tail -n 1) && [ -n "$id" ]; do
+    tries=$((tries + 1))
+    if [ "$tries" -gt $((wait_s * 10)) ]; then
+      echo "screenshots: no window for: $*" >&2
+      return 1
+    fi
+    kill -0 "$app" 2>/dev/null || { echo "screenshots: the program ended early" >&2; return 1; }
+    sleep 0.1
+  done
+  echo "$id"
+}
+
+# shot NAME WINDOW-ID: the window as it is on the screen, once it has been drawn.
+shot() {
+  sleep 1.5
+  import -window "$2" "$out/$1.png"
+  echo "$1.png: $(identify -format '%wx%h' "$out/$1.png")"
+}
+
+poke() { "$wine_run" "$poke" Brannock "$callback" "$icon" "$@"; }
+
+options=('[Options]' 'About=No' "SyncTo=$(winpath "$work/Mirror")" 'Wakeup=30')
+filesets=('[FileSets]' "FileSet1=$(winpath "$work/Documents")\\*.*"
+  "FileSet2=$(winpath "$work/Projects")\\*.*" "FileSet3=$(winpath "$work/Documents/Letters")\\*.*"
+  'FileSet4=')
+
+# A first start, without the About key: the About box shows over the main window.
+start_program '[Options]' 'SyncOn=No' "SyncTo=$(winpath "$work/Mirror")" 'Wakeup=30' \
+  "${filesets[@]}"
+shot about "$(wait_window --name '^About')"
+stop_program
+
+# Syncing off: the window, then the tray's pop-up menu, opened where the tray is.
+start_program "${options[@]}" 'SyncOn=No' "${filesets[@]}"
+shot main-off "$(wait_window --name '^Brannock$')"
+read -r screen_w _ < <(xdotool getdisplaygeometry)
+xdotool mousemove $((screen_w - 12)) 12
+poke right
+wait_window --class '' >/dev/null 2>&1 || true
+sleep 2
+import -window root -crop 360x220+$((screen_w - 360))+0 "$out/tray-menu.png"
+echo "tray-menu.png: $(identify -format '%wx%h' "$out/tray-menu.png")"
+poke none esc || true
+stop_program
+
+# Syncing on: the first cycle runs, then a left click on the tray icon shows the window.
+start_program "${options[@]}" 'SyncOn=Yes' "${filesets[@]}"
+sleep 5
+poke left
+shot main-on "$(wait_window --name '^Brannock$')"
+stop_program
+
+# Switching on from the tray menu without a fileset: the first check's message box.
+start_program "${options[@]}" 'SyncOn=No' '[FileSets]' 'FileSet1='
+wait_window --name '^Brannock$' >/dev/null
+poke right d
+sleep 1
+box=$(xdotool search --onlyvisible --name '.' 2>/dev/null | while read -r id; do
+  [ "$(xdotool getwindowname "$id")" != Brannock ] && echo "$id"
+done | tail -n 1)
+[ -n "$box" ] || { echo "screenshots: no message box appeared" >&2; exit 1; }
+shot error "$box"
+stop_program
+
+echo "screenshots in $out"

@@ -1,0 +1,62 @@
+// Names that POSIX file systems allow and Windows forbids: wildcard characters, separators of
+// other systems, control characters, bytes that are not UTF-8, the longest name there is.
+#include <vector>
+
+#include "tests/engine/FormFixture.h"
+
+namespace {
+
+class OddNames : public FormFixture {
+  protected:
+    void SetUp() override {
+#ifdef _WIN32
+        GTEST_SKIP() << "Windows forbids these names, so no look-up there can meet them";
+#endif
+        form.DeleteOrphans = true;
+        AddFileset(Src());
+    }
+    // Gives every mirror copy other bytes of the same size and time: a later copy of the file
+    // would bring its content back.
+    void MarkMirrorCopies(const std::vector<std::string>& names) {
+        for (const auto& name : names) {
+            const fs::path copy = Mirror(Src(name));
+            const std::int64_t time = WriteTimeSeconds(copy);
+            WriteFile(copy, std::string(ReadFileText(copy).size(), '#'));
+            SetWriteTime(copy, time);
+        }
+    }
+};
+
+TEST_F(OddNames, AreMirroredOnceAndKeptWhileTheirSourceExists) {
+    const std::vector<std::string> names = {
+        "*",     "?",         "a*b",       "dot*.",    "back\\slash",        "C:colon",
+        "[set]", "new\nline", "tab\there", "\xff\xfe", std::string(255, 'n')};
+    for (const auto& name : names)
+        WriteFile(Src(name), "content of " + name);
+    WriteFile(Src("dir*/inner?"), "inner");
+    ASSERT_TRUE(form.RunSyncCycle()) << LastError();
+    for (const auto& name : names)
+        EXPECT_EQ(ReadFileText(Mirror(Src(name))), "content of " + name);
+    EXPECT_EQ(ReadFileText(Mirror(Src("dir*/inner?"))), "inner");
+
+    MarkMirrorCopies(names);
+    ASSERT_TRUE(form.RunSyncCycle()) << LastError();
+    for (const auto& name : names) {
+        EXPECT_EQ(ReadFileText(Mirror(Src(name))), std::string(("content of " + name).size(), '#'))
+            << "copied again or deleted: " << name;
+    }
+    EXPECT_TRUE(fs::exists(Mirror(Src("dir*/inner?"))));
+}
+
+TEST_F(OddNames, AQuestionMarkNameIsNotTakenForTheFileItWouldMatch) {
+    WriteFile(Src("ab"), "12");
+    SetWriteTime(Src("ab"), 1'600'000'000);
+    ASSERT_TRUE(form.RunSyncCycle()) << LastError();
+    WriteFile(Src("a?"), "34");
+    SetWriteTime(Src("a?"), 1'600'000'000);
+    ASSERT_TRUE(form.RunSyncCycle()) << LastError();
+    EXPECT_EQ(ReadFileText(Mirror(Src("a?"))), "34");
+    EXPECT_EQ(ReadFileText(Mirror(Src("ab"))), "12");
+}
+
+}  // namespace

@@ -1,0 +1,179 @@
+// What a sync cycle never touches, on real folders: sources inside the mirror, a mirror inside
+// a source, links planted in the mirror, and filesets that are not full paths.
+#include <cctype>
+
+#include "tests/engine/FormFixture.h"
+#include "tests/support/Wine.h"
+
+namespace {
+
+// A link to the folder `target` at `link`; false where the system cannot make one.
+bool MakeFolderLink(const fs::path& target, const fs::path& link) {
+    std::error_code ec;
+    fs::create_directory_symlink(target, link, ec);
+    return !ec;
+}
+
+void RemoveFolderLink(const fs::path& link) {
+    // A folder link is removed as a folder on Windows, as a file elsewhere.
+    RemoveDirectoryA(Narrow(link).c_str()) || DeleteFileA(Narrow(link).c_str());
+}
+
+// Whether this system makes links that the program sees as reparse points; Wine may make
+// none.
+bool LinksAreReparsePoints() {
+    TempDir probe;
+    fs::create_directory(probe.path() / "target");
+    if (!MakeFolderLink(probe.path() / "target", probe.path() / "link"))
+        return false;
+    const DWORD attributes = GetFileAttributesA(probe.str("link").c_str());
+    const bool reparse =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    RemoveFolderLink(probe.path() / "link");
+    return reparse;
+}
+
+class SafetyGuards : public FormFixture {
+  protected:
+    SafetyGuards() { form.DeleteOrphans = true; }
+    std::string Sep() const { return std::string(kSepText); }
+    fs::path Dest(const std::string& sub) const {
+        return (fs::path(SyncTo()) / sub).make_preferred();
+    }
+    int RecordedCount() { return form.ReadErrorCount(); }
+    static std::string LinkError(const fs::path& link) {
+        return "Not written through the link " + Narrow(link) + " below the Sync To directory: ";
+    }
+};
+
+// A source inside the mirror, however it is spelled: the cleanup leaves it alone, the copy
+// pass does not copy it, the rest of the mirror is cleaned as usual, and one error a cycle
+// names both folders.
+TEST_F(SafetyGuards, ASourceInsideTheSyncToDirectoryIsNeverDeleted) {
+    const fs::path data = Dest("data");
+    const std::string sep = Sep();
+    std::vector<std::string> spellings = {
+        Pattern(data),
+        Narrow(data) + sep + sep + "*.*",
+        SyncTo() + sep + "." + sep + "data" + sep + "*.*",
+        Narrow(Src()) + sep + ".." + sep + "mirror" + sep + "data" + sep + "*.*",
+    };
+#ifdef _WIN32
+    std::string upper = Narrow(data);
+    for (char& c : upper)
+        c = c == '\\' ? '/' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    spellings.push_back(upper + "\\*.*");
+#else
+    fs::create_directory_symlink(data, tmp.path() / "data-link");
+    spellings.push_back(Pattern(tmp.path() / "data-link"));
+#endif
+    for (const std::string& fileset : spellings) {
+        WriteFile(data / "report.txt", "the only copy");
+        WriteFile(data / "sub" / "deep.txt", "deep");
+        WriteFile(Src("a.txt"), "a");
+        form_.lstSyncFrom.items = {Pattern(Src()), fileset};
+        WriteFile(Mirror(Src("orphan.txt")), "its source is gone");
+        ASSERT_TRUE(form.RunSyncCycle()) << fileset;
+        EXPECT_EQ(ReadFileText(data / "report.txt"), "the only copy") << fileset;
+        EXPECT_EQ(ReadFileText(data / "sub" / "deep.txt"), "deep");
+        EXPECT_TRUE(fs::exists(Mirror(Src("a.txt"))));
+        EXPECT_FALSE(fs::exists(Mirror(Src("orphan.txt"))));
+        EXPECT_FALSE(fs::exists(Mirror(data)));  // never copied into the mirror again
+        EXPECT_EQ(LastError(), "Sync From folder " + BeforeLastSep(fileset) +
+                                   " and Sync To directory " + SyncTo() +
+                                   " overlap: what lies in both is left alone");
+        EXPECT_EQ(RecordedCount(), 1);
+        form.RecordError("");
+    }
+}
+
+// The mirror inside a source: each cycle copies the source once and never the mirror into
+// itself; with the Delete option nothing is deleted, since everything in the mirror lies
+// inside the source.
+TEST_F(SafetyGuards, ASyncToDirectoryInsideASourceIsNeverCopiedIntoItself) {
+    const fs::path mirror = Src("mirror");
+    WriteFile(Src("a.txt"), "a");
+    WriteFile(Src("sub/b.txt"), "b");
+    form_.lstSyncFrom.items = {Pattern(Src())};
+    form_.txtSyncTo.text = Narrow(mirror) + Sep();
+    for (int cycle = 1; cycle <= 3; ++cycle) {
+        ASSERT_TRUE(form.RunSyncCycle());
+        EXPECT_EQ(RecordedCount(), cycle);  // one error a cycle, though both passes met it
+    }
+    EXPECT_EQ(LastError(), "Sync From folder " + Narrow(Src()) + " and Sync To directory " +
+                               Narrow(mirror) + Sep() +
+                               " overlap: what lies in both is left alone");
+    const fs::path copies(pathmap::DestinationFolder(Narrow(mirror), Narrow(Src())));
+    EXPECT_EQ(ReadFileText(copies / "a.txt"), "a");
+    EXPECT_EQ(ReadFileText(copies / "sub" / "b.txt"), "b");
+    EXPECT_FALSE(fs::exists(copies / "mirror"));
+    fs::remove(Src("a.txt"));  // the cleanup may not take the copy: it lies in the source
+    ASSERT_TRUE(form.RunSyncCycle());
+    EXPECT_TRUE(fs::exists(copies / "a.txt"));
+}
+
+// A folder of the mirror replaced by a link to a folder outside: the copy pass writes nothing
+// through it, at any level, and records the link; the sentinel behind it stays.
+TEST_F(SafetyGuards, TheCopyPassNeverWritesThroughALinkInTheMirror) {
+    if (!LinksAreReparsePoints())
+        GTEST_SKIP() << "this system makes no links that show as reparse points";
+    WriteFile(Src("sub/file.txt"), "first");
+    WriteFile(Src("sub/other.txt"), "other");
+    ASSERT_TRUE(form.SyncTree(Pattern(Src())));
+    const fs::path outside = tmp.path() / "outside";
+    const fs::path sentinel = outside / "file.txt";
+    for (const fs::path& replaced : {Mirror(Src("sub")), Mirror(Src())}) {
+        fs::remove_all(replaced);
+        WriteFile(sentinel, "precious");
+        WriteFile(outside / "sub" / "file.txt", "precious");
+        ASSERT_TRUE(MakeFolderLink(outside, replaced));
+        WriteFile(Src("sub/file.txt"), "second, longer");
+        EXPECT_FALSE(form.SyncTree(Pattern(Src())));
+        EXPECT_EQ(ReadFileText(sentinel), "precious");
+        EXPECT_EQ(ReadFileText(outside / "sub" / "file.txt"), "precious");
+        EXPECT_TRUE(LastError().starts_with(LinkError(replaced))) << LastError();
+        EXPECT_TRUE(fs::is_symlink(replaced));
+        RemoveFolderLink(replaced);
+        fs::remove_all(outside);
+    }
+}
+
+// A link in the place of a copy is not the program's to replace: the file fails, naming it.
+TEST_F(SafetyGuards, ALinkInThePlaceOfACopyFailsTheFile) {
+    if (!LinksAreReparsePoints())
+        GTEST_SKIP() << "this system makes no links that show as reparse points";
+    WriteFile(Src("file.txt"), "source");
+    const fs::path sentinel = tmp.path() / "outside.txt";
+    WriteFile(sentinel, "precious");
+    fs::create_directories(Mirror(Src()));
+    std::error_code ec;
+    fs::create_symlink(sentinel, Mirror(Src("file.txt")), ec);
+    ASSERT_FALSE(ec) << ec.message();
+    EXPECT_FALSE(form.SyncTree(Pattern(Src())));
+    EXPECT_EQ(ReadFileText(sentinel), "precious");
+    EXPECT_TRUE(fs::is_symlink(Mirror(Src("file.txt"))));
+    EXPECT_TRUE(LastError().starts_with(LinkError(Mirror(Src("file.txt"))))) << LastError();
+}
+
+// A fileset that is not a full path is left alone with an error, and the copies that an
+// earlier version made of it are not taken for orphans.
+TEST_F(SafetyGuards, ARelativeFilesetIsNeitherCopiedNorCleanedUp) {
+    WriteFile(Src("x.txt"), "x");
+    const fs::path savedCwd = fs::current_path();
+    fs::current_path(tmp.path());
+    const std::string relative = "src" + Sep() + "*.*";
+    form_.lstSyncFrom.items = {relative};
+    const fs::path oldCopy(pathmap::DestinationFolder(SyncTo(), "src") + Sep() + "old.txt");
+    WriteFile(oldCopy, "copied long ago");
+    const bool result = form.RunSyncCycle();
+    fs::current_path(savedCwd);
+    EXPECT_TRUE(result);
+    EXPECT_EQ(LastError(),
+              "Sync From fileset " + relative + " is not a full path: it is left alone");
+    EXPECT_EQ(RecordedCount(), 1);
+    EXPECT_EQ(ReadFileText(oldCopy), "copied long ago");
+    EXPECT_FALSE(fs::exists(oldCopy.parent_path() / "x.txt"));
+    EXPECT_EQ(ReadFileText(Src("x.txt")), "x");
+}
+
+}  // namespace

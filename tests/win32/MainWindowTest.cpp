@@ -1,0 +1,204 @@
+// The main window itself: its controls, menus and tips, its layout at two scales, the key
+// filter's path through the edit, and how the close box, an outside close and the end of the
+// session reach the form.
+
+#include "tests/win32/ShellFixture.h"
+#include "ui/win32/Win32Api.h"
+#include "ui/win32/Win32Text.h"
+
+using namespace brannock_win32;
+
+namespace {
+
+RECT RectIn(HWND parent, HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+bool Overlap(const RECT& a, const RECT& b) {
+    RECT both{};
+    return IntersectRect(&both, &a, &b) != FALSE;
+}
+
+bool Inside(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+int TextWidthIn(HWND control) {
+    std::wstring text(256, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), 256)));
+    std::wstring plain;
+    for (wchar_t c : text)
+        if (c != L'&')
+            plain += c;
+    HDC dc = GetDC(control);
+    HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, plain.c_str(), static_cast<int>(plain.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return size.cx;
+}
+
+std::string MenuText(HMENU menu, int position) {
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, static_cast<UINT>(position), text, 64, MF_BYPOSITION);
+    return brannock_win32::Utf8(text);
+}
+
+class MainWindowTest : public ShellFixture {
+  protected:
+    // Every control lies inside the client area above the status bar, no two overlap, each
+    // lies wholly inside its frame or outside all of them, and every caption fits its control.
+    void ExpectTidyLayout() {
+        RECT client{}, bar = RectIn(Window(), Item(ids::kStatusBar));
+        GetClientRect(Window(), &client);
+        client.bottom = bar.top;
+        const int frames[] = {ids::kFrame2, ids::kFrame3, ids::kFrame1};
+        const int controls[] = {ids::kAddPath,  ids::kModifyPath, ids::kDeletePath, ids::kUpPath,
+                                ids::kDownPath, ids::kSyncFrom,   ids::kWakeup,     ids::kLabel1,
+                                ids::kTitle,    ids::kClose,      ids::kSyncToggle, ids::kTerminate,
+                                ids::kSyncTo,   ids::kToBrowse};
+        for (int a : frames) {
+            EXPECT_TRUE(Inside(RectIn(Window(), Item(a)), client)) << a;
+            for (int b : frames)
+                EXPECT_TRUE(a == b ||
+                            !Overlap(RectIn(Window(), Item(a)), RectIn(Window(), Item(b))))
+                    << a << " " << b;
+        }
+        for (int a : controls) {
+            const RECT r = RectIn(Window(), Item(a));
+            EXPECT_TRUE(Inside(r, client)) << a;
+            EXPECT_GT(r.right - r.left, 0) << a;
+            for (int b : controls)
+                EXPECT_TRUE(a == b || !Overlap(r, RectIn(Window(), Item(b)))) << a << " " << b;
+            for (int f : frames) {
+                const RECT frame = RectIn(Window(), Item(f));
+                EXPECT_TRUE(Inside(r, frame) || !Overlap(r, frame)) << a << " in " << f;
+            }
+        }
+        for (int id : {ids::kClose, ids::kSyncToggle, ids::kTerminate, ids::kLabel1, ids::kTitle,
+                       ids::kFrame1, ids::kFrame2, ids::kFrame3}) {
+            const RECT r = RectIn(Window(), Item(id));
+            EXPECT_LE(TextWidthIn(Item(id)) + 4, r.right - r.left) << Text(Item(id));
+        }
+    }
+};
+
+TEST_F(MainWindowTest, AnOffStartShowsTheWindowWithItsCaptionsMenusAndTips) {
+    StartAndLoad(SavedIni(false, {Fileset("src")}));
+    EXPECT_TRUE(IsWindowVisible(Window()));
+    EXPECT_EQ(Text(Window()), "Brannock");
+    EXPECT_EQ(Text(Item(ids::kTitle)), "Brannock v1.0.2");
+    EXPECT_EQ(Text(Item(ids::kSyncToggle)), "Start Sync");
+    EXPECT_EQ(Text(Item(ids::kClose)), "C&lose");
+    EXPECT_EQ(Text(Item(ids::kTerminate)), "&Terminate Program");
+    EXPECT_EQ(Text(Item(ids::kFrame2)), "Sync From:");
+    EXPECT_TRUE(IsWindowEnabled(Item(ids::kSyncFrom)));
+    EXPECT_EQ(SendMessageW(Item(ids::kSyncFrom), LB_GETCOUNT, 0, 0), 1);
+    EXPECT_EQ(Text(Item(ids::kSyncTo)), dir.str("dest"));
+    EXPECT_EQ(Text(Item(ids::kWakeup)), "30");
+    EXPECT_FALSE(IsWindowVisible(shell->window.Controls().pgrStatus) != FALSE);
+
+    HMENU bar = GetMenu(Window());
+    ASSERT_EQ(GetMenuItemCount(bar), 2);
+    EXPECT_EQ(MenuText(bar, 0), "&File");
+    EXPECT_EQ(MenuText(bar, 1), "&Help");
+    EXPECT_EQ(MenuText(GetSubMenu(bar, 0), 0), "E&xit");
+    EXPECT_EQ(MenuText(GetSubMenu(bar, 1), 0), "&Contents...");
+    EXPECT_EQ(MenuText(GetSubMenu(bar, 1), 1), "&About...");
+    HMENU popup = shell->window.Controls().mnu_Popup;
+    EXPECT_EQ(MenuText(popup, 0), "&Properties");
+    EXPECT_EQ(MenuText(popup, 1), "&Disabled");
+    EXPECT_EQ(MenuText(popup, 3), "&Terminate");
+
+    // Seven control tips; the status panel's tip is there only while it has a text.
+    HWND tips = shell->window.Controls().tips;
+    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 7);
+    shell->controls.StatusBar1.Panels(2).SetToolTipText("Copying C:\\a.txt");
+    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 8);
+    shell->controls.StatusBar1.Panels(2).SetToolTipText("");
+    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 7);
+    EXPECT_EQ(shell->controls.SysTray1.traytip(), "Sync Disabled");
+}
+
+TEST_F(MainWindowTest, LayoutStaysTidyAt96And144Dpi) {
+    StartAndLoad(SavedIni(false));
+    ExpectTidyLayout();
+    RECT before{};
+    GetWindowRect(Window(), &before);
+    const LONG fontBefore = [&] {
+        LOGFONTW lf{};
+        GetObjectW(shell->window.Font(), sizeof lf, &lf);
+        return lf.lfHeight;
+    }();
+    RECT suggested{before.left, before.top, before.left + (before.right - before.left) * 3 / 2,
+                   before.top + (before.bottom - before.top) * 3 / 2};
+    SendMessageW(Window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(shell->window.Dpi(), 144);
+    LOGFONTW lf{};
+    GetObjectW(shell->window.Font(), sizeof lf, &lf);
+    EXPECT_GT(std::abs(lf.lfHeight), std::abs(fontBefore));
+    ExpectTidyLayout();
+    // A window made smaller than its contents is laid out at their smallest size still.
+    SetWindowPos(Window(), nullptr, 0, 0, 200, 150, SWP_NOMOVE | SWP_NOZORDER);
+    ExpectTidyLayout();
+}
+
+TEST_F(MainWindowTest, TheWakeupBoxFiltersTypedKeysAndLetsEnterReachTheFilter) {
+    StartAndLoad(SavedIni(false));
+    HWND wakeup = Item(ids::kWakeup);
+    SetWindowTextW(wakeup, L"");
+    for (wchar_t key : {L'1', L'x', L'2', L' ', L'\b', L'5'})
+        SendMessageW(wakeup, WM_CHAR, key, 1);
+    EXPECT_EQ(Text(wakeup), "15");
+    MSG enter{wakeup, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
+    EXPECT_NE(SendMessageW(wakeup, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)) &
+                  DLGC_WANTMESSAGE,
+              0);
+    MSG tab{wakeup, WM_KEYDOWN, VK_TAB, 1, 0, {}};
+    EXPECT_EQ(SendMessageW(wakeup, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&tab)) &
+                  DLGC_WANTMESSAGE,
+              0);
+}
+
+TEST_F(MainWindowTest, TheCloseBoxHidesAndAnOutsideCloseEndsUnsaved) {
+    StartAndLoad(SavedIni(false, {Fileset("src")}));
+    SendMessageW(Item(ids::kSyncFrom), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"C:\\x\\*.*"));
+    SendMessageW(Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_FALSE(IsWindowVisible(Window()));
+    EXPECT_FALSE(form().Unloaded());
+    EXPECT_TRUE(shell->controls.SysTray1.intray());
+
+    SendMessageW(Window(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(form().Unloaded());
+    EXPECT_FALSE(shell->controls.SysTray1.intray());
+    EXPECT_EQ(IniValue("FileSets", "FileSet2"), "");  // nothing saved on this path
+}
+
+TEST_F(MainWindowTest, OnlyAnEndingSessionEndsTheProgramAndItEndsEvenUnderABox) {
+    StartAndLoad(SavedIni(false));
+    EXPECT_EQ(SendMessageW(Window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    SendMessageW(Window(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+    EXPECT_FALSE(form().Unloaded());
+
+    // The session ends while a box waits for an answer: the box goes and so does the program.
+    bool boxWasUp = false;
+    Answer([&](const Box& box) {
+        boxWasUp = true;
+        SendMessageW(Window(), WM_ENDSESSION, TRUE, 0);
+        EXPECT_TRUE(IsWindow(box.hwnd));
+    });
+    Command(ids::kHelpAbout);
+    EXPECT_TRUE(boxWasUp);
+    EXPECT_TRUE(form().Unloaded());
+    EXPECT_FALSE(shell->controls.SysTray1.intray());
+    EXPECT_EQ(IniValue("Options", "About"), "No");  // as written before: nothing saved
+}
+
+}  // namespace

@@ -1,0 +1,170 @@
+#include "tests/win32/ShellFixture.h"
+
+#include <algorithm>
+
+#include "fileio/PathText.h"
+#include "fileio/modWin32.h"
+#include "ui/modSync.h"
+#include "ui/win32/ResourceIds.h"
+#include "ui/win32/Win32Text.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+ShellFixture* g_current = nullptr;
+constexpr int kMessageBoxText = 0xFFFF;
+
+// The visible dialog boxes of this thread.
+std::vector<HWND> OpenBoxes() {
+    std::vector<HWND> found;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM list) {
+            wchar_t cls[16] = {};
+            GetClassNameW(hwnd, cls, 16);
+            if (std::wstring(cls) == L"#32770" && IsWindowVisible(hwnd))
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+}  // namespace
+
+std::string Text(HWND hwnd) {
+    return brannock_win32::WindowText(hwnd);
+}
+
+ShellFixture::ShellFixture() {
+    g_current = this;
+    m_timer = SetTimer(nullptr, 0, 10, OnTimer);
+}
+
+ShellFixture::~ShellFixture() {
+    KillTimer(nullptr, m_timer);
+    shell.reset();
+    g_current = nullptr;
+    // A program that unloaded posted WM_QUIT; it must not end the next test's loops.
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    EXPECT_TRUE(answers.empty()) << answers.size() << " answers were never used";
+}
+
+void CALLBACK ShellFixture::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+    if (!g_current || g_current->m_busy)
+        return;
+    g_current->m_busy = true;
+    g_current->AnswerOpenBox();
+    if (g_current->m_when && g_current->m_when()) {
+        auto action = std::move(g_current->m_action);
+        g_current->m_when = nullptr;
+        action();
+    }
+    g_current->m_busy = false;
+}
+
+// A box nobody answers would keep the test waiting for ever: it fails the test and is closed.
+void ShellFixture::AnswerOpenBox() {
+    for (HWND hwnd : OpenBoxes()) {
+        if (std::find(m_answered.begin(), m_answered.end(), hwnd) != m_answered.end())
+            continue;
+        m_answered.push_back(hwnd);
+        HWND text = GetDlgItem(hwnd, kMessageBoxText);
+        if (!text)
+            text = GetDlgItem(hwnd, IDC_INPUT_PROMPT);
+        Box box{hwnd, Text(hwnd), text ? Text(text) : std::string()};
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected box: " << box.caption << ": " << box.text;
+            PostMessageW(hwnd, WM_CLOSE, 0, 0);
+            return;
+        }
+        auto answer = std::move(answers.front());
+        answers.pop_front();
+        boxes.push_back(box);
+        answer(box);
+        return;
+    }
+}
+
+void ShellFixture::AnswerWith(int button) {
+    Answer([button](const Box& box) { Press(box.hwnd, button); });
+}
+
+void ShellFixture::Press(HWND box, int button) {
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+}
+
+void ShellFixture::WhenTimerRuns(std::function<bool()> when, std::function<void()> action) {
+    m_when = std::move(when);
+    m_action = std::move(action);
+}
+
+void ShellFixture::Start(const std::string& ini) {
+    for (const char* sub : {"prog", "src", "dest"})
+        fs::create_directories(dir.path() / sub);
+    if (!ini.empty())
+        WriteFile(dir.path() / "prog" / "brannock.ini", ini);
+    shell = std::make_unique<brannock_win32::Win32Shell>(clock, dir.str("prog") + "\\brannock.exe");
+}
+
+void ShellFixture::StartAndLoad(const std::string& ini) {
+    Start(ini);
+    Main(shell->form);
+    Pump();
+}
+
+void ShellFixture::Click(int id) {
+    SendMessageW(Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Item(id)));
+}
+
+void ShellFixture::Command(int id) {
+    SendMessageW(Window(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void ShellFixture::TrayEvent(UINT event) {
+    // Version 4 puts the event in the low word and the icon's number in the high word.
+    const bool v4 = shell->controls.SysTray1.Version4();
+    const LPARAM lParam = v4 ? MAKELPARAM(event, brannock_win32::ids::kTrayIconId) : event;
+    const WPARAM wParam = v4 ? MAKEWPARAM(100, 100) : brannock_win32::ids::kTrayIconId;
+    SendMessageW(Window(), brannock_win32::ids::kTrayCallback, wParam, lParam);
+}
+
+bool ShellFixture::WaitFor(const std::function<bool()>& done, int ms) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > static_cast<DWORD>(ms))
+            return false;
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                continue;  // the program unloaded; the test goes on looking
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(5);
+    }
+    return true;
+}
+
+std::string ShellFixture::IniValue(const std::string& section, const std::string& key) const {
+    std::string value;
+    ReadIniString(section, key, "", value, dir.str("prog") + "\\brannock.ini");
+    return value;
+}
+
+std::string ShellFixture::SavedIni(bool on, const std::vector<std::string>& filesets) const {
+    std::string ini = "[Options]\nSyncOn=" + std::string(on ? "Yes" : "No") +
+                      "\nAbout=No\nSyncTo=" + dir.str("dest") + "\nWakeup=30\n[FileSets]\n";
+    for (std::size_t i = 0; i < filesets.size(); ++i)
+        ini += "FileSet" + std::to_string(i + 1) + "=" + filesets[i] + "\n";
+    return ini;
+}
+
+std::string ShellFixture::Fileset(const std::string& sub) const {
+    return dir.str(sub) + std::string(kSepText) + std::string(kAllFiles);
+}
