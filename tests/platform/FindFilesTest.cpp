@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <string>
 
-#include "fileio/PathText.h"
 #include "tests/platform/PlatformTestSupport.h"
 
 namespace fs = std::filesystem;
