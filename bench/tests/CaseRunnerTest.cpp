@@ -1,10 +1,16 @@
+// The runs themselves: the processes measured, the runners' commands, and the checks that
+// refuse a run whose mirror is wrong.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <chrono>
+#include <sstream>
 
 #include "bench/BrannockRunner.h"
 #include "bench/CaseRunner.h"
 #include "bench/ExternalRunners.h"
+#include "bench/Process.h"
+#include "bench/TreeGen.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -81,7 +87,6 @@ TEST_F(BenchCaseRunner, RefusesWrongOrFailedRuns) {
     EXPECT_THROW(RunWith(FakeRunner::Fault::FailRun, false), RunFailure);
 }
 
-#ifndef _WIN32
 TEST(BenchRunners, PlaceAndQuoteDestinations) {
     TempDir work;
     BrannockRunner brannock(work.path(), "/bin/false");
@@ -95,4 +100,39 @@ TEST(BenchRunners, PlaceAndQuoteDestinations) {
     EXPECT_EQ(RsyncRunner::Command(job), (Words{"rsync", "-a", "--", "/s/", "/d/"}));
     EXPECT_EQ(CpRunner::Command(job), (Words{"cp", "-a", "--", "/s/.", "/d"}));
 }
-#endif
+
+TEST(BenchProcess, MeasuresTheChildAndItsChildren) {
+    // The busy loop runs in a grandchild: its CPU time must reach the measurement all the same.
+    ProcessUsage busy = RunProcess(
+        {"sh", "-c", "sh -c 'i=0; while [ $i -lt 100000 ]; do i=$((i+1)); done'; echo done"}, true);
+    EXPECT_EQ(busy.exitStatus, 0);
+    EXPECT_EQ(busy.output, "done\n");
+    EXPECT_GT(busy.cpuSeconds, 0.02);
+    EXPECT_GE(busy.wallSeconds, busy.cpuSeconds * 0.5);
+    EXPECT_EQ(RunProcess({"sh", "-c", "exit 3"}).exitStatus, 3);
+    EXPECT_EQ(RunProcess({"/no/such/program"}).exitStatus, 127);
+    EXPECT_THROW(RunTool({"sh", "-c", "exit 1"}), RunFailure);
+    EXPECT_GT(ProcessCpuSeconds(getpid()), 0.0);
+    EXPECT_GT(PeakResidentKiB(getpid()), 100);
+}
+
+TEST(BenchProcess, CycleCommandCopiesAndCounts) {
+    TempDir dir;
+    TreeCensus census = GenerateSmallFileTree(dir.path() / "src", 20, 3, 9);
+    fs::path dest = dir.path() / "dest";
+    fs::create_directories(dest);
+    std::string program = (dir.path() / "brannock").string();
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(RunCycleCommand({program, (dir.path() / "src").string(), dest.string(), "1"}), 0);
+    std::istringstream printed(testing::internal::GetCapturedStdout());
+    long copies = 0, peakKiB = 0;
+    printed >> copies >> peakKiB;
+    EXPECT_EQ(copies, 20);
+    EXPECT_GT(peakKiB, 100);
+    EXPECT_EQ(CensusOf(dest), census);
+    EXPECT_EQ(RunCycleCommand({program}), 2);
+    EXPECT_EQ(RunCycleCommand({program, "s", "d", "0", "fastest"}), 2);
+
+    BrannockRunner failing(dir.path(), "/bin/false");
+    EXPECT_THROW(failing.Run({dir.path() / "src", dest, false}), RunFailure);
+}

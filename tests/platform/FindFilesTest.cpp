@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <string>
 
-#include "fileio/PathText.h"
 #include "tests/platform/PlatformTestSupport.h"
 
 namespace fs = std::filesystem;
@@ -161,9 +160,6 @@ TEST_F(NamesTest, NamesOutsideEveryWesternCodePageRoundTrip) {
 
 TEST_F(NamesTest, LetterCaseMattersOnlyOnPosix) {
     WriteFile(dir.path() / "Mixed.Txt", "x");
-    // Wildcards ignore letter case on both.
-    EXPECT_EQ(FoundNames(Path("MIXED.*")), (Names{"Mixed.Txt"}));
-
     HANDLE other = Open(Path("MIXED.TXT"), GENERIC_WRITE, CREATE_NEW);
 #ifdef _WIN32
     // Another spelling names the same file, and a look-up gives the stored spelling.
@@ -177,7 +173,7 @@ TEST_F(NamesTest, LetterCaseMattersOnlyOnPosix) {
     EXPECT_TRUE(CloseHandle(other));
     EXPECT_EQ(FoundNames(Path("mixed.txt")), Names{});
     EXPECT_EQ(FoundNames(Path("MIXED.TXT")), (Names{"MIXED.TXT"}));
-    EXPECT_EQ(FoundNames(Path("mixed.*")), (Names{"Mixed.Txt", "MIXED.TXT"}));
+    EXPECT_EQ(FoundNames(Path("mixed.*")), (Names{"Mixed.Txt", "MIXED.TXT"}));  // as on Windows
 #endif
 }
 

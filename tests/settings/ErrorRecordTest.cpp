@@ -8,11 +8,15 @@
 
 namespace {
 
-TEST(ErrorRecord, CountsOnlyTheSameTextInARow) {
+class ErrorRecord : public ::testing::Test {
+  protected:
+    void SetUp() override { form.IniFile = tmp.str("brannock.ini"); }
     TempDir tmp;
-    HeadlessForm headless(tmp.str("brannock"));
+    HeadlessForm headless{tmp.str("brannock")};
     frmMain& form = headless.form;
-    form.IniFile = tmp.str("brannock.ini");
+};
+
+TEST_F(ErrorRecord, CountsOnlyTheSameTextInARow) {
     auto countAfter = [&](const std::string& text, int times) {
         for (int i = 0; i < times; ++i)
             form.RecordError(text);
@@ -34,11 +38,7 @@ TEST(ErrorRecord, CountsOnlyTheSameTextInARow) {
 
 // File names reach the record, and POSIX names may hold line breaks: the file keeps its three
 // lines, the count still reaches the limit, and a fresh start reads what the program read.
-TEST(ErrorRecord, LineBreaksInATextAddNoLinesAndStillCount) {
-    TempDir tmp;
-    HeadlessForm headless(tmp.str("brannock"));
-    frmMain& form = headless.form;
-    form.IniFile = tmp.str("brannock.ini");
+TEST_F(ErrorRecord, LineBreaksInATextAddNoLinesAndStillCount) {
     const std::string text = "Copying file x\nLastErrorCnt=1\r\n[Options]\nSyncOn=Yes: failed";
     for (int i = 0; i < 5; ++i)
         form.RecordError(text);
