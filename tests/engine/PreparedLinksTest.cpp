@@ -1,0 +1,44 @@
+// The copy pass against a link in the mirror that the test program could not make itself: under
+// Wine the build plants it on the Unix side (tests/support/plant-links.sh) and names the tree
+// in BRANNOCK_LINKED_MIRROR. Native runs make their own links in SafetyGuardsTest.
+#include <cstdlib>
+
+#include "tests/engine/FormFixture.h"
+
+namespace {
+
+// The tree's Unix path as this program sees it: under Wine through drive Z:, which maps /.
+fs::path PreparedTree(const char* unixPath) {
+#ifdef _WIN32
+    return fs::path("Z:" + std::string(unixPath)).make_preferred();
+#else
+    return unixPath;
+#endif
+}
+
+class PreparedLinks : public FormFixture {};
+
+}  // namespace
+
+TEST_F(PreparedLinks, TheCopyPassWritesNothingThroughALinkPlantedInTheMirror) {
+    const char* planted = std::getenv("BRANNOCK_LINKED_MIRROR");
+    if (!planted)
+        GTEST_SKIP() << "BRANNOCK_LINKED_MIRROR names no tree with a link planted in the mirror";
+    const fs::path tree = PreparedTree(planted);
+    const std::string mirror = Narrow(tree / "mirror");
+    form_.txtSyncTo.text = mirror;
+    const std::string link =
+        Narrow(fs::path(pathmap::DestinationFolder(mirror, Narrow(tree / "src"))) / "sub");
+    const DWORD attributes = GetFileAttributesA(link.c_str());
+    ASSERT_TRUE(attributes != INVALID_FILE_ATTRIBUTES &&
+                (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        << link << " is no link: the tree was not planted";
+
+    EXPECT_FALSE(form.SyncTree(Pattern(tree / "src")));  // the walk ends at the link
+    EXPECT_EQ(ReadFileText(tree / "outside" / "file.txt"), "precious");
+    EXPECT_EQ(std::distance(fs::directory_iterator(tree / "outside"), fs::directory_iterator()), 1);
+    EXPECT_TRUE(LastError().starts_with("Not written through the link " + link +
+                                        " below the Sync To directory: "))
+        << LastError();
+    EXPECT_EQ(form.ReadErrorCount(), 1);
+}
