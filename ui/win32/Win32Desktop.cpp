@@ -2,6 +2,7 @@
 #include "ui/win32/Win32Api.h"
 
 #include "ui/win32/Win32Dialogs.h"
+#include "ui/win32/Win32HelpWindow.h"
 #include "ui/win32/Win32MainWindow.h"
 #include "ui/win32/Win32MessageLoop.h"
 #include "ui/win32/Win32Text.h"
@@ -78,13 +79,7 @@ void Win32Desktop::PopupTrayMenu(int flags) {
 }
 
 bool Win32Desktop::ShowHelpFile(const std::string& path) {
-    const std::wstring file = Wide(path);
-    const DWORD attributes = GetFileAttributesW(file.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return false;
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(m_window.Handle(), L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    return result > 32;
+    return ShowHelpWindow(m_window.Handle(), path);
 }
 
 HWND Win32Desktop::MainWindowHandle() const {
