@@ -200,20 +200,24 @@ class Writer {
     void Flush() {
         if (m_table) {
             Table();
+            m_afterList = false;
         } else if (m_listItem) {
             const bool bullet = m_bullet == "-" || m_bullet == "*";
             m_out += "\\pard\\sa60\\fi-300\\li500\\tx500 ";
             if (bullet)
                 AppendUnit(m_out, 0x2022);
             else
-                AppendText(m_out, m_bullet + ".");
+                AppendText(m_out, m_bullet);
             m_out += "\\tab ";
             AppendInline(m_out, m_text);
             m_out += "\\par\n";
+            m_afterList = true;
         } else if (!m_text.empty()) {
-            m_out += "\\pard\\sa120 ";
+            // A list's items lie close together; the text after it stands apart.
+            m_out += m_afterList ? "\\pard\\sb120\\sa120 " : "\\pard\\sa120 ";
             AppendInline(m_out, m_text);
             m_out += "\\par\n";
+            m_afterList = false;
         }
         m_text.clear();
         m_listItem = false;
@@ -252,6 +256,7 @@ class Writer {
     std::string m_text;
     std::string m_bullet;
     bool m_listItem = false;
+    bool m_afterList = false;
     bool m_table = false;
     std::vector<std::vector<std::string_view>> m_rows;
 };

@@ -135,6 +135,7 @@ class HelpWindow {
                 return OnCreate() ? 0 : -1;
             case WM_SIZE:
                 MoveWindow(m_text, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+                SetTextRect();
                 return 0;
             case WM_SETFOCUS:
                 SetFocus(m_text);
@@ -180,6 +181,18 @@ class HelpWindow {
                      MAKELONG(margin, margin));
         SetWindowSubclass(m_text, TextKeys, 1, 0);
         return true;
+    }
+
+    // Text that touches the window's edge is hard to read.
+    void SetTextRect() const {
+        RECT r{};
+        GetClientRect(m_text, &r);
+        const int margin = AverageCharWidth() * 2;
+        r.left += margin;
+        r.right -= margin;
+        r.top += margin / 2;
+        if (r.right > r.left)
+            SendMessageW(m_text, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&r));
     }
 
     int AverageCharWidth() const {
