@@ -126,6 +126,8 @@ class HelpWindow {
             PostMessageW(GetParent(text), WM_CLOSE, 0, 0);
             return 0;
         }
+        if (message == WM_NCDESTROY)
+            RemoveWindowSubclass(text, TextKeys, 1);
         return DefSubclassProc(text, message, wParam, lParam);
     }
 
