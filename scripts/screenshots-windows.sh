@@ -2,7 +2,8 @@
 # Pictures of the Windows program under Wine, on a virtual display with `trayer` as the tray:
 # main-off.png and main-on.png (the main window with syncing off and on), about.png (the About
 # box, shown at a first start), tray-menu.png (the tray with its pop-up menu open) and
-# error.png (the message box of switching on without a fileset), in <build>/screenshots.
+# error.png (the message box of switching on without a fileset) and help.png (Help > Contents),
+# in <build>/screenshots.
 # Wine draws the windows' frames itself (no window manager runs), as Windows would. Each
 # picture comes from a start of its own, from a copy of the program beside a settings file
 # made for it; tests/e2e/TrayPoke.cpp plays the tray clicks. Wine runs in a prefix of its own
@@ -60,6 +61,7 @@ start_program() {
   rm -rf "$work/app"
   mkdir -p "$work/app"
   cp "$exe" "$work/app/brannock.exe"
+  cp "$(dirname "$exe")/brannock.hlp" "$work/app/brannock.hlp"
   printf '%s\r\n' "$@" >"$work/app/brannock.ini"
   "$wine_run" "$work/app/brannock.exe" >>"$work/brannock.log" 2>&1 &
   app=$!
@@ -141,6 +143,13 @@ box=$(xdotool search --onlyvisible --name '.' 2>/dev/null | while read -r id; do
 done | tail -n 1)
 [ -n "$box" ] || { echo "screenshots: no message box appeared" >&2; exit 1; }
 shot error "$box"
+stop_program
+
+# Help > Contents, chosen from the window's menu bar.
+start_program "${options[@]}" 'SyncOn=No' "${filesets[@]}"
+wait_window --name '^Brannock$' >/dev/null
+poke command 2002
+shot help "$(wait_window --name '^Brannock Help$')"
 stop_program
 
 echo "screenshots in $out"

@@ -5,8 +5,10 @@
 // so no keyboard focus is needed. The button "none" sends no click and only presses the key
 // in a menu that is already open. The click goes in both layouts of the callback, the classic
 // one and that of NOTIFYICON_VERSION_4, because a program reads only the one it asked for and
-// finds nothing in the other.
+// finds nothing in the other. "command" instead of a button sends the window the menu command
+// numbered by the last argument, as choosing it from the window's menu bar does.
 // Usage: tray_poke caption callback-message icon-id left|right|none [letter|esc]
+//        tray_poke caption callback-message icon-id command number
 // Exit status: 0 when everything was delivered, 2 for bad arguments, 3 without the window,
 // 4 without the menu.
 #include <windows.h>
@@ -55,8 +57,9 @@ bool WaitFor(Probe probe, int milliseconds) {
 }
 
 int Usage() {
-    std::fprintf(
-        stderr, "usage: tray_poke caption callback-message icon-id left|right|none [letter|esc]\n");
+    std::fprintf(stderr,
+                 "usage: tray_poke caption callback-message icon-id left|right|none [letter|esc]\n"
+                 "       tray_poke caption callback-message icon-id command number\n");
     return 2;
 }
 
@@ -74,11 +77,14 @@ int main(int argc, char** argv) {
     } else if (std::strcmp(button, "right") == 0) {
         mouse = WM_RBUTTONUP;
         event = WM_CONTEXTMENU;
+    } else if (std::strcmp(button, "command") == 0) {
+        if (argc != 6)
+            return Usage();
     } else if (std::strcmp(button, "none") != 0) {
         return Usage();
     }
 
-    if (mouse != 0) {
+    if (std::strcmp(button, "command") == 0 || mouse != 0) {
         Search search{Widen(argv[1])};
         const UINT callback = static_cast<UINT>(std::strtoul(argv[2], nullptr, 0));
         const WPARAM icon = static_cast<WPARAM>(std::strtoul(argv[3], nullptr, 0));
@@ -90,6 +96,11 @@ int main(int argc, char** argv) {
                 10000)) {
             std::fprintf(stderr, "tray_poke: no window \"%s\"\n", argv[1]);
             return 3;
+        }
+        if (mouse == 0) {
+            PostMessageW(search.found, WM_COMMAND,
+                         MAKEWPARAM(static_cast<WORD>(std::strtoul(argv[5], nullptr, 0)), 0), 0);
+            return 0;
         }
         // Classic: the icon's id in wParam, the mouse message in lParam. Version 4: the
         // pointer in wParam, the event and the icon's id in lParam.

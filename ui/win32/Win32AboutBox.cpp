@@ -1,12 +1,15 @@
+#include "ui/win32/Win32Api.h"
 
 #include <memory>
-#include "ui/win32/Win32Api.h"
+#include <utility>
+#include <vector>
 
 #include "ui/frmAbout.h"
 #include "ui/win32/ResourceIds.h"
 #include "ui/win32/Win32Controls.h"
 #include "ui/win32/Win32Dialogs.h"
 #include "ui/win32/Win32Dpi.h"
+#include "ui/win32/Win32Placement.h"
 #include "ui/win32/Win32Text.h"
 
 namespace brannock_win32 {
@@ -58,16 +61,19 @@ class Win32Link : public ILink {
 
 class AboutWindow : public IWindow {
   public:
-    explicit AboutWindow(HWND dialog)
+    AboutWindow(HWND dialog, const AboutAddresses& addresses)
         : m_dialog(dialog),
+          m_label1Hwnd(GetDlgItem(dialog, IDC_ABOUT_LABEL1)),
+          m_emailHwnd(GetDlgItem(dialog, IDC_ABOUT_EMAIL)),
           m_description(GetDlgItem(dialog, IDC_ABOUT_DESCRIPTION)),
-          m_label1(GetDlgItem(dialog, IDC_ABOUT_LABEL1)),
+          m_label1(m_label1Hwnd),
           m_url1(GetDlgItem(dialog, IDC_ABOUT_URL1)),
-          m_email(GetDlgItem(dialog, IDC_ABOUT_EMAIL)),
+          m_email(m_emailHwnd),
           m_url2(GetDlgItem(dialog, IDC_ABOUT_URL2)),
           m_disclaimer(GetDlgItem(dialog, IDC_ABOUT_DISCLAIMER)),
-          m_form(AboutControls{*this, m_description, m_label1, m_url1, m_email, m_url2,
-                               m_disclaimer}) {}
+          m_form(
+              AboutControls{*this, m_description, m_label1, m_url1, m_email, m_url2, m_disclaimer},
+              addresses) {}
     ~AboutWindow() override {
         for (HICON icon : m_icons)
             DestroyIcon(icon);
@@ -78,6 +84,8 @@ class AboutWindow : public IWindow {
     void Load() {
         ShowPictures();
         m_form.Form_Load();
+        LeaveOutEmptyLinks();
+        CentreOver(m_dialog, GetWindow(m_dialog, GW_OWNER));
     }
     void OnButton() { m_form.cmdOK_Click(); }
     void OnLink(HWND link) {
@@ -91,6 +99,47 @@ class AboutWindow : public IWindow {
     void Unload() override { EndDialog(m_dialog, IDOK); }
 
   private:
+    // A build without an address leaves its link and the link's caption out; without either
+    // address the rest of the window moves up into the empty lines.
+    void LeaveOutEmptyLinks() {
+        const std::pair<const ILabel*, HWND> captions[] = {{&m_label1, m_label1Hwnd},
+                                                           {&m_email, m_emailHwnd}};
+        const std::pair<const ILink*, HWND> links[] = {{&m_url1, m_url1.Handle()},
+                                                       {&m_url2, m_url2.Handle()}};
+        bool anyShown = false;
+        for (int i = 0; i < 2; ++i) {
+            const bool shown = !links[i].first->Caption().empty();
+            const bool captioned = !captions[i].first->Caption().empty();
+            ShowWindow(links[i].second, shown ? SW_SHOW : SW_HIDE);
+            ShowWindow(captions[i].second, captioned ? SW_SHOW : SW_HIDE);
+            anyShown = anyShown || shown || captioned;
+        }
+        if (!anyShown)
+            CloseLinkGap();
+    }
+    void CloseLinkGap() {
+        const int gap = TopOf(GetDlgItem(m_dialog, IDC_ABOUT_LINE1)) - TopOf(m_label1Hwnd);
+        for (HWND child = GetWindow(m_dialog, GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            if (TopOf(child) >= TopOf(GetDlgItem(m_dialog, IDC_ABOUT_LINE1))) {
+                RECT r = ClientRectOf(child);
+                SetWindowPos(child, nullptr, r.left, r.top - gap, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            }
+        }
+        RECT frame{};
+        GetWindowRect(m_dialog, &frame);
+        SetWindowPos(m_dialog, nullptr, 0, 0, frame.right - frame.left,
+                     frame.bottom - frame.top - gap, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RECT ClientRectOf(HWND child) const {
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, m_dialog, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+    int TopOf(HWND child) const { return ClientRectOf(child).top; }
+
     HICON Load(int id, int width, int height) {
         auto icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
                                                   IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
@@ -113,6 +162,8 @@ class AboutWindow : public IWindow {
     }
 
     HWND m_dialog;
+    HWND m_label1Hwnd;
+    HWND m_emailHwnd;
     Win32Label m_description, m_label1;
     Win32Link m_url1;
     Win32Label m_email;
@@ -133,7 +184,7 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
     try {
         switch (message) {
             case WM_INITDIALOG:
-                about = new AboutWindow(dialog);
+                about = new AboutWindow(dialog, *reinterpret_cast<const AboutAddresses*>(lParam));
                 SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(about));
                 about->Load();
                 return TRUE;
@@ -161,8 +212,9 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-void RunAboutBox(HWND owner) {
-    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), owner, AboutProc, 0);
+void RunAboutBox(HWND owner, const AboutAddresses& addresses) {
+    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), owner, AboutProc,
+                    reinterpret_cast<LPARAM>(&addresses));
 }
 
 void SetLinkOpener(LinkOpener opener) {

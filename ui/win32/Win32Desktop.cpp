@@ -1,12 +1,41 @@
 #include "ui/win32/Win32Desktop.h"
 #include "ui/win32/Win32Api.h"
 
+#include "ui/TextWrap.h"
 #include "ui/win32/Win32Dialogs.h"
+#include "ui/win32/Win32Dpi.h"
+#include "ui/win32/Win32HelpWindow.h"
 #include "ui/win32/Win32MainWindow.h"
 #include "ui/win32/Win32MessageLoop.h"
 #include "ui/win32/Win32Text.h"
 
 namespace brannock_win32 {
+namespace {
+
+// The widest line a message box shows as it is, at 96 dpi. The box would break a longer line
+// wherever it is full, inside a path too; lines kept under it break where Wrap put them.
+constexpr int kBoxLineWidth = 440;
+
+// The prompt with its long paths broken after a separator, measured in the boxes' font.
+std::string BoxText(const std::string& prompt, HWND owner) {
+    const int dpi = WindowDpi(owner);
+    const HFONT font = CreateMessageFont(dpi);
+    const HDC dc = GetDC(nullptr);
+    const HGDIOBJ old = SelectObject(dc, font);
+    const int most = MulDiv(kBoxLineWidth, dpi, 96);
+    std::string text = textwrap::Wrap(prompt, [dc, most](std::string_view line) {
+        const std::wstring wide = Wide(std::string(line));
+        SIZE size{};
+        GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+        return size.cx <= most;
+    });
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(font);
+    return text;
+}
+
+}  // namespace
 
 void Win32Desktop::DoEvents() {
     DrainMessages(m_window.Handle());
@@ -16,7 +45,8 @@ int Win32Desktop::MsgBox(const std::string& prompt, int style, const std::string
     // The style and answer numbers are the system's own. The owner is the main window, hidden
     // or not, so the form takes no clicks while the box is up; a box asked for from the tray
     // comes to the front.
-    return MessageBoxW(m_window.Handle(), Wide(prompt).c_str(), Wide(title).c_str(),
+    HWND owner = m_window.Handle();
+    return MessageBoxW(owner, Wide(BoxText(prompt, owner)).c_str(), Wide(title).c_str(),
                        static_cast<UINT>(style) | MB_SETFOREGROUND);
 }
 
@@ -78,13 +108,7 @@ void Win32Desktop::PopupTrayMenu(int flags) {
 }
 
 bool Win32Desktop::ShowHelpFile(const std::string& path) {
-    const std::wstring file = Wide(path);
-    const DWORD attributes = GetFileAttributesW(file.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return false;
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(m_window.Handle(), L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    return result > 32;
+    return ShowHelpWindow(m_window.Handle(), path);
 }
 
 HWND Win32Desktop::MainWindowHandle() const {

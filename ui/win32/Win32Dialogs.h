@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/win32.h"
+#include "ui/frmAbout.h"
 
 namespace brannock_win32 {
 
@@ -13,7 +14,8 @@ namespace brannock_win32 {
 std::string RunInputBox(HWND owner, const std::string& prompt, const std::string& title,
                         const std::string& defaultAnswer);
 
-void RunAboutBox(HWND owner);
+// `addresses` are those of the build but where a test leaves them out.
+void RunAboutBox(HWND owner, const AboutAddresses& addresses = AboutAddresses::OfThisBuild());
 
 // Opens a link's target with the desktop's default program; tests put their own in its place.
 using LinkOpener = std::function<void(const std::string& target)>;

@@ -1,7 +1,10 @@
+#include <algorithm>
 
 #include "ui/win32/ResourceIds.h"
 #include "ui/win32/Win32Api.h"
 #include "ui/win32/Win32Dialogs.h"
+#include "ui/win32/Win32Dpi.h"
+#include "ui/win32/Win32Placement.h"
 #include "ui/win32/Win32Text.h"
 
 namespace brannock_win32 {
@@ -15,6 +18,41 @@ struct InputBoxState {
     bool accepted = false;
 };
 
+// Widens the entry, and the box with it, to show the offered text whole, up to most of the
+// screen's width; the buttons keep to the right edge.
+void FitEntry(HWND dialog, const std::wstring& text) {
+    HWND edit = GetDlgItem(dialog, IDC_INPUT_TEXT);
+    const HDC dc = GetDC(edit);
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(edit, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(edit, dc);
+    RECT entry{};
+    GetWindowRect(edit, &entry);
+    RECT box{};
+    GetWindowRect(dialog, &box);
+    const RECT area = WorkAreaOf(dialog);
+    const int frameAndCaret = MulDiv(24, WindowDpi(dialog), 96);
+    const int most = (area.right - area.left) * 4 / 5 - (box.right - box.left);
+    const int grow = std::min<int>(extent.cx + frameAndCaret - (entry.right - entry.left), most);
+    if (grow <= 0)
+        return;
+    SetWindowPos(dialog, nullptr, 0, 0, box.right - box.left + grow, box.bottom - box.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(edit, nullptr, 0, 0, entry.right - entry.left + grow, entry.bottom - entry.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (int id : {IDOK, IDCANCEL}) {
+        HWND button = GetDlgItem(dialog, id);
+        RECT r{};
+        GetWindowRect(button, &r);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+        SetWindowPos(button, nullptr, r.left + grow, r.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* state = reinterpret_cast<InputBoxState*>(GetWindowLongPtrW(dialog, DWLP_USER));
     switch (message) {
@@ -25,6 +63,8 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
             SetDlgItemTextW(dialog, IDC_INPUT_PROMPT, state->prompt.c_str());
             SetDlgItemTextW(dialog, IDC_INPUT_TEXT, state->offered.c_str());
             SendDlgItemMessageW(dialog, IDC_INPUT_TEXT, EM_SETSEL, 0, -1);
+            FitEntry(dialog, state->offered);
+            CentreOver(dialog, GetWindow(dialog, GW_OWNER));
             SetForegroundWindow(dialog);
             return TRUE;  // the focus goes to the text, the first tab stop
         case WM_COMMAND:

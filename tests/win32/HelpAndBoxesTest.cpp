@@ -1,0 +1,180 @@
+// The help window and the polish of the boxes: what the help file shows and how the window
+// goes, long paths in message boxes, the About box of a build without addresses and the
+// input box's width.
+
+#include <algorithm>
+#include <fstream>
+
+#include "tests/win32/ShellFixture.h"
+#include "ui/win32/ResourceIds.h"
+#include "ui/win32/Win32Api.h"
+#include "ui/win32/Win32Dialogs.h"
+#include "ui/win32/Win32HelpWindow.h"
+#include "ui/win32/Win32Placement.h"
+#include "ui/win32/Win32Text.h"
+
+using namespace brannock_win32;
+
+namespace {
+
+using HelpAndBoxesTest = ShellFixture;
+
+HWND HelpWindow() {
+    return FindWindowW(kHelpWindowClass, nullptr);
+}
+
+RECT Frame(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return r;
+}
+
+// Centred over the owner as far as the work area lets it be.
+void ExpectCentredOver(const RECT& box, HWND owner) {
+    const RECT over = Frame(owner), area = WorkAreaOf(owner);
+    const int w = box.right - box.left, h = box.bottom - box.top;
+    EXPECT_NEAR(box.left,
+                std::clamp<int>((over.left + over.right - w) / 2, area.left, area.right - w), 2);
+    EXPECT_NEAR(box.top,
+                std::clamp<int>((over.top + over.bottom - h) / 2, area.top, area.bottom - h), 2);
+}
+
+int Width(HWND hwnd) {
+    const RECT r = Frame(hwnd);
+    return r.right - r.left;
+}
+
+TEST_F(HelpAndBoxesTest, HelpShowsTheFileFormattedInOneWindowThatEscClosesAndOnlyAReadableFile) {
+    StartAndLoad(SavedIni(false));
+    const std::string path = dir.str("prog") + "\\brannock.hlp";
+    auto write = [&](const std::string& text) {
+        std::ofstream(dir.path() / "prog" / "brannock.hlp", std::ios::binary) << text;
+    };
+
+    EXPECT_FALSE(shell->desktop.ShowHelpFile(path));
+    EXPECT_FALSE(shell->desktop.ShowHelpFile(dir.str("prog")));
+    EXPECT_EQ(HelpWindow(), nullptr);
+
+    write(
+        "# Brannock Help\n\nKeeps a **mirror** of `C:\\Data`,\nline on.\n\n## Menu\n\n"
+        "- **Properties** shows\n  the window.\n2. Second \xE2\x86\x92 step\n\n"
+        "| Source | Copy |\n|---|---|\n| `a` | b |\n");
+    Command(ids::kHelpContents);
+    const HWND help = HelpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(Text(help), "Brannock Help");
+    EXPECT_EQ(GetWindow(help, GW_OWNER), Window());
+    EXPECT_TRUE(IsWindowVisible(help));
+    const HWND view = GetWindow(help, GW_CHILD);
+    EXPECT_TRUE(GetWindowLongPtrW(view, GWL_STYLE) & ES_READONLY);
+    const std::string shown = Text(view);
+    for (const char* part : {"Brannock Help", "Keeps a mirror of C:\\Data, line on.", "Menu",
+                             "\xE2\x80\xA2\tProperties shows the window.",
+                             "2.\tSecond \xE2\x86\x92 step", "Source", "Copy"})
+        EXPECT_NE(shown.find(part), std::string::npos) << part << " in " << shown;
+    for (const char* mark : {"#", "**", "`", "|", "---"})
+        EXPECT_EQ(shown.find(mark), std::string::npos) << mark << " in " << shown;
+
+    // Opened again, the same window reads the file again.
+    write("# Changed\n");
+    EXPECT_TRUE(shell->desktop.ShowHelpFile(path));
+    EXPECT_EQ(HelpWindow(), help);
+    EXPECT_NE(Text(view).find("Changed"), std::string::npos);
+    EXPECT_EQ(Text(view).find("Menu"), std::string::npos);
+
+    // It fits the screen and stands over the main window.
+    const RECT area = WorkAreaOf(help);
+    const RECT frame = Frame(help);
+    EXPECT_LE(frame.right - frame.left, (area.right - area.left) * 9 / 10);
+    EXPECT_LE(frame.bottom - frame.top, (area.bottom - area.top) * 9 / 10);
+    ExpectCentredOver(frame, Window());
+
+    SendMessageW(view, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitFor([] { return HelpWindow() == nullptr; }));
+    EXPECT_TRUE(IsWindowVisible(Window()));
+}
+
+TEST_F(HelpAndBoxesTest, AMessageBoxBreaksALongPathOnlyAfterItsSeparators) {
+    StartAndLoad(SavedIni(false));
+    std::string path = "C:";
+    for (int i = 0; i < 12; ++i)
+        path += "\\Folder_number_" + std::to_string(i) + "_of_the_mirror";
+    const std::string prompt = "Could not copy " + path + "\\report.txt";
+    AnswerWith(IDOK);
+    shell->desktop.MsgBox(prompt, MB_OK, "Brannock");
+    ASSERT_EQ(boxes.size(), 1u);
+    const std::string& text = boxes[0].text;
+    std::string joined;
+    int breaks = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\n') {
+            joined += text[i];
+            continue;
+        }
+        ++breaks;
+        // Between the words before the path, or after one of the path's separators.
+        EXPECT_TRUE(text[i - 1] == '\\' || text.compare(0, i, "Could not copy") == 0)
+            << text.substr(0, i);
+    }
+    EXPECT_GE(breaks, 2);
+    auto spaceless = [](std::string t) {
+        t.erase(std::remove(t.begin(), t.end(), ' '), t.end());
+        return t;
+    };
+    EXPECT_EQ(spaceless(joined), spaceless(prompt)) << text;
+}
+
+TEST_F(HelpAndBoxesTest, TheAboutBoxLeavesOutLinksWithoutAddressesAndStandsOverTheHiddenWindow) {
+    StartAndLoad(SavedIni(false));
+    ShowWindow(Window(), SW_HIDE);
+    SetWindowPos(Window(), nullptr, 40, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    struct Seen {
+        std::vector<bool> visible;
+        RECT frame;
+    };
+    std::vector<Seen> seen;
+    for (int run = 0; run < 2; ++run) {
+        Answer([&](const Box& box) {
+            Seen s{{}, Frame(box.hwnd)};
+            for (int id : {IDC_ABOUT_LABEL1, IDC_ABOUT_URL1, IDC_ABOUT_EMAIL, IDC_ABOUT_URL2})
+                s.visible.push_back(IsWindowVisible(GetDlgItem(box.hwnd, id)) != FALSE);
+            seen.push_back(s);
+            Press(box.hwnd, IDOK);
+        });
+    }
+    RunAboutBox(Window());
+    RunAboutBox(Window(), AboutAddresses{});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].visible, std::vector<bool>(4, true));
+    EXPECT_EQ(seen[1].visible, std::vector<bool>(4, false));
+    const RECT with = seen[0].frame, without = seen[1].frame;
+    EXPECT_LT(without.bottom - without.top, with.bottom - with.top);
+    ExpectCentredOver(with, Window());
+    ExpectCentredOver(without, Window());
+}
+
+TEST_F(HelpAndBoxesTest, TheInputBoxWidensToItsTextUpToMostOfTheScreen) {
+    StartAndLoad(SavedIni(false));
+    std::vector<int> entry, box;
+    for (int run = 0; run < 3; ++run) {
+        Answer([&](const Box& b) {
+            entry.push_back(Width(GetDlgItem(b.hwnd, IDC_INPUT_TEXT)));
+            box.push_back(Width(b.hwnd));
+            Press(b.hwnd, IDCANCEL);
+        });
+    }
+    const std::string longPath =
+        "C:\\Data\\Letters\\2026\\To the bank about the mortgage\\"
+        "Second reminder\\Draft copies\\*.*";
+    shell->desktop.InputBox("Fileset:", "Modify", "C:\\Data\\*.*");
+    shell->desktop.InputBox("Fileset:", "Modify", longPath);
+    shell->desktop.InputBox("Fileset:", "Modify", std::string(2000, 'W'));
+    ASSERT_EQ(entry.size(), 3u);
+    EXPECT_GT(entry[1], entry[0]);
+    EXPECT_GT(box[1], box[0]);
+    const RECT area = WorkAreaOf(Window());
+    EXPECT_LE(box[2], (area.right - area.left) * 4 / 5);
+    EXPECT_GT(box[2], box[1]);
+}
+
+}  // namespace
