@@ -76,6 +76,25 @@ std::optional<FolderId> IdentityOf(const std::string& path) {
     return OpenFolder(path).Identity();
 }
 
+std::string FinalPathOf(const std::string& path) {
+    const OpenFolder folder(path);
+    if (!folder.Identity())
+        return {};
+    std::string resolved = folder.FinalPath();
+#ifdef _WIN32
+    // The system answers with the long-path form; people know the folder by its usual name.
+    if (resolved.starts_with("\\\\?\\UNC\\"))
+        resolved.replace(0, 8, "\\\\");
+    else if (resolved.starts_with("\\\\?\\"))
+        resolved.erase(0, 4);
+#endif
+    return resolved;
+}
+
+bool IsRoot(const std::string& finalPath) {
+    return !finalPath.empty() && ParentFolder(finalPath) == finalPath;
+}
+
 namespace {
 
 // The folder's identity and its real ancestors' (the folders of its path with links

@@ -23,6 +23,14 @@ struct FolderId {
 // that can be opened.
 std::optional<FolderId> IdentityOf(const std::string& path);
 
+// The path of the folder `path` names, as the system resolves it: absolute, links and "." and
+// ".." parts followed, without a trailing separator unless it is a root, and on Windows
+// without the "\\?\" prefix. Empty when `path` names no folder that can be opened.
+std::string FinalPathOf(const std::string& path);
+
+// True when a path from FinalPathOf is the root of its drive or file system.
+bool IsRoot(const std::string& finalPath);
+
 // How two folders lie on disk: apart, the same folder, or one inside the other.
 enum class Nesting { Apart, Same, FirstInside, SecondInside };
 

@@ -3,9 +3,11 @@
 # packaging/windows/icons, which stay in the repository so that a Windows build needs no
 # converter: run this again only after changing a picture, and commit what it writes.
 # Each picture is drawn afresh at every size (not scaled down from a large copy), so small
-# sizes stay sharp. The square pictures get 16, 20, 24, 32, 40, 48 and 64 px (small and large
-# icons at 100 to 200 % scaling) plus 256 px, stored as PNG; the program's own icon takes its
-# 16 px copy from app-16.svg, drawn for that size. The About box's side picture (28 x 84) is
+# sizes stay sharp. The program's own icon gets 16, 20, 24, 32, 40, 48 and 64 px (small and
+# large icons at 100 to 200 % scaling) plus 256 px, stored as PNG, for Explorer; it takes its
+# 16 px copy from app-16.svg, drawn for that size. The other square pictures are only ever
+# shown as small icons (on buttons and in the tray), so they get 16, 20, 24 and 32 px: every
+# further size would only make the program larger. The About box's side picture (28 x 84) is
 # an icon too, at 100, 125, 150 and 200 %, because DrawIconEx draws its transparency with
 # nothing beyond user32.
 # Needs rsvg-convert (librsvg2-bin) and ImageMagick: `scripts/install-deps.sh icons`.
@@ -15,7 +17,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 src="$root/ui/qt/resources"
 out="$root/packaging/windows/icons"
-sizes=(16 20 24 32 40 48 64 256)
+app_sizes=(16 20 24 32 40 48 64 256)
+small_sizes=(16 20 24 32)
 square=(app sync-on sync-off add modify delete up down browse)
 
 for tool in rsvg-convert convert identify; do
@@ -48,6 +51,8 @@ pack() {
 }
 
 for name in "${square[@]}"; do
+  sizes=("${small_sizes[@]}")
+  [ "$name" = app ] && sizes=("${app_sizes[@]}")
   pngs=()
   for size in "${sizes[@]}"; do
     svg="$src/$name.svg"

@@ -22,12 +22,22 @@ TEST_F(FolderIdentity, AFolderOpensToBeLookedAtAndKeepsOneIdentity) {
 
     const auto id = folders::IdentityOf(Path("target"));
     ASSERT_TRUE(id.has_value());
+    // The resolved path is the one a user would type, whatever the spelling.
+    const std::string resolved = folders::FinalPathOf(Path("target"));
+    EXPECT_TRUE(resolved.ends_with(sep + "target")) << resolved;
+    EXPECT_FALSE(resolved.starts_with("\\\\?\\")) << resolved;
     for (const std::string& spelling :
          {Path("target") + sep, Path("target") + sep + "." + sep,
-          Path("target") + sep + "sub" + sep + "..", Path("target") + sep + sep})
+          Path("target") + sep + "sub" + sep + "..", Path("target") + sep + sep}) {
         EXPECT_EQ(folders::IdentityOf(spelling), id) << spelling;
+        EXPECT_EQ(folders::FinalPathOf(spelling), resolved) << spelling;
+    }
     EXPECT_NE(folders::IdentityOf(Path("target") + sep + "sub"), id);
     EXPECT_FALSE(folders::IdentityOf(Path("missing")).has_value());
+    EXPECT_EQ(folders::FinalPathOf(Path("missing")), "");
+    EXPECT_FALSE(folders::IsRoot(resolved));
+    const std::string root = folders::FinalPathOf(dir.path().root_path().string());
+    EXPECT_TRUE(folders::IsRoot(root)) << root;
 
     HANDLE h = OpenForIdentity(Path("target"));
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
