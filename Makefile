@@ -4,9 +4,19 @@ WINDOWS_BUILD ?= build-windows
 JOBS ?= $(shell nproc)
 CTEST_JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRANNOCK_WERROR=ON
+# The About box's web page and e-mail address: packaging/about.cmake holds the project's; a
+# packager gives others with PROJECT_PAGE=... CONTACT_MAIL=... (empty: that link is left out).
+ifneq ($(origin PROJECT_PAGE),undefined)
+CMAKE_FLAGS += "-DBRANNOCK_PROJECT_PAGE=$(PROJECT_PAGE)"
+endif
+ifneq ($(origin CONTACT_MAIL),undefined)
+CMAKE_FLAGS += "-DBRANNOCK_CONTACT_MAIL=$(CONTACT_MAIL)"
+endif
+# `make install` is for the current user: no root needed.
+PREFIX ?= $(HOME)/.local
 
-.PHONY: all deps deps-gui build run test test-native test-windows bench screenshots \
-        screenshots-windows dist-windows format clean
+.PHONY: all deps deps-gui build run install uninstall test test-native test-windows bench \
+	screenshots screenshots-windows dist-windows format clean
 # The steps of `make test` share the build folders and the machine: one at a time.
 .NOTPARALLEL:
 MAKEFLAGS += --no-print-directory
@@ -26,6 +36,15 @@ build: deps
 run: deps-gui build
 	scripts/run.sh $(BUILD)/ui/qt/brannock
 
+# Into PREFIX (default ~/.local): the program in lib/brannock/, the command in bin/, the launcher
+# and the icon; AUTOSTART=1 starts it with the desktop session.
+install: build
+	PREFIX="$(PREFIX)" AUTOSTART="$(AUTOSTART)" scripts/install.sh $(BUILD)
+
+# Removes what `make install` put there; the settings file stays unless PURGE=1.
+uninstall:
+	PREFIX="$(PREFIX)" PURGE="$(PURGE)" scripts/uninstall.sh
+
 test: test-native test-windows
 
 test-native: build
@@ -40,6 +59,7 @@ bench: build
 
 screenshots: deps-gui build
 	scripts/screenshots.sh $(BUILD)/ui/qt/brannock $(BUILD)/screenshots
+	QT_SCALE_FACTOR=2 scripts/screenshots.sh $(BUILD)/ui/qt/brannock $(BUILD)/screenshots/200
 
 # The Windows program under Wine, on a virtual display with a tray.
 screenshots-windows:

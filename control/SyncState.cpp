@@ -24,6 +24,7 @@ void EnableEditing(frmMain& form, bool enabled) {
 
 void frmMain::ApplySyncState(bool on) {
     if (on) {
+        m_errorStopText.clear();
         EnableEditing(*this, false);
         SetTrayIcon(true);
         SysTray1.set_traytip("Sync Ready");
@@ -44,7 +45,7 @@ void frmMain::ApplySyncState(bool on) {
     SyncOn = false;
     EnableEditing(*this, true);
     SetTrayIcon(false);
-    SysTray1.set_traytip("Sync Disabled");
+    SysTray1.set_traytip(TrayTip("Sync Disabled"));
     btnSyncToggle.SetCaption("Start Sync");
     SetStatus("Disabled", "");
     Timer1.SetInterval(0);

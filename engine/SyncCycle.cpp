@@ -12,7 +12,7 @@ constexpr std::int32_t kErrorLimit = 5;
 bool StopsAtErrorLimit(frmMain& form) {
     if (form.ReadErrorCount() < kErrorLimit)
         return false;
-    form.ApplySyncState(false);
+    form.StopAtErrorLimit();
     return true;
 }
 

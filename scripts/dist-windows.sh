@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Windows program with the cross build and packs the download a Windows user
 # unzips anywhere writable: dist/brannock-<version>-windows-x64.zip in the build folder,
-# holding brannock.exe, README.txt (the README with Windows line ends) and the licence when
-# the repository has one. The files lie at the top of the archive, so Windows' "Extract All"
-# gives one folder with the program in it; the program creates its settings file beside itself.
+# holding brannock.exe, its help file brannock.hlp, README.txt (the README with Windows line
+# ends) and the licence when the repository has one. The files lie at the top of the archive,
+# so Windows' "Extract All" gives one folder with the program in it; the program creates its
+# settings file beside itself.
 # Usage: dist-windows.sh [build-folder]   (default: build-windows)
 set -euo pipefail
 
@@ -27,8 +28,10 @@ stage="$build/dist/$name"
 zip="$build/dist/$name.zip"
 rm -rf "$stage" "$zip"
 mkdir -p "$stage"
-files=(brannock.exe README.txt)
+files=(brannock.exe brannock.hlp README.txt)
 cp "$exe" "$stage/brannock.exe"
+# The help file beside the program, where Help > Contents looks for it.
+sed 's/\r$//; s/$/\r/' help/brannock.md >"$stage/brannock.hlp"
 # Notepad before Windows 10 1809 shows a text with bare line feeds as one line.
 sed 's/\r$//; s/$/\r/' README.md >"$stage/README.txt"
 for licence in LICENSE LICENSE.txt LICENSE.md COPYING; do

@@ -6,7 +6,7 @@
 set -euo pipefail
 
 native=(g++ cmake make libgtest-dev libgmock-dev googletest libbenchmark-dev qt6-base-dev
-        qt6-svg-dev rsync ccache)
+        qt6-svg-dev rsync ccache desktop-file-utils)
 # The program's own window needs Qt's X11 plugin and a font; the rest starts a virtual desktop.
 gui=(qt6-qpa-plugins fonts-dejavu-core xvfb xauth trayer xdotool imagemagick)
 # The Windows suite's programs open real windows under Wine, on a virtual display of their own;

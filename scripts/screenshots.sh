@@ -1,9 +1,18 @@
 #!/usr/bin/env bash
-# Starts Brannock on a virtual display with a tray and saves three pictures of it in the output
-# folder: main.png (the main window), about.png (the About box, opened through the Help menu)
-# and tray-menu.png (the tray icon with its pop-up menu open). The program runs from a copy in
-# a temporary folder, beside a settings file made for the pictures, so that nothing is written
-# next to the build or in the repository.
+# Starts Brannock on a virtual display with a tray and saves pictures of every window and box
+# in the output folder:
+#   main.png           the main window
+#   about.png          the About box, opened through the Help menu
+#   help.png           the help window, opened through Help > Contents
+#   modify.png         the Modify Fileset box with a long entry
+#   delete-box.png     a message box naming a long path (the delete question)
+#   tray-menu.png      the tray icon with its pop-up menu open
+#   about-startup.png  the whole screen at a first start: the About box over the main window
+#   balloon.png        the tray's notice when the error limit has switched syncing off
+#   tray-tip.png       the tray tip then, with the recorded failure on its second line
+# The program runs from a copy in a temporary folder, beside settings files made for the
+# pictures, so that nothing is written next to the build or in the repository. With
+# QT_SCALE_FACTOR=2 the pictures show the program at 200%.
 # Usage: screenshots.sh path/to/brannock [output-folder]
 #   BRANNOCK_SHOT_WAIT: seconds to wait for each window to appear, default 15
 set -euo pipefail
@@ -29,11 +38,14 @@ finish() {
 trap finish EXIT
 trap 'exit 130' INT TERM
 
-# A program folder of its own: the program keeps its settings file beside the executable.
-# Syncing is off and the About box is not due, so the main window shows alone at start-up.
+# A program folder of its own: the program keeps its settings file, and finds its help file,
+# beside the executable. Syncing is off and the About box is not due, so the main window shows
+# alone at start-up; its first fileset has a long path, for the boxes that show it.
+long=$work/Projects/Customers/2026/Northern-Region/Quarterly-Reports/Drafts
 prepare_program() {
   cp "$program" "$work/brannock"
-  mkdir -p "$work/Documents" "$work/Projects" "$work/Mirror"
+  cp "$(dirname "$program")/brannock.hlp" "$work/brannock.hlp"
+  mkdir -p "$work/Documents" "$long" "$work/Mirror"
   cat >"$work/brannock.ini" <<EOF
 [Options]
 SyncOn=No
@@ -41,12 +53,44 @@ About=No
 SyncTo=$work/Mirror
 Wakeup=30
 [FileSets]
-FileSet1=$work/Documents/*.*
-FileSet2=$work/Projects/*.*
+FileSet1=$long/*.*
+FileSet2=$work/Documents/*.*
 FileSet3=
 EOF
 }
 
+# A first start: no settings file at all.
+first_start() { rm -f "$work/brannock.ini"; }
+
+# Settings that stop syncing at start-up: five filesets fail alike, since a file stands where
+# the copies' folder belongs.
+failing_start() {
+  mkdir -p "$work/Mirror$work"
+  echo "in the way" >"$work/Mirror$work/Documents"
+  echo "report" >"$work/Documents/report.txt"
+  {
+    printf '[Options]\nSyncOn=Yes\nAbout=No\nSyncTo=%s\nWakeup=30\n[FileSets]\n' "$work/Mirror"
+    for i in 1 2 3 4 5; do printf 'FileSet%d=%s\n' "$i" "$work/Documents/*.*"; done
+  } >"$work/brannock.ini"
+}
+
+start_program() {
+  "$work/brannock" &
+  app_pid=$!
+}
+
+# Ends the program as a task manager would, and for good if it does not go within 5 seconds.
+stop_program() {
+  local tries=0
+  kill "$app_pid" 2>/dev/null || true
+  while kill -0 "$app_pid" 2>/dev/null && [ "$tries" -lt 50 ]; do
+    sleep 0.1
+    tries=$((tries + 1))
+  done
+  kill -KILL "$app_pid" 2>/dev/null || true
+  wait "$app_pid" 2>/dev/null || true
+  app_pid=""
+}
 # Prints the id of the first visible window matched by the xdotool search arguments, waiting
 # for one to appear.
 wait_window() {
@@ -122,6 +166,85 @@ shoot_about_box() {
   wait_gone --name '^About Brannock$'
 }
 
+# Opens a window through the main window's menu with the access keys `menu` then `item`, saves
+# it as `file` and closes it with Esc.
+shoot_from_menu() {
+  local file=$1 menu=$2 item=$3 title=$4 id
+  xdotool windowfocus --sync "$main"
+  xdotool key --clearmodifiers "alt+$menu"
+  sleep 0.5
+  xdotool key --clearmodifiers "$item"
+  id=$(wait_window --name "$title")
+  settle
+  # shellcheck disable=SC2046
+  shoot "$out/$file" $(geometry "$id")
+  xdotool windowfocus --sync "$id"
+  xdotool key Escape
+  wait_gone --name "$title"
+}
+
+# Selects the first fileset (a click into the list's empty part, then End and Home: a key
+# selects only when it moves to another entry) and presses the picture button `back` places
+# before the list in the focus order, as the keyboard would.
+press_fileset_button() {
+  local back=$1 x y w h i
+  read -r x y w h < <(geometry "$main")
+  xdotool windowfocus --sync "$main"
+  xdotool mousemove --sync $((x + w / 4)) $((y + h / 2)) click 1
+  xdotool key End Home
+  for ((i = 0; i < back; i++)); do xdotool key shift+Tab; done
+  xdotool key space
+}
+
+# The Modify box with the long entry, and the delete question that names it; both answered no.
+shoot_fileset_boxes() {
+  local box
+  press_fileset_button 4
+  box=$(wait_window --name '^Modify Fileset$')
+  settle
+  # shellcheck disable=SC2046
+  shoot "$out/modify.png" $(geometry "$box")
+  xdotool key Escape
+  wait_gone --name '^Modify Fileset$'
+  press_fileset_button 3
+  box=$(wait_window --name '^Delete Confirmation$')
+  settle
+  # shellcheck disable=SC2046
+  shoot "$out/delete-box.png" $(geometry "$box")
+  xdotool key Escape
+  wait_gone --name '^Delete Confirmation$'
+}
+
+shoot_screen() {
+  local sw sh
+  read -r sw sh < <(xdotool getdisplaygeometry)
+  shoot "$out/$1" 0 0 "$sw" "$sh"
+}
+
+# A first start: the About box is due and shows over the main window.
+shoot_first_start() {
+  local about
+  about=$(wait_window --name '^About Brannock$')
+  settle
+  shoot_screen about-startup.png
+  xdotool windowfocus --sync "$about"
+  xdotool key Escape
+  wait_gone --name '^About Brannock$'
+}
+
+# The balloon near the tray icon, then the tip under the pointer on the icon.
+shoot_error_stop() {
+  local tray x y w h sw sh
+  tray=$(wait_window --class '^trayer$')
+  sleep 3  # the first cycle runs at start-up; the balloon follows it
+  read -r sw sh < <(xdotool getdisplaygeometry)
+  shoot "$out/balloon.png" $((sw / 2)) 0 $((sw / 2)) $((sh * 2 / 3))
+  read -r x y w h < <(geometry "$tray")
+  xdotool mousemove --sync $((x + w / 2)) $((y + h / 2))
+  sleep 2.5
+  shoot "$out/tray-tip.png" 0 0 "$sw" $((sh / 2))
+}
+
 # Right-clicks the tray icon, which trayer embeds at the top right of the screen, and saves the
 # icon with the pop-up menu that opens at the pointer.
 shoot_tray_menu() {
@@ -155,9 +278,19 @@ prepare_program
 # and the script clicks and types.
 unset DISPLAY
 start_display
-"$work/brannock" &
-app_pid=$!
-
+start_program
 shoot_main_window
 shoot_about_box
+shoot_from_menu help.png h c '^Brannock Help$'
+shoot_fileset_boxes
 shoot_tray_menu
+stop_program
+
+first_start
+start_program
+shoot_first_start
+stop_program
+
+failing_start
+start_program
+shoot_error_stop

@@ -120,8 +120,13 @@ class ISysTray {
     // The picture shown; nullptr until the first set_trayicon (the window's own icon shows).
     virtual const IPicture* trayicon() const = 0;
     virtual void set_trayicon(const IPicture& picture) = 0;
+    // The tip: one line of state, sometimes a second with the reason for it. A shell cuts it
+    // to what its platform shows.
     virtual std::string traytip() const = 0;
     virtual void set_traytip(const std::string& tip) = 0;
+    // A notification balloon from the icon, shown once and gone by itself; `text` may hold
+    // line feeds. A shell cuts title and text to what its platform shows.
+    virtual void ShowBalloon(const std::string& title, const std::string& text) = 0;
 };
 
 class IMenuItem {
@@ -132,7 +137,8 @@ class IMenuItem {
 };
 
 // A clickable link: it shows a text and opens its target (a web or "mailto:" address) with the
-// desktop's default program.
+// desktop's default program. A link with an empty caption is left out of its window, together
+// with a label whose caption is empty.
 class ILink {
   public:
     virtual ~ILink() = default;
@@ -171,7 +177,8 @@ class IDesktop {
     virtual void ShowAboutBox() = 0;
     // Opens the tray's pop-up menu at the mouse pointer.
     virtual void PopupTrayMenu(int flags) = 0;
-    // Asks the desktop to display a help file; false when it cannot.
+    // Shows a help file (Markdown text) in the program's help window, a scrollable read-only
+    // view owned by the main window and closed with Esc; false when the file cannot be read.
     virtual bool ShowHelpFile(const std::string& path) = 0;
     // The owner handle for platform dialogs (the folder picker).
     virtual HWND MainWindowHandle() const = 0;

@@ -8,12 +8,9 @@ namespace {
 
 constexpr const char* kOwner = BRANNOCK_ABOUT_OWNER;
 constexpr const char* kWebCaption = BRANNOCK_ABOUT_WEB_CAPTION;
-constexpr const char* kWebUrl = BRANNOCK_ABOUT_WEB_URL;
+constexpr const char* kWebUrl = BRANNOCK_PROJECT_PAGE;
 constexpr const char* kMailCaption = BRANNOCK_ABOUT_MAIL_CAPTION;
-constexpr const char* kMail = BRANNOCK_ABOUT_MAIL;
-
-// What a link shows when the build gave it no address; its target then stays empty.
-constexpr const char* kNoAddress = "(not set for this build)";
+constexpr const char* kMail = BRANNOCK_CONTACT_MAIL;
 
 std::string WindowCaption() {
     return std::string("About ") + app::kTitle;
@@ -31,26 +28,27 @@ std::string Disclaimer() {
            "software.";
 }
 
-// Shows `address` and opens `scheme` + `address`; an empty address gives an honest dead link.
-void SetLink(ILink& link, const std::string& address, const std::string& scheme) {
-    if (address.empty()) {
-        link.SetCaption(kNoAddress);
-        link.SetTarget("");
-    } else {
-        link.SetCaption(address);
-        link.SetTarget(scheme + address);
-    }
+// Shows `address` under its caption and opens `scheme` + `address`. Without an address both
+// captions are emptied, which leaves the two lines out of the window.
+void SetLink(ILabel& caption, const char* captionText, ILink& link, const std::string& address,
+             const std::string& scheme) {
+    const bool shown = !address.empty();
+    caption.SetCaption(shown ? captionText : "");
+    link.SetCaption(address);
+    link.SetTarget(shown ? scheme + address : "");
 }
 
 }  // namespace
 
+AboutAddresses AboutAddresses::OfThisBuild() {
+    return {kWebUrl, kMail};
+}
+
 void frmAbout::Form_Load() {
     window.SetCaption(WindowCaption());
     lblDescription.SetCaption(Description());
-    Label1.SetCaption(kWebCaption);
-    SetLink(Url1, kWebUrl, "");
-    lblEmail.SetCaption(kMailCaption);
-    SetLink(Url2, kMail, "mailto:");
+    SetLink(Label1, kWebCaption, Url1, m_addresses.web, "");
+    SetLink(lblEmail, kMailCaption, Url2, m_addresses.mail, "mailto:");
     lblDisclaimer.SetCaption(Disclaimer());
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "ui/controls.h"
 
@@ -16,10 +17,22 @@ struct AboutControls {
     ILabel& lblDisclaimer;
 };
 
+// The maker's addresses as the build was given them; an empty one leaves its link out.
+struct AboutAddresses {
+    std::string web;
+    std::string mail;
+    static AboutAddresses OfThisBuild();
+};
+
 class frmAbout : public AboutControls {
   public:
-    explicit frmAbout(const AboutControls& controls) : AboutControls(controls) {}
+    explicit frmAbout(const AboutControls& controls,
+                      AboutAddresses addresses = AboutAddresses::OfThisBuild())
+        : AboutControls(controls), m_addresses(std::move(addresses)) {}
 
     void Form_Load();
     void cmdOK_Click();
+
+  private:
+    AboutAddresses m_addresses;
 };

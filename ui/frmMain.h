@@ -83,6 +83,15 @@ class frmMain : public FormControls {
     // The status panel (panel 2 of StatusBar1): its text and tool tip.
     void SetStatus(const std::string& text, const std::string& toolTip);
 
+    // --- The tray speaking up when the error limit stops syncing (ui/ErrorStopNotice.cpp) --
+    // Switches syncing off for the recorded failure and says so once from the tray.
+    void StopAtErrorLimit();
+    // The tray tip for a state text: while syncing is off because of the error limit, the
+    // recorded failure follows on a second line.
+    std::string TrayTip(const std::string& state) const;
+    // The failure that made the error limit switch syncing off; "" once syncing is back on.
+    const std::string& ErrorStopText() const { return m_errorStopText; }
+
     // --- Tray icon and menus (ui/TrayMenus.cpp) ----------------------------------------
     void SysTray1_MouseEvent(std::int16_t Button, std::int32_t Id);
     void mnu_FileExit_Click();
@@ -149,4 +158,5 @@ class frmMain : public FormControls {
     bool m_unloaded = false;
     bool m_switchingOn = false;  // the checks and questions of a switch-on are under way
     std::vector<std::string> m_cycleErrors;  // what RecordOncePerCycle recorded this cycle
+    std::string m_errorStopText;
 };

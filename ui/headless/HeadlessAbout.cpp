@@ -1,4 +1,7 @@
 #include "ui/headless/HeadlessAbout.h"
 
-HeadlessAbout::HeadlessAbout()
-    : form(AboutControls{window, lblDescription, Label1, Url1, lblEmail, Url2, lblDisclaimer}) {}
+#include <utility>
+
+HeadlessAbout::HeadlessAbout(AboutAddresses addresses)
+    : form(AboutControls{window, lblDescription, Label1, Url1, lblEmail, Url2, lblDisclaimer},
+           std::move(addresses)) {}

@@ -27,7 +27,7 @@ class HeadlessLink : public ILink {
 
 class HeadlessAbout {
   public:
-    HeadlessAbout();
+    explicit HeadlessAbout(AboutAddresses addresses = AboutAddresses::OfThisBuild());
     HeadlessAbout(const HeadlessAbout&) = delete;
     HeadlessAbout& operator=(const HeadlessAbout&) = delete;
 

@@ -139,6 +139,14 @@ class HeadlessSysTray : public ISysTray {
         tip = t;
         tipHistory.push_back(t);
     }
+    struct Balloon {
+        std::string title;
+        std::string text;
+    };
+    std::vector<Balloon> balloons;
+    void ShowBalloon(const std::string& title, const std::string& text) override {
+        balloons.push_back({title, text});
+    }
 };
 
 class HeadlessMenuItem : public IMenuItem {

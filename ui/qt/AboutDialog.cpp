@@ -14,6 +14,7 @@
 
 #include "ui/frmAbout.h"
 #include "ui/qt/AppPictures.h"
+#include "ui/qt/Placement.h"
 #include "ui/qt/QtControls.h"
 #include "ui/qt/QtText.h"
 
@@ -140,8 +141,15 @@ class AboutWindow : public QDialog, public IWindow {
         LayOut();
     }
 
-    // Builds the texts, as the window's load does before it is first shown.
-    void Load() { m_form.Form_Load(); }
+    // Builds the texts, as the window's load does before it is first shown, and leaves out
+    // the link lines the build has no address for.
+    void Load() {
+        m_form.Form_Load();
+        for (QLabel* label : {m_webCaption, static_cast<QLabel*>(m_url1), m_mailCaption,
+                              static_cast<QLabel*>(m_url2)})
+            label->setVisible(!label->text().isEmpty());
+        adjustSize();
+    }
 
     std::string Caption() const override { return FromQ(windowTitle()); }
     void SetCaption(const std::string& caption) override { setWindowTitle(ToQ(caption)); }
@@ -167,7 +175,7 @@ class AboutWindow : public QDialog, public IWindow {
         heading->addWidget(m_picture1, 0, Qt::AlignTop);
         heading->addWidget(m_description, 1);
 
-        auto* links = new QGridLayout;
+        auto* links = m_links = new QGridLayout;
         links->setHorizontalSpacing(24);
         links->setVerticalSpacing(2);
         links->addWidget(m_webCaption, 0, 0);
@@ -206,6 +214,7 @@ class AboutWindow : public QDialog, public IWindow {
     QLabel* m_disclaimer;
     LinkLabel* m_url1;
     LinkLabel* m_url2;
+    QGridLayout* m_links = nullptr;
     EtchedLine* m_line1;
     QPushButton* m_cmdOK;
     QtLabel m_lblDescription{m_description};
@@ -220,6 +229,9 @@ class AboutWindow : public QDialog, public IWindow {
 void ShowAboutBox(QWidget* owner) {
     AboutWindow window(owner);
     window.Load();
+    // Placed here rather than by the desktop: at start-up the owner is not mapped yet, and the
+    // box would land in a corner of the screen.
+    CentreOver(window, owner);
     window.exec();
 }
 

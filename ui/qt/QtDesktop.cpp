@@ -2,20 +2,24 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
+#include <QFontMetrics>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSystemTrayIcon>
-#include <QUrl>
+#include <algorithm>
 #include <vector>
 
 #include "fileio/modWin32.h"
+#include "ui/TextWrap.h"
 #include "ui/qt/AboutDialog.h"
+#include "ui/qt/HelpWindow.h"
 #include "ui/qt/MainWindow.h"
+#include "ui/qt/Placement.h"
 #include "ui/qt/QtText.h"
 
 namespace brannock_qt {
@@ -82,6 +86,26 @@ int AnswerWithoutButton(const std::vector<BoxButton>& buttons) {
     return buttons.back().answer;
 }
 
+// The widest line a message box shows as it is. Qt's box wraps its text at about this width
+// too, but anywhere inside a long path; lines kept under it break where Wrap put them.
+constexpr int kBoxLineWidth = 440;
+
+// The prompt with its long paths broken after a separator rather than at any character.
+QString BoxText(const std::string& prompt, const QFontMetrics& metrics) {
+    return ToQ(textwrap::Wrap(prompt, [&metrics](std::string_view line) {
+        return metrics.horizontalAdvance(ToQ(std::string(line))) <= kBoxLineWidth;
+    }));
+}
+
+// Wide enough to show `text` whole, up to most of the screen's width.
+int InputWidth(const QLineEdit& edit, const QString& text) {
+    constexpr int kFrameAndCursor = 24;
+    const int wanted = edit.fontMetrics().horizontalAdvance(text) + kFrameAndCursor;
+    const QScreen* screen = edit.screen();
+    const int most = screen != nullptr ? screen->availableGeometry().width() * 4 / 5 : wanted;
+    return std::clamp(wanted, edit.minimumSizeHint().width(), std::max(most, 1));
+}
+
 }  // namespace
 
 QtDesktop::QtDesktop(MainWindow& window) : m_window(window) {}
@@ -95,7 +119,8 @@ void QtDesktop::DoEvents() {
 int QtDesktop::MsgBox(const std::string& prompt, int style, const std::string& title) {
     if (m_unloaded)
         return AnswerWithoutButton(ButtonsOf(style));
-    QMessageBox box(IconOf(style), ToQ(title), ToQ(prompt), QMessageBox::NoButton, &m_window);
+    QMessageBox box(IconOf(style), ToQ(title), {}, QMessageBox::NoButton, &m_window);
+    box.setText(BoxText(prompt, box.fontMetrics()));
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     const std::vector<BoxButton> buttons = ButtonsOf(style);
@@ -125,6 +150,8 @@ std::string QtDesktop::InputBox(const std::string& prompt, const std::string& ti
     dialog.setLabelText(ToQ(prompt));
     const QString shownDefault = ToQ(defaultAnswer);
     dialog.setTextValue(shownDefault);
+    if (auto* edit = dialog.findChild<QLineEdit*>())
+        edit->setMinimumWidth(InputWidth(*edit, shownDefault));
     if (dialog.exec() != QDialog::Accepted)
         return {};
     // An answer left as offered is the offered text itself, byte for byte.
@@ -135,6 +162,12 @@ std::string QtDesktop::InputBox(const std::string& prompt, const std::string& ti
 void QtDesktop::ShowMainWindow() {
     if (m_unloaded)
         return;
+    if (!m_placed) {
+        // Placed by the program, so that a box shown at once (the About box at start-up) can
+        // be centred over it before the desktop has mapped it.
+        CentreOver(m_window, nullptr);
+        m_placed = true;
+    }
     if (m_window.isMinimized())
         m_window.showNormal();
     else
@@ -182,10 +215,7 @@ void QtDesktop::PopupTrayMenu(int flags) {
 }
 
 bool QtDesktop::ShowHelpFile(const std::string& path) {
-    const QString file = ToQ(path);
-    if (!QFileInfo(file).isFile())
-        return false;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    return ShowHelpWindow(&m_window, ToQ(path));
 }
 
 HWND QtDesktop::MainWindowHandle() const {

@@ -36,6 +36,7 @@ class QtDesktop : public IDesktop {
     MainWindow& m_window;
     bool m_unloaded = false;
     bool m_trayAvailable = true;
+    bool m_placed = false;
 };
 
 // Makes BrowseForFolder ask Qt's folder dialog, owned by `window`, where the platform has no

@@ -3,6 +3,7 @@
 
 #include <cwchar>
 
+#include "ui/TextWrap.h"
 #include "ui/win32/Win32Controls.h"
 #include "ui/win32/Win32Ids.h"
 #include "ui/win32/Win32Text.h"
@@ -37,6 +38,13 @@ int TrayButton(LPARAM lParam, bool version4) {
 }
 
 namespace {
+
+// `text` in a fixed field of the icon's data, cut with "..." to what the field holds.
+template <std::size_t N>
+void CopyCut(wchar_t (&field)[N], const std::string& text) {
+    std::wcsncpy(field, Wide(textwrap::Cut(text, N - 1)).c_str(), N - 1);
+    field[N - 1] = L'\0';
+}
 
 NOTIFYICONDATAW IconData(HWND owner) {
     NOTIFYICONDATAW data{};
@@ -99,7 +107,7 @@ bool Win32SysTray::Add() {
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
     data.uCallbackMessage = ids::kTrayCallback;
     data.hIcon = CurrentIcon();
-    std::wcsncpy(data.szTip, Wide(m_tip).c_str(), std::size(data.szTip) - 1);
+    CopyCut(data.szTip, m_tip);
     if (!Shell_NotifyIconW(NIM_ADD, &data))
         return false;
     m_shown = true;
@@ -114,12 +122,23 @@ void Win32SysTray::Modify() {
     NOTIFYICONDATAW data = IconData(m_owner);
     data.uFlags = NIF_ICON | NIF_TIP | NIF_SHOWTIP;
     data.hIcon = CurrentIcon();
-    std::wcsncpy(data.szTip, Wide(m_tip).c_str(), std::size(data.szTip) - 1);
+    CopyCut(data.szTip, m_tip);
     // A refused change means the shell lost the icon (a restarted taskbar): add it again.
     if (!m_shown || !Shell_NotifyIconW(NIM_MODIFY, &data)) {
         m_shown = false;
         Add();
     }
+}
+
+void Win32SysTray::ShowBalloon(const std::string& title, const std::string& text) {
+    if (!m_shown)
+        return;
+    NOTIFYICONDATAW data = IconData(m_owner);
+    data.uFlags = NIF_INFO;
+    data.dwInfoFlags = NIIF_WARNING;
+    CopyCut(data.szInfoTitle, title);
+    CopyCut(data.szInfo, text);
+    Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 }  // namespace brannock_win32

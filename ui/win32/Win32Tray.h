@@ -38,6 +38,7 @@ class Win32SysTray : public ISysTray {
     void set_trayicon(const IPicture& picture) override;
     std::string traytip() const override { return m_tip; }
     void set_traytip(const std::string& tip) override;
+    void ShowBalloon(const std::string& title, const std::string& text) override;
 
     // The taskbar was created anew (Explorer restarted): the icon goes back while in the tray.
     void Readd();

@@ -1,0 +1,28 @@
+// Laying out texts that name paths for boxes and tips that would otherwise break a long path
+// anywhere, or show only part of it. Toolkit-free: a shell measures with its own font.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace textwrap {
+
+// Whether one line fits where it is to be shown.
+using Fits = std::function<bool(std::string_view line)>;
+
+// `text` with its lines broken so that each fits: between words where it can, and a word too
+// long for a line of its own (a path) after one of its separators, never after its root ("/",
+// "C:\", "\\"); only a word without such a break is cut where the line is full. Line feeds in
+// `text` stay.
+std::string Wrap(std::string_view text, const Fits& fits);
+
+// A measure for Wrap that counts characters (UTF-8 code points).
+Fits AtMostChars(std::size_t maxChars);
+
+// `text` cut to at most `maxChars` characters, ending in "..." when it was cut; never in the
+// middle of a character.
+std::string Cut(std::string_view text, std::size_t maxChars);
+
+}  // namespace textwrap
