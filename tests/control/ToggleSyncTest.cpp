@@ -45,7 +45,7 @@ TEST_F(ToggleSync, EachFailedCheckReportsAndLeavesEverythingAsItWas) {
 }
 
 TEST_F(ToggleSync, WithoutTheEraseOptionSwitchingOnAsksNothingAndClearsTheRecord) {
-    WriteFile(fs::path(SyncTo()) / "keep.txt", "stays");
+    WriteFile(Dest("keep.txt"), "stays");
     form.RecordError("old failure");
     form.RecordError("old failure");
     desktop().AtDoEvents(1, [&] {  // during the cycle's copy
@@ -58,7 +58,7 @@ TEST_F(ToggleSync, WithoutTheEraseOptionSwitchingOnAsksNothingAndClearsTheRecord
     EXPECT_TRUE(desktop().boxes.empty());
     EXPECT_TRUE(form.SyncOn);
     EXPECT_EQ(Cycles(), 1);
-    EXPECT_TRUE(fs::exists(fs::path(SyncTo()) / "keep.txt"));
+    EXPECT_TRUE(fs::exists(Dest("keep.txt")));
     EXPECT_TRUE(fs::exists(Mirror(Src("a.txt"))));
     EXPECT_EQ(form_.SysTray1.icon, &form_.btnSyncOn.picture);
     EXPECT_EQ(form_.SysTray1.tip + "|" + Status(), "Sync Ready|Sleeping...");
@@ -73,7 +73,7 @@ TEST_F(ToggleSync, WithoutTheEraseOptionSwitchingOnAsksNothingAndClearsTheRecord
 
 TEST_F(ToggleSync, TheEraseQuestionsAndTheirAnswers) {
     form.EraseOnStart = true;
-    const fs::path stray = fs::path(SyncTo()) / "old" / "stray.txt";
+    const fs::path stray = Dest("old/stray.txt");
     const std::string warning =
         "*** WARNING *** This will erase all files in Sync To directory.\n"
         "Are you sure you want to do this?";
@@ -110,7 +110,7 @@ TEST_F(ToggleSync, TheEraseQuestionsAndTheirAnswers) {
         // Switched on either way; only two Yes answers erase, and the folder itself stays.
         EXPECT_TRUE(form.SyncOn);
         EXPECT_EQ(fs::exists(stray), !c.erased);
-        EXPECT_EQ(fs::exists(fs::path(SyncTo()) / "old"), !c.erased);
+        EXPECT_EQ(fs::exists(Dest("old")), !c.erased);
         EXPECT_TRUE(fs::exists(Mirror(Src("a.txt"))));
         form.ToggleSync();
         EXPECT_FALSE(form.SyncOn);
@@ -119,7 +119,7 @@ TEST_F(ToggleSync, TheEraseQuestionsAndTheirAnswers) {
 
 TEST_F(ToggleSync, AFailedEraseAsksWhetherToSwitchOnAnyway) {
     form.EraseOnStart = true;
-    const fs::path locked = fs::path(SyncTo()) / "locked.txt";
+    const fs::path locked = Dest("locked.txt");
     WriteFile(locked, "x");
     SetReadOnly(locked);
     for (int last : {msgbox::kNo, msgbox::kYes}) {
@@ -152,17 +152,6 @@ TEST_F(ToggleSync, RefusedEraseDestinationsKeepEverything) {
     WriteFile(Src("deep/inner/b.txt"), "b");
     const fs::path home = tmp.path() / "users" / "home";
     WriteFile(home / "letter.txt", "dear");
-    struct Case {
-        fs::path syncTo;
-        std::string reason;
-    };
-    // The erase guard's overlap test is switching on's, which refuses such a Sync To earlier.
-    EXPECT_EQ(form.EraseRefusal(Narrow(Src("deep"))),
-              "it is, holds or lies inside the Sync From folder " + Narrow(Src()));
-    const Case cases[] = {
-        {home, "it is or holds your home folder " + Narrow(home)},
-        {tmp.path() / "users", "it is or holds your home folder " + Narrow(home)},
-    };
 #ifdef _WIN32
     const auto setHome = [](const std::string& v) { _putenv_s("USERPROFILE", v.c_str()); };
     const char* savedHome = std::getenv("USERPROFILE");
@@ -172,19 +161,32 @@ TEST_F(ToggleSync, RefusedEraseDestinationsKeepEverything) {
 #endif
     const std::string saved = savedHome ? savedHome : "";
     setHome(Narrow(home));
-    for (const Case& c : cases) {
-        form_.txtSyncTo.text = Narrow(c.syncTo);
-        desktop().boxes.clear();
-        desktop().msgBoxAnswers = {msgbox::kYes, msgbox::kYes, msgbox::kNo};
-        form.ToggleSync();
-        ASSERT_EQ(desktop().boxes.size(), 3u) << Narrow(c.syncTo);
-        EXPECT_EQ(desktop().boxes[2].prompt, "Unable to erase Sync To directory: " + c.reason +
-                                                 "\nDo you still wish to turn syncing on?");
-        EXPECT_FALSE(form.SyncOn);
-        EXPECT_EQ(ReadFileText(Src("deep/inner/b.txt")), "b");
-        EXPECT_EQ(ReadFileText(home / "letter.txt"), "dear");
-    }
+    // The erase guard's overlap test is switching on's, which refuses such a Sync To earlier.
+    EXPECT_EQ(form.EraseRefusal(Narrow(Src("deep"))),
+              "it is, holds or lies inside the Sync From folder " + Narrow(Src()));
+    EXPECT_EQ(form.EraseRefusal(Narrow(tmp.path() / "users")),
+              "it is or holds your home folder " + Narrow(home));
+    EXPECT_EQ(form.EraseRefusal(Narrow(tmp.path().root_path())),
+              "it is the root folder of a drive");
+    // The test's executable name puts the program folder at the temporary folder.
+    const std::string reason = form.EraseRefusal(Narrow(tmp.path()) + std::string(kSepText));
+    EXPECT_TRUE(reason.starts_with("it is or holds the program folder ") ||
+                reason.starts_with("it is or holds your home folder"))
+        << reason;
+    EXPECT_EQ(form.EraseRefusal(SyncTo()), "");
+    EXPECT_EQ(form.EraseRefusal(Narrow(tmp.path() / "does-not-exist-yet")), "");
+
+    form_.txtSyncTo.text = Narrow(home);
+    desktop().msgBoxAnswers = {msgbox::kYes, msgbox::kYes, msgbox::kNo};
+    form.ToggleSync();
     setHome(saved);
+    ASSERT_EQ(desktop().boxes.size(), 3u);
+    EXPECT_EQ(desktop().boxes[2].prompt,
+              "Unable to erase Sync To directory: it is or holds your home folder " + Narrow(home) +
+                  "\nDo you still wish to turn syncing on?");
+    EXPECT_FALSE(form.SyncOn);
+    EXPECT_EQ(ReadFileText(Src("deep/inner/b.txt")), "b");
+    EXPECT_EQ(ReadFileText(home / "letter.txt"), "dear");
 }
 
 // However the two folders are spelled, a fileset and a Sync To directory that overlap on
@@ -194,7 +196,7 @@ TEST_F(ToggleSync, OverlappingFilesetAndSyncToAreRefused) {
     const std::string sep(kSepText);
     const std::string src = Narrow(Src());
     WriteFile(Src("deep/inner/b.txt"), "b");
-    WriteFile(fs::path(SyncTo()) / "in" / "c.txt", "c");
+    WriteFile(Dest("in/c.txt"), "c");
     struct Case {
         std::string fileset, syncTo;
     };
@@ -202,7 +204,7 @@ TEST_F(ToggleSync, OverlappingFilesetAndSyncToAreRefused) {
         {Pattern(Src()), src + sep},
         {Pattern(Src()), src + sep + "deep" + sep + "." + sep + "inner"},
         {src + sep + sep + "*.*", src + sep + "deep" + sep + ".."},
-        {Pattern(fs::path(SyncTo()) / "in"), SyncTo()},
+        {Pattern(Dest("in")), SyncTo()},
         {src + sep + ".." + sep + "mirror" + sep + "in" + sep + "*.*", SyncTo() + sep + sep},
     };
 #ifdef _WIN32
@@ -228,7 +230,7 @@ TEST_F(ToggleSync, OverlappingFilesetAndSyncToAreRefused) {
         EXPECT_EQ(Cycles(), 0);
     }
     EXPECT_EQ(ReadFileText(Src("deep/inner/b.txt")), "b");
-    EXPECT_EQ(ReadFileText(fs::path(SyncTo()) / "in" / "c.txt"), "c");
+    EXPECT_EQ(ReadFileText(Dest("in/c.txt")), "c");
 
     // Neighbours that only share the start of their names do not overlap.
     form_.lstSyncFrom.items = {Pattern(tmp.path() / "mirror-2")};
@@ -250,18 +252,6 @@ TEST_F(ToggleSync, ARelativeFilesetIsRefused) {
                                              folders::FullPathExample());
     EXPECT_EQ(desktop().boxes[0].title, "Error");
     EXPECT_FALSE(form.SyncOn);
-}
-
-TEST_F(ToggleSync, RefusalReasonsForRootsAndTheProgramFolder) {
-    EXPECT_EQ(form.EraseRefusal(Narrow(tmp.path().root_path())),
-              "it is the root folder of a drive");
-    // The test's executable name puts the program folder at the temporary folder.
-    const std::string reason = form.EraseRefusal(Narrow(tmp.path()) + std::string(kSepText));
-    EXPECT_TRUE(reason.starts_with("it is or holds the program folder ") ||
-                reason.starts_with("it is or holds your home folder"))
-        << reason;
-    EXPECT_EQ(form.EraseRefusal(SyncTo()), "");
-    EXPECT_EQ(form.EraseRefusal(Narrow(tmp.path() / "does-not-exist-yet")), "");
 }
 
 // A switched-off cycle that is still winding down cannot be joined by a second one.

@@ -20,10 +20,10 @@ TEST_F(CleanupPass, DeletesCopiesWhoseSourceIsGoneAndKeepsTheRest) {
 }
 
 TEST_F(CleanupPass, FailsOnAFileWithoutSourceAndOnAnUndeletableOrphan) {
-    WriteFile(fs::path(SyncTo()) / "stray.txt", "x");
+    WriteFile(Dest("stray.txt"), "x");
     EXPECT_FALSE(form.CleanupTree(Pattern(SyncTo())));
     EXPECT_EQ(LastError(), "Unable to create synchronize from filename");
-    fs::remove(fs::path(SyncTo()) / "stray.txt");
+    fs::remove(Dest("stray.txt"));
 
     WriteFile(Src("orphan.txt"), "x");
     ASSERT_TRUE(form.SyncTree(Pattern(Src())));
@@ -37,9 +37,6 @@ TEST_F(CleanupPass, FailsOnAFileWithoutSourceAndOnAnUndeletableOrphan) {
 
 class EraseTree : public FormFixture {
   protected:
-    fs::path Dest(const std::string& sub) const {
-        return (fs::path(SyncTo()) / sub).make_preferred();
-    }
     bool Erase() { return form.EraseTree(Pattern(SyncTo()), false); }
 };
 

@@ -24,6 +24,9 @@ class FormFixture : public ::testing::Test {
         form_.txtSyncTo.text = SyncTo();
     }
     std::string SyncTo() const { return tmp.str("mirror"); }
+    fs::path Dest(const std::string& sub) const {
+        return (fs::path(SyncTo()) / sub).make_preferred();
+    }
     fs::path Src(const std::string& sub = {}) const {
         return sub.empty() ? tmp.path() / "src" : (tmp.path() / "src" / sub).make_preferred();
     }

@@ -27,16 +27,22 @@ class OddNames : public FormFixture {
     }
 };
 
+// `a?` has the size and time of `ab`, whose copy is up to date: only an exact look-up of the
+// name tells the two apart.
 TEST_F(OddNames, AreMirroredOnceAndKeptWhileTheirSourceExists) {
     const std::vector<std::string> names = {
-        "*",     "?",         "a*b",       "dot*.",    "back\\slash",        "C:colon",
-        "[set]", "new\nline", "tab\there", "\xff\xfe", std::string(255, 'n')};
-    for (const auto& name : names)
+        "*",  "?",         "a*b",       "dot*.",    "back\\slash",        "C:colon", "[set]", "ab",
+        "a?", "new\nline", "tab\there", "\xff\xfe", std::string(255, 'n')};
+    for (const auto& name : names) {
         WriteFile(Src(name), "content of " + name);
+        SetWriteTime(Src(name), 1'600'000'000);
+    }
+    WriteFile(Mirror(Src("ab")), "content of ab");
+    SetWriteTime(Mirror(Src("ab")), 1'600'000'000);
     WriteFile(Src("dir*/inner?"), "inner");
     ASSERT_TRUE(form.RunSyncCycle()) << LastError();
     for (const auto& name : names)
-        EXPECT_EQ(ReadFileText(Mirror(Src(name))), "content of " + name);
+        EXPECT_EQ(ReadFileText(Mirror(Src(name))), "content of " + name) << name;
     EXPECT_EQ(ReadFileText(Mirror(Src("dir*/inner?"))), "inner");
 
     MarkMirrorCopies(names);
@@ -46,17 +52,6 @@ TEST_F(OddNames, AreMirroredOnceAndKeptWhileTheirSourceExists) {
             << "copied again or deleted: " << name;
     }
     EXPECT_TRUE(fs::exists(Mirror(Src("dir*/inner?"))));
-}
-
-TEST_F(OddNames, AQuestionMarkNameIsNotTakenForTheFileItWouldMatch) {
-    WriteFile(Src("ab"), "12");
-    SetWriteTime(Src("ab"), 1'600'000'000);
-    ASSERT_TRUE(form.RunSyncCycle()) << LastError();
-    WriteFile(Src("a?"), "34");
-    SetWriteTime(Src("a?"), 1'600'000'000);
-    ASSERT_TRUE(form.RunSyncCycle()) << LastError();
-    EXPECT_EQ(ReadFileText(Mirror(Src("a?"))), "34");
-    EXPECT_EQ(ReadFileText(Mirror(Src("ab"))), "12");
 }
 
 }  // namespace

@@ -27,9 +27,6 @@ class SafetyGuards : public FormFixture {
   protected:
     SafetyGuards() { form.DeleteOrphans = true; }
     std::string Sep() const { return std::string(kSepText); }
-    fs::path Dest(const std::string& sub) const {
-        return (fs::path(SyncTo()) / sub).make_preferred();
-    }
     int RecordedCount() { return form.ReadErrorCount(); }
     static std::string LinkError(const fs::path& link) {
         return "Not written through the link " + Narrow(link) + " below the Sync To directory: ";

@@ -56,24 +56,23 @@ TEST_F(StopSignalTest, TheAboutBoxOfAFirstStartEndsTheProgramBeforeTheMainLoop) 
 }
 
 TEST_F(StopSignalTest, EachBoxOfTheWindowEndsTheProgramWithItsQuestionUnanswered) {
-    StartAndLoad(SavedIni(false, {"/a/*.*"}));
-    brannock_qt::WatchStopSignals(*shell);
-    shell->controls.lstSyncFrom.SetListIndex(0);
-    SignalWhenOpen<QMessageBox>(SIGINT, "the delete question");
-    EndsFromTheBoxOf(window().btnDeletePath);
-    EXPECT_EQ(shell->controls.lstSyncFrom.ListCount(), 1);  // not deleted
-
-    StartAndLoad(SavedIni(false, {"/a/*.*"}));
-    brannock_qt::WatchStopSignals(*shell);
-    shell->controls.lstSyncFrom.SetListIndex(0);
-    SignalWhenOpen<QInputDialog>(SIGTERM, "the input box");
-    EndsFromTheBoxOf(window().btnModifyPath);
-    EXPECT_EQ(shell->controls.lstSyncFrom.List(0), "/a/*.*");
-
-    StartAndLoad(SavedIni(false));
-    brannock_qt::WatchStopSignals(*shell);
-    SignalWhenOpen<QFileDialog>(SIGTERM, "the folder picker");
-    EndsFromTheBoxOf(window().btnToBrowse);
+    for (int box = 0; box < 3; ++box) {
+        StartAndLoad(SavedIni(false, {"/a/*.*"}));
+        brannock_qt::WatchStopSignals(*shell);
+        shell->controls.lstSyncFrom.SetListIndex(0);
+        if (box == 0)
+            SignalWhenOpen<QMessageBox>(SIGINT, "the delete question");
+        else if (box == 1)
+            SignalWhenOpen<QInputDialog>(SIGTERM, "the input box");
+        else
+            SignalWhenOpen<QFileDialog>(SIGTERM, "the folder picker");
+        EndsFromTheBoxOf(box == 0   ? window().btnDeletePath
+                         : box == 1 ? window().btnModifyPath
+                                    : window().btnToBrowse);
+        // Neither deleted nor changed.
+        ASSERT_EQ(shell->controls.lstSyncFrom.ListCount(), 1);
+        EXPECT_EQ(shell->controls.lstSyncFrom.List(0), "/a/*.*");
+    }
 }
 
 TEST_F(StopSignalTest, TheEraseQuestionEndsTheProgramWithNothingErasedNorSwitchedOn) {

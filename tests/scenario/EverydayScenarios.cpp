@@ -2,7 +2,6 @@
 #include <signal.h>
 
 #include "tests/scenario/ScenarioFixture.h"
-#include "tests/scenario/ScenarioTrees.h"
 
 namespace fs = std::filesystem;
 
@@ -10,28 +9,16 @@ namespace {
 
 class EverydayScenarios : public ScenarioFixture {
   protected:
-    EverydayScenarios() : src(Root() / "src"), marker(Root() / "marker" / "last.txt") {
+    EverydayScenarios() {
         Put(src / "a.txt", "alpha");
         Put(src / "sub" / "b.txt", "bravo, changed since its copy");
         Put(src / "sub" / "deeper" / "c.bin", std::string("\0\1\2\3", 4));
-        Put(marker, "the last fileset");
     }
-    ScenarioSettings Settings() const {
-        ScenarioSettings s;
-        s.deleteOrphans = true;
-        s.filesets = {FilesetOf(src), FilesetOf(marker.parent_path())};
-        return s;
-    }
-    // The last fileset's copy: the first cycle has gone through every fileset.
-    std::function<bool()> MarkerCopied() const {
-        return [this] { return fs::exists(Mirror(marker)); };
-    }
+    ScenarioSettings Settings() const { return WithDelete({FilesetOf(src)}); }
     void ExpectMirrored(const fs::path& source) const {
         EXPECT_EQ(Entry(Mirror(source)).content, Entry(source).content) << source;
         EXPECT_TRUE(SameTimeAndSize(Entry(Mirror(source)), Entry(source))) << source;
     }
-
-    fs::path src, marker;
 };
 
 TEST_F(EverydayScenarios, MirrorsNewAndChangedFilesDeletesOrphansAndLeavesCopiesAlone) {

@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 
 #include "tests/scenario/ScenarioFixture.h"
-#include "tests/scenario/ScenarioTrees.h"
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
@@ -12,26 +11,12 @@ namespace {
 
 class SafetyScenarios : public ScenarioFixture {
   protected:
-    SafetyScenarios() : marker(Root() / "marker" / "last.txt") { Put(marker, "the last fileset"); }
-    // Settings with Delete on for these filesets, then the marker's.
-    ScenarioSettings WithDelete(std::vector<std::string> filesets) const {
-        ScenarioSettings s;
-        s.deleteOrphans = true;
-        s.filesets = std::move(filesets);
-        s.filesets.push_back(FilesetOf(marker.parent_path()));
-        return s;
-    }
-    std::function<bool()> MarkerCopied() const {
-        return [this] { return fs::exists(Mirror(marker)); };
-    }
     int CountNamed(const fs::path& tree, const std::string& name) const {
         int count = 0;
         for (const auto& [path, entry] : Snapshot(tree))
             count += path.filename() == name ? 1 : 0;
         return count;
     }
-
-    fs::path marker;
 };
 
 TEST_F(SafetyScenarios, AFilesetInsideTheMirrorIsNeitherDeletedNorCopiedIntoItself) {
@@ -44,7 +29,6 @@ TEST_F(SafetyScenarios, AFilesetInsideTheMirrorIsNeitherDeletedNorCopiedIntoItse
 }
 
 TEST_F(SafetyScenarios, AMirrorInsideAFilesetIsNotCopiedIntoItselfCycleAfterCycle) {
-    const fs::path src = Root() / "src";
     Put(src / "a.txt", "alpha");
     ScenarioSettings s = WithDelete({FilesetOf(src)});
     s.syncTo = src / "mirror";
@@ -58,7 +42,6 @@ TEST_F(SafetyScenarios, AMirrorInsideAFilesetIsNotCopiedIntoItselfCycleAfterCycl
 // The sentinels behind the links are outside the mirror: the run's own checks find any write
 // or delete made through a link.
 TEST_F(SafetyScenarios, LinksPlantedInTheMirrorAreNeverWrittenOrDeletedThrough) {
-    const fs::path src = Root() / "src";
     const fs::path outside = Root() / "outside";
     Put(src / "sub" / "file.txt", "the source's newer, longer content");
     Put(src / "top.txt", "top");
@@ -75,7 +58,6 @@ TEST_F(SafetyScenarios, LinksPlantedInTheMirrorAreNeverWrittenOrDeletedThrough) 
 
 // Each name is mirrored once, with its own content, and left alone by the next cycle.
 TEST_F(SafetyScenarios, NamesWindowsForbidsAreMirroredOnceAndKept) {
-    const fs::path src = Root() / "src";
     const std::vector<std::string> names = {
         "*",           "?",         "ab",        "a?",
         "dot*.",       "new\nline", "tab\tname", "\xff\xfe not UTF-8",

@@ -8,9 +8,33 @@
 
 namespace fs = std::filesystem;
 
-ScenarioFixture::ScenarioFixture() : prog(root.path() / "prog"), syncTo(root.path() / "dest") {
+void Put(const fs::path& file, const std::string& content, std::int64_t seconds) {
+    WriteFile(file, content);
+    SetWriteTime(file, seconds, 0);
+}
+
+void PutCopy(const fs::path& source, const fs::path& copy) {
+    fs::create_directories(copy.parent_path());
+    fs::copy_file(source, copy, fs::copy_options::overwrite_existing);
+    fs::last_write_time(copy, fs::last_write_time(source));
+}
+
+ScenarioFixture::ScenarioFixture()
+    : prog(root.path() / "prog"),
+      syncTo(root.path() / "dest"),
+      src(root.path() / "src"),
+      marker(root.path() / "marker" / "last.txt") {
     fs::create_directories(prog);
     fs::create_directories(syncTo);
+    Put(marker, "the last fileset");
+}
+
+ScenarioSettings ScenarioFixture::WithDelete(std::vector<std::string> filesets) const {
+    ScenarioSettings s;
+    s.deleteOrphans = true;
+    s.filesets = std::move(filesets);
+    s.filesets.push_back(FilesetOf(marker.parent_path()));
+    return s;
 }
 
 fs::path ScenarioFixture::Mirror(const fs::path& source) const {

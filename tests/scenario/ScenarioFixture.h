@@ -14,6 +14,13 @@
 #include "tests/scenario/TreeSnapshot.h"
 #include "tests/support/TempDir.h"
 
+// Writes `content` to `file` (its folders created) with its last write at `seconds` past the
+// epoch.
+void Put(const std::filesystem::path& file, const std::string& content,
+         std::int64_t seconds = 1700000000);
+// Copies `source` to `copy` with the same last-write time, as an earlier cycle would have.
+void PutCopy(const std::filesystem::path& source, const std::filesystem::path& copy);
+
 struct ScenarioSettings {
     bool syncOn = true;
     bool savedBefore = true;  // false: a first start, which shows the About box
@@ -33,6 +40,12 @@ class ScenarioFixture : public ::testing::Test {
     static std::string FilesetOf(const std::filesystem::path& folder);
     // The text of the last error recorded, "" when none.
     std::string LastError() const;
+    // Settings with Delete on for these filesets, then the marker's, the last one.
+    ScenarioSettings WithDelete(std::vector<std::string> filesets) const;
+    // The marker's copy: the first cycle has gone through every fileset.
+    std::function<bool()> MarkerCopied() const {
+        return [this] { return std::filesystem::exists(Mirror(marker)); };
+    }
 
     // One run: starts the program, waits until `ready` holds (if given) and the program is
     // idle, runs `whileIdle` (if given), ends it with SIGTERM and checks the invariants.
@@ -45,6 +58,8 @@ class ScenarioFixture : public ::testing::Test {
     TempDir root;
     std::filesystem::path prog;
     std::filesystem::path syncTo;
+    std::filesystem::path src;     // <root>/src, for the scenario's own filesets
+    std::filesystem::path marker;  // the one file of the last fileset
 
   private:
     void WriteSettings(const ScenarioSettings& settings);
