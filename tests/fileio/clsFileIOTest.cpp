@@ -197,5 +197,10 @@ TEST_F(CopyFileTest, WriteFailureReportsTheSystemTextAndLeavesThePartialFile) {
     CancelWhen([](std::int64_t, std::int64_t) { return true; });
     EXPECT_FALSE(f.CopyFile(src, dest, true, true, 30000));
     EXPECT_EQ(f.ErrMsg(), "Copy cancelled");
+    // Without the cancel, the block held back fails at the close, which gives the reason.
+    f.CopyProgress = nullptr;
+    EXPECT_FALSE(f.CopyFile(Source(30000), dest, true, true, 30000));
+    EXPECT_EQ(f.ErrMsg(), SystemText(ERROR_DISK_FULL));
+    EXPECT_LT(fs::file_size(dest), 30'000u);
 }
 #endif
