@@ -36,8 +36,6 @@ class DeepFolder {
     ~DeepFolder() {
         std::system(("rm -rf '" + root_ + "'/*").c_str());
     }
-    DeepFolder(const DeepFolder&) = delete;
-    DeepFolder& operator=(const DeepFolder&) = delete;
 
     const std::string& path() const {
         return path_;
