@@ -14,10 +14,7 @@ TEST_F(PlatformTest, EveryCallReachesPathsPastTheSystemLimitUpToWindowsOwn) {
               FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_EQ(FoundNames(folder + "/*.*"), (Names{".", "..", "file.txt"}));
     EXPECT_EQ(std::string(FoundEntry(file).cFileName), "file.txt");
-    EXPECT_EQ(GetFileAttributesA((folder + "/missing").c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_LAST_ERROR(ERROR_FILE_NOT_FOUND);
     EXPECT_FALSE(RemoveDirectoryA(folder.c_str()));
-    EXPECT_LAST_ERROR(ERROR_DIR_NOT_EMPTY);
 
     // Past Windows' limit the path is refused as it is there.
     const std::string tooLong = folder + "/" + std::string(32768 - folder.size() - 1, 'x');
