@@ -12,7 +12,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <thread>
 
@@ -20,7 +19,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr auto kLook = std::chrono::milliseconds(25);
+constexpr int kLookMs = 25;
 // Looks in a row that must find the program waiting: a pass of the event loop during a cycle
 // polls without waiting, so it is never seen that often.
 constexpr int kIdleLooks = 8;
@@ -34,8 +33,7 @@ void RefusePriority() {
     ::setpriority(PRIO_PROCESS, 0, 19);
 }
 
-[[noreturn]] void ExecProgram(const fs::path& exe, const fs::path& log,
-                              ProgramRun::Options options) {
+[[noreturn]] void ExecProgram(const fs::path& exe, const fs::path& log, bool priorityRefused) {
     const int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     ::dup2(out, STDOUT_FILENO);
     ::dup2(out, STDERR_FILENO);
@@ -44,7 +42,7 @@ void RefusePriority() {
     ::unsetenv("DISPLAY");
     ::unsetenv("WAYLAND_DISPLAY");
     ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
-    if (options.priorityRefused)
+    if (priorityRefused)
         RefusePriority();
     ::execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
     ::_exit(127);
@@ -60,18 +58,31 @@ bool WaitingForEvents(long syscallNumber) {
 
 }  // namespace
 
-ProgramRun::ProgramRun(const fs::path& exe, const fs::path& log, Options options) : m_log(log) {
+bool WaitUntil(const std::function<bool()>& done, int ms, int stepMs) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(stepMs));
+    }
+    return true;
+}
+
+ProgramRun::ProgramRun(const fs::path& folder, const fs::path& log, bool priorityRefused) {
+    const fs::path exe = folder / "brannock";
+    fs::copy_file(BRANNOCK_PROGRAM, exe, fs::copy_options::overwrite_existing);
     m_pid = ::fork();
     if (m_pid == 0)
-        ExecProgram(exe, log, options);
+        ExecProgram(exe, log, priorityRefused);
     if (m_pid < 0)
         throw std::runtime_error("cannot start the program");
 }
 
-ProgramRun::~ProgramRun() {
+void ProgramRun::Kill() {
     if (Running()) {
         ::kill(m_pid, SIGKILL);
         ::waitpid(m_pid, &m_status, 0);
+        m_pid = -1;
     }
 }
 
@@ -92,42 +103,23 @@ bool ProgramRun::Idle() const {
 }
 
 bool ProgramRun::WaitUntilIdle(int ms) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     int looks = 0;
-    while (std::chrono::steady_clock::now() < end && Running()) {
-        looks = Idle() ? looks + 1 : 0;
-        if (looks >= kIdleLooks)
-            return true;
-        std::this_thread::sleep_for(kLook);
-    }
-    return false;
+    WaitUntil(
+        [&] {
+            looks = Running() && Idle() ? looks + 1 : 0;
+            return looks >= kIdleLooks || m_pid < 0;
+        },
+        ms, kLookMs);
+    return looks >= kIdleLooks;
 }
 
 bool ProgramRun::EndWith(int signal, int ms) {
     if (!Running())
         return false;
     ::kill(m_pid, signal);
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (Running()) {
-        if (std::chrono::steady_clock::now() > end) {
-            ::kill(m_pid, SIGKILL);
-            ::waitpid(m_pid, &m_status, 0);
-            m_pid = -1;
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (!WaitUntil([this] { return !Running(); }, ms, 10)) {
+        Kill();
+        return false;
     }
     return WIFEXITED(m_status) && WEXITSTATUS(m_status) == 0;
-}
-
-std::string ProgramRun::Output() const {
-    std::ifstream in(m_log, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-fs::path CopyProgramTo(const fs::path& folder) {
-    fs::create_directories(folder);
-    const fs::path exe = folder / "brannock";
-    fs::copy_file(BRANNOCK_PROGRAM, exe, fs::copy_options::overwrite_existing);
-    return exe;
 }
