@@ -56,6 +56,20 @@ bool WaitingForEvents(long syscallNumber) {
     return syscallNumber == SYS_ppoll;
 }
 
+// Ended, and not yet reaped: the exit status stays for EndWith.
+bool Ended(pid_t pid) {
+    siginfo_t info{};
+    return ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0 ||
+           info.si_pid == pid;
+}
+
+// /proc/<pid>/syscall names the call the main thread sleeps in, or says "running".
+bool Idle(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/syscall");
+    long number = -1;
+    return static_cast<bool>(in >> number) && WaitingForEvents(number);
+}
+
 }  // namespace
 
 bool WaitUntil(const std::function<bool()>& done, int ms, int stepMs) {
@@ -68,58 +82,35 @@ bool WaitUntil(const std::function<bool()>& done, int ms, int stepMs) {
     return true;
 }
 
-ProgramRun::ProgramRun(const fs::path& folder, const fs::path& log, bool priorityRefused) {
+pid_t StartProgram(const fs::path& folder, const fs::path& log, bool priorityRefused) {
     const fs::path exe = folder / "brannock";
     fs::copy_file(BRANNOCK_PROGRAM, exe, fs::copy_options::overwrite_existing);
-    m_pid = ::fork();
-    if (m_pid == 0)
+    const pid_t pid = ::fork();
+    if (pid == 0)
         ExecProgram(exe, log, priorityRefused);
-    if (m_pid < 0)
+    if (pid < 0)
         throw std::runtime_error("cannot start the program");
+    return pid;
 }
 
-void ProgramRun::Kill() {
-    if (Running()) {
-        ::kill(m_pid, SIGKILL);
-        ::waitpid(m_pid, &m_status, 0);
-        m_pid = -1;
-    }
-}
-
-bool ProgramRun::Running() {
-    if (m_pid < 0)
-        return false;
-    if (::waitpid(m_pid, &m_status, WNOHANG) == 0)
-        return true;
-    m_pid = -1;
-    return false;
-}
-
-// /proc/<pid>/syscall names the call the main thread sleeps in, or says "running".
-bool ProgramRun::Idle() const {
-    std::ifstream in("/proc/" + std::to_string(m_pid) + "/syscall");
-    long number = -1;
-    return static_cast<bool>(in >> number) && WaitingForEvents(number);
-}
-
-bool ProgramRun::WaitUntilIdle(int ms) {
+bool WaitUntilIdle(pid_t pid, int ms) {
     int looks = 0;
     WaitUntil(
         [&] {
-            looks = Running() && Idle() ? looks + 1 : 0;
-            return looks >= kIdleLooks || m_pid < 0;
+            looks = Idle(pid) ? looks + 1 : 0;
+            return looks >= kIdleLooks || Ended(pid);
         },
         ms, kLookMs);
     return looks >= kIdleLooks;
 }
 
-bool ProgramRun::EndWith(int signal, int ms) {
-    if (!Running())
-        return false;
-    ::kill(m_pid, signal);
-    if (!WaitUntil([this] { return !Running(); }, ms, 10)) {
-        Kill();
-        return false;
-    }
-    return WIFEXITED(m_status) && WEXITSTATUS(m_status) == 0;
+bool EndWith(pid_t pid, int signal, int ms) {
+    const bool wasRunning = !Ended(pid);
+    ::kill(pid, signal);
+    const bool ended = WaitUntil([pid] { return Ended(pid); }, ms, 10);
+    if (!ended)
+        ::kill(pid, SIGKILL);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return wasRunning && ended && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }

@@ -97,11 +97,11 @@ bool ScenarioFixture::Run(const ScenarioSettings& s) {
     const auto sourcesBefore = Sources(s.folders, syncTo);
 
     const fs::path log = logs.path() / "output.txt";
-    ProgramRun program(prog, log, s.priorityRefused);
+    const pid_t pid = StartProgram(prog, log, s.priorityRefused);
     const bool ready =
         s.priorityRefused || WaitUntil([this] { return fs::exists(Mirror(marker)); }, 30000);
-    const bool idle = program.WaitUntilIdle();
-    const bool ended = program.EndWith(SIGTERM);
+    const bool idle = WaitUntilIdle(pid);
+    const bool ended = EndWith(pid, SIGTERM);
     EXPECT_TRUE(ready) << "never ready; output:\n" << ReadFileText(log);
     EXPECT_TRUE(idle) << "never idle; output:\n" << ReadFileText(log);
     EXPECT_TRUE(ended) << "did not end promptly on SIGTERM; output:\n" << ReadFileText(log);

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <sstream>
 
 #include "tests/support/TempDir.h"
 
@@ -14,18 +13,6 @@ namespace {
 
 std::int64_t Nanos(const timespec& t) {
     return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
-}
-
-// Names may hold line breaks and bytes of any kind: shown escaped.
-std::string Shown(const fs::path& path) {
-    std::ostringstream out;
-    for (unsigned char c : path.native()) {
-        if (c < 0x20 || c >= 0x7f)
-            out << "\\x" << std::hex << static_cast<int>(c) << std::dec;
-        else
-            out << c;
-    }
-    return out.str();
 }
 
 }  // namespace
@@ -70,13 +57,13 @@ std::string Differences(const TreeSnapshot& before, const TreeSnapshot& after) {
     for (const auto& [path, entry] : before) {
         auto found = after.find(path);
         if (found == after.end())
-            out += "deleted: " + Shown(path) + "\n";
+            out += "deleted: " + path.native() + "\n";
         else if (!(found->second == entry))
-            out += "changed: " + Shown(path) + "\n";
+            out += "changed: " + path.native() + "\n";
     }
     for (const auto& [path, entry] : after) {
         if (!before.contains(path))
-            out += "created: " + Shown(path) + "\n";
+            out += "created: " + path.native() + "\n";
     }
     return out;
 }
