@@ -39,21 +39,12 @@ void RefusePriority() {
     ::dup2(out, STDERR_FILENO);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     // No desktop session to talk to: nothing outside the program may make it wait.
-    ::unsetenv("DISPLAY");
-    ::unsetenv("WAYLAND_DISPLAY");
-    ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS"})
+        ::unsetenv(name);
     if (priorityRefused)
         RefusePriority();
     ::execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
     ::_exit(127);
-}
-
-bool WaitingForEvents(long syscallNumber) {
-#ifdef SYS_poll
-    if (syscallNumber == SYS_poll)
-        return true;
-#endif
-    return syscallNumber == SYS_ppoll;
 }
 
 // Ended, and not yet reaped: the exit status stays for EndWith.
@@ -67,7 +58,12 @@ bool Ended(pid_t pid) {
 bool Idle(pid_t pid) {
     std::ifstream in("/proc/" + std::to_string(pid) + "/syscall");
     long number = -1;
-    return static_cast<bool>(in >> number) && WaitingForEvents(number);
+    in >> number;
+#ifdef SYS_poll
+    if (number == SYS_poll)
+        return true;
+#endif
+    return number == SYS_ppoll;
 }
 
 }  // namespace
