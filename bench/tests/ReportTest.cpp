@@ -18,10 +18,8 @@ CaseResult Result(char id, Tool target, double limit, std::map<Tool, Figures> to
 
 TEST(BenchReport, FiguresAreMedianFastestAndLargestOfAnyCount) {
     Figures f = FiguresOf({{3.0, 1.0, 100}, {1.0, 2.0, 300}, {2.0, 4.0, 200}});
-    EXPECT_DOUBLE_EQ(f.medianWall, 2.0);
-    EXPECT_DOUBLE_EQ(f.minWall, 1.0);
-    EXPECT_DOUBLE_EQ(f.medianCpu, 2.0);
-    EXPECT_EQ(f.peakKiB, 300);
+    EXPECT_EQ(std::tuple(f.medianWall, f.minWall, f.medianCpu, f.peakKiB),
+              std::tuple(2.0, 1.0, 2.0, 300));
     EXPECT_DOUBLE_EQ(Median({4.0, 1.0, 3.0, 2.0}), 2.5);
     EXPECT_DOUBLE_EQ(Median({}), 0.0);
 }
@@ -69,16 +67,14 @@ TEST(BenchReport, TargetNeedsWallCpuAndMemory) {
 }
 
 TEST(BenchConfigEnv, OverridesAndRefusals) {
-    std::map<std::string, std::string> env;
-    auto lookup = [&env](const char* name) -> const char* {
-        auto it = env.find(name);
-        return it == env.end() ? nullptr : it->second.c_str();
+    std::map<std::string, std::string> env = {{"BRANNOCK_BENCH_RUNS", "1"},
+                                              {"BRANNOCK_BENCH_FILES", "2000"},
+                                              {"BRANNOCK_BENCH_SCALE_FILES", "3000"},
+                                              {"BRANNOCK_BENCH_QT_PROGRAM", "/opt/brannock"},
+                                              {"BRANNOCK_BENCH_CASES", "gca"}};
+    auto lookup = [&env](const char* name) {
+        return env.contains(name) ? env[name].c_str() : nullptr;
     };
-    env = {{"BRANNOCK_BENCH_RUNS", "1"},
-           {"BRANNOCK_BENCH_FILES", "2000"},
-           {"BRANNOCK_BENCH_SCALE_FILES", "3000"},
-           {"BRANNOCK_BENCH_QT_PROGRAM", "/opt/brannock"},
-           {"BRANNOCK_BENCH_CASES", "gca"}};
     BenchConfig quick = BenchConfig::FromEnvironment(lookup);
     EXPECT_EQ(std::tuple(quick.runs, quick.smallFiles, quick.scaleFiles, quick.bigFileMiB),
               std::tuple(1, 2000, 3000, 128));

@@ -45,21 +45,15 @@ TEST(BenchTreeGen, SmallFilesAreInRangeAndRepeatable) {
     EXPECT_GT(sizes.size(), 200u);  // sizes vary, they are not one repeated value
 }
 
-class BenchCompareSample : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        GenerateLargeFileTree(dir.path() / "src", 2, 5 * kMiB, 3);
-        fs::copy(dir.path() / "src", dir.path() / "copy", fs::copy_options::recursive);
-        for (const char* name : {"file-00000.txt", "file-00001.dat"}) {
-            fs::last_write_time(dir.path() / "copy" / name,
-                                fs::last_write_time(dir.path() / "src" / name));
-        }
-    }
-    std::string Compare() { return CompareSample(dir.path() / "src", dir.path() / "copy", 1); }
+TEST(BenchCompareSample, FindsEveryKindOfDifference) {
     TempDir dir;
-};
-
-TEST_F(BenchCompareSample, FindsEveryKindOfDifference) {
+    GenerateLargeFileTree(dir.path() / "src", 2, 5 * kMiB, 3);
+    fs::copy(dir.path() / "src", dir.path() / "copy", fs::copy_options::recursive);
+    for (const char* name : {"file-00000.txt", "file-00001.dat"}) {
+        fs::last_write_time(dir.path() / "copy" / name,
+                            fs::last_write_time(dir.path() / "src" / name));
+    }
+    auto Compare = [&dir] { return CompareSample(dir.path() / "src", dir.path() / "copy", 1); };
     EXPECT_EQ(Compare(), "");
 
     fs::path last = dir.path() / "copy" / "file-00001.dat";

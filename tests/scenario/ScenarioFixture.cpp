@@ -36,12 +36,6 @@ void Put(const fs::path& file, const std::string& content, std::int64_t seconds)
     SetWriteTime(file, seconds, 0);
 }
 
-void PutCopy(const fs::path& source, const fs::path& copy) {
-    fs::create_directories(copy.parent_path());
-    fs::copy_file(source, copy, fs::copy_options::overwrite_existing);
-    fs::last_write_time(copy, fs::last_write_time(source));
-}
-
 ScenarioFixture::ScenarioFixture()
     : prog(root.path() / "prog"),
       syncTo(root.path() / "dest"),
@@ -81,7 +75,7 @@ bool ScenarioFixture::Run(const ScenarioSettings& s) {
         syncTo = s.syncTo;
     WriteSettings(prog / "brannock.ini", syncTo, s);
     const std::vector<fs::path> kept = {syncTo, prog / "brannock.ini", prog / "brannock"};
-    const TreeSnapshot outsideBefore = Snapshot(Root(), kept);
+    const TreeSnapshot outsideBefore = Snapshot(root.path(), kept);
 
     const fs::path log = logs.path() / "output.txt";
     const pid_t pid = StartProgram(prog, log, s.priorityRefused);
@@ -93,7 +87,7 @@ bool ScenarioFixture::Run(const ScenarioSettings& s) {
                                         << ", ended promptly on SIGTERM " << ended << "; output:\n"
                                         << ReadFileText(log);
 
-    EXPECT_EQ(Differences(outsideBefore, Snapshot(Root(), kept)), "") << "outside the mirror";
+    EXPECT_EQ(Differences(outsideBefore, Snapshot(root.path(), kept)), "") << "outside the mirror";
     ExpectUpToDateCopiesIdentical(syncTo);
     return ready && idle && ended;
 }

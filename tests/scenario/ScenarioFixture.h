@@ -16,8 +16,6 @@
 // epoch.
 void Put(const std::filesystem::path& file, const std::string& content,
          std::int64_t seconds = 1700000000);
-// Copies `source` to `copy` with the same last-write time, as an earlier cycle would have.
-void PutCopy(const std::filesystem::path& source, const std::filesystem::path& copy);
 
 // Always switched on, with Delete on.
 struct ScenarioSettings {
@@ -34,7 +32,6 @@ class ScenarioFixture : public ::testing::Test {
     // Plants a small tree in `src` and the marker.
     ScenarioFixture();
 
-    std::filesystem::path Root() const { return root.path(); }
     // The copy of `source` in the mirror.
     std::filesystem::path Mirror(const std::filesystem::path& source) const;
     // The text of the last error recorded, "" when none.

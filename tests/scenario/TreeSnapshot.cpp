@@ -18,14 +18,10 @@ std::int64_t Nanos(const timespec& t) {
 }  // namespace
 
 TreeEntry Entry(const fs::path& path) {
-    TreeEntry e;
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0)
-        return e;
-    e.size = st.st_size;
-    e.mtimeNs = Nanos(st.st_mtim);
-    e.ctimeNs = Nanos(st.st_ctim);
-    e.inode = st.st_ino;
+        return {};
+    TreeEntry e{'?', "", st.st_size, Nanos(st.st_mtim), st.st_ino, Nanos(st.st_ctim)};
     if (S_ISREG(st.st_mode)) {
         e.kind = 'f';
         e.content = ReadFileText(path);
