@@ -55,11 +55,10 @@ class BenchCaseRunner : public ::testing::Test {
     }
     CaseResult RunWith(FakeRunner::Fault fault, bool rescan,
                        std::vector<Tool> tools = {Tool::Brannock, Tool::Rsync, Tool::Cp}) {
-        FakeRunner good1("one", FakeRunner::Fault::None), good2("two", FakeRunner::Fault::None);
+        FakeRunner one("one", FakeRunner::Fault::None), two("two", FakeRunner::Fault::None);
         FakeRunner odd("odd", fault);
         CaseRunner runner(dir.path(), 2,
-                          {{Tool::Brannock, &good1}, {Tool::Rsync, &good2}, {Tool::Cp, &odd}},
-                          false);
+                          {{Tool::Brannock, &one}, {Tool::Rsync, &two}, {Tool::Cp, &odd}}, false);
         return runner.Run({'a', "test", &tree, rescan, false, Tool::Rsync, 1.0, 0.0, tools});
     }
     TempDir dir;
@@ -68,16 +67,13 @@ class BenchCaseRunner : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(BenchCaseRunner, ReportsFiguresOfCorrectRuns) {
+TEST_F(BenchCaseRunner, ReportsFiguresOfCorrectRunsAndRefusesWrongOrFailedOnes) {
     CaseResult cold = RunWith(FakeRunner::Fault::None, false);
     const Figures& cp = cold.tools.at(Tool::Cp);
     EXPECT_EQ(std::tuple(cp.medianWall, cp.medianCpu, cp.peakKiB), std::tuple(0.01, 0.02, 100));
     // Only the case's tools run, the first being the one judged.
     CaseResult rescan = RunWith(FakeRunner::Fault::None, true, {Tool::Rsync, Tool::Brannock});
     EXPECT_EQ(std::tuple(rescan.tools.size(), rescan.subject), std::tuple(2u, Tool::Rsync));
-}
-
-TEST_F(BenchCaseRunner, RefusesWrongOrFailedRuns) {
     EXPECT_THROW(RunWith(FakeRunner::Fault::DropFile, false), WrongResult);
     EXPECT_THROW(RunWith(FakeRunner::Fault::StaleTime, false), WrongResult);
     EXPECT_THROW(RunWith(FakeRunner::Fault::WrongCopyCount, false), WrongResult);

@@ -79,7 +79,6 @@ TEST(BenchConfigEnv, OverridesAndRefusals) {
     EXPECT_EQ(std::tuple(quick.runs, quick.smallFiles, quick.scaleFiles, quick.bigFileMiB),
               std::tuple(1, 2000, 3000, 128));
     EXPECT_EQ(quick.qtProgram + " " + quick.cases, "/opt/brannock acg");
-    EXPECT_FALSE(quick.Runs('b'));
 
     for (auto bad :
          {std::pair{"BRANNOCK_BENCH_RUNS", "0"}, std::pair{"BRANNOCK_BENCH_RUNS", "5x"},

@@ -19,7 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kLookMs = 25;
 // Looks in a row that must find the program waiting: a pass of the event loop during a cycle
 // polls without waiting, so it is never seen that often.
 constexpr int kIdleLooks = 8;
@@ -96,7 +95,7 @@ bool WaitUntilIdle(pid_t pid, int ms) {
             looks = Idle(pid) ? looks + 1 : 0;
             return looks >= kIdleLooks || Ended(pid);
         },
-        ms, kLookMs);
+        ms, 25);
     return looks >= kIdleLooks;
 }
 

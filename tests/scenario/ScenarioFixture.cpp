@@ -71,8 +71,6 @@ void ScenarioFixture::ExpectMirrored(const fs::path& folder,
 }
 
 bool ScenarioFixture::Run(const ScenarioSettings& s) {
-    if (!s.syncTo.empty())
-        syncTo = s.syncTo;
     WriteSettings(prog / "brannock.ini", syncTo, s);
     const std::vector<fs::path> kept = {syncTo, prog / "brannock.ini", prog / "brannock"};
     const TreeSnapshot outsideBefore = Snapshot(root.path(), kept);

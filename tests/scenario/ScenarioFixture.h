@@ -23,7 +23,6 @@ struct ScenarioSettings {
     // No right to raise the priority: the start-up's message box comes before the settings
     // are loaded, and no cycle runs.
     bool priorityRefused = false;
-    std::filesystem::path syncTo;                // empty: <root>/dest
     std::vector<std::filesystem::path> folders;  // one fileset of all files below each
 };
 
@@ -39,7 +38,7 @@ class ScenarioFixture : public ::testing::Test {
     // Settings for `folder`, then the marker's folder, the last: once the marker is copied,
     // the first cycle has gone through every fileset.
     ScenarioSettings Mirroring(const std::filesystem::path& folder) const {
-        return {.syncTo = {}, .folders = {folder, marker.parent_path()}};
+        return {.folders = {folder, marker.parent_path()}};
     }
     // Each of `names` below `folder` has a copy with its content, last-write time and size.
     void ExpectMirrored(const std::filesystem::path& folder,
@@ -54,7 +53,7 @@ class ScenarioFixture : public ::testing::Test {
 
     TempDir root;
     std::filesystem::path prog;
-    std::filesystem::path syncTo;
+    std::filesystem::path syncTo;  // <root>/dest unless a scenario moves it
     std::filesystem::path src;     // <root>/src: a.txt, sub/b.txt, sub/deeper/c.bin
     std::filesystem::path marker;  // the one file of the last fileset
 

@@ -51,10 +51,9 @@ TEST_F(Scenarios, AFilesetInsideTheMirrorIsNeitherDeletedNorCopiedIntoItself) {
 }
 
 TEST_F(Scenarios, AMirrorInsideAFilesetIsNotCopiedIntoItselfCycleAfterCycle) {
-    ScenarioSettings s = Mirroring(src);
-    s.syncTo = src / "mirror";
-    ASSERT_TRUE(Run(s));
-    ExpectSecondRunChangesNothing(s);
+    syncTo = src / "mirror";
+    ASSERT_TRUE(Run(Mirroring(src)));
+    ExpectSecondRunChangesNothing(Mirroring(src));
     const TreeSnapshot mirror = Snapshot(syncTo);
     EXPECT_EQ(std::ranges::count_if(mirror, [](auto& e) { return e.first.filename() == "a.txt"; }),
               1);
