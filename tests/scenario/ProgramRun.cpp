@@ -23,15 +23,6 @@ namespace {
 // polls without waiting, so it is never seen that often.
 constexpr int kIdleLooks = 8;
 
-// In the child, before exec: no CAP_SYS_NICE and the lowest priority already, so lowering it
-// further is the only change allowed and raising it back is refused.
-void RefusePriority() {
-    ::prctl(PR_CAPBSET_DROP, CAP_SYS_NICE, 0, 0, 0);
-    const rlimit none{0, 0};
-    ::setrlimit(RLIMIT_NICE, &none);
-    ::setpriority(PRIO_PROCESS, 0, 19);
-}
-
 [[noreturn]] void ExecProgram(const fs::path& exe, const fs::path& log, bool priorityRefused) {
     const int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     ::dup2(out, STDOUT_FILENO);
@@ -40,8 +31,14 @@ void RefusePriority() {
     // No desktop session to talk to: nothing outside the program may make it wait.
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS"})
         ::unsetenv(name);
-    if (priorityRefused)
-        RefusePriority();
+    if (priorityRefused) {
+        // No CAP_SYS_NICE and the lowest priority already, so lowering it further is the only
+        // change allowed and raising it back is refused.
+        ::prctl(PR_CAPBSET_DROP, CAP_SYS_NICE, 0, 0, 0);
+        const rlimit none{0, 0};
+        ::setrlimit(RLIMIT_NICE, &none);
+        ::setpriority(PRIO_PROCESS, 0, 19);
+    }
     ::execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
     ::_exit(127);
 }

@@ -57,10 +57,8 @@ std::string Differences(const TreeSnapshot& before, const TreeSnapshot& after) {
         else if (!(found->second == entry))
             out += "changed: " + path.native() + "\n";
     }
-    for (const auto& [path, entry] : after) {
-        if (!before.contains(path))
-            out += "created: " + path.native() + "\n";
-    }
+    for (const auto& [path, entry] : after)
+        out += before.contains(path) ? "" : "created: " + path.native() + "\n";
     return out;
 }
 
