@@ -45,8 +45,10 @@ class ScenarioFixture : public ::testing::Test {
                         const std::vector<std::string>& names) const;
 
     // One run: starts the program, waits until its first cycle is over (if it runs one) and
-    // the program is idle, ends it with SIGTERM and checks the invariants. Returns false, with
-    // a failure added, when the program did not end promptly and cleanly.
+    // the program is idle, ends it with SIGTERM and checks that nothing outside the mirror
+    // changed (the sources outside it included) and that every copy it takes as up to date is
+    // identical to its source. Returns false, with a failure added, when the program did not
+    // end promptly and cleanly.
     bool Run(const ScenarioSettings& settings);
     // Another run finds everything up to date: it must leave the mirror as it is.
     void ExpectSecondRunChangesNothing(const ScenarioSettings& settings);
