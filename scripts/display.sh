@@ -72,6 +72,25 @@ start_display() {
   sleep 1
 }
 
+# wait_window first|newest PID SEARCH...: prints the id of the first or the newest visible
+# window matched by the xdotool search arguments, waiting up to $wait_s seconds (default 15)
+# for one to appear; fails at once when the program PID has ended.
+wait_window() {
+  local take="head" id tries=0 pid=$2
+  if [ "$1" = newest ]; then take="tail"; fi
+  shift 2
+  until id=$(xdotool search --onlyvisible "$@" 2>/dev/null | "$take" -n 1) && [ -n "$id" ]; do
+    tries=$((tries + 1))
+    if [ "$tries" -gt $((${wait_s:-15} * 10)) ]; then
+      echo "display: no window for: $*" >&2
+      return 1
+    fi
+    kill -0 "$pid" 2>/dev/null || { echo "display: the program ended early" >&2; return 1; }
+    sleep 0.1
+  done
+  echo "$id"
+}
+
 stop_display() {
   local pid
   # Newest first: the tray host before the X server it draws on.

@@ -77,22 +77,6 @@ stop_program() {
   sleep 1
 }
 
-# Prints the id of the newest visible window matched by the xdotool search arguments,
-# waiting for one to appear.
-wait_window() {
-  local id tries=0
-  until id=$(xdotool search --onlyvisible "$@" 2>/dev/null | tail -n 1) && [ -n "$id" ]; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt $((wait_s * 10)) ]; then
-      echo "screenshots: no window for: $*" >&2
-      return 1
-    fi
-    kill -0 "$app" 2>/dev/null || { echo "screenshots: the program ended early" >&2; return 1; }
-    sleep 0.1
-  done
-  echo "$id"
-}
-
 # shot NAME WINDOW-ID: the window as it is on the screen, once it has been drawn.
 shot() {
   sleep 1.5
@@ -110,16 +94,16 @@ filesets=('[FileSets]' "FileSet1=$(winpath "$work/Documents")\\*.*"
 # A first start, without the About key: the About box shows over the main window.
 start_program '[Options]' 'SyncOn=No' "SyncTo=$(winpath "$work/Mirror")" 'Wakeup=30' \
   "${filesets[@]}"
-shot about "$(wait_window --name '^About')"
+shot about "$(wait_window newest "$app" --name '^About')"
 stop_program
 
 # Syncing off: the window, then the tray's pop-up menu, opened where the tray is.
 start_program "${options[@]}" 'SyncOn=No' "${filesets[@]}"
-shot main-off "$(wait_window --name '^Brannock$')"
+shot main-off "$(wait_window newest "$app" --name '^Brannock$')"
 read -r screen_w _ < <(xdotool getdisplaygeometry)
 xdotool mousemove $((screen_w - 12)) 12
 poke right
-wait_window --class '' >/dev/null 2>&1 || true
+wait_window newest "$app" --class '' >/dev/null 2>&1 || true
 sleep 2
 import -window root -crop 360x220+$((screen_w - 360))+0 "$out/tray-menu.png"
 echo "tray-menu.png: $(identify -format '%wx%h' "$out/tray-menu.png")"
@@ -130,12 +114,12 @@ stop_program
 start_program "${options[@]}" 'SyncOn=Yes' "${filesets[@]}"
 sleep 5
 poke left
-shot main-on "$(wait_window --name '^Brannock$')"
+shot main-on "$(wait_window newest "$app" --name '^Brannock$')"
 stop_program
 
 # Switching on from the tray menu without a fileset: the first check's message box.
 start_program "${options[@]}" 'SyncOn=No' '[FileSets]' 'FileSet1='
-wait_window --name '^Brannock$' >/dev/null
+wait_window newest "$app" --name '^Brannock$' >/dev/null
 poke right d
 sleep 1
 box=$(xdotool search --onlyvisible --name '.' 2>/dev/null | while read -r id; do
@@ -147,9 +131,9 @@ stop_program
 
 # Help > Contents, chosen from the window's menu bar.
 start_program "${options[@]}" 'SyncOn=No' "${filesets[@]}"
-wait_window --name '^Brannock$' >/dev/null
+wait_window newest "$app" --name '^Brannock$' >/dev/null
 poke command 2002
-shot help "$(wait_window --name '^Brannock Help$')"
+shot help "$(wait_window newest "$app" --name '^Brannock Help$')"
 stop_program
 
 echo "screenshots in $out"

@@ -91,22 +91,6 @@ stop_program() {
   wait "$app_pid" 2>/dev/null || true
   app_pid=""
 }
-# Prints the id of the first visible window matched by the xdotool search arguments, waiting
-# for one to appear.
-wait_window() {
-  local id tries=0
-  until id=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1) && [ -n "$id" ]; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt $((wait_s * 10)) ]; then
-      echo "screenshots: no window for: $*" >&2
-      return 1
-    fi
-    kill -0 "$app_pid" 2>/dev/null || { echo "screenshots: the program ended early" >&2; exit 1; }
-    sleep 0.1
-  done
-  echo "$id"
-}
-
 # Waits until no visible window matches the xdotool search arguments.
 wait_gone() {
   local tries=0
@@ -143,7 +127,7 @@ shoot() {
 settle() { sleep 1; }
 
 shoot_main_window() {
-  main=$(wait_window --name '^Brannock$')
+  main=$(wait_window first "$app_pid" --name '^Brannock$')
   settle
   # shellcheck disable=SC2046
   shoot "$out/main.png" $(geometry "$main")
@@ -157,7 +141,7 @@ shoot_about_box() {
   sleep 0.5
   xdotool key --clearmodifiers a
   local about
-  about=$(wait_window --name '^About Brannock$')
+  about=$(wait_window first "$app_pid" --name '^About Brannock$')
   settle
   # shellcheck disable=SC2046
   shoot "$out/about.png" $(geometry "$about")
@@ -174,7 +158,7 @@ shoot_from_menu() {
   xdotool key --clearmodifiers "alt+$menu"
   sleep 0.5
   xdotool key --clearmodifiers "$item"
-  id=$(wait_window --name "$title")
+  id=$(wait_window first "$app_pid" --name "$title")
   settle
   # shellcheck disable=SC2046
   shoot "$out/$file" $(geometry "$id")
@@ -200,14 +184,14 @@ press_fileset_button() {
 shoot_fileset_boxes() {
   local box
   press_fileset_button 4
-  box=$(wait_window --name '^Modify Fileset$')
+  box=$(wait_window first "$app_pid" --name '^Modify Fileset$')
   settle
   # shellcheck disable=SC2046
   shoot "$out/modify.png" $(geometry "$box")
   xdotool key Escape
   wait_gone --name '^Modify Fileset$'
   press_fileset_button 3
-  box=$(wait_window --name '^Delete Confirmation$')
+  box=$(wait_window first "$app_pid" --name '^Delete Confirmation$')
   settle
   # shellcheck disable=SC2046
   shoot "$out/delete-box.png" $(geometry "$box")
@@ -224,7 +208,7 @@ shoot_screen() {
 # A first start: the About box is due and shows over the main window.
 shoot_first_start() {
   local about
-  about=$(wait_window --name '^About Brannock$')
+  about=$(wait_window first "$app_pid" --name '^About Brannock$')
   settle
   shoot_screen about-startup.png
   xdotool windowfocus --sync "$about"
@@ -235,7 +219,7 @@ shoot_first_start() {
 # The balloon near the tray icon, then the tip under the pointer on the icon.
 shoot_error_stop() {
   local tray x y w h sw sh
-  tray=$(wait_window --class '^trayer$')
+  tray=$(wait_window first "$app_pid" --class '^trayer$')
   sleep 3  # the first cycle runs at start-up; the balloon follows it
   read -r sw sh < <(xdotool getdisplaygeometry)
   shoot "$out/balloon.png" $((sw / 2)) 0 $((sw / 2)) $((sh * 2 / 3))
@@ -249,7 +233,7 @@ shoot_error_stop() {
 # icon with the pop-up menu that opens at the pointer.
 shoot_tray_menu() {
   local tray x y w h before menu mx my mw mh
-  tray=$(wait_window --class '^trayer$')
+  tray=$(wait_window first "$app_pid" --class '^trayer$')
   read -r x y w h < <(geometry "$tray")
   before=$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | sort)
   # Near the icon's lower left corner: the menu opens below the pointer with its right edge on

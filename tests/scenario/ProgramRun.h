@@ -5,39 +5,20 @@
 #include <sys/types.h>
 
 #include <filesystem>
-#include <string>
+#include <functional>
 
-class ProgramRun {
-  public:
-    struct Options {
-        // No right to raise the program's priority, so its start-up asks for it in vain and
-        // says so in a message box.
-        bool priorityRefused = false;
-    };
+// Waits (boundedly) until `done` holds, looking every `stepMs` milliseconds.
+bool WaitUntil(const std::function<bool()>& done, int ms, int stepMs = 20);
 
-    // Starts the program copied to `exe`; its output goes to `log`.
-    ProgramRun(const std::filesystem::path& exe, const std::filesystem::path& log, Options options);
-    ProgramRun(const ProgramRun&) = delete;
-    ProgramRun& operator=(const ProgramRun&) = delete;
-    ~ProgramRun();
-
-    // True once the program waits for events (its main thread sleeps in the event loop, or a
-    // modal window's) through several looks in a row; false after `ms` milliseconds without.
-    bool WaitUntilIdle(int ms = 30000);
-    // Sends `signal` and waits up to `ms` milliseconds for the program to end; true when it
-    // ended by itself with exit code 0. A program still there then is killed.
-    bool EndWith(int signal, int ms = 10000);
-    bool Running();
-    // What the program wrote on its standard output and error.
-    std::string Output() const;
-
-  private:
-    bool Idle() const;
-    pid_t m_pid = -1;
-    int m_status = 0;
-    std::filesystem::path m_log;
-};
-
-// The executable under test copied as `<folder>/brannock`, so its settings file is
-// `<folder>/brannock.ini`.
-std::filesystem::path CopyProgramTo(const std::filesystem::path& folder);
+// Copies the program under test to `<folder>/brannock`, so its settings file is
+// `<folder>/brannock.ini`, and starts it with its output going to `log`. With `priorityRefused`
+// it has no right to raise its priority, so its start-up asks for it in vain and says so in a
+// message box. Every program started must be ended with EndWith.
+pid_t StartProgram(const std::filesystem::path& folder, const std::filesystem::path& log,
+                   bool priorityRefused);
+// True once the program waits for events (its main thread sleeps in the event loop, or a modal
+// window's) through several looks in a row; false after `ms` milliseconds without.
+bool WaitUntilIdle(pid_t pid, int ms = 30000);
+// Sends `signal` to the running program and waits up to `ms` milliseconds for it to end; true
+// when it ended by itself with exit code 0. A program still there then is killed.
+bool EndWith(pid_t pid, int signal, int ms = 10000);

@@ -1,40 +1,30 @@
 #include "tests/scenario/TreeSnapshot.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <chrono>
+
+#include "tests/support/TempDir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::int64_t kNanosPerSecond = 1000000000;
-
 std::int64_t Nanos(const timespec& t) {
-    return static_cast<std::int64_t>(t.tv_sec) * kNanosPerSecond + t.tv_nsec;
+    return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
 }
 
-std::string Bytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+}  // namespace
 
-TreeEntry EntryAtPath(const fs::path& path) {
-    TreeEntry e;
+TreeEntry Entry(const fs::path& path) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0)
-        return e;
-    e.size = st.st_size;
-    e.mtimeNs = Nanos(st.st_mtim);
-    e.ctimeNs = Nanos(st.st_ctim);
-    e.inode = st.st_ino;
+        return {};
+    TreeEntry e{'?', "", st.st_size, Nanos(st.st_mtim), st.st_ino, Nanos(st.st_ctim)};
     if (S_ISREG(st.st_mode)) {
         e.kind = 'f';
-        e.content = Bytes(path);
+        e.content = ReadFileText(path);
     } else if (S_ISDIR(st.st_mode)) {
         e.kind = 'd';
         e.ctimeNs = 0;  // a folder's times move with its entries, which are compared themselves
@@ -46,37 +36,14 @@ TreeEntry EntryAtPath(const fs::path& path) {
     return e;
 }
 
-bool Skipped(const fs::path& path, const std::vector<fs::path>& skipped) {
-    return std::find(skipped.begin(), skipped.end(), path) != skipped.end();
-}
-
-// Names may hold line breaks and bytes of any kind: shown escaped.
-std::string Shown(const fs::path& path) {
-    std::ostringstream out;
-    for (unsigned char c : path.native()) {
-        if (c < 0x20 || c >= 0x7f)
-            out << "\\x" << std::hex << static_cast<int>(c) << std::dec;
-        else
-            out << c;
-    }
-    return out.str();
-}
-
-}  // namespace
-
-TreeEntry Entry(const fs::path& path) {
-    return EntryAtPath(path);
-}
-
 TreeSnapshot Snapshot(const fs::path& root, const std::vector<fs::path>& skipped) {
     TreeSnapshot tree;
     auto it = fs::recursive_directory_iterator(root);  // links are never followed
     for (; it != fs::recursive_directory_iterator(); ++it) {
-        if (Skipped(it->path(), skipped)) {
+        if (std::ranges::find(skipped, it->path()) != skipped.end())
             it.disable_recursion_pending();
-            continue;
-        }
-        tree[it->path().lexically_relative(root)] = Entry(it->path());
+        else
+            tree[it->path().lexically_relative(root)] = Entry(it->path());
     }
     return tree;
 }
@@ -86,20 +53,17 @@ std::string Differences(const TreeSnapshot& before, const TreeSnapshot& after) {
     for (const auto& [path, entry] : before) {
         auto found = after.find(path);
         if (found == after.end())
-            out += "deleted: " + Shown(path) + "\n";
+            out += "deleted: " + path.native() + "\n";
         else if (!(found->second == entry))
-            out += "changed: " + Shown(path) + "\n";
+            out += "changed: " + path.native() + "\n";
     }
-    for (const auto& [path, entry] : after) {
-        if (!before.contains(path))
-            out += "created: " + Shown(path) + "\n";
-    }
+    for (const auto& [path, entry] : after)
+        out += before.contains(path) ? "" : "created: " + path.native() + "\n";
     return out;
 }
 
 bool SameTimeAndSize(const TreeEntry& a, const TreeEntry& b) {
-    auto seconds = [](std::int64_t ns) {
-        return ns >= 0 ? ns / kNanosPerSecond : (ns - kNanosPerSecond + 1) / kNanosPerSecond;
-    };
-    return a.size == b.size && seconds(a.mtimeNs) == seconds(b.mtimeNs);
+    using std::chrono::floor, std::chrono::seconds, std::chrono::nanoseconds;
+    return a.size == b.size &&
+           floor<seconds>(nanoseconds(a.mtimeNs)) == floor<seconds>(nanoseconds(b.mtimeNs));
 }

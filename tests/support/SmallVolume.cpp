@@ -15,14 +15,13 @@ SmallVolume::SmallVolume(const std::filesystem::path& mountPoint) : mountPoint_(
     std::filesystem::create_directories(mountPoint_);
     const std::string cmd =
         "mount -t tmpfs -o size=1m tmpfs '" + Narrow(mountPoint_) + "' 2>/dev/null";
-    mounted_ = std::system(cmd.c_str()) == 0;
-    if (!mounted_)
+    if (std::system(cmd.c_str()) != 0)
         why_ = "cannot mount a tmpfs";
 #endif
 }
 
 SmallVolume::~SmallVolume() {
-    if (!mounted_)
+    if (!Mounted())
         return;
     // Lazily, so a file still open in a failed test cannot keep the volume mounted.
     const std::string cmd = "umount -l '" + Narrow(mountPoint_) + "'";

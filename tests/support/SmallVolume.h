@@ -13,13 +13,12 @@ class SmallVolume {
     SmallVolume(const SmallVolume&) = delete;
     SmallVolume& operator=(const SmallVolume&) = delete;
 
-    bool Mounted() const { return mounted_; }
+    bool Mounted() const { return why_.empty(); }
     // Why the volume could not be mounted, for the skip message.
     const std::string& Why() const { return why_; }
     const std::filesystem::path& path() const { return mountPoint_; }
 
   private:
     std::filesystem::path mountPoint_;
-    bool mounted_ = false;
     std::string why_;
 };

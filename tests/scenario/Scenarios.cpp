@@ -1,0 +1,97 @@
+// The program on ordinary folders; ended by a stop signal whatever window it shows; and on
+// configurations that put the user's own files within its reach: folders that overlap the
+// mirror, links planted in the mirror, names no Windows file system allows.
+#include <gmock/gmock.h>
+
+#include <algorithm>
+
+#include "tests/scenario/ScenarioFixture.h"
+
+namespace fs = std::filesystem;
+using ::testing::AllOf;
+using ::testing::HasSubstr;
+
+namespace {
+
+using Scenarios = ScenarioFixture;
+
+// A first start shows the About box: the first cycle runs all the same, and a stop signal ends
+// the program with the box open.
+TEST_F(Scenarios, MirrorsNewAndChangedFilesDeletesOrphansAndLeavesCopiesAloneFromAFirstStart) {
+    Put(Mirror(src / "a.txt"), "alpha");  // the source's time and size: a copy already made
+    Put(Mirror(src / "sub" / "b.txt"), "bravo");
+    Put(Mirror(src / "gone.txt"), "orphan");
+    const ino_t upToDate = Entry(Mirror(src / "a.txt")).inode;
+    ScenarioSettings s = Mirroring(src);
+    s.savedBefore = false;
+    ASSERT_TRUE(Run(s));
+    ExpectMirrored(src, {"a.txt", "sub/b.txt", "sub/deeper/c.bin"});
+    EXPECT_EQ(Entry(Mirror(src / "a.txt")).inode, upToDate);
+    EXPECT_FALSE(fs::exists(Mirror(src / "gone.txt")));
+    EXPECT_EQ(LastError(), "");
+    ExpectSecondRunChangesNothing(Mirroring(src));
+}
+
+TEST_F(Scenarios, AStopSignalEndsTheProgramFromAMessageBoxBeforeAnyCycle) {
+    ScenarioSettings s = Mirroring(src);
+    s.priorityRefused = true;
+    ASSERT_TRUE(Run(s));
+    EXPECT_FALSE(fs::exists(Mirror(src / "a.txt")));
+    EXPECT_FALSE(fs::exists(Mirror(marker)));
+}
+
+TEST_F(Scenarios, AFilesetInsideTheMirrorIsNeitherDeletedNorCopiedIntoItself) {
+    const fs::path data = syncTo / "data";
+    Put(data / "report.txt", "the user's only copy");
+    // The run's own checks leave the mirror aside, and this source with it.
+    const TreeSnapshot before = Snapshot(data);
+    ASSERT_TRUE(Run(Mirroring(data)));
+    EXPECT_EQ(Differences(before, Snapshot(data)), "");
+    EXPECT_THAT(LastError(), AllOf(HasSubstr(data.native()), HasSubstr(syncTo.native())));
+}
+
+TEST_F(Scenarios, AMirrorInsideAFilesetIsNotCopiedIntoItselfCycleAfterCycle) {
+    syncTo = src / "mirror";
+    ASSERT_TRUE(Run(Mirroring(src)));
+    ExpectSecondRunChangesNothing(Mirroring(src));
+    const auto named = [](const auto& entry) { return entry.first.filename() == "a.txt"; };
+    EXPECT_EQ(std::ranges::count_if(Snapshot(syncTo), named), 1);
+    EXPECT_EQ(Entry(Mirror(src / "a.txt")).content, "alpha");
+    EXPECT_THAT(LastError(), AllOf(HasSubstr(src.native()), HasSubstr(syncTo.native())));
+}
+
+// The sentinels behind the links are outside the mirror: the run's own checks find any write
+// or delete made through a link.
+TEST_F(Scenarios, LinksPlantedInTheMirrorAreNeverWrittenOrDeletedThrough) {
+    const fs::path outside = root.path() / "outside";
+    Put(src / "sub" / "file.txt", "the source's newer, longer content");
+    Put(outside / "file.txt", "sentinel");
+    Put(outside / "orphan.txt", "no source: the cleanup would delete its copy");
+    Put(outside / "top-target.txt", "sentinel behind a file link");
+    fs::create_directories(Mirror(src));
+    fs::create_directory_symlink(outside, Mirror(src / "sub"));
+    fs::create_symlink(outside / "top-target.txt", Mirror(src / "a.txt"));
+    ASSERT_TRUE(Run(Mirroring(src)));
+    EXPECT_TRUE(fs::is_symlink(Mirror(src / "sub")));
+    EXPECT_THAT(LastError(), HasSubstr("link " + Mirror(src).native()));
+}
+
+// Each name is mirrored once, with its own content, and left alone by the next cycle.
+TEST_F(Scenarios, NamesWindowsForbidsAreMirroredOnceAndKept) {
+    const std::vector<std::string> names = {
+        "*",           "?",         "ab",        "a?",
+        "dot*.",       "new\nline", "tab\tname", "\xff\xfe not UTF-8",
+        "back\\slash", "co:lon",    "[br]",      std::string(255, 'n')};
+    for (const std::string& name : names)
+        Put(src / name, "content of " + name);
+    // `a?` looks like the copy of `ab` by size and time: only its name tells them apart.
+    Put(src / "ab", "AB", 1700000000);
+    Put(src / "a?", "A?", 1700000000);
+    Put(Mirror(src / "ab"), "AB", 1700000000);
+    ASSERT_TRUE(Run(Mirroring(src)));
+    ExpectMirrored(src, names);
+    EXPECT_EQ(LastError(), "");
+    ExpectSecondRunChangesNothing(Mirroring(src));
+}
+
+}  // namespace
