@@ -10,38 +10,77 @@ namespace {
 
 using ToggleSync = ControlFixture;
 
+// Every refused switch-on reports one error and leaves everything as it was: nothing is asked,
+// copied or deleted, and the status and the tray tip are never written. Overlapping folders
+// are refused however the two are spelled, before the erase question.
 TEST_F(ToggleSync, EachFailedCheckReportsAndLeavesEverythingAsItWas) {
+    form.EraseOnStart = true;
+    const std::string sep(kSepText), src = Narrow(Src()), other = Pattern(tmp.path() / "other");
+    WriteFile(Src("deep/inner/b.txt"), "b");
+    WriteFile(Dest("in/c.txt"), "c");
     struct Case {
-        bool emptyList;
+        std::vector<std::string> filesets;
         std::string syncTo, wakeup, message;
     };
-    const Case cases[] = {
-        {true, "x", "30", "You must enter at least one Sync From fileset"},
-        {true, "   ", "0", "You must enter at least one Sync From fileset"},
-        {false, "   ", "30", "You must enter a Sync To directory"},
-        {false, "", "0", "You must enter a Sync To directory"},
-        {false, SyncTo(), "0", "You must enter a valid wakeup time"},
-        {false, SyncTo(), "  ", "You must enter a valid wakeup time"},
-        {false, SyncTo(), "abc", "You must enter a valid wakeup time"},
+    const std::string noFileset = "You must enter at least one Sync From fileset";
+    const std::string noSyncTo = "You must enter a Sync To directory";
+    const std::string noWakeup = "You must enter a valid wakeup time";
+    const std::string relative = "src" + sep + "*.*";
+    std::vector<Case> cases = {
+        {{}, "x", "30", noFileset},
+        {{}, "   ", "0", noFileset},
+        {{other}, "   ", "30", noSyncTo},
+        {{other}, "", "0", noSyncTo},
+        {{other}, SyncTo(), "0", noWakeup},
+        {{other}, SyncTo(), "  ", noWakeup},
+        {{other}, SyncTo(), "abc", noWakeup},
+        {{other, relative},
+         SyncTo(),
+         "30",
+         "The Sync From fileset " + relative + " is not a full path. Give it as, for example, " +
+             folders::FullPathExample()},
     };
-    const auto fileset = form_.lstSyncFrom.items;
+    const auto overlap = [&](const std::string& fileset, const std::string& syncTo) {
+        cases.push_back({{other, fileset},
+                         syncTo,
+                         "30",
+                         "The Sync From fileset " + fileset + " and the Sync To directory " +
+                             syncTo + " overlap: one of them lies inside the other"});
+    };
+    overlap(Pattern(Src()), src + sep);
+    overlap(Pattern(Src()), src + sep + "deep" + sep + "." + sep + "inner");
+    overlap(src + sep + sep + "*.*", src + sep + "deep" + sep + "..");
+    overlap(Pattern(Dest("in")), SyncTo());
+    overlap(src + sep + ".." + sep + "mirror" + sep + "in" + sep + "*.*", SyncTo() + sep + sep);
+#ifdef _WIN32
+    std::string upper = src;
+    for (char& c : upper)
+        c = c == '\\' ? '/' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    overlap(Pattern(Src()), upper + "/deep");
+#endif
+    if (MakeLink(Src("deep"), tmp.path() / "link-to-deep"))
+        overlap(Pattern(Src()), tmp.str("link-to-deep"));
     for (const Case& c : cases) {
-        form_.lstSyncFrom.items = c.emptyList ? std::vector<std::string>{} : fileset;
+        SCOPED_TRACE(c.message);
+        form_.lstSyncFrom.items = c.filesets;
         form_.txtSyncTo.text = c.syncTo;
         form_.txtWakeup.text = c.wakeup;
         desktop().boxes.clear();
         form.ToggleSync();
-        ASSERT_EQ(desktop().boxes.size(), 1u) << c.message;
-        EXPECT_EQ(desktop().boxes[0].prompt, c.message);
-        EXPECT_EQ(desktop().boxes[0].style, 16);
-        EXPECT_EQ(desktop().boxes[0].title, "Error");
+        EXPECT_EQ(Boxes(), std::vector<std::string>{"Error|16|" + c.message});
         EXPECT_FALSE(form.SyncOn);
-        EXPECT_EQ(Cycles(), 0);
-        // Nothing was switched: the status and the tray tip were never written.
-        EXPECT_EQ(Status(), "");
+        EXPECT_EQ(Status() + "|" + std::to_string(Cycles()), "|0");
         EXPECT_TRUE(form_.SysTray1.tipHistory.empty());
         EXPECT_EQ(form.WakeupMinutes, 30);
     }
+    EXPECT_EQ(ReadFileText(Src("deep/inner/b.txt")) + ReadFileText(Dest("in/c.txt")), "bc");
+
+    // Neighbours that only share the start of their names do not overlap.
+    fs::create_directory(tmp.path() / "mirror-2");
+    form_.lstSyncFrom.items = {Pattern(tmp.path() / "mirror-2")};
+    form.EraseOnStart = false;
+    form.ToggleSync();
+    EXPECT_TRUE(form.SyncOn);
 }
 
 TEST_F(ToggleSync, WithoutTheEraseOptionSwitchingOnAsksNothingAndClearsTheRecord) {
@@ -52,14 +91,12 @@ TEST_F(ToggleSync, WithoutTheEraseOptionSwitchingOnAsksNothingAndClearsTheRecord
         ExpectEditing(false);
         EXPECT_EQ(form_.btnSyncToggle.caption, "Stop Sync");
         EXPECT_EQ(LastError(), "");
-        EXPECT_EQ(SavedText("Error", "LastErrorCnt"), "0");
+        EXPECT_EQ(Saved("Error", "LastErrorCnt"), "0");
     });
     form.btnSyncToggle_Click();
-    EXPECT_TRUE(desktop().boxes.empty());
     EXPECT_TRUE(form.SyncOn);
     EXPECT_EQ(Cycles(), 1);
-    EXPECT_TRUE(fs::exists(Dest("keep.txt")));
-    EXPECT_TRUE(fs::exists(Mirror(Src("a.txt"))));
+    EXPECT_TRUE(fs::exists(Dest("keep.txt")) && fs::exists(Mirror(Src("a.txt"))));
     EXPECT_EQ(form_.SysTray1.icon, &form_.btnSyncOn.picture);
     EXPECT_EQ(form_.SysTray1.tip + "|" + Status(), "Sync Ready|Sleeping...");
     EXPECT_EQ(form_.Timer1.interval, 5000);
@@ -74,17 +111,18 @@ TEST_F(ToggleSync, WithoutTheEraseOptionSwitchingOnAsksNothingAndClearsTheRecord
 TEST_F(ToggleSync, TheEraseQuestionsAndTheirAnswers) {
     form.EraseOnStart = true;
     const fs::path stray = Dest("old/stray.txt");
-    const std::string warning =
-        "*** WARNING *** This will erase all files in Sync To directory.\n"
-        "Are you sure you want to do this?";
+    const std::string ask = "Erase?|36|Do you wish to erase Sync To directory?";
+    const std::string warn =
+        "Erase Sync To Directory?|292|*** WARNING *** This will erase all files in Sync To "
+        "directory.\nAre you sure you want to do this?";
     struct Case {
         std::deque<int> answers;
-        size_t questions;
+        std::vector<std::string> boxes;
         bool erased;
     };
     for (const Case& c :
-         {Case{{msgbox::kNo}, 1, false}, Case{{msgbox::kYes, msgbox::kNo}, 2, false},
-          Case{{msgbox::kYes, msgbox::kYes}, 2, true}}) {
+         {Case{{msgbox::kNo}, {ask}, false}, Case{{msgbox::kYes, msgbox::kNo}, {ask, warn}, false},
+          Case{{msgbox::kYes, msgbox::kYes}, {ask, warn}, true}}) {
         WriteFile(stray, "left from before");
         desktop().boxes.clear();
         desktop().msgBoxAnswers = c.answers;
@@ -98,49 +136,43 @@ TEST_F(ToggleSync, TheEraseQuestionsAndTheirAnswers) {
         const long cycles = Cycles();
         form.ToggleSync();
         EXPECT_EQ(Cycles(), cycles + 1);
-        ASSERT_EQ(desktop().boxes.size(), c.questions);
-        EXPECT_EQ(desktop().boxes[0].prompt, "Do you wish to erase Sync To directory?");
-        EXPECT_EQ(desktop().boxes[0].title, "Erase?");
-        EXPECT_EQ(desktop().boxes[0].style, 36);
-        if (c.questions == 2) {
-            EXPECT_EQ(desktop().boxes[1].prompt, warning);
-            EXPECT_EQ(desktop().boxes[1].title, "Erase Sync To Directory?");
-            EXPECT_EQ(desktop().boxes[1].style, 292);
-        }
+        EXPECT_EQ(Boxes(), c.boxes);
         // Switched on either way; only two Yes answers erase, and the folder itself stays.
         EXPECT_TRUE(form.SyncOn);
-        EXPECT_EQ(fs::exists(stray), !c.erased);
-        EXPECT_EQ(fs::exists(Dest("old")), !c.erased);
+        EXPECT_EQ(fs::exists(stray) || fs::exists(Dest("old")), !c.erased);
         EXPECT_TRUE(fs::exists(Mirror(Src("a.txt"))));
         form.ToggleSync();
-        EXPECT_FALSE(form.SyncOn);
     }
 }
 
+// A file deep in the tree that cannot be deleted ends the erase, every folder closed, and the
+// user decides whether to switch on anyway.
 TEST_F(ToggleSync, AFailedEraseAsksWhetherToSwitchOnAnyway) {
     form.EraseOnStart = true;
-    const fs::path locked = Dest("locked.txt");
+    const fs::path locked = Dest("a/b/c/locked.txt");
     WriteFile(locked, "x");
     SetReadOnly(locked);
+    const std::string start =
+        "Unable to erase Sync To directory: Unable to delete file: " + Narrow(locked) + "  ";
+    const std::string end = "\nDo you still wish to turn syncing on?";
     for (int last : {msgbox::kNo, msgbox::kYes}) {
         desktop().boxes.clear();
         desktop().msgBoxAnswers = {msgbox::kYes, msgbox::kYes, last};
+        const int openBefore = OpenDescriptors();
         form.ToggleSync();
+        EXPECT_EQ(OpenDescriptors(), openBefore);
+        EXPECT_TRUE(fs::exists(locked));
         ASSERT_EQ(desktop().boxes.size(), 3u);
         const auto& box = desktop().boxes[2];
-        const std::string reason = "Unable to delete file: " + Narrow(locked) + "  ";
-        EXPECT_EQ(box.prompt.rfind("Unable to erase Sync To directory: " + reason, 0), 0u)
+        EXPECT_TRUE(box.prompt.starts_with(start) && box.prompt.ends_with(end) &&
+                    box.prompt.size() > start.size() + end.size())  // the system's reason
             << box.prompt;
-        EXPECT_TRUE(box.prompt.ends_with("\nDo you still wish to turn syncing on?"));
-        EXPECT_EQ(box.title, "Error");
-        EXPECT_EQ(box.style, 292);
-        if (last == msgbox::kNo) {
+        EXPECT_EQ(box.title + "|" + std::to_string(box.style), "Error|292");
+        EXPECT_EQ(Cycles(), last == msgbox::kYes ? 1 : 0);
+        if (last == msgbox::kNo)
             ExpectOffState();
-            EXPECT_EQ(Cycles(), 0);
-        } else {
+        else
             EXPECT_TRUE(form.SyncOn);
-            EXPECT_EQ(Cycles(), 1);
-        }
     }
     fs::permissions(locked, fs::perms::owner_write, fs::perm_options::add);
 }
@@ -173,8 +205,7 @@ TEST_F(ToggleSync, RefusedEraseDestinationsKeepEverything) {
     EXPECT_TRUE(reason.starts_with("it is or holds the program folder ") ||
                 reason.starts_with("it is or holds your home folder"))
         << reason;
-    EXPECT_EQ(form.EraseRefusal(SyncTo()), "");
-    EXPECT_EQ(form.EraseRefusal(Narrow(tmp.path() / "does-not-exist-yet")), "");
+    EXPECT_EQ(form.EraseRefusal(SyncTo()) + form.EraseRefusal(tmp.str("does-not-exist-yet")), "");
 
     form_.txtSyncTo.text = Narrow(home);
     desktop().msgBoxAnswers = {msgbox::kYes, msgbox::kYes, msgbox::kNo};
@@ -185,97 +216,7 @@ TEST_F(ToggleSync, RefusedEraseDestinationsKeepEverything) {
               "Unable to erase Sync To directory: it is or holds your home folder " + Narrow(home) +
                   "\nDo you still wish to turn syncing on?");
     EXPECT_FALSE(form.SyncOn);
-    EXPECT_EQ(ReadFileText(Src("deep/inner/b.txt")), "b");
-    EXPECT_EQ(ReadFileText(home / "letter.txt"), "dear");
-}
-
-// However the two folders are spelled, a fileset and a Sync To directory that overlap on
-// disk are refused before anything is copied, deleted or asked.
-TEST_F(ToggleSync, OverlappingFilesetAndSyncToAreRefused) {
-    form.EraseOnStart = true;
-    const std::string sep(kSepText);
-    const std::string src = Narrow(Src());
-    WriteFile(Src("deep/inner/b.txt"), "b");
-    WriteFile(Dest("in/c.txt"), "c");
-    struct Case {
-        std::string fileset, syncTo;
-    };
-    std::vector<Case> cases = {
-        {Pattern(Src()), src + sep},
-        {Pattern(Src()), src + sep + "deep" + sep + "." + sep + "inner"},
-        {src + sep + sep + "*.*", src + sep + "deep" + sep + ".."},
-        {Pattern(Dest("in")), SyncTo()},
-        {src + sep + ".." + sep + "mirror" + sep + "in" + sep + "*.*", SyncTo() + sep + sep},
-    };
-#ifdef _WIN32
-    std::string upper = src;
-    for (char& c : upper)
-        c = c == '\\' ? '/' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    cases.push_back({Pattern(Src()), upper + "/deep"});
-#endif
-    if (MakeLink(Src("deep"), tmp.path() / "link-to-deep"))
-        cases.push_back({Pattern(Src()), tmp.str("link-to-deep")});
-    for (const Case& c : cases) {
-        form_.lstSyncFrom.items = {Pattern(tmp.path() / "other"), c.fileset};
-        form_.txtSyncTo.text = c.syncTo;
-        desktop().boxes.clear();
-        form.ToggleSync();
-        ASSERT_EQ(desktop().boxes.size(), 1u) << c.fileset << " " << c.syncTo;
-        EXPECT_EQ(desktop().boxes[0].prompt, "The Sync From fileset " + c.fileset +
-                                                 " and the Sync To directory " + c.syncTo +
-                                                 " overlap: one of them lies inside the other");
-        EXPECT_EQ(desktop().boxes[0].style, 16);
-        EXPECT_EQ(desktop().boxes[0].title, "Error");
-        EXPECT_FALSE(form.SyncOn);
-        EXPECT_EQ(Cycles(), 0);
-    }
-    EXPECT_EQ(ReadFileText(Src("deep/inner/b.txt")), "b");
-    EXPECT_EQ(ReadFileText(Dest("in/c.txt")), "c");
-
-    // Neighbours that only share the start of their names do not overlap.
-    form_.lstSyncFrom.items = {Pattern(tmp.path() / "mirror-2")};
-    fs::create_directory(tmp.path() / "mirror-2");
-    form_.txtSyncTo.text = SyncTo();
-    form.EraseOnStart = false;
-    desktop().boxes.clear();
-    form.ToggleSync();
-    EXPECT_TRUE(desktop().boxes.empty());
-    EXPECT_TRUE(form.SyncOn);
-}
-
-TEST_F(ToggleSync, ARelativeFilesetIsRefused) {
-    form_.lstSyncFrom.items.push_back("src" + std::string(kSepText) + "*.*");
-    form.ToggleSync();
-    ASSERT_EQ(desktop().boxes.size(), 1u);
-    EXPECT_EQ(desktop().boxes[0].prompt, "The Sync From fileset " + form_.lstSyncFrom.items[1] +
-                                             " is not a full path. Give it as, for example, " +
-                                             folders::FullPathExample());
-    EXPECT_EQ(desktop().boxes[0].title, "Error");
-    EXPECT_FALSE(form.SyncOn);
-}
-
-// A switched-off cycle that is still winding down cannot be joined by a second one.
-TEST_F(ToggleSync, SwitchingOnWhileACycleWindsDownIsRefused) {
-    WriteFileOfSize(Src("big.bin"), 400000);
-    bool clicked = false;
-    desktop().WhenDoEvents([&] { return form_.pgrStatus.value > 0 && !clicked; },
-                           [&] {
-                               clicked = true;
-                               form.btnSyncToggle_Click();  // Stop Sync
-                               form.btnSyncToggle_Click();  // Start Sync again at once
-                           });
-    form.ToggleSync();
-    ASSERT_TRUE(clicked);
-    ASSERT_EQ(desktop().boxes.size(), 1u);
-    EXPECT_EQ(desktop().boxes[0].style, msgbox::kInformation);
-    EXPECT_NE(desktop().boxes[0].prompt.find("still stopping"), std::string::npos);
-    EXPECT_EQ(Cycles(), 1);
-    ExpectOffState();
-    EXPECT_FALSE(desktop().unloaded);
-
-    form.ToggleSync();  // once the cycle has returned, switching on works again
-    EXPECT_TRUE(form.SyncOn);
-    EXPECT_EQ(Cycles(), 2);
+    EXPECT_EQ(ReadFileText(Src("deep/inner/b.txt")) + ReadFileText(home / "letter.txt"), "bdear");
 }
 
 TEST_F(ToggleSync, TheWakeupKeyFilterPassesDigitsAndBackspaceOnly) {
