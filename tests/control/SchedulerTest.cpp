@@ -140,14 +140,10 @@ TEST_F(Scheduler, AllDayTheMirrorFollowsAChangingTree) {
     };
     const auto change = [&](int round) {
         const std::string n = std::to_string(round);
-        write("day/new" + n + ".txt", "new file " + n, round);
-        write("day/sub" + std::to_string(round % 3) + "/deep/f.txt", "changed in " + n, round);
-        if (round % 4 == 1)
-            fs::remove(Src("day/new" + std::to_string(round - 1) + ".txt"));
-        if (round % 5 == 2)  // same size, later time: only the time tells the copy is stale
-            write("a.txt", std::to_string(round % 10), round);
+        write("day/sub" + std::to_string(round % 3) + "/new" + n + ".txt", "new " + n, round);
+        write("a.txt", std::to_string(round % 10), round);  // same size: only the time differs
         if (round % 6 == 5)
-            fs::remove_all(Src("day/sub1"));
+            fs::remove_all(Src("day/sub1"));  // orphans, folders among them
     };
     // Each file's content and time, by its path below the folder.
     const auto tree = [](const fs::path& root) {
