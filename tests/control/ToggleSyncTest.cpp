@@ -83,49 +83,30 @@ TEST_F(ToggleSync, EachFailedCheckReportsAndLeavesEverythingAsItWas) {
     EXPECT_TRUE(form.SyncOn);
 }
 
-TEST_F(ToggleSync, WithoutTheEraseOptionSwitchingOnAsksNothingAndClearsTheRecord) {
-    WriteFile(Dest("keep.txt"), "stays");
-    form.RecordError("old failure");
-    form.RecordError("old failure");
-    desktop().AtDoEvents(1, [&] {  // during the cycle's copy
-        ExpectEditing(false);
-        EXPECT_EQ(form_.btnSyncToggle.caption, "Stop Sync");
-        EXPECT_EQ(LastError(), "");
-        EXPECT_EQ(Saved("Error", "LastErrorCnt"), "0");
-    });
-    form.btnSyncToggle_Click();
-    EXPECT_TRUE(form.SyncOn);
-    EXPECT_EQ(Cycles(), 1);
-    EXPECT_TRUE(fs::exists(Dest("keep.txt")) && fs::exists(Mirror(Src("a.txt"))));
-    EXPECT_EQ(form_.SysTray1.icon, &form_.btnSyncOn.picture);
-    EXPECT_EQ(form_.SysTray1.tip + "|" + Status(), "Sync Ready|Sleeping...");
-    EXPECT_EQ(form_.Timer1.interval, 5000);
-
-    form.RecordError("kept when switching off");
-    form.btnSyncToggle_Click();  // on: switches off without a question
-    EXPECT_TRUE(desktop().boxes.empty());
-    ExpectOffState();
-    EXPECT_EQ(LastError(), "kept when switching off");
-}
-
-TEST_F(ToggleSync, TheEraseQuestionsAndTheirAnswers) {
-    form.EraseOnStart = true;
+// Switching on clears the error record and shows the on state, whatever the erase questions
+// were answered; only two Yes answers erase, and the folder itself stays. Switching off asks
+// nothing and keeps the record.
+TEST_F(ToggleSync, SwitchingOnAsksTheEraseQuestionsAndClearsTheRecord) {
     const fs::path stray = Dest("old/stray.txt");
     const std::string ask = "Erase?|36|Do you wish to erase Sync To directory?";
     const std::string warn =
         "Erase Sync To Directory?|292|*** WARNING *** This will erase all files in Sync To "
         "directory.\nAre you sure you want to do this?";
     struct Case {
+        bool eraseOption;
         std::deque<int> answers;
         std::vector<std::string> boxes;
         bool erased;
     };
-    for (const Case& c :
-         {Case{{msgbox::kNo}, {ask}, false}, Case{{msgbox::kYes, msgbox::kNo}, {ask, warn}, false},
-          Case{{msgbox::kYes, msgbox::kYes}, {ask, warn}, true}}) {
+    for (const Case& c : {Case{false, {}, {}, false}, Case{true, {msgbox::kNo}, {ask}, false},
+                          Case{true, {msgbox::kYes, msgbox::kNo}, {ask, warn}, false},
+                          Case{true, {msgbox::kYes, msgbox::kYes}, {ask, warn}, true}}) {
+        form.EraseOnStart = c.eraseOption;
         WriteFile(stray, "left from before");
         desktop().boxes.clear();
         desktop().msgBoxAnswers = c.answers;
+        form.RecordError("old failure");
+        form.RecordError("old failure");
         // The tray item, chosen while the first question waits, must not start a switch-on of
         // its own inside this one.
         int clicks = 0;
@@ -133,15 +114,27 @@ TEST_F(ToggleSync, TheEraseQuestionsAndTheirAnswers) {
             if (clicks++ == 0)
                 form.ToggleSync();
         };
+        desktop().AtDoEvents(1, [&] {  // during the cycle's copy
+            ExpectEditing(false);
+            EXPECT_EQ(form_.btnSyncToggle.caption, "Stop Sync");
+            EXPECT_EQ(LastError(), "");
+            EXPECT_EQ(Saved("Error", "LastErrorCnt"), "0");
+        });
         const long cycles = Cycles();
-        form.ToggleSync();
+        form.btnSyncToggle_Click();
         EXPECT_EQ(Cycles(), cycles + 1);
         EXPECT_EQ(Boxes(), c.boxes);
-        // Switched on either way; only two Yes answers erase, and the folder itself stays.
-        EXPECT_TRUE(form.SyncOn);
         EXPECT_EQ(fs::exists(stray) || fs::exists(Dest("old")), !c.erased);
         EXPECT_TRUE(fs::exists(Mirror(Src("a.txt"))));
-        form.ToggleSync();
+        EXPECT_EQ(form_.SysTray1.icon, &form_.btnSyncOn.picture);
+        EXPECT_EQ(form_.SysTray1.tip + "|" + Status(), "Sync Ready|Sleeping...");
+        EXPECT_EQ(form_.Timer1.interval, 5000);
+
+        form.RecordError("kept when switching off");
+        form.btnSyncToggle_Click();
+        EXPECT_EQ(Boxes(), c.boxes);
+        ExpectOffState();
+        EXPECT_EQ(LastError(), "kept when switching off");
     }
 }
 
