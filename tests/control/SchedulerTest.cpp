@@ -1,5 +1,3 @@
-#include <map>
-
 #include "tests/control/ControlFixture.h"
 
 namespace {
@@ -124,50 +122,6 @@ TEST_F(Scheduler, TerminateDuringTheSwitchOnCycleLeavesTheTimerStopped) {
     desktop().AtDoEvents(1, [&] { form.TerminatePending = true; });
     form.ApplySyncState(true);
     EXPECT_EQ(form_.Timer1.restarts, 0);
-}
-
-// A whole day of the scheduler on a tree that changes after every cycle; the mirror is checked
-// after every cycle against the tree it was made from.
-TEST_F(Scheduler, AllDayTheMirrorFollowsAChangingTree) {
-    // Every write gets a time of its own: the test's clock does not move the files' clock.
-    const auto write = [this](const std::string& file, const std::string& text, int round) {
-        WriteFile(Src(file), text);
-        SetWriteTime(Src(file), 1'800'000'000 + round * 3600);
-    };
-    const auto change = [&](int round) {
-        const std::string n = std::to_string(round);
-        write("day/sub" + std::to_string(round % 3) + "/new" + n + ".txt", "new " + n, round);
-        write("a.txt", std::to_string(round % 10), round);  // same size: only the time differs
-        if (round % 6 == 5)
-            fs::remove_all(Src("day/sub1"));  // orphans, folders among them
-    };
-    // Each file's content and time, by its path below the folder.
-    const auto tree = [](const fs::path& root) {
-        std::map<std::string, std::string> files;
-        for (const auto& e : fs::recursive_directory_iterator(root))
-            if (e.is_regular_file())
-                files[Narrow(fs::relative(e.path(), root))] =
-                    ReadFileText(e.path()) + "@" + std::to_string(WriteTimeSeconds(e.path()));
-        return files;
-    };
-    // Orphans are deleted: the source's copy holds nothing else.
-    const auto expectMirrorMatches = [&] { EXPECT_EQ(tree(Mirror(Src())), tree(Src())); };
-    form.DeleteOrphans = true;
-    form_.txtWakeup.text = "45";
-    form.SaveSettings();
-    At(0, 0, 0);
-    form.LastWake = form_.clock.Now();
-    form.ToggleSync();
-    expectMirrorMatches();
-    int round = 0;
-    while (NextCycle() != "23:59:59") {
-        ASSERT_TRUE(form.SyncOn) << LastError();
-        expectMirrorMatches();
-        change(++round);
-    }
-    // The first tick's cycle at 0:00:05, then one every 45 minutes from 0:45 to 23:15.
-    EXPECT_EQ(round, 1 + 31);
-    EXPECT_EQ(LastError(), "");
 }
 
 }  // namespace

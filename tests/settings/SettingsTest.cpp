@@ -41,7 +41,6 @@ TEST_F(Settings, AFreshStartThenCloseWritesTheDefaults) {
     bool shownUnderAbout = false;
     w.desktop.onAbout = [&] { shownUnderAbout = w.desktop.visible; };
     w.form.Form_Load();
-    EXPECT_EQ(w.form.IniFile, Narrow(Ini()));
     EXPECT_TRUE(shownUnderAbout && w.SysTray1.inTray);
     EXPECT_EQ(w.desktop.aboutShown, 1);
     EXPECT_EQ(w.btnSyncToggle.caption + "|" + w.txtWakeup.text, "Start Sync|30");
