@@ -87,6 +87,12 @@ inline int OpenDescriptors() {
 #endif
 }
 
+// Whether the path shows as a link (a reparse point), as the passes see it.
+inline bool IsLink(const fs::path& path) {
+    const DWORD attributes = GetFileAttributesA(Narrow(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 // Owner write bit clear: the platform refuses to delete the file, as Windows does.
 inline void SetReadOnly(const fs::path& file) {
     fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,

@@ -7,11 +7,6 @@
 
 namespace {
 
-bool IsLink(const fs::path& path) {
-    const DWORD attributes = GetFileAttributesA(Narrow(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-}
-
 class SafetyGuards : public FormFixture {
   protected:
     SafetyGuards() { form.DeleteOrphans = true; }
