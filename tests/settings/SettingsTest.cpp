@@ -46,10 +46,13 @@ TEST_F(Settings, AFreshStartThenCloseWritesTheDefaults) {
     EXPECT_EQ(w.btnSyncToggle.caption + "|" + w.txtWakeup.text, "Start Sync|30");
     EXPECT_FALSE(fs::exists(Ini()));  // loading writes nothing but the cleared error record
 
+    w.txtSyncTo.text = "  /some/where ";  // kept exactly as typed
     w.form.btnClose_Click();
     EXPECT_FALSE(w.desktop.visible);
-    EXPECT_EQ(Lines(),
-              "[Options]\nSyncOn=No\nAbout=No\nSyncTo=\nWakeup=30\n[FileSets]\nFileSet1=\n");
+    // Wine's settings-file writer drops the blanks around a value.
+    const std::string syncTo = RunningUnderWine() ? "/some/where" : "  /some/where ";
+    EXPECT_EQ(Lines(), "[Options]\nSyncOn=No\nAbout=No\nSyncTo=" + syncTo +
+                           "\nWakeup=30\n[FileSets]\nFileSet1=\n");
     HeadlessForm& next = Start();  // saved once: no About box any more
     EXPECT_EQ(next.desktop.aboutShown, 0);
     EXPECT_TRUE(next.desktop.visible);
@@ -128,16 +131,6 @@ TEST_F(Settings, TheWakeupIntervalOnLoadAndOnSave) {
         EXPECT_EQ(Saved("Options", "Wakeup"), c.kept) << c.typed;
         EXPECT_EQ(w.txtWakeup.text, c.kept) << c.typed;
     }
-}
-
-TEST_F(Settings, TheDestinationIsKeptExactlyAsTyped) {
-    if (RunningUnderWine())
-        GTEST_SKIP() << "Wine's settings-file writer drops the blanks around a value";
-    Start().txtSyncTo.text = "  /some/where ";
-    window->form.btnClose_Click();
-    std::string text = ReadFileText(Ini());
-    std::erase(text, '\r');
-    EXPECT_NE(text.find("\nSyncTo=  /some/where \n"), std::string::npos) << text;
 }
 
 }  // namespace
