@@ -105,31 +105,25 @@ TEST_F(Settings, OnlyYesSwitchesAnOptionOnAndOnlyNoHidesTheAboutBoxInAnyCase) {
 }
 
 TEST_F(Settings, TheWakeupIntervalOnLoadAndOnSave) {
-    struct Load {
-        const char* stored;
-        std::int32_t minutes;
-    };
-    for (Load c : {Load{"", 30}, Load{"0", 30}, Load{"abc", 30}, Load{"45", 45}, Load{"-5", -5},
-                   Load{"12abc", 12}}) {
-        Put("Options", "Wakeup", c.stored);
+    for (const auto& [stored, minutes] : std::initializer_list<std::pair<const char*, int>>{
+             {"", 30}, {"0", 30}, {"abc", 30}, {"45", 45}, {"-5", -5}, {"12abc", 12}}) {
+        Put("Options", "Wakeup", stored);
         HeadlessForm& w = Start();
-        EXPECT_EQ(w.form.WakeupMinutes, c.minutes) << c.stored;
-        EXPECT_EQ(w.txtWakeup.text, std::to_string(c.minutes)) << c.stored;
+        EXPECT_EQ(w.form.WakeupMinutes, minutes) << stored;
+        EXPECT_EQ(w.txtWakeup.text, std::to_string(minutes)) << stored;
     }
-    struct Save {
-        const char* typed;
-        const char* kept;
-    };
     // An entry without a usable number is replaced by the interval in force (45).
-    for (Save c : {Save{"0", "45"}, Save{"", "45"}, Save{"abc", "45"}, Save{"0.4", "45"},
-                   Save{"99999999999", "45"}, Save{" 2.5", "2"}, Save{"3.5", "4"}, Save{"-7", "-7"},
-                   Save{"15 minutes", "15"}}) {
+    using Typed = std::pair<const char*, const char*>;
+    for (const auto& [typed, kept] :
+         {Typed{"0", "45"}, Typed{"", "45"}, Typed{"abc", "45"}, Typed{"0.4", "45"},
+          Typed{"99999999999", "45"}, Typed{" 2.5", "2"}, Typed{"3.5", "4"}, Typed{"-7", "-7"},
+          Typed{"15 minutes", "15"}}) {
         Put("Options", "Wakeup", "45");
         HeadlessForm& w = Start();
-        w.txtWakeup.text = c.typed;
+        w.txtWakeup.text = typed;
         w.form.btnClose_Click();
-        EXPECT_EQ(Saved("Options", "Wakeup"), c.kept) << c.typed;
-        EXPECT_EQ(w.txtWakeup.text, c.kept) << c.typed;
+        EXPECT_EQ(Saved("Options", "Wakeup"), kept) << typed;
+        EXPECT_EQ(w.txtWakeup.text, kept) << typed;
     }
 }
 
