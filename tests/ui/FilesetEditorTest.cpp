@@ -1,4 +1,5 @@
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fileio/FolderIdentity.h"
@@ -59,33 +60,26 @@ TEST_F(FilesetEditor, DeleteAsksAndRemovesOnlyOnYesLeavingNothingSelected) {
 }
 
 TEST_F(FilesetEditor, MovesSwapNeighboursAndTheSelectionFollows) {
-    struct Case {
-        Items items;
-        int index;
-        bool up;
-        Items after;
-        int indexAfter;
+    // The one-letter entries, then "@" and the selection.
+    const auto state = [this] {
+        std::string text;
+        for (const auto& item : list().items)
+            text += item;
+        return text + "@" + std::to_string(list().listIndex);
     };
-    const Case cases[] = {
-        {{"a", "b", "c"}, 1, true, {"b", "a", "c"}, 0},
-        {{"a", "b", "c"}, 1, false, {"a", "c", "b"}, 2},
-        // Past either end, or with nothing selected, nothing changes.
-        {{"a", "b", "c"}, 0, true, {"a", "b", "c"}, 0},
-        {{"a", "b", "c"}, 2, false, {"a", "b", "c"}, 2},
-        {{"a", "b"}, -1, true, {"a", "b"}, -1},
-        {{"a", "b"}, -1, false, {"a", "b"}, -1},
-    };
-    for (const Case& c : cases) {
-        Select(c.items, c.index);
+    using Move = std::tuple<std::string, int, bool, std::string>;
+    for (const auto& [entries, index, up, after] :
+         {Move{"abc", 1, true, "bac@0"}, Move{"abc", 1, false, "acb@2"},
+          // Past either end, or with nothing selected, nothing changes.
+          Move{"abc", 0, true, "abc@0"}, Move{"abc", 2, false, "abc@2"},
+          Move{"ab", -1, true, "ab@-1"}, Move{"ab", -1, false, "ab@-1"}}) {
+        Select({}, index);
+        for (char entry : entries)
+            list().items.emplace_back(1, entry);
         const int focused = list().focusCount;
-        if (c.up)
-            form.btnUpPath_Click();
-        else
-            form.btnDownPath_Click();
-        const std::string which = (c.up ? "up from " : "down from ") + std::to_string(c.index);
-        EXPECT_EQ(list().items, c.after) << which;
-        EXPECT_EQ(list().listIndex, c.indexAfter) << which;
-        EXPECT_EQ(list().focusCount, focused + 1) << which;
+        (form.*(up ? &frmMain::btnUpPath_Click : &frmMain::btnDownPath_Click))();
+        EXPECT_EQ(state(), after) << entries << (up ? " up from " : " down from ") << index;
+        EXPECT_EQ(list().focusCount, focused + 1);
     }
 }
 
