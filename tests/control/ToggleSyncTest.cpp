@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <tuple>
 
 #include "fileio/FolderIdentity.h"
 #include "tests/support/Links.h"
@@ -138,42 +139,16 @@ TEST_F(ToggleSync, SwitchingOnAsksTheEraseQuestionsAndClearsTheRecord) {
     }
 }
 
-// A file that cannot be deleted ends the erase, and the user decides whether to switch on
-// anyway.
-TEST_F(ToggleSync, AFailedEraseAsksWhetherToSwitchOnAnyway) {
-    form.EraseOnStart = true;
-    const fs::path locked = Dest("locked.txt");
-    WriteFile(locked, "x");
-    SetReadOnly(locked);
-    const std::string start =
-        "Unable to erase Sync To directory: Unable to delete file: " + Narrow(locked) + "  ";
-    const std::string end = "\nDo you still wish to turn syncing on?";
-    for (int last : {msgbox::kNo, msgbox::kYes}) {
-        desktop().boxes.clear();
-        desktop().msgBoxAnswers = {msgbox::kYes, msgbox::kYes, last};
-        form.ToggleSync();
-        ASSERT_EQ(desktop().boxes.size(), 3u);
-        const auto& box = desktop().boxes[2];
-        EXPECT_TRUE(box.prompt.starts_with(start) && box.prompt.ends_with(end) &&
-                    box.prompt.size() > start.size() + end.size())  // the system's reason
-            << box.prompt;
-        EXPECT_EQ(box.title + "|" + std::to_string(box.style), "Error|292");
-        EXPECT_EQ(Cycles(), last == msgbox::kYes ? 1 : 0);
-        if (last == msgbox::kNo)
-            ExpectOffState();
-        else
-            EXPECT_TRUE(form.SyncOn);
-    }
-    fs::permissions(locked, fs::perms::owner_write, fs::perm_options::add);
-}
-
 // Destinations whose erase would take the sources, the program or the user's files with it are
-// refused before anything is deleted, with the reason in the failed-erase question.
-TEST_F(ToggleSync, RefusedEraseDestinationsKeepEverything) {
+// refused before anything is deleted. A refused or failed erase asks whether to switch on
+// anyway, with the reason.
+TEST_F(ToggleSync, AFailedOrRefusedEraseAsksWhetherToSwitchOnAnyway) {
     form.EraseOnStart = true;
     WriteFile(Src("deep/inner/b.txt"), "b");
-    const fs::path home = tmp.path() / "users" / "home";
+    const fs::path home = tmp.path() / "users" / "home", locked = Dest("locked.txt");
     WriteFile(home / "letter.txt", "dear");
+    WriteFile(locked, "x");
+    SetReadOnly(locked);
 #ifdef _WIN32
     const auto setHome = [](const std::string& v) { _putenv_s("USERPROFILE", v.c_str()); };
     const char* savedHome = std::getenv("USERPROFILE");
@@ -197,16 +172,32 @@ TEST_F(ToggleSync, RefusedEraseDestinationsKeepEverything) {
         << reason;
     EXPECT_EQ(form.EraseRefusal(SyncTo()) + form.EraseRefusal(tmp.str("does-not-exist-yet")), "");
 
-    form_.txtSyncTo.text = Narrow(home);
-    desktop().msgBoxAnswers = {msgbox::kYes, msgbox::kYes, msgbox::kNo};
-    form.ToggleSync();
+    using Case = std::tuple<std::string, int, std::string>;  // Sync To, last answer, reason
+    for (const auto& [syncTo, last, why] :
+         {Case{SyncTo(), msgbox::kNo, "Unable to delete file: " + Narrow(locked) + "  "},
+          Case{SyncTo(), msgbox::kYes, "Unable to delete file: " + Narrow(locked) + "  "},
+          Case{Narrow(home), msgbox::kNo, "it is or holds your home folder " + Narrow(home)}}) {
+        form_.txtSyncTo.text = syncTo;
+        desktop().boxes.clear();
+        desktop().msgBoxAnswers = {msgbox::kYes, msgbox::kYes, last};
+        const long cycles = Cycles();
+        form.ToggleSync();
+        ASSERT_EQ(desktop().boxes.size(), 3u);
+        const auto& box = desktop().boxes[2];
+        EXPECT_TRUE(box.prompt.starts_with("Unable to erase Sync To directory: " + why) &&
+                    box.prompt.ends_with("\nDo you still wish to turn syncing on?"))
+            << box.prompt;
+        EXPECT_EQ(box.title + "|" + std::to_string(box.style), "Error|292");
+        EXPECT_EQ(Cycles(), cycles + (last == msgbox::kYes ? 1 : 0));
+        EXPECT_EQ(form.SyncOn, last == msgbox::kYes);
+        if (last == msgbox::kNo)
+            ExpectOffState();
+        else
+            form.ToggleSync();  // off again
+    }
     setHome(saved);
-    ASSERT_EQ(desktop().boxes.size(), 3u);
-    EXPECT_EQ(desktop().boxes[2].prompt,
-              "Unable to erase Sync To directory: it is or holds your home folder " + Narrow(home) +
-                  "\nDo you still wish to turn syncing on?");
-    EXPECT_FALSE(form.SyncOn);
     EXPECT_EQ(ReadFileText(Src("deep/inner/b.txt")) + ReadFileText(home / "letter.txt"), "bdear");
+    fs::permissions(locked, fs::perms::owner_write, fs::perm_options::add);
 }
 
 TEST_F(ToggleSync, TheWakeupKeyFilterPassesDigitsAndBackspaceOnly) {
