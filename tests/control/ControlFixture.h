@@ -2,8 +2,6 @@
 // a Sync To directory and a wake-up interval of 30 minutes.
 #pragma once
 
-#include <algorithm>
-
 #include "tests/engine/FormFixture.h"
 
 class ControlFixture : public FormFixture {
@@ -16,11 +14,6 @@ class ControlFixture : public FormFixture {
         form.CurrentInterval = 0;
         WriteFile(Src("a.txt"), "a");
         AddFileset(Src());
-    }
-    // Sync cycles started so far: every cycle sets the tray tip to "Sync Active" first.
-    long Cycles() const {
-        const auto& tips = form_.SysTray1.tipHistory;
-        return std::count(tips.begin(), tips.end(), "Sync Active");
     }
     void At(int hour, int minute, int second) {
         form_.clock.Set(runtime::MakeDate({2026, 1, 5, hour, minute, second}));
@@ -45,11 +38,4 @@ class ControlFixture : public FormFixture {
                   "Sync Disabled|Start Sync|Disabled");
         EXPECT_EQ(form_.Timer1.interval, 0);
     }
-    std::string SavedText(const char* section, const char* key) const {
-        std::string saved;
-        ReadIniString(section, key, "<absent>", saved, form.IniFile);
-        return saved;
-    }
-    std::string SavedSyncOn() const { return SavedText("Options", "SyncOn"); }
-    HeadlessDesktop& desktop() { return form_.desktop; }
 };

@@ -35,13 +35,11 @@ TEST_F(CleanupPass, FailsOnAFileWithoutSourceAndOnAnUndeletableOrphan) {
     EXPECT_EQ(LastError(), "Unable to delete file " + Narrow(Mirror(Src("orphan.txt"))));
 }
 
-class EraseTree : public FormFixture {
-  protected:
-    bool Erase() { return form.EraseTree(Pattern(SyncTo()), false); }
-};
+using EraseTree = FormFixture;
 
 TEST_F(EraseTree, EmptiesTheTreeAndKeepsTheDirectory) {
-    EXPECT_TRUE(Erase());
+    const auto erase = [this] { return form.EraseTree(Pattern(SyncTo()), false); };
+    EXPECT_TRUE(erase());
     EXPECT_TRUE(form.EraseTree(Pattern(tmp.path() / "no-such-folder"), false));
     EXPECT_EQ(LastError(), "");
     for (const char* name : {"a.txt", "x/b.txt", "x/y/c.txt", "x/y/z/d.txt", ".h/e"})
@@ -52,23 +50,39 @@ TEST_F(EraseTree, EmptiesTheTreeAndKeepsTheDirectory) {
     WriteFile(tmp.path() / "elsewhere" / "precious.txt", "keep me");
     fs::create_directory_symlink(tmp.path() / "elsewhere", Dest("link"));
 #endif
-    EXPECT_TRUE(Erase());
+    EXPECT_TRUE(erase());
     EXPECT_TRUE(fs::is_directory(SyncTo()) && fs::is_empty(SyncTo()));
 #ifndef _WIN32
     EXPECT_EQ(ReadFileText(tmp.path() / "elsewhere" / "precious.txt"), "keep me");
 #endif
 }
 
-TEST_F(EraseTree, UndeletableFileStopsTheErase) {
+TEST_F(EraseTree, AnUndeletableFileStopsTheEraseWithEveryLevelClosed) {
     WriteFile(Dest("a/b/c/locked.txt"), "x");
     SetReadOnly(Dest("a/b/c/locked.txt"));
     const int openBefore = OpenDescriptors();
-    EXPECT_FALSE(Erase());
+    EXPECT_FALSE(form.EraseTree(Pattern(SyncTo()), false));
     EXPECT_EQ(OpenDescriptors(), openBefore);
     const std::string prefix = "Unable to delete file: " + Narrow(Dest("a/b/c/locked.txt")) + "  ";
-    EXPECT_EQ(LastError().rfind(prefix, 0), 0u) << LastError();
-    EXPECT_GT(LastError().size(), prefix.size());
+    EXPECT_TRUE(LastError().starts_with(prefix) && LastError().size() > prefix.size())
+        << LastError();  // the system's reason follows
     EXPECT_TRUE(fs::exists(Dest("a/b/c/locked.txt")));
+}
+
+using SyncCycle = FormFixture;
+
+TEST_F(SyncCycle, NoCleanupOnAnEmptySyncToAndNothingWhenOff) {
+    form.DeleteOrphans = true;
+    form_.txtSyncTo.text = "";
+    EXPECT_FALSE(form.RunSyncCycle());
+    EXPECT_EQ(form_.status().writes, 1);  // "Sleeping..." only: nothing was walked
+    EXPECT_EQ(form.ReadErrorCount(), 0);
+
+    form.SyncOn = false;
+    form_.SysTray1.tipHistory.clear();
+    EXPECT_FALSE(form.RunSyncCycle());
+    EXPECT_EQ(Status(), "Disabled");
+    EXPECT_EQ(form_.SysTray1.tipHistory, (std::vector<std::string>{"Sync Active", "Sync Ready"}));
 }
 
 }  // namespace

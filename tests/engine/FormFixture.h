@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "engine/PathMapping.h"
 #include "fileio/PathText.h"
@@ -48,6 +50,26 @@ class FormFixture : public ::testing::Test {
     }
     std::string LastError() { return form.ReadErrorMessage(); }
     std::string Status() { return form_.status().text; }
+    HeadlessDesktop& desktop() { return form_.desktop; }
+    // A value of the settings file as a fresh start would read it.
+    std::string Saved(const char* section, const std::string& key) const {
+        std::string saved;
+        ReadIniString(section, key, "<absent>", saved, form.IniFile);
+        return saved;
+    }
+    // The message boxes shown so far, each as "title|style|prompt".
+    std::vector<std::string> Boxes() const {
+        std::vector<std::string> shown;
+        for (const auto& b : form_.desktop.boxes)
+            shown.push_back(b.title + "|" + std::to_string(b.style) + "|" + b.prompt);
+        return shown;
+    }
+    // Sync cycles started so far: every cycle sets the tray tip to "Sync Active" first.
+    static long Cycles(const HeadlessForm& w) {
+        const auto& tips = w.SysTray1.tipHistory;
+        return std::count(tips.begin(), tips.end(), "Sync Active");
+    }
+    long Cycles() const { return Cycles(form_); }
 
     TempDir tmp;
     HeadlessForm form_;
@@ -63,6 +85,12 @@ inline int OpenDescriptors() {
 #else
     return -1;
 #endif
+}
+
+// Whether the path shows as a link (a reparse point), as the passes see it.
+inline bool IsLink(const fs::path& path) {
+    const DWORD attributes = GetFileAttributesA(Narrow(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 // Owner write bit clear: the platform refuses to delete the file, as Windows does.

@@ -16,9 +16,7 @@ fs::path PreparedTree(const char* unixPath) {
 #endif
 }
 
-class PreparedLinks : public FormFixture {};
-
-}  // namespace
+using PreparedLinks = FormFixture;
 
 TEST_F(PreparedLinks, TheCopyPassWritesNothingThroughALinkPlantedInTheMirror) {
     const char* planted = std::getenv("BRANNOCK_LINKED_MIRROR");
@@ -29,10 +27,7 @@ TEST_F(PreparedLinks, TheCopyPassWritesNothingThroughALinkPlantedInTheMirror) {
     form_.txtSyncTo.text = mirror;
     const std::string link =
         Narrow(fs::path(pathmap::DestinationFolder(mirror, Narrow(tree / "src"))) / "sub");
-    const DWORD attributes = GetFileAttributesA(link.c_str());
-    ASSERT_TRUE(attributes != INVALID_FILE_ATTRIBUTES &&
-                (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
-        << link << " is no link: the tree was not planted";
+    ASSERT_TRUE(IsLink(link)) << link << " is no link: the tree was not planted";
 
     EXPECT_FALSE(form.SyncTree(Pattern(tree / "src")));  // the walk ends at the link
     EXPECT_EQ(ReadFileText(tree / "outside" / "file.txt"), "precious");
@@ -42,3 +37,5 @@ TEST_F(PreparedLinks, TheCopyPassWritesNothingThroughALinkPlantedInTheMirror) {
         << LastError();
     EXPECT_EQ(form.ReadErrorCount(), 1);
 }
+
+}  // namespace

@@ -1,20 +1,8 @@
-#include <gtest/gtest.h>
-
-#include <filesystem>
-
-#include "fileio/modWin32.h"
-#include "tests/support/TempDir.h"
-#include "ui/headless/HeadlessForm.h"
+#include "tests/engine/FormFixture.h"
 
 namespace {
 
-class ErrorRecord : public ::testing::Test {
-  protected:
-    void SetUp() override { form.IniFile = tmp.str("brannock.ini"); }
-    TempDir tmp;
-    HeadlessForm headless{tmp.str("brannock")};
-    frmMain& form = headless.form;
-};
+using ErrorRecord = FormFixture;
 
 TEST_F(ErrorRecord, CountsOnlyTheSameTextInARow) {
     auto countAfter = [&](const std::string& text, int times) {
@@ -25,9 +13,7 @@ TEST_F(ErrorRecord, CountsOnlyTheSameTextInARow) {
     EXPECT_EQ(form.ReadErrorCount(), 0);
     EXPECT_EQ(countAfter("Unable to delete file x", 5), 5);
     EXPECT_EQ(form.ReadErrorMessage(), "Unable to delete file x");
-    std::string stored;  // the key other tools and older versions read
-    ReadIniString("Error", "LastErrorCnt", "", stored, form.IniFile);
-    EXPECT_EQ(stored, "5");
+    EXPECT_EQ(Saved("Error", "LastErrorCnt"), "5");  // the key other tools and older versions read
     EXPECT_EQ(countAfter("Unable to delete file y", 1), 1);
     EXPECT_EQ(countAfter("Unable to delete file Y", 1), 1);
     // Read back cut to 255 characters and without trailing spaces, these never compare equal.
@@ -48,7 +34,7 @@ TEST_F(ErrorRecord, LineBreaksInATextAddNoLinesAndStillCount) {
     EXPECT_EQ(file,
               "[Error]\nLastErrorMsg=Copying file x\\nLastErrorCnt=1\\r\\n[Options]\\nSyncOn="
               "Yes: failed\nLastErrorCnt=5\n");
-    std::filesystem::copy_file(tmp.path() / "brannock.ini", tmp.path() / "fresh.ini");
+    fs::copy_file(tmp.path() / "brannock.ini", tmp.path() / "fresh.ini");
     EXPECT_EQ(form.ReadErrorMessage(), ReadIniText("Error", "LastErrorMsg", tmp.str("fresh.ini")));
 }
 

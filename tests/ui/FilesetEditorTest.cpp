@@ -1,21 +1,22 @@
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fileio/FolderIdentity.h"
 #include "fileio/PathText.h"
-#include "tests/ui/UiFixture.h"
+#include "tests/engine/FormFixture.h"
 
 namespace {
 
 using Items = std::vector<std::string>;
 
-class FilesetEditor : public UiFixture {
+class FilesetEditor : public FormFixture {
   protected:
     void Select(Items items, int index) {
-        ui.lstSyncFrom.items = std::move(items);
-        ui.lstSyncFrom.listIndex = index;
+        form_.lstSyncFrom.items = std::move(items);
+        form_.lstSyncFrom.listIndex = index;
     }
-    HeadlessListBox& list() { return ui.lstSyncFrom; }
+    HeadlessListBox& list() { return form_.lstSyncFrom; }
 };
 
 TEST_F(FilesetEditor, ModifyOffersTheWholeEntryAndKeepsItOnAnEmptyOrRelativeAnswer) {
@@ -24,93 +25,77 @@ TEST_F(FilesetEditor, ModifyOffersTheWholeEntryAndKeepsItOnAnEmptyOrRelativeAnsw
     Select({"a", entry}, -1);
     form.btnModifyPath_Click();  // nothing selected: nothing asked
     list().listIndex = 1;
-    desktop.inputAnswers = {txt, "", "src" + std::string(kSepText) + "*.*"};
+    desktop().inputAnswers = {txt, "", "src" + std::string(kSepText) + "*.*"};
     for (int i = 0; i < 3; ++i)
         form.btnModifyPath_Click();
-    EXPECT_EQ(desktop.inputPrompts,
+    EXPECT_EQ(desktop().inputPrompts,
               (Items{"Fileset:|Modify Fileset|" + entry, "Fileset:|Modify Fileset|" + txt,
                      "Fileset:|Modify Fileset|" + txt}));
     EXPECT_EQ(list().items, (Items{"a", txt}));
     EXPECT_EQ(list().listIndex, 1);
     EXPECT_EQ(list().focusCount, 4);
     // A fileset read from the current folder is refused with the reason.
-    ASSERT_EQ(desktop.boxes.size(), 1u);
-    EXPECT_EQ(desktop.boxes[0].prompt, "A fileset must be a full path, such as " + entry +
-                                           ". The fileset is left as it was.");
-    EXPECT_EQ(desktop.boxes[0].title, "Modify Fileset");
-    EXPECT_EQ(desktop.boxes[0].style, 16);
+    EXPECT_EQ(Boxes(), Items{"Modify Fileset|16|A fileset must be a full path, such as " + entry +
+                             ". The fileset is left as it was."});
 }
 
 TEST_F(FilesetEditor, DeleteAsksAndRemovesOnlyOnYesLeavingNothingSelected) {
     Select({"a", "b", "c"}, -1);
     form.btnDeletePath_Click();  // nothing selected: nothing asked
-    EXPECT_TRUE(desktop.boxes.empty());
+    EXPECT_TRUE(desktop().boxes.empty());
     list().listIndex = 1;
-    desktop.msgBoxAnswers = {msgbox::kNo, msgbox::kYes};
+    desktop().msgBoxAnswers = {msgbox::kNo, msgbox::kYes};
     form.btnDeletePath_Click();
     EXPECT_EQ(list().items, (Items{"a", "b", "c"}));
     form.btnDeletePath_Click();
     EXPECT_EQ(list().items, (Items{"a", "c"}));
     EXPECT_EQ(list().listIndex, -1);
-    ASSERT_EQ(desktop.boxes.size(), 2u);
-    EXPECT_EQ(desktop.boxes[1].prompt, "Are you sure you want to delete: b");
-    EXPECT_EQ(desktop.boxes[1].title, "Delete Confirmation");
-    EXPECT_EQ(desktop.boxes[1].style, 4);
+    EXPECT_EQ(Boxes(), Items(2, "Delete Confirmation|4|Are you sure you want to delete: b"));
 
     Select({"only"}, 0);
-    desktop.msgBoxAnswers = {msgbox::kYes};
+    desktop().msgBoxAnswers = {msgbox::kYes};
     form.btnDeletePath_Click();
     EXPECT_TRUE(list().items.empty());
     EXPECT_EQ(list().focusCount, 4);
 }
 
 TEST_F(FilesetEditor, MovesSwapNeighboursAndTheSelectionFollows) {
-    struct Case {
-        Items items;
-        int index;
-        bool up;
-        Items after;
-        int indexAfter;
+    // The one-letter entries, then "@" and the selection.
+    const auto state = [this] {
+        std::string text;
+        for (const auto& item : list().items)
+            text += item;
+        return text + "@" + std::to_string(list().listIndex);
     };
-    const Case cases[] = {
-        {{"a", "b", "c"}, 1, true, {"b", "a", "c"}, 0},
-        {{"a", "b", "c"}, 1, false, {"a", "c", "b"}, 2},
-        {{"a", "b"}, 0, false, {"b", "a"}, 1},
-        // Past either end, or with nothing selected, nothing changes.
-        {{"a", "b", "c"}, 0, true, {"a", "b", "c"}, 0},
-        {{"a", "b", "c"}, 2, false, {"a", "b", "c"}, 2},
-        {{"only"}, 0, true, {"only"}, 0},
-        {{"only"}, 0, false, {"only"}, 0},
-        {{"a", "b"}, -1, true, {"a", "b"}, -1},
-        {{"a", "b"}, -1, false, {"a", "b"}, -1},
-    };
-    for (const Case& c : cases) {
-        Select(c.items, c.index);
+    using Move = std::tuple<std::string, int, bool, std::string>;
+    for (const auto& [entries, index, up, after] :
+         {Move{"abc", 1, true, "bac@0"}, Move{"abc", 1, false, "acb@2"},
+          // Past either end, or with nothing selected, nothing changes.
+          Move{"abc", 0, true, "abc@0"}, Move{"abc", 2, false, "abc@2"},
+          Move{"ab", -1, true, "ab@-1"}, Move{"ab", -1, false, "ab@-1"}}) {
+        Select({}, index);
+        for (char entry : entries)
+            list().items.emplace_back(1, entry);
         const int focused = list().focusCount;
-        if (c.up)
-            form.btnUpPath_Click();
-        else
-            form.btnDownPath_Click();
-        const std::string which = (c.up ? "up from " : "down from ") + std::to_string(c.index);
-        EXPECT_EQ(list().items, c.after) << which;
-        EXPECT_EQ(list().listIndex, c.indexAfter) << which;
-        EXPECT_EQ(list().focusCount, focused + 1) << which;
+        (form.*(up ? &frmMain::btnUpPath_Click : &frmMain::btnDownPath_Click))();
+        EXPECT_EQ(state(), after) << entries << (up ? " up from " : " down from ") << index;
+        EXPECT_EQ(list().focusCount, focused + 1);
     }
 }
 
 // Where the platform has a folder picker of its own, it would open a real dialog.
 #ifndef _WIN32
 TEST_F(FilesetEditor, AddAppendsTheMaskAsPickedKeepingDuplicatesAndTheSelection) {
-    desktop.RegisterAsFolderPicker();
+    desktop().RegisterAsFolderPicker();
     Select({"first"}, 0);
-    desktop.pickerAnswers = {"/data", "/data", "/", ""};
+    desktop().pickerAnswers = {"/data", "/data", "/", ""};
     for (int i = 0; i < 4; ++i)
         form.btnAddPath_Click();
     RegisterFolderPicker(nullptr);
     EXPECT_EQ(list().items, (Items{"first", "/data/*.*", "/data/*.*", "//*.*"}));
     EXPECT_EQ(list().listIndex, 0);
     EXPECT_EQ(list().focusCount, 4);  // the cancelled pick too
-    EXPECT_EQ(desktop.pickerTitles, Items(4, "Select folder to add:"));
+    EXPECT_EQ(desktop().pickerTitles, Items(4, "Select folder to add:"));
 }
 #endif
 

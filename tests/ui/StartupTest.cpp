@@ -1,46 +1,60 @@
 #include <thread>
 
-#include "tests/ui/UiFixture.h"
+#include "tests/engine/FormFixture.h"
 #include "ui/modSync.h"
 
 namespace {
 
-using Startup = UiFixture;
+class Startup : public FormFixture {
+  protected:
+    // A settings file as a previous run left it: one fileset holding one file.
+    void WriteSettings(bool syncOn) {
+        WriteFile(Src("a.txt"), "a");
+        WriteFile(form.IniFile, "[Options]\nSyncOn=" + std::string(syncOn ? "Yes" : "No") +
+                                    "\nAbout=No\nSyncTo=" + SyncTo() + "\nWakeup=30\n[FileSets]\n" +
+                                    "FileSet1=" + Pattern(Src()) + "\nFileSet2=\n");
+    }
+};
 
 // The close box (0) only hides the window; the end of the session (3) lets it go. Neither saves.
 TEST_F(Startup, QueryUnloadNeverSaves) {
     WriteSettings(false);
     form.Form_Load();
     const std::string before = ReadFileText(form.IniFile);
-    ui.lstSyncFrom.items.push_back("edited");
-    ui.txtWakeup.text = "77";
+    form_.lstSyncFrom.items.push_back("edited");
+    form_.txtWakeup.text = "77";
     for (std::int16_t mode : {0, 3}) {
         std::int16_t cancel = 0;
         form.Form_QueryUnload(cancel, mode);
         EXPECT_EQ(cancel, mode == 0 ? 1 : 0) << mode;
-        EXPECT_FALSE(desktop.visible || desktop.unloaded) << mode;  // the caller unloads
+        EXPECT_FALSE(desktop().visible || desktop().unloaded) << mode;  // the caller unloads
         EXPECT_EQ(ReadFileText(form.IniFile), before) << mode;
-        EXPECT_EQ(ui.lstSyncFrom.items.back(), "edited");  // kept for a later Close
+        EXPECT_EQ(form_.lstSyncFrom.items.back(), "edited");  // kept for a later Close
     }
 }
 
+// Started with syncing on, the program runs a cycle inside the load, in the tray, its window
+// hidden and its timer not yet armed.
 TEST_F(Startup, SessionEndDuringACycleStopsItAndUnloadsOnceItHasReturned) {
     WriteSettings(true);
     WriteFile(Src("b.txt"), "b");
     std::int16_t cancel = 0;
     bool unloadedUnderTheCycle = true;
-    desktop.AtDoEvents(1, [&] {
-        ui.txtWakeup.text = "77";
+    desktop().AtDoEvents(1, [&] {
+        EXPECT_TRUE(form_.SysTray1.inTray);
+        EXPECT_FALSE(desktop().visible || form_.Timer1.restarts > 0);
+        form_.txtWakeup.text = "77";
         form.Form_QueryUnload(cancel, 3);
-        unloadedUnderTheCycle = desktop.unloaded;
+        unloadedUnderTheCycle = desktop().unloaded;
     });
     form.Form_Load();
     EXPECT_EQ(cancel, 1);
     EXPECT_FALSE(unloadedUnderTheCycle);
-    EXPECT_TRUE(desktop.unloaded);
-    EXPECT_EQ(desktop.timesShown, 0);
-    EXPECT_EQ(Saved("Wakeup"), "30");
-    EXPECT_EQ(Saved("SyncOn"), "Yes");
+    EXPECT_TRUE(desktop().unloaded);
+    EXPECT_EQ(desktop().timesShown + desktop().aboutShown, 0);
+    EXPECT_EQ(Cycles(), 1);
+    EXPECT_EQ(Saved("Options", "Wakeup"), "30");
+    EXPECT_EQ(Saved("Options", "SyncOn"), "Yes");
 }
 
 TEST_F(Startup, MainLowersThePriorityAndLoadsTheWindow) {
@@ -52,9 +66,7 @@ TEST_F(Startup, MainLowersThePriorityAndLoadsTheWindow) {
     });
     start.join();
     EXPECT_EQ(priority, THREAD_PRIORITY_LOWEST);
-    EXPECT_TRUE(desktop.boxes.empty());
-    EXPECT_TRUE(desktop.visible);
-    EXPECT_EQ(desktop.aboutShown, 1);
+    EXPECT_TRUE(desktop().visible);
 }
 
 }  // namespace

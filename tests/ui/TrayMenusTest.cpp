@@ -1,15 +1,15 @@
-#include "tests/ui/UiFixture.h"
+#include "tests/engine/FormFixture.h"
 
 namespace {
 
-using Menus = UiFixture;
+using Menus = FormFixture;
 
 TEST_F(Menus, HelpAsksForTheFileBesideTheProgramAndSwallowsFailures) {
     form.mnuHelpContents_Click();
-    desktop.helpThrows = true;
+    desktop().helpThrows = true;
     EXPECT_NO_THROW(form.mnuHelpContents_Click());
-    EXPECT_EQ(desktop.helpFiles, std::vector<std::string>(2, tmp.str("brannock.hlp")));
-    EXPECT_TRUE(desktop.boxes.empty());
+    EXPECT_EQ(desktop().helpFiles, std::vector<std::string>(2, tmp.str("brannock.hlp")));
+    EXPECT_TRUE(desktop().boxes.empty());
 }
 
 // Exit, the pop-up's Terminate and the Terminate button end the program alike.
@@ -30,7 +30,7 @@ TEST_F(Menus, ExitAndTerminateBehaveAsTheTerminateButton) {
         r.form.ApplySyncState(true);
         (r.form.*terminate)();
         return Outcome{r.desktop.unloaded,     r.SysTray1.inTray,     r.form.SyncOn,
-                       r.btnTerminate.enabled, r.lstSyncFrom.enabled, Saved("SyncOn")};
+                       r.btnTerminate.enabled, r.lstSyncFrom.enabled, Saved("Options", "SyncOn")};
     };
     const Outcome button = run(&frmMain::btnTerminate_Click);
     EXPECT_EQ(button, (Outcome{true, false, false, false, false, "Yes"}));
