@@ -44,27 +44,11 @@ class AboutBox : public GuiFixture {
     }
 };
 
-// The texts come from the form, checked here against a headless copy of it; every showing must
-// build them anew, and OK, Enter, Esc and the close box each close the box.
+// The texts are the form's (checked headless); here every showing must show them anew, and OK,
+// Enter, Esc and the close box each close the box.
 TEST_F(AboutBox, ShowsItsTextsAnewAtEveryShowingAndClosesByOKsKeys) {
     HeadlessAbout model;
     model.form.Form_Load();
-    EXPECT_EQ(model.window.caption, "About Brannock");
-    EXPECT_EQ(model.lblDescription.caption,
-              "Brannock v1.0.2\nSycronization of files from filesets to a directory");
-    const std::string& disclaimer = model.lblDisclaimer.caption;
-    const auto blank = disclaimer.find("\n\n");
-    ASSERT_NE(blank, std::string::npos);
-    EXPECT_GT(blank, 0u);  // an owner line comes first
-    EXPECT_TRUE(disclaimer.substr(blank + 2).starts_with(
-        "This software is packaged with no guarantee or warranty.  The use or misuse by the user "
-        "is the sole responsibility of said user.  "));
-    EXPECT_NE(disclaimer.find("future upgrades"), std::string::npos);
-    // A link opens the address it shows; a build without one leaves it out.
-    for (const auto& [link, scheme] :
-         {std::pair<const HeadlessLink*, std::string>{&model.Url1, ""}, {&model.Url2, "mailto:"}})
-        EXPECT_EQ(link->target, link->caption.empty() ? "" : scheme + link->caption);
-
     const std::vector<std::string> expected{
         model.window.caption,        model.lblDescription.caption,
         model.Label1.caption,        model.Url1.caption,

@@ -2,13 +2,8 @@
 
 #include <algorithm>
 
-#include "fileio/PathText.h"
-#include "fileio/modWin32.h"
-#include "ui/modSync.h"
 #include "ui/win32/ResourceIds.h"
 #include "ui/win32/Win32Text.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -104,10 +99,7 @@ void ShellFixture::WhenTimerRuns(std::function<bool()> when, std::function<void(
 }
 
 void ShellFixture::Start(const std::string& ini) {
-    for (const char* sub : {"prog", "src", "dest"})
-        fs::create_directories(dir.path() / sub);
-    if (!ini.empty())
-        WriteFile(dir.path() / "prog" / "brannock.ini", ini);
+    MakeFolders(ini);
     shell = std::make_unique<brannock_win32::Win32Shell>(clock, dir.str("prog") + "\\brannock.exe");
 }
 
@@ -149,22 +141,4 @@ bool ShellFixture::WaitFor(const std::function<bool()>& done, int ms) {
         Sleep(5);
     }
     return true;
-}
-
-std::string ShellFixture::IniValue(const std::string& section, const std::string& key) const {
-    std::string value;
-    ReadIniString(section, key, "", value, dir.str("prog") + "\\brannock.ini");
-    return value;
-}
-
-std::string ShellFixture::SavedIni(bool on, const std::vector<std::string>& filesets) const {
-    std::string ini = "[Options]\nSyncOn=" + std::string(on ? "Yes" : "No") +
-                      "\nAbout=No\nSyncTo=" + dir.str("dest") + "\nWakeup=30\n[FileSets]\n";
-    for (std::size_t i = 0; i < filesets.size(); ++i)
-        ini += "FileSet" + std::to_string(i + 1) + "=" + filesets[i] + "\n";
-    return ini;
-}
-
-std::string ShellFixture::Fileset(const std::string& sub) const {
-    return dir.str(sub) + std::string(kSepText) + std::string(kAllFiles);
 }
