@@ -89,41 +89,37 @@ class MainWindowTest : public ShellFixture {
     }
 };
 
-TEST_F(MainWindowTest, AnOffStartShowsTheWindowWithItsCaptionsMenusAndTips) {
+// The captions and the loaded values are the form's: here the window shows them, its menus
+// are in order, and the status panel has a tip only while it has a text.
+TEST_F(MainWindowTest, AnOffStartShowsTheWindowWithItsMenusAndTips) {
     StartAndLoad(SavedIni(false, {Fileset("src")}));
     EXPECT_TRUE(IsWindowVisible(Window()));
     EXPECT_EQ(Text(Window()), "Brannock");
-    EXPECT_EQ(Text(Item(ids::kTitle)), "Brannock v1.0.2");
-    EXPECT_EQ(Text(Item(ids::kSyncToggle)), "Start Sync");
-    EXPECT_EQ(Text(Item(ids::kClose)), "C&lose");
-    EXPECT_EQ(Text(Item(ids::kTerminate)), "&Terminate Program");
-    EXPECT_EQ(Text(Item(ids::kFrame2)), "Sync From:");
-    EXPECT_TRUE(IsWindowEnabled(Item(ids::kSyncFrom)));
     EXPECT_EQ(SendMessageW(Item(ids::kSyncFrom), LB_GETCOUNT, 0, 0), 1);
     EXPECT_EQ(Text(Item(ids::kSyncTo)), dir.str("dest"));
-    EXPECT_EQ(Text(Item(ids::kWakeup)), "30");
-    EXPECT_FALSE(IsWindowVisible(shell->window.Controls().pgrStatus) != FALSE);
+    EXPECT_FALSE(IsWindowVisible(shell->window.Controls().pgrStatus));
 
-    HMENU bar = GetMenu(Window());
-    ASSERT_EQ(GetMenuItemCount(bar), 2);
-    EXPECT_EQ(MenuText(bar, 0), "&File");
-    EXPECT_EQ(MenuText(bar, 1), "&Help");
-    EXPECT_EQ(MenuText(GetSubMenu(bar, 0), 0), "E&xit");
-    EXPECT_EQ(MenuText(GetSubMenu(bar, 1), 0), "&Contents...");
-    EXPECT_EQ(MenuText(GetSubMenu(bar, 1), 1), "&About...");
-    HMENU popup = shell->window.Controls().mnu_Popup;
-    EXPECT_EQ(MenuText(popup, 0), "&Properties");
-    EXPECT_EQ(MenuText(popup, 1), "&Disabled");
-    EXPECT_EQ(MenuText(popup, 3), "&Terminate");
+    HMENU bar = GetMenu(Window()), popup = shell->window.Controls().mnu_Popup;
+    EXPECT_EQ(GetMenuItemCount(bar), 2);
+    const std::vector<std::string> menus{MenuText(bar, 0),
+                                         MenuText(bar, 1),
+                                         MenuText(GetSubMenu(bar, 0), 0),
+                                         MenuText(GetSubMenu(bar, 1), 0),
+                                         MenuText(GetSubMenu(bar, 1), 1),
+                                         MenuText(popup, 0),
+                                         MenuText(popup, 1),
+                                         MenuText(popup, 3)};
+    EXPECT_EQ(menus,
+              (std::vector<std::string>{"&File", "&Help", "E&xit", "&Contents...", "&About...",
+                                        "&Properties", "&Disabled", "&Terminate"}));
 
-    // Seven control tips; the status panel's tip is there only while it has a text.
     HWND tips = shell->window.Controls().tips;
-    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 7);
-    shell->controls.StatusBar1.Panels(2).SetToolTipText("Copying C:\\a.txt");
-    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 8);
-    shell->controls.StatusBar1.Panels(2).SetToolTipText("");
-    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 7);
-    EXPECT_EQ(shell->controls.SysTray1.traytip(), "Sync Disabled");
+    std::vector<LRESULT> counts;
+    for (const char* tip : {"", "Copying C:\\a.txt", ""}) {
+        shell->controls.StatusBar1.Panels(2).SetToolTipText(tip);
+        counts.push_back(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0));
+    }
+    EXPECT_EQ(counts, (std::vector<LRESULT>{7, 8, 7}));
 }
 
 TEST_F(MainWindowTest, LayoutStaysTidyAt96And144Dpi) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/modSync.h"
 #include "ui/win32/ResourceIds.h"
 #include "ui/win32/Win32Text.h"
 
