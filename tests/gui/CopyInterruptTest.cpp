@@ -41,22 +41,29 @@ class CopyInterruptTest : public GuiFixture {
     bool CopiedWhole() { return MirroredSize("big.bin") == kBigFile; }
 };
 
-// Stop Sync, the Terminate button and a stop signal during a copy: the window stays loaded
+// Stop Sync, the Terminate button and a stop signal during a copy, the signal also while an
+// About box opened from the menu runs its loop inside the cycle's: the window stays loaded
 // under the running cycle, which stops at once; a terminate ends the program once it has
 // returned, and only the button saves first. The off state itself is the form's.
 TEST_F(CopyInterruptTest, StopTerminateOrAStopSignalDuringACopyEndTheCycleThere) {
-    enum Way { kStop, kTerminate, kSignal };
-    for (const Way way : {kStop, kTerminate, kSignal}) {
-        SCOPED_TRACE(way == kStop ? "Stop Sync" : way == kTerminate ? "Terminate" : "signal");
+    enum Way { kStop, kTerminate, kSignal, kSignalUnderAbout };
+    for (const Way way : {kStop, kTerminate, kSignal, kSignalUnderAbout}) {
+        SCOPED_TRACE(way);
         StartAndLoad(SavedIni(false, {Fileset("src")}));
-        if (way == kSignal)
-            brannock_qt::WatchStopSignals(*shell);
+        brannock_qt::WatchStopSignals(*shell);
         bool clicked = false, loadedUnderTheCycle = false;
+        const auto signal = [&] {
+            std::raise(SIGTERM);
+            ASSERT_TRUE(WaitFor([&] { return form().TerminatePending; }));
+            EXPECT_TRUE(form().CycleRunning);
+        };
         DuringTheCopy([&] {
             clicked = true;
             if (way == kSignal) {
-                std::raise(SIGTERM);
-                ASSERT_TRUE(WaitFor([&] { return form().TerminatePending; }));
+                signal();
+            } else if (way == kSignalUnderAbout) {
+                Answer([&](QWidget&) { signal(); });
+                window().mnu_HelpAbout->trigger();
             } else {
                 QTest::mouseClick(way == kStop ? window().btnSyncToggle : window().btnTerminate,
                                   Qt::LeftButton);
@@ -76,7 +83,7 @@ TEST_F(CopyInterruptTest, StopTerminateOrAStopSignalDuringACopyEndTheCycleThere)
         if (way == kStop)
             EXPECT_FALSE(form().SyncOn || window().btnSyncToggle->text() != "Start Sync");
         else
-            EXPECT_EQ(IniValue("Options", "SyncOn"), way == kSignal ? "No" : "Yes");
+            EXPECT_EQ(IniValue("Options", "SyncOn"), way == kTerminate ? "Yes" : "No");
     }
 }
 

@@ -83,27 +83,4 @@ TEST_F(StopSignalTest, EachBoxOfTheWindowEndsTheProgramWithItsQuestionUnanswered
     }
 }
 
-// The About box opened from the menu during a copy runs its loop inside the cycle's: the
-// window stays until the cycle, stopped after its block, has returned.
-TEST_F(StopSignalTest, AnAboutBoxOverARunningCycleEndsTheProgramOnceTheCycleReturns) {
-    constexpr std::int64_t kBigFile = 16 * 1024 * 1024;
-    WriteFileOfSize(dir.path() / "src" / "big.bin", kBigFile);
-    StartAndLoad(SavedIni(false, {Fileset("src")}));
-    brannock_qt::WatchStopSignals(*shell);
-    bool loadedUnderTheCycle = false;
-    Answer([&](QWidget&) {
-        std::raise(SIGTERM);
-        ASSERT_TRUE(WaitFor([&] { return form().TerminatePending; }));
-        loadedUnderTheCycle = form().CycleRunning && !form().Unloaded();
-    });
-    WhenEventsRun([this] { return !window().pgrStatus->isHidden(); },
-                  [this] { window().mnu_HelpAbout->trigger(); });
-    QTest::mouseClick(window().btnSyncToggle, Qt::LeftButton);
-
-    EXPECT_TRUE(answers.empty());
-    EXPECT_TRUE(loadedUnderTheCycle);
-    EXPECT_TRUE(form().Unloaded());
-    EXPECT_LT(MirroredSize("big.bin"), kBigFile);
-}
-
 }  // namespace

@@ -163,7 +163,7 @@ TEST_F(MainWindowTest, TheWakeupBoxFiltersTypedKeysAndLetsEnterReachTheFilter) {
               0);
 }
 
-TEST_F(MainWindowTest, TheCloseBoxHidesAndAnOutsideCloseEndsUnsaved) {
+TEST_F(MainWindowTest, TheCloseBoxHidesAndAnOutsideCloseOrAnEndingSessionEndUnsaved) {
     StartAndLoad(SavedIni(false, {Fileset("src")}));
     SendMessageW(Item(ids::kSyncFrom), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"C:\\x\\*.*"));
     SendMessageW(Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -175,9 +175,8 @@ TEST_F(MainWindowTest, TheCloseBoxHidesAndAnOutsideCloseEndsUnsaved) {
     EXPECT_TRUE(form().Unloaded());
     EXPECT_FALSE(shell->controls.SysTray1.intray());
     EXPECT_EQ(IniValue("FileSets", "FileSet2"), "");  // nothing saved on this path
-}
 
-TEST_F(MainWindowTest, OnlyAnEndingSessionEndsTheProgramAndItEndsEvenUnderABox) {
+    // Only an ending session ends the program, and it ends it even under a box.
     StartAndLoad(SavedIni(false));
     EXPECT_EQ(SendMessageW(Window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
     SendMessageW(Window(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);

@@ -40,12 +40,8 @@ ShellFixture::ShellFixture() {
 
 ShellFixture::~ShellFixture() {
     KillTimer(nullptr, m_timer);
-    shell.reset();
+    EndProgram();
     g_current = nullptr;
-    // A program that unloaded posted WM_QUIT; it must not end the next test's loops.
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
     EXPECT_TRUE(answers.empty()) << answers.size() << " answers were never used";
 }
 
@@ -99,7 +95,16 @@ void ShellFixture::WhenTimerRuns(std::function<bool()> when, std::function<void(
     m_action = std::move(action);
 }
 
+void ShellFixture::EndProgram() {
+    shell.reset();
+    // A program that unloaded posted WM_QUIT; it must not end the next one's loops.
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}
+
 void ShellFixture::Start(const std::string& ini) {
+    EndProgram();
     MakeFolders(ini);
     shell = std::make_unique<brannock_win32::Win32Shell>(clock, dir.str("prog") + "\\brannock.exe");
 }

@@ -61,6 +61,7 @@ class ShellFixture : public ProgramFolderTest {
   private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
     void AnswerOpenBox();
+    void EndProgram();
     std::vector<HWND> m_answered;
     std::function<bool()> m_when;
     std::function<void()> m_action;
