@@ -25,6 +25,8 @@ TEST_F(DesktopNotice, HelpContentsShowsTheHelpFileFormattedUntilEsc) {
     fs::create_directories(dir.path() / "prog");
     fs::copy_file(BRANNOCK_HELP_SOURCE, dir.path() / "prog" / "brannock.hlp");
     StartAndLoad(SavedIni(false));
+    EXPECT_FALSE(shell->desktop.ShowHelpFile(dir.str("prog/none.hlp")));  // quietly, no box
+    EXPECT_EQ(Help(), nullptr);
     window().mnuHelpContents->trigger();
     QDialog* help = Help();
     ASSERT_NE(help, nullptr);

@@ -26,10 +26,14 @@ std::vector<std::string> Entries(HWND list) {
     return entries;
 }
 
-// Which check fails first, and its message, are the form's: here the box is modal to the window,
-// and the edits the user fills in reach the checks that pass.
-TEST_F(FormFlowTest, AFailedSwitchOnCheckShowsItsBoxAndFilledInControlsSwitchOn) {
-    StartAndLoad(SavedIni(false));
+// Which check fails first, the questions and their texts are the form's: here the boxes are
+// modal to the window, carry their buttons and default, and the edits the user fills in reach
+// the checks that pass.
+TEST_F(FormFlowTest, SwitchingOnShowsModalBoxesWithTheirDefaultsAndReadsTheFilledInControls) {
+    WriteFile(dir.path() / "dest" / "keep.txt", "k");
+    std::string ini = SavedIni(false);
+    ini.replace(ini.find("[Options]\n"), 10, "[Options]\nErase=Yes\n");
+    StartAndLoad(ini);
     bool windowOff = false;
     Answer([&](const Box& box) {
         windowOff = !IsWindowEnabled(Window()) && GetWindow(box.hwnd, GW_OWNER) == Window();
@@ -43,22 +47,8 @@ TEST_F(FormFlowTest, AFailedSwitchOnCheckShowsItsBoxAndFilledInControlsSwitchOn)
     SendMessageW(Item(ids::kSyncFrom), LB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(Wide(Fileset("src")).c_str()));
     SetWindowTextW(Item(ids::kWakeup), L"5");
-    Click(ids::kSyncToggle);
-    EXPECT_TRUE(form().SyncOn);
-    EXPECT_FALSE(IsWindowEnabled(Item(ids::kSyncTo)));
-    // A timer tick runs the scheduler, which waits for its interval to pass.
-    SendMessageW(Window(), WM_TIMER, ids::kTimer1, 0);
-    EXPECT_TRUE(form().SyncOn);
-    Click(ids::kSyncToggle);
-}
-
-TEST_F(FormFlowTest, TheEraseQuestionsCarryTheirButtonsAndDefaultAndNoKeepsTheTree) {
-    WriteFile(dir.path() / "dest" / "keep.txt", "k");
-    std::string ini = SavedIni(false, {Fileset("src")});
-    ini.replace(ini.find("[Options]\n"), 10, "[Options]\nErase=Yes\n");
-    StartAndLoad(ini);
     std::vector<LRESULT> defaults;
-    auto answer = [&](int button) {
+    for (int button : {IDYES, IDNO}) {
         Answer([&, button](const Box& box) {
             for (int id : {IDYES, IDNO}) {
                 const LONG style = GetWindowLongW(GetDlgItem(box.hwnd, id), GWL_STYLE);
@@ -67,14 +57,16 @@ TEST_F(FormFlowTest, TheEraseQuestionsCarryTheirButtonsAndDefaultAndNoKeepsTheTr
             }
             Press(box.hwnd, button);
         });
-    };
-    answer(IDYES);
-    answer(IDNO);
+    }
     Click(ids::kSyncToggle);
-    // The texts are the form's; the second, graver question defaults to No.
+    // The second, graver erase question defaults to No; answered No, it switches on unerased.
     EXPECT_EQ(defaults, (std::vector<LRESULT>{IDYES, IDNO}));
-    EXPECT_TRUE(form().SyncOn);  // switched on without erasing
+    EXPECT_TRUE(form().SyncOn);
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "dest" / "keep.txt"));
+    EXPECT_FALSE(IsWindowEnabled(Item(ids::kSyncTo)));
+    // A timer tick runs the scheduler, which waits for its interval to pass.
+    SendMessageW(Window(), WM_TIMER, ids::kTimer1, 0);
+    EXPECT_TRUE(form().SyncOn);
     Click(ids::kSyncToggle);
 }
 

@@ -127,19 +127,18 @@ TEST_F(MainWindowTest, LayoutStaysTidyAt96And144Dpi) {
     ExpectTidyLayout();
     RECT before{};
     GetWindowRect(Window(), &before);
-    const LONG fontBefore = [&] {
+    const auto fontHeight = [&] {
         LOGFONTW lf{};
         GetObjectW(shell->window.Font(), sizeof lf, &lf);
-        return lf.lfHeight;
-    }();
+        return std::abs(lf.lfHeight);
+    };
+    const LONG fontBefore = fontHeight();
     RECT suggested{before.left, before.top, before.left + (before.right - before.left) * 3 / 2,
                    before.top + (before.bottom - before.top) * 3 / 2};
     SendMessageW(Window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
                  reinterpret_cast<LPARAM>(&suggested));
     EXPECT_EQ(shell->window.Dpi(), 144);
-    LOGFONTW lf{};
-    GetObjectW(shell->window.Font(), sizeof lf, &lf);
-    EXPECT_GT(std::abs(lf.lfHeight), std::abs(fontBefore));
+    EXPECT_GT(fontHeight(), fontBefore);
     ExpectTidyLayout();
     // A window made smaller than its contents is laid out at their smallest size still.
     SetWindowPos(Window(), nullptr, 0, 0, 200, 150, SWP_NOMOVE | SWP_NOZORDER);
