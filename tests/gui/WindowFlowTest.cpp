@@ -46,7 +46,7 @@ class WindowFlowTest : public GuiFixture {
 };
 
 // The form's handlers are tested headless: here each button, box and menu item reaches them.
-TEST_F(WindowFlowTest, FirstStartThenTheCloseBoxCloseAboutAndExit) {
+TEST_F(WindowFlowTest, FirstStartThenTheCloseBoxWithAndWithoutATrayCloseAboutAndExit) {
     Answer([this](QWidget& about) {
         EXPECT_TRUE(window().isVisible());
         EXPECT_EQ(about.parentWidget(), &window());
@@ -70,21 +70,18 @@ TEST_F(WindowFlowTest, FirstStartThenTheCloseBoxCloseAboutAndExit) {
     EXPECT_FALSE(window().isVisible() || form().Unloaded());
     EXPECT_EQ(IniValue("FileSets", "FileSet1"), "/more/*.*");
 
+    // Without a notification area nothing could bring a hidden window back: it minimises.
+    Tray(QSystemTrayIcon::Trigger);
+    shell->desktop.SetTrayAvailable(false);
+    EXPECT_FALSE(window().close());
+    EXPECT_TRUE(window().isVisible() && window().isMinimized());
+
     Answer([](QWidget& about) { static_cast<QDialog&>(about).reject(); });
     window().mnu_HelpAbout->trigger();
     window().mnu_FileExit->trigger();
     EXPECT_TRUE(answers.empty());
     EXPECT_TRUE(form().Unloaded());
     EXPECT_FALSE(window().isVisible() || window().SysTray1->isVisible());
-}
-
-// Without a notification area nothing could bring a hidden window back.
-TEST_F(WindowFlowTest, WithoutATrayTheCloseBoxMinimisesInstead) {
-    StartAndLoad(SavedIni(false, {}));
-    shell->desktop.SetTrayAvailable(false);
-    EXPECT_FALSE(window().close());
-    EXPECT_TRUE(window().isVisible() && window().isMinimized());
-    EXPECT_FALSE(form().Unloaded());
 }
 
 TEST_F(WindowFlowTest, TheFilesetButtonsAndTheirBoxesReachTheirHandlers) {
