@@ -28,12 +28,8 @@ bool Inside(const RECT& inner, const RECT& outer) {
 }
 
 int TextWidthIn(HWND control) {
-    std::wstring text(256, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), 256)));
-    std::wstring plain;
-    for (wchar_t c : text)
-        if (c != L'&')
-            plain += c;
+    std::wstring plain = Wide(Text(control));
+    std::erase(plain, L'&');  // the mnemonic's mark is not drawn
     HDC dc = GetDC(control);
     HGDIOBJ old =
         SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
