@@ -44,27 +44,11 @@ class AboutBox : public GuiFixture {
     }
 };
 
-// The texts come from the form, checked here against a headless copy of it; every showing must
-// build them anew, and OK, Enter, Esc and the close box each close the box.
+// The texts are the form's (checked headless); here every showing must show them anew, and OK,
+// Enter, Esc and the close box each close the box.
 TEST_F(AboutBox, ShowsItsTextsAnewAtEveryShowingAndClosesByOKsKeys) {
     HeadlessAbout model;
     model.form.Form_Load();
-    EXPECT_EQ(model.window.caption, "About Brannock");
-    EXPECT_EQ(model.lblDescription.caption,
-              "Brannock v1.0.2\nSycronization of files from filesets to a directory");
-    const std::string& disclaimer = model.lblDisclaimer.caption;
-    const auto blank = disclaimer.find("\n\n");
-    ASSERT_NE(blank, std::string::npos);
-    EXPECT_GT(blank, 0u);  // an owner line comes first
-    EXPECT_TRUE(disclaimer.substr(blank + 2).starts_with(
-        "This software is packaged with no guarantee or warranty.  The use or misuse by the user "
-        "is the sole responsibility of said user.  "));
-    EXPECT_NE(disclaimer.find("future upgrades"), std::string::npos);
-    // A link opens the address it shows; a build without one leaves it out.
-    for (const auto& [link, scheme] :
-         {std::pair<const HeadlessLink*, std::string>{&model.Url1, ""}, {&model.Url2, "mailto:"}})
-        EXPECT_EQ(link->target, link->caption.empty() ? "" : scheme + link->caption);
-
     const std::vector<std::string> expected{
         model.window.caption,        model.lblDescription.caption,
         model.Label1.caption,        model.Url1.caption,
@@ -79,7 +63,25 @@ TEST_F(AboutBox, ShowsItsTextsAnewAtEveryShowingAndClosesByOKsKeys) {
     const std::function<void(QDialog&)> closers[] = {
         [](QDialog& box) { box.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click(); },
         press(Qt::Key_Return), press(Qt::Key_Enter), press(Qt::Key_Escape),
-        [](QDialog& box) { box.close(); }};
+        [](QDialog& box) {
+            // Only a link with a target turns blue under the pointer and opens it; what would go
+            // to the desktop's mail program is caught instead.
+            QLabel& label = Label(box, "Url2");
+            QObject::disconnect(&label, &QLabel::linkActivated, nullptr, nullptr);
+            QStringList opened;
+            QObject::connect(&label, &QLabel::linkActivated,
+                             [&opened](const QString& target) { opened << target; });
+            for (const std::string target : {"", "mailto:someone@example.invalid"}) {
+                dynamic_cast<ILink&>(label).SetTarget(target);
+                QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+                QApplication::sendEvent(&label, &enter);
+                QTest::mouseClick(&label, Qt::LeftButton, {}, QPoint(2, 2));
+                EXPECT_EQ(label.palette().color(QPalette::WindowText) == QColor(Qt::blue),
+                          !target.empty());
+            }
+            EXPECT_EQ(opened, QStringList{QStringLiteral("mailto:someone@example.invalid")});
+            box.close();
+        }};
     for (const auto& close : closers) {
         Show([&](QDialog& box) {
             EXPECT_EQ(Texts(box), expected);
@@ -92,27 +94,6 @@ TEST_F(AboutBox, ShowsItsTextsAnewAtEveryShowingAndClosesByOKsKeys) {
             close(box);
         });
     }
-}
-
-TEST_F(AboutBox, OnlyALinkWithATargetTurnsBlueUnderThePointerAndOpensIt) {
-    Show([](QDialog& box) {
-        QLabel& label = Label(box, "Url2");
-        // Catch what would go to the desktop's mail program instead of starting it.
-        QObject::disconnect(&label, &QLabel::linkActivated, nullptr, nullptr);
-        QStringList opened;
-        QObject::connect(&label, &QLabel::linkActivated,
-                         [&opened](const QString& target) { opened << target; });
-        for (const std::string target : {"", "mailto:someone@example.invalid"}) {
-            dynamic_cast<ILink&>(label).SetTarget(target);
-            QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
-            QApplication::sendEvent(&label, &enter);
-            QTest::mouseClick(&label, Qt::LeftButton, {}, QPoint(2, 2));
-            EXPECT_EQ(label.palette().color(QPalette::WindowText) == QColor(Qt::blue),
-                      !target.empty());
-        }
-        EXPECT_EQ(opened, QStringList{QStringLiteral("mailto:someone@example.invalid")});
-        box.reject();
-    });
 }
 
 // Every picture is drawn and tells itself apart from the others, and from a blank one.

@@ -120,10 +120,8 @@ TEST_F(QtControlsTest, WakeupBoxTakesOnlyDigitsAndBackspace) {
     QTest::keyClick(box, Qt::Key_Backspace);
     EXPECT_EQ(box->text(), "30");
     // Keys that type no character still move and edit.
-    QTest::keyClick(box, Qt::Key_Home);
-    QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClick(box, Qt::Key_Right);
-    QTest::keyClick(box, Qt::Key_5);
+    for (Qt::Key key : {Qt::Key_Home, Qt::Key_Delete, Qt::Key_Right, Qt::Key_5})
+        QTest::keyClick(box, key);
     EXPECT_EQ(box->text(), "05");
     // Pasting by keyboard is a control character, and so discarded.
     QApplication::clipboard()->setText(QStringLiteral("99"));

@@ -41,52 +41,49 @@ class CopyInterruptTest : public GuiFixture {
     bool CopiedWhole() { return MirroredSize("big.bin") == kBigFile; }
 };
 
-// The off state itself is the form's: here only that the click reaches it mid-copy.
-TEST_F(CopyInterruptTest, StopSyncDuringACopyEndsTheCopyAndShowsTheOffState) {
-    StartAndLoad(SavedIni(false, {Fileset("src")}));
-    bool clicked = false;
-    DuringTheCopy([&] {
-        clicked = true;
-        EXPECT_EQ(window().btnSyncToggle->text(), "Stop Sync");
-        QTest::mouseClick(window().btnSyncToggle, Qt::LeftButton);
-    });
-    QTest::mouseClick(window().btnSyncToggle, Qt::LeftButton);  // returns after the cycle
-
-    ASSERT_TRUE(clicked);
-    EXPECT_FALSE(CopiedWhole() || Copying() || form().SyncOn || form().CycleRunning);
-    EXPECT_EQ(window().btnSyncToggle->text(), "Start Sync");
-    EXPECT_FALSE(window().Timer1->isActive() || form().Unloaded());
-}
-
-// The Terminate button, and a stop signal, during a copy: the window stays loaded under the
-// running cycle and the program ends once it has returned. Only the button saves first.
-TEST_F(CopyInterruptTest, TerminateOrAStopSignalDuringACopyEndsTheProgramOnceTheCycleReturns) {
-    for (const bool signal : {false, true}) {
-        SCOPED_TRACE(signal ? "stop signal" : "Terminate");
+// Stop Sync, the Terminate button and a stop signal during a copy, the signal also while an
+// About box opened from the menu runs its loop inside the cycle's: the window stays loaded
+// under the running cycle, which stops at once; a terminate ends the program once it has
+// returned, and only the button saves first. The off state itself is the form's.
+TEST_F(CopyInterruptTest, StopTerminateOrAStopSignalDuringACopyEndTheCycleThere) {
+    enum Way { kStop, kTerminate, kSignal, kSignalUnderAbout };
+    for (const Way way : {kStop, kTerminate, kSignal, kSignalUnderAbout}) {
+        SCOPED_TRACE(way);
         StartAndLoad(SavedIni(false, {Fileset("src")}));
-        if (signal)
-            brannock_qt::WatchStopSignals(*shell);
+        brannock_qt::WatchStopSignals(*shell);
         bool clicked = false, loadedUnderTheCycle = false;
+        const auto signal = [&] {
+            std::raise(SIGTERM);
+            ASSERT_TRUE(WaitFor([&] { return form().TerminatePending; }));
+            EXPECT_TRUE(form().CycleRunning);
+        };
         DuringTheCopy([&] {
             clicked = true;
-            if (signal) {
-                std::raise(SIGTERM);
-                ASSERT_TRUE(WaitFor([&] { return form().TerminatePending; }));
+            if (way == kSignal) {
+                signal();
+            } else if (way == kSignalUnderAbout) {
+                Answer([&](QWidget&) { signal(); });
+                window().mnu_HelpAbout->trigger();
             } else {
-                QTest::mouseClick(window().btnTerminate, Qt::LeftButton);
-                EXPECT_FALSE(window().btnSyncToggle->isEnabled() || window().btnClose->isEnabled());
+                QTest::mouseClick(way == kStop ? window().btnSyncToggle : window().btnTerminate,
+                                  Qt::LeftButton);
             }
             loadedUnderTheCycle = !form().Unloaded();
         });
-        QTest::mouseClick(window().btnSyncToggle, Qt::LeftButton);
+        QTest::mouseClick(window().btnSyncToggle, Qt::LeftButton);  // returns after the cycle
         std::signal(SIGTERM, SIG_DFL);
         std::signal(SIGINT, SIG_DFL);
 
         ASSERT_TRUE(clicked);
         EXPECT_TRUE(loadedUnderTheCycle);
-        EXPECT_TRUE(form().Unloaded());
-        EXPECT_FALSE(CopiedWhole() || window().SysTray1->isVisible());
-        EXPECT_EQ(IniValue("Options", "SyncOn"), signal ? "No" : "Yes");
+        EXPECT_FALSE(CopiedWhole() || Copying() || form().CycleRunning);
+        EXPECT_FALSE(window().Timer1->isActive());
+        EXPECT_EQ(form().Unloaded(), way != kStop);
+        EXPECT_EQ(window().SysTray1->isVisible(), way == kStop);
+        if (way == kStop)
+            EXPECT_FALSE(form().SyncOn || window().btnSyncToggle->text() != "Start Sync");
+        else
+            EXPECT_EQ(IniValue("Options", "SyncOn"), way == kTerminate ? "Yes" : "No");
     }
 }
 

@@ -1,8 +1,5 @@
 #include "tests/gui/GuiFixture.h"
 
-#include "fileio/PathText.h"
-#include "fileio/modWin32.h"
-
 namespace fs = std::filesystem;
 
 GuiFixture::GuiFixture() {
@@ -72,10 +69,7 @@ bool GuiFixture::WaitFor(const std::function<bool()>& done, int ms) {
 }
 
 void GuiFixture::Start(const std::string& ini) {
-    for (const char* sub : {"prog", "src", "dest"})
-        fs::create_directories(dir.path() / sub);
-    if (!ini.empty())
-        WriteFile(IniPath(), ini);
+    MakeFolders(ini);
     shell = std::make_unique<brannock_qt::QtShell>(clock, dir.str("prog") + "/brannock");
 }
 
@@ -84,28 +78,10 @@ void GuiFixture::StartAndLoad(const std::string& ini) {
     Main(shell->form);
 }
 
-std::string GuiFixture::IniValue(const std::string& section, const std::string& key) const {
-    std::string value;
-    ReadIniString(section, key, "", value, Narrow(IniPath()));
-    return value;
-}
-
-std::string GuiFixture::SavedIni(bool on, const std::vector<std::string>& filesets) const {
-    std::string ini = "[Options]\nSyncOn=" + std::string(on ? "Yes" : "No") +
-                      "\nAbout=No\nSyncTo=" + dir.str("dest") + "\nWakeup=30\n[FileSets]\n";
-    for (std::size_t i = 0; i < filesets.size(); ++i)
-        ini += "FileSet" + std::to_string(i + 1) + "=" + filesets[i] + "\n";
-    return ini;
-}
-
 std::intmax_t GuiFixture::MirroredSize(const std::string& name) const {
     for (const auto& entry : fs::recursive_directory_iterator(dir.path() / "dest")) {
         if (entry.path().filename() == name)
             return static_cast<std::intmax_t>(entry.file_size());
     }
     return -1;
-}
-
-std::string GuiFixture::Fileset(const std::string& sub) const {
-    return dir.str(sub) + std::string(kSepText) + std::string(kAllFiles);
 }

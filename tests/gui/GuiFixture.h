@@ -2,8 +2,6 @@
 // there, and modal windows are answered, in order, by scripted answers while they are open.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -14,12 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/TempDir.h"
-#include "ui/headless/HeadlessDesktop.h"
+#include "tests/support/ProgramFolderTest.h"
 #include "ui/modSync.h"
 #include "ui/qt/QtShell.h"
 
-class GuiFixture : public ::testing::Test {
+class GuiFixture : public ProgramFolderTest {
   protected:
     GuiFixture();
     ~GuiFixture() override;
@@ -35,22 +32,13 @@ class GuiFixture : public ::testing::Test {
     // Lets queued events run until `done` holds or `ms` milliseconds have passed.
     static bool WaitFor(const std::function<bool()>& done, int ms = 3000);
 
-    std::filesystem::path IniPath() const { return dir.path() / "prog" / "brannock.ini"; }
-    std::string IniValue(const std::string& section, const std::string& key) const;
-    // A settings file saved before (so no About box) with syncing `on`, the given filesets,
-    // Sync To the destination and a 30-minute interval.
-    std::string SavedIni(bool on, const std::vector<std::string>& filesets = {}) const;
     // The size of the file of that name below the destination, or -1 when there is none.
     std::intmax_t MirroredSize(const std::string& name) const;
-    // A fileset entry for the folder `sub` below the temporary folder.
-    std::string Fileset(const std::string& sub) const;
 
     brannock_qt::MainWindow& window() { return shell->window; }
     frmMain& form() { return shell->form; }
     std::string Status() { return shell->controls.StatusBar1.Panels(2).Text(); }
 
-    TempDir dir;
-    ManualClock clock{runtime::MakeDate({2026, 1, 5, 9, 0, 0})};
     std::unique_ptr<brannock_qt::QtShell> shell;
     std::deque<std::function<void(QWidget&)>> answers;  // for the modal windows still to come
 

@@ -25,14 +25,6 @@ class StopSignalTest : public GuiFixture {
         std::signal(SIGTERM, SIG_DFL);
         std::signal(SIGINT, SIG_DFL);
     }
-    // Answers the next modal window, which must be of type `Box`, with `signal`.
-    template <class Box>
-    void SignalWhenOpen(int signal, const char* what) {
-        Answer([signal, what](QWidget& w) {
-            EXPECT_NE(qobject_cast<Box*>(&w), nullptr) << "expected " << what;
-            std::raise(signal);
-        });
-    }
     // Clicks `button`, which opens a modal window that gets `signal`; the click must return
     // with the program ended and the settings file as it was.
     void EndsFromTheBoxOf(QAbstractButton* button) {
@@ -48,76 +40,47 @@ class StopSignalTest : public GuiFixture {
 TEST_F(StopSignalTest, TheAboutBoxOfAFirstStartEndsTheProgramBeforeTheMainLoop) {
     Start("");
     brannock_qt::WatchStopSignals(*shell);
-    SignalWhenOpen<QDialog>(SIGTERM, "the About box");
+    Answer([](QWidget&) { std::raise(SIGTERM); });
     Main(form());
     EXPECT_TRUE(answers.empty());
     EXPECT_TRUE(form().Unloaded());
     EXPECT_FALSE(fs::exists(IniPath()));  // nothing saved
 }
 
+// Each box the window opens, the erase question included, and the end of the session as well
+// as a signal: the click returns with nothing deleted, changed, erased or switched on.
 TEST_F(StopSignalTest, EachBoxOfTheWindowEndsTheProgramWithItsQuestionUnanswered) {
-    for (int box = 0; box < 3; ++box) {
-        StartAndLoad(SavedIni(false, {"/a/*.*"}));
+    WriteFile(dir.path() / "dest" / "kept.txt", "mirror");
+    constexpr int kSessionEnd = 0;  // no signal: the session ends instead
+    const struct {
+        const char* button;
+        const QMetaObject& box;
+        int signal;
+    } cases[] = {{"btnDeletePath", QMessageBox::staticMetaObject, SIGINT},
+                 {"btnModifyPath", QInputDialog::staticMetaObject, SIGTERM},
+                 {"btnToBrowse", QFileDialog::staticMetaObject, SIGTERM},
+                 {"btnSyncToggle", QMessageBox::staticMetaObject, SIGTERM},
+                 {"btnDeletePath", QMessageBox::staticMetaObject, kSessionEnd}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.button) + " " + std::to_string(c.signal));
+        std::string ini = SavedIni(false, {Fileset("src")});
+        ini.insert(ini.find("About="), "Erase=Yes\n");
+        StartAndLoad(ini);
         brannock_qt::WatchStopSignals(*shell);
         shell->controls.lstSyncFrom.SetListIndex(0);
-        if (box == 0)
-            SignalWhenOpen<QMessageBox>(SIGINT, "the delete question");
-        else if (box == 1)
-            SignalWhenOpen<QInputDialog>(SIGTERM, "the input box");
-        else
-            SignalWhenOpen<QFileDialog>(SIGTERM, "the folder picker");
-        EndsFromTheBoxOf(box == 0   ? window().btnDeletePath
-                         : box == 1 ? window().btnModifyPath
-                                    : window().btnToBrowse);
-        // Neither deleted nor changed.
-        ASSERT_EQ(shell->controls.lstSyncFrom.ListCount(), 1);
-        EXPECT_EQ(shell->controls.lstSyncFrom.List(0), "/a/*.*");
+        Answer([&](QWidget& w) {
+            EXPECT_TRUE(w.inherits(c.box.className())) << w.metaObject()->className();
+            if (c.signal == kSessionEnd)
+                shell->EndFromOutside(2);  // the session ends
+            else
+                std::raise(c.signal);
+        });
+        EndsFromTheBoxOf(window().findChild<QAbstractButton*>(c.button));
+        EXPECT_EQ(shell->controls.lstSyncFrom.List(0), Fileset("src"));
+        EXPECT_EQ(shell->controls.lstSyncFrom.ListCount(), 1);
+        EXPECT_FALSE(form().SyncOn);
+        EXPECT_TRUE(fs::exists(dir.path() / "dest" / "kept.txt"));
     }
-}
-
-TEST_F(StopSignalTest, TheEraseQuestionEndsTheProgramWithNothingErasedNorSwitchedOn) {
-    WriteFile(dir.path() / "dest" / "kept.txt", "mirror");
-    std::string ini = SavedIni(false, {Fileset("src")});
-    ini.insert(ini.find("About="), "Erase=Yes\n");
-    StartAndLoad(ini);
-    ASSERT_TRUE(form().EraseOnStart);
-    brannock_qt::WatchStopSignals(*shell);
-    SignalWhenOpen<QMessageBox>(SIGTERM, "the erase question");
-    EndsFromTheBoxOf(window().btnSyncToggle);
-    EXPECT_FALSE(form().SyncOn);
-    EXPECT_TRUE(fs::exists(dir.path() / "dest" / "kept.txt"));
-}
-
-TEST_F(StopSignalTest, TheEndOfTheSessionEndsTheProgramFromAnOpenBoxToo) {
-    constexpr std::int16_t kSessionEnd = 2;
-    StartAndLoad(SavedIni(false, {"/a/*.*"}));
-    shell->controls.lstSyncFrom.SetListIndex(0);
-    Answer([this](QWidget&) { shell->EndFromOutside(kSessionEnd); });
-    EndsFromTheBoxOf(window().btnDeletePath);
-    EXPECT_EQ(shell->controls.lstSyncFrom.ListCount(), 1);
-}
-
-// The About box opened from the menu during a copy runs its loop inside the cycle's: the
-// window stays until the cycle, stopped after its block, has returned.
-TEST_F(StopSignalTest, AnAboutBoxOverARunningCycleEndsTheProgramOnceTheCycleReturns) {
-    constexpr std::int64_t kBigFile = 16 * 1024 * 1024;
-    WriteFileOfSize(dir.path() / "src" / "big.bin", kBigFile);
-    StartAndLoad(SavedIni(false, {Fileset("src")}));
-    brannock_qt::WatchStopSignals(*shell);
-    bool loadedUnderTheCycle = false;
-    Answer([&](QWidget&) {
-        std::raise(SIGTERM);
-        ASSERT_TRUE(WaitFor([&] { return form().TerminatePending; }));
-        loadedUnderTheCycle = form().CycleRunning && !form().Unloaded();
-    });
-    WhenEventsRun([this] { return !window().pgrStatus->isHidden(); },
-                  [this] { window().mnu_HelpAbout->trigger(); });
-    QTest::mouseClick(window().btnSyncToggle, Qt::LeftButton);
-
-    EXPECT_TRUE(answers.empty());
-    EXPECT_TRUE(loadedUnderTheCycle);
-    EXPECT_TRUE(form().Unloaded());
-    EXPECT_LT(MirroredSize("big.bin"), kBigFile);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The program as the user drives it: start-up, the close box and the buttons, the fileset
-// editor with its boxes and pickers, the tray icon with its menu, and the menus.
+// The window's wiring as the user drives it: start-up, the close box, the buttons with the
+// boxes and pickers they open, the tray icon with its menu, and the menus.
 #include <QCursor>
 #include <QDialog>
 #include <QFileDialog>
@@ -27,31 +27,34 @@ class WindowFlowTest : public GuiFixture {
         return entries;
     }
     IListBox& list() { return shell->controls.lstSyncFrom; }
-    // Answers the next folder picker with `folder`, or cancels it when `folder` is empty.
-    void PickFolder(const std::string& expectedTitle, const std::string& folder) {
-        Answer([expectedTitle, folder](QWidget& w) {
+    // An answer for the folder picker: picks `folder`, or cancels when `folder` is empty.
+    static std::function<void(QWidget&)> Picker(const std::string& title,
+                                                const std::string& folder) {
+        return [title, folder](QWidget& w) {
             auto* picker = qobject_cast<QFileDialog*>(&w);
             ASSERT_NE(picker, nullptr) << "expected the folder picker";
-            EXPECT_EQ(picker->windowTitle().toStdString(), expectedTitle);
+            EXPECT_EQ(picker->windowTitle().toStdString(), title);
             if (folder.empty())
                 return picker->reject();
             picker->selectFile(QString::fromStdString(folder));
             QMetaObject::invokeMethod(picker, "accept");
-        });
+        };
     }
     void Tray(QSystemTrayIcon::ActivationReason reason) {
         emit window().SysTray1->activated(reason);
     }
 };
 
-TEST_F(WindowFlowTest, FirstStartThenTheCloseBoxCloseAndTerminate) {
+// The form's handlers are tested headless: here each button, box and menu item reaches them.
+TEST_F(WindowFlowTest, FirstStartThenTheCloseBoxWithAndWithoutATrayCloseAboutAndExit) {
     Answer([this](QWidget& about) {
         EXPECT_TRUE(window().isVisible());
         EXPECT_EQ(about.parentWidget(), &window());
+        const QPoint offset = about.frameGeometry().center() - window().frameGeometry().center();
+        EXPECT_LE(offset.manhattanLength(), 4) << offset.x() << "," << offset.y();
         static_cast<QDialog&>(about).reject();
     });
     StartAndLoad("");
-    EXPECT_TRUE(answers.empty());
     EXPECT_TRUE(window().isVisible() && window().SysTray1->isVisible());
     list().AddItem("/more/*.*");
 
@@ -67,59 +70,60 @@ TEST_F(WindowFlowTest, FirstStartThenTheCloseBoxCloseAndTerminate) {
     EXPECT_FALSE(window().isVisible() || form().Unloaded());
     EXPECT_EQ(IniValue("FileSets", "FileSet1"), "/more/*.*");
 
+    // Without a notification area nothing could bring a hidden window back: it minimises.
     Tray(QSystemTrayIcon::Trigger);
-    Click(window().btnTerminate);
+    shell->desktop.SetTrayAvailable(false);
+    EXPECT_FALSE(window().close());
+    EXPECT_TRUE(window().isVisible() && window().isMinimized());
+
+    Answer([](QWidget& about) { static_cast<QDialog&>(about).reject(); });
+    window().mnu_HelpAbout->trigger();
+    window().mnu_FileExit->trigger();
+    EXPECT_TRUE(answers.empty());
     EXPECT_TRUE(form().Unloaded());
     EXPECT_FALSE(window().isVisible() || window().SysTray1->isVisible());
 }
 
-// Without a notification area nothing could bring a hidden window back.
-TEST_F(WindowFlowTest, WithoutATrayTheCloseBoxMinimisesInstead) {
-    StartAndLoad(SavedIni(false, {}));
-    shell->desktop.SetTrayAvailable(false);
-    EXPECT_FALSE(window().close());
-    EXPECT_TRUE(window().isVisible() && window().isMinimized());
-    EXPECT_FALSE(form().Unloaded());
-}
-
-TEST_F(WindowFlowTest, AddAndBrowseAskTheFolderPicker) {
-    StartAndLoad(SavedIni(false));
-    const std::string src = dir.str("src");
-    PickFolder("Select folder to add:", src);
-    Click(window().btnAddPath);
-    EXPECT_EQ(Entries(), QStringList({QString::fromStdString(Fileset("src"))}));
-    EXPECT_EQ(window().focusWidget(), window().lstSyncFrom);
-
-    window().txtSyncTo->setText(QStringLiteral("/typed"));
-    PickFolder("Select folder to synchronize to:", "");
-    Click(window().btnToBrowse);
-    EXPECT_EQ(window().txtSyncTo->text(), "/typed");  // cancelled: the typed path stays
-    PickFolder("Select folder to synchronize to:", src);
-    Click(window().btnToBrowse);
-    EXPECT_EQ(window().txtSyncTo->text().toStdString(), src);
-}
-
-TEST_F(WindowFlowTest, ModifyDeleteAndMoveWorkOnTheSelectedEntry) {
+TEST_F(WindowFlowTest, TheFilesetButtonsAndTheirBoxesReachTheirHandlers) {
     StartAndLoad(SavedIni(false, {"/a/*.*", "/b/*.*"}));
-    list().SetListIndex(0);
-    Click(window().btnDownPath);
-    EXPECT_EQ(Entries(), QStringList({"/b/*.*", "/a/*.*"}));
-    Click(window().btnUpPath);
-    EXPECT_EQ(Entries(), QStringList({"/a/*.*", "/b/*.*"}));
-
-    Answer([](QWidget& w) {
+    const auto modify = [](QWidget& w) {
         auto& box = static_cast<QInputDialog&>(w);
-        EXPECT_EQ(box.windowTitle(), "Modify Fileset");
         EXPECT_EQ(box.textValue(), "/a/*.*");
         box.setTextValue("/a/*.txt");
         box.accept();
-    });
-    Click(window().btnModifyPath);
-    EXPECT_EQ(Entries(), QStringList({"/a/*.txt", "/b/*.*"}));
+    };
+    const auto yes = [](QWidget& w) {
+        static_cast<QMessageBox&>(w).button(QMessageBox::Yes)->click();
+    };
+    const QString added = QString::fromStdString(Fileset("src"));
+    const struct {
+        QAbstractButton* button;
+        std::function<void(QWidget&)> answer;  // for the box the click opens, if any
+        QStringList entries;
+    } cases[] = {
+        {window().btnDownPath, {}, {"/b/*.*", "/a/*.*"}},
+        {window().btnUpPath, {}, {"/a/*.*", "/b/*.*"}},
+        {window().btnModifyPath, modify, {"/a/*.txt", "/b/*.*"}},
+        {window().btnDeletePath, yes, {"/b/*.*"}},
+        {window().btnAddPath, Picker("Select folder to add:", dir.str("src")), {"/b/*.*", added}},
+    };
+    list().SetListIndex(0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button->objectName().toStdString());
+        if (c.answer)
+            Answer(c.answer);
+        Click(c.button);
+        EXPECT_EQ(Entries(), c.entries);
+    }
+    EXPECT_EQ(window().focusWidget(), window().lstSyncFrom);
 
-    Answer([](QWidget& w) { static_cast<QMessageBox&>(w).button(QMessageBox::Yes)->click(); });
-    Click(window().btnDeletePath);
-    EXPECT_EQ(Entries(), QStringList({"/b/*.*"}));
+    window().txtSyncTo->setText(QStringLiteral("/typed"));
+    Answer(Picker("Select folder to synchronize to:", ""));
+    Click(window().btnToBrowse);
+    EXPECT_EQ(window().txtSyncTo->text(), "/typed");  // cancelled: the typed path stays
+    Answer(Picker("Select folder to synchronize to:", dir.str("src")));
+    Click(window().btnToBrowse);
+    EXPECT_EQ(window().txtSyncTo->text().toStdString(), dir.str("src"));
 }
 
 TEST_F(WindowFlowTest, TrayIconAndMenuFollowTheStateOfAnOnStart) {
@@ -147,34 +151,8 @@ TEST_F(WindowFlowTest, TrayIconAndMenuFollowTheStateOfAnOnStart) {
     popup->hide();
     Tray(QSystemTrayIcon::MiddleClick);  // does nothing at all
     EXPECT_FALSE(popup->isVisible() || window().isVisible());
-
-    // A left click, again, and Properties show the window as it stands.
-    form().ApplySyncState(true);
-    Tray(QSystemTrayIcon::Trigger);
-    EXPECT_TRUE(window().isVisible());
-    EXPECT_EQ(window().btnSyncToggle->text(), "Stop Sync");
-    EXPECT_FALSE(window().btnAddPath->isEnabled());
-    Tray(QSystemTrayIcon::Trigger);
     window().mnu_PopupProperties->trigger();
     EXPECT_TRUE(window().isVisible());
-}
-
-TEST_F(WindowFlowTest, HelpAboutAndExitMenus) {
-    StartAndLoad(SavedIni(false));
-    // No help file beside the program: no box, nothing changes.
-    window().mnuHelpContents->trigger();
-    EXPECT_FALSE(shell->desktop.ShowHelpFile(dir.str("prog/none.hlp")));
-    QApplication::processEvents();
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-
-    Answer([](QWidget& about) {
-        EXPECT_EQ(about.windowTitle(), "About Brannock");
-        static_cast<QDialog&>(about).reject();
-    });
-    window().mnu_HelpAbout->trigger();
-    EXPECT_TRUE(answers.empty());
-    window().mnu_FileExit->trigger();
-    EXPECT_TRUE(form().Unloaded());
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // The form's flows as only the shell can break them: boxes with their styles and answers,
-// the input box's texts, the folder picker's owner, clicks arriving in the middle of a copy
-// and the About window's texts.
+// the input box's texts, the folder picker's owner and clicks arriving in the middle of a copy.
 
 #include "tests/win32/ShellFixture.h"
 #include "ui/win32/ResourceIds.h"
@@ -27,9 +26,14 @@ std::vector<std::string> Entries(HWND list) {
     return entries;
 }
 
-TEST_F(FormFlowTest, AFailedSwitchOnCheckShowsItsBoxAndAPassingOneSwitchesOnAndOff) {
-    StartAndLoad(SavedIni(false));
-    // The box is modal to the window: the window takes no clicks while it is up.
+// Which check fails first, the questions and their texts are the form's: here the boxes are
+// modal to the window, carry their buttons and default, and the edits the user fills in reach
+// the checks that pass.
+TEST_F(FormFlowTest, SwitchingOnShowsModalBoxesWithTheirDefaultsAndReadsTheFilledInControls) {
+    WriteFile(dir.path() / "dest" / "keep.txt", "k");
+    std::string ini = SavedIni(false);
+    ini.replace(ini.find("[Options]\n"), 10, "[Options]\nErase=Yes\n");
+    StartAndLoad(ini);
     bool windowOff = false;
     Answer([&](const Box& box) {
         windowOff = !IsWindowEnabled(Window()) && GetWindow(box.hwnd, GW_OWNER) == Window();
@@ -37,38 +41,14 @@ TEST_F(FormFlowTest, AFailedSwitchOnCheckShowsItsBoxAndAPassingOneSwitchesOnAndO
     });
     Click(ids::kSyncToggle);
     EXPECT_TRUE(windowOff);
-    // Which check fails first, and its message, are the form's: one box shows the shell's part.
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "You must enter at least one Sync From fileset");
-    EXPECT_EQ(boxes[0].caption, "Error");
-    EXPECT_FALSE(form().SyncOn);
+    EXPECT_EQ(boxes.at(0).caption + "|" + boxes[0].text,
+              "Error|You must enter at least one Sync From fileset");
 
-    SendMessageW(Item(ids::kSyncFrom), LB_RESETCONTENT, 0, 0);
     SendMessageW(Item(ids::kSyncFrom), LB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(Wide(Fileset("src")).c_str()));
-    SetWindowTextW(Item(ids::kSyncTo), Wide(dir.str("dest")).c_str());
     SetWindowTextW(Item(ids::kWakeup), L"5");
-    Click(ids::kSyncToggle);
-    EXPECT_TRUE(form().SyncOn);
-    EXPECT_EQ(Text(Item(ids::kSyncToggle)), "Stop Sync");
-    EXPECT_FALSE(IsWindowEnabled(Item(ids::kSyncTo)));
-    EXPECT_GT(shell->controls.Timer1.Interval(), 0);
-    // A timer tick runs the scheduler, which waits for its interval to pass.
-    SendMessageW(Window(), WM_TIMER, ids::kTimer1, 0);
-    EXPECT_TRUE(form().SyncOn);
-    Click(ids::kSyncToggle);
-    EXPECT_FALSE(form().SyncOn);
-    EXPECT_TRUE(IsWindowEnabled(Item(ids::kSyncTo)));
-    EXPECT_EQ(Text(Item(ids::kSyncToggle)), "Start Sync");
-}
-
-TEST_F(FormFlowTest, TheEraseQuestionsCarryTheirButtonsAndDefaultAndNoKeepsTheTree) {
-    WriteFile(dir.path() / "dest" / "keep.txt", "k");
-    std::string ini = SavedIni(false, {Fileset("src")});
-    ini.replace(ini.find("[Options]\n"), 10, "[Options]\nErase=Yes\n");
-    StartAndLoad(ini);
     std::vector<LRESULT> defaults;
-    auto answer = [&](int button) {
+    for (int button : {IDYES, IDNO}) {
         Answer([&, button](const Box& box) {
             for (int id : {IDYES, IDNO}) {
                 const LONG style = GetWindowLongW(GetDlgItem(box.hwnd, id), GWL_STYLE);
@@ -77,62 +57,62 @@ TEST_F(FormFlowTest, TheEraseQuestionsCarryTheirButtonsAndDefaultAndNoKeepsTheTr
             }
             Press(box.hwnd, button);
         });
-    };
-    answer(IDYES);
-    answer(IDNO);
+    }
     Click(ids::kSyncToggle);
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].caption, "Erase?");
-    EXPECT_EQ(boxes[0].text, "Do you wish to erase Sync To directory?");
-    EXPECT_EQ(boxes[1].caption, "Erase Sync To Directory?");
-    // The second, graver question defaults to No.
+    // The second, graver erase question defaults to No; answered No, it switches on unerased.
     EXPECT_EQ(defaults, (std::vector<LRESULT>{IDYES, IDNO}));
-    EXPECT_TRUE(form().SyncOn);  // switched on without erasing
+    EXPECT_TRUE(form().SyncOn);
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "dest" / "keep.txt"));
+    EXPECT_FALSE(IsWindowEnabled(Item(ids::kSyncTo)));
+    // A timer tick runs the scheduler, which waits for its interval to pass.
+    SendMessageW(Window(), WM_TIMER, ids::kTimer1, 0);
+    EXPECT_TRUE(form().SyncOn);
     Click(ids::kSyncToggle);
 }
 
-TEST_F(FormFlowTest, TheFilesetButtonsMoveModifyDeleteAndAskTheFolderPicker) {
+// The fileset buttons and the boxes they open reach the form's handlers.
+TEST_F(FormFlowTest, TheFilesetButtonsAndTheirBoxesReachTheirHandlers) {
     StartAndLoad(SavedIni(false, {"C:\\a\\*.*", "C:\\b\\*.*"}));
     HWND list = Item(ids::kSyncFrom);
     SendMessageW(list, LB_SETCURSEL, 0, 0);
     SendMessageW(Window(), WM_COMMAND, MAKEWPARAM(ids::kSyncFrom, LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(list));
-    Click(ids::kDownPath);
-    EXPECT_EQ(Entries(list), (std::vector<std::string>{"C:\\b\\*.*", "C:\\a\\*.*"}));
-    Click(ids::kUpPath);
-    EXPECT_EQ(Entries(list), (std::vector<std::string>{"C:\\a\\*.*", "C:\\b\\*.*"}));
-
     std::string offered;
-    Answer([&](const Box& box) {
+    const auto modify = [&](const Box& box) {
         offered = Text(GetDlgItem(box.hwnd, IDC_INPUT_TEXT));
         SetDlgItemTextW(box.hwnd, IDC_INPUT_TEXT, L"C:\\a\\*.txt");
         Press(box.hwnd, IDOK);
-    });
-    Click(ids::kModifyPath);
+    };
+    const auto press = [](int button) { return [button](const Box& b) { Press(b.hwnd, button); }; };
+    const struct {
+        int button;
+        std::function<void(const Box&)> answer;  // for the box the click opens, if any
+        std::vector<std::string> entries;
+    } cases[] = {
+        {ids::kDownPath, {}, {"C:\\b\\*.*", "C:\\a\\*.*"}},
+        {ids::kUpPath, {}, {"C:\\a\\*.*", "C:\\b\\*.*"}},
+        {ids::kModifyPath, modify, {"C:\\a\\*.txt", "C:\\b\\*.*"}},
+        {ids::kModifyPath, press(IDCANCEL), {"C:\\a\\*.txt", "C:\\b\\*.*"}},
+        {ids::kDeletePath, press(IDNO), {"C:\\a\\*.txt", "C:\\b\\*.*"}},
+        {ids::kDeletePath, press(IDYES), {"C:\\b\\*.*"}},
+        // The system's folder picker, owned by the window; cancelled, it adds nothing.
+        {ids::kAddPath,
+         [&](const Box& b) {
+             EXPECT_EQ(GetWindow(b.hwnd, GW_OWNER), Window());
+             Press(b.hwnd, IDCANCEL);
+         },
+         {"C:\\b\\*.*"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        if (c.answer)
+            Answer(c.answer);
+        Click(c.button);
+        EXPECT_EQ(Entries(list), c.entries);
+    }
     EXPECT_EQ(offered, "C:\\a\\*.*");
-    EXPECT_EQ(boxes.back().caption, "Modify Fileset");
-    EXPECT_EQ(boxes.back().text, "Fileset:");
-    AnswerWith(IDCANCEL);
-    Click(ids::kModifyPath);
-    EXPECT_EQ(Entries(list), (std::vector<std::string>{"C:\\a\\*.txt", "C:\\b\\*.*"}));
-
-    AnswerWith(IDNO);
-    Click(ids::kDeletePath);
-    AnswerWith(IDYES);
-    Click(ids::kDeletePath);
-    EXPECT_EQ(boxes.back().text, "Are you sure you want to delete: C:\\a\\*.txt");
-    EXPECT_EQ(Entries(list), (std::vector<std::string>{"C:\\b\\*.*"}));
-
-    // The system's folder picker, owned by the window; cancelled, it adds nothing.
-    HWND owner = nullptr;
-    Answer([&](const Box& box) {
-        owner = GetWindow(box.hwnd, GW_OWNER);
-        Press(box.hwnd, IDCANCEL);
-    });
-    Click(ids::kAddPath);
-    EXPECT_EQ(owner, Window());
-    EXPECT_EQ(Entries(list).size(), 1u);
+    EXPECT_EQ(boxes.at(0).caption + "|" + boxes[0].text, "Modify Fileset|Fileset:");
+    EXPECT_EQ(boxes.size(), 5u);
 }
 
 TEST_F(FormFlowTest, TerminateDuringACopyEndsTheProgramOnceTheCycleReturns) {
@@ -151,34 +131,6 @@ TEST_F(FormFlowTest, TerminateDuringACopyEndsTheProgramOnceTheCycleReturns) {
     EXPECT_FALSE(unloadedUnderTheCycle);
     EXPECT_TRUE(form().Unloaded());
     EXPECT_FALSE(shell->controls.SysTray1.intray());
-}
-
-TEST_F(FormFlowTest, TheAboutBoxShowsItsTextsEachTimeAndOKOrEscCloseIt) {
-    StartAndLoad(SavedIni(false));
-    std::vector<std::vector<std::string>> seen;
-    auto read = [&](int button) {
-        Answer([&, button](const Box& box) {
-            std::vector<std::string> texts{box.caption};
-            for (int id : {IDC_ABOUT_DESCRIPTION, IDC_ABOUT_LABEL1, IDC_ABOUT_URL1, IDC_ABOUT_EMAIL,
-                           IDC_ABOUT_URL2, IDC_ABOUT_DISCLAIMER, IDOK})
-                texts.push_back(Text(GetDlgItem(box.hwnd, id)));
-            seen.push_back(texts);
-            Press(box.hwnd, button);
-        });
-    };
-    read(IDOK);
-    Command(ids::kHelpAbout);
-    read(IDCANCEL);
-    Command(ids::kHelpAbout);
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[0], seen[1]);
-    const std::vector<std::string>& t = seen[0];
-    EXPECT_EQ(t[0], "About Brannock");
-    EXPECT_EQ(t[1], "Brannock v1.0.2\nSycronization of files from filesets to a directory");
-    EXPECT_NE(t[6].find("\n\nThis software is packaged with no guarantee or warranty.  The use or "
-                        "misuse by the user is the sole responsibility of said user.  "),
-              std::string::npos);
-    EXPECT_EQ(t[7], "OK");
 }
 
 }  // namespace

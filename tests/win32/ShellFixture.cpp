@@ -2,13 +2,9 @@
 
 #include <algorithm>
 
-#include "fileio/PathText.h"
-#include "fileio/modWin32.h"
 #include "ui/modSync.h"
 #include "ui/win32/ResourceIds.h"
 #include "ui/win32/Win32Text.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -44,12 +40,8 @@ ShellFixture::ShellFixture() {
 
 ShellFixture::~ShellFixture() {
     KillTimer(nullptr, m_timer);
-    shell.reset();
+    EndProgram();
     g_current = nullptr;
-    // A program that unloaded posted WM_QUIT; it must not end the next test's loops.
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
     EXPECT_TRUE(answers.empty()) << answers.size() << " answers were never used";
 }
 
@@ -103,11 +95,17 @@ void ShellFixture::WhenTimerRuns(std::function<bool()> when, std::function<void(
     m_action = std::move(action);
 }
 
+void ShellFixture::EndProgram() {
+    shell.reset();
+    // A program that unloaded posted WM_QUIT; it must not end the next one's loops.
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}
+
 void ShellFixture::Start(const std::string& ini) {
-    for (const char* sub : {"prog", "src", "dest"})
-        fs::create_directories(dir.path() / sub);
-    if (!ini.empty())
-        WriteFile(dir.path() / "prog" / "brannock.ini", ini);
+    EndProgram();
+    MakeFolders(ini);
     shell = std::make_unique<brannock_win32::Win32Shell>(clock, dir.str("prog") + "\\brannock.exe");
 }
 
@@ -149,22 +147,4 @@ bool ShellFixture::WaitFor(const std::function<bool()>& done, int ms) {
         Sleep(5);
     }
     return true;
-}
-
-std::string ShellFixture::IniValue(const std::string& section, const std::string& key) const {
-    std::string value;
-    ReadIniString(section, key, "", value, dir.str("prog") + "\\brannock.ini");
-    return value;
-}
-
-std::string ShellFixture::SavedIni(bool on, const std::vector<std::string>& filesets) const {
-    std::string ini = "[Options]\nSyncOn=" + std::string(on ? "Yes" : "No") +
-                      "\nAbout=No\nSyncTo=" + dir.str("dest") + "\nWakeup=30\n[FileSets]\n";
-    for (std::size_t i = 0; i < filesets.size(); ++i)
-        ini += "FileSet" + std::to_string(i + 1) + "=" + filesets[i] + "\n";
-    return ini;
-}
-
-std::string ShellFixture::Fileset(const std::string& sub) const {
-    return dir.str(sub) + std::string(kSepText) + std::string(kAllFiles);
 }

@@ -3,8 +3,6 @@
 // answers run from a timer of the test's own thread while the box's loop runs.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -12,8 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/TempDir.h"
-#include "ui/headless/HeadlessDesktop.h"
+#include "tests/support/ProgramFolderTest.h"
 #include "ui/win32/Win32Ids.h"
 #include "ui/win32/Win32Shell.h"
 
@@ -24,7 +21,7 @@ struct Box {
     std::string text;  // a message box's message, or an input box's prompt
 };
 
-class ShellFixture : public ::testing::Test {
+class ShellFixture : public ProgramFolderTest {
   protected:
     ShellFixture();
     ~ShellFixture() override;
@@ -54,14 +51,9 @@ class ShellFixture : public ::testing::Test {
         WaitFor([] { return false; }, 50);
     }
 
-    std::string IniValue(const std::string& section, const std::string& key) const;
-    std::string SavedIni(bool on, const std::vector<std::string>& filesets = {}) const;
-    std::string Fileset(const std::string& sub) const;
     std::string Status() { return shell->controls.StatusBar1.Panels(2).Text(); }
     frmMain& form() { return shell->form; }
 
-    TempDir dir;
-    ManualClock clock{runtime::MakeDate({2026, 1, 5, 9, 0, 0})};
     std::unique_ptr<brannock_win32::Win32Shell> shell;
     std::deque<std::function<void(const Box&)>> answers;
     std::vector<Box> boxes;  // every box answered, in order
@@ -69,6 +61,7 @@ class ShellFixture : public ::testing::Test {
   private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
     void AnswerOpenBox();
+    void EndProgram();
     std::vector<HWND> m_answered;
     std::function<bool()> m_when;
     std::function<void()> m_action;
