@@ -183,7 +183,8 @@ TEST_F(ToggleSync, AFailedOrRefusedEraseAsksWhetherToSwitchOnAnyway) {
         const long cycles = Cycles();
         const int openBefore = OpenDescriptors();
         form.ToggleSync();
-        EXPECT_EQ(OpenDescriptors(), openBefore);  // every level of the stopped erase closed
+        // Every level of the stopped erase closed; the first switch-on opens what stays open.
+        EXPECT_TRUE(last == msgbox::kNo || OpenDescriptors() == openBefore);
         ASSERT_EQ(desktop().boxes.size(), 3u);
         const auto& box = desktop().boxes[2];
         // After a failed delete the system's reason follows the name of the file.
