@@ -1,3 +1,6 @@
+#include <cstdio>
+#include <sstream>
+
 #include "tests/control/ControlFixture.h"
 
 namespace {
@@ -6,6 +9,34 @@ class Scheduler : public ControlFixture {
   protected:
     // True once the copy of big.bin has made progress.
     bool CopyingBig() { return Status() == "Copying file big.bin" && form_.pgrStatus.value > 0; }
+    // Runs steps apart by spaces and returns what the checking steps saw: "10:0:45" sets the
+    // clock, "toggle" switches syncing on or off, "type -5" types an interval, "save" saves
+    // the settings, "run 5" lets 5 seconds pass, "slow" makes the next cycle take two minutes;
+    // "cycles" notes the cycles so far, "next" the time when the next cycle has run.
+    std::string Script(const std::string& steps) {
+        std::istringstream in(steps);
+        std::string step, arg, seen;
+        while (in >> step) {
+            int h = 0, m = 0, s = 0;
+            if (std::sscanf(step.c_str(), "%d:%d:%d", &h, &m, &s) == 3)
+                At(h, m, s);
+            else if (step == "toggle")
+                form.ToggleSync();
+            else if (step == "type" && in >> arg)
+                form_.txtWakeup.text = arg;
+            else if (step == "save")
+                form.SaveSettings();
+            else if (step == "run" && in >> arg)
+                form_.RunFor(std::stoi(arg));
+            else if (step == "slow")
+                desktop().AtDoEvents(1, [&] { form_.clock.AdvanceSeconds(120); });
+            else if (step == "cycles")
+                seen += std::to_string(Cycles()) + " ";
+            else if (step == "next")
+                seen += NextCycle() + " ";
+        }
+        return seen;
+    }
     // Lets the clock run until a cycle has run or the day ends; returns the time then.
     std::string NextCycle() {
         const long before = Cycles();
@@ -15,51 +46,25 @@ class Scheduler : public ControlFixture {
     }
 };
 
-// A switch-on runs a cycle at once and another at the first tick; then ticks count minutes.
-TEST_F(Scheduler, TheIntervalCountsMinuteBoundariesFromTheEndOfTheLastTimerCycle) {
-    At(10, 0, 45);
-    form.ToggleSync();
-    EXPECT_EQ(Cycles(), 1);
-    // The first tick, at 10:00:50, runs the timer-driven cycle, which takes two minutes.
-    desktop().AtDoEvents(1, [&] { form_.clock.AdvanceSeconds(120); });
-    EXPECT_EQ(NextCycle(), "10:2:50");
-    EXPECT_EQ(NextCycle(), "10:32:0");
+// A switch-on runs a cycle at once and another at the first tick (at 10:00:50 below); then
+// ticks count minute boundaries from the end of the last timer cycle. The interval in force
+// when syncing was switched off counts for one more tick only. A clock set back holds the
+// cycles until it passes the interval again. Any interval but 0 passes the switch-on's check,
+// and a negative one runs a cycle at every tick.
+using Steps = std::pair<const char*, const char*>;  // what is done, what is seen
+class SchedulerSteps : public Scheduler, public ::testing::WithParamInterface<Steps> {};
+
+TEST_P(SchedulerSteps, TheIntervalCountsMinuteBoundariesFromTheEndOfTheLastTimerCycle) {
+    EXPECT_EQ(Script(GetParam().first), GetParam().second);
 }
 
-// The interval in force when syncing was switched off counts for one more tick only.
-TEST_F(Scheduler, AShorterIntervalSavedWhileOffGovernsTheNextCycle) {
-    At(10, 0, 0);
-    form.ToggleSync();
-    form_.RunFor(5);  // the timer-driven cycle at 10:00:05
-    form.ToggleSync();
-    form_.txtWakeup.text = "5";
-    form.SaveSettings();
-    form_.RunFor(55);
-    form.ToggleSync();
-    ASSERT_EQ(Cycles(), 3);
-    EXPECT_EQ(NextCycle(), "10:5:0");
-}
-
-TEST_F(Scheduler, AClockSetBackHoldsTheCyclesUntilItPassesTheIntervalAgain) {
-    At(10, 0, 0);
-    form.ToggleSync();
-    form_.RunFor(5);
-    ASSERT_EQ(Cycles(), 2);
-    At(9, 0, 0);  // LastWake is 10:00:05 now lies ahead
-    EXPECT_EQ(NextCycle(), "10:30:0");
-}
-
-TEST_F(Scheduler, ANegativeIntervalRunsACycleAtEveryTick) {
-    form_.txtWakeup.text = "-5";
-    form.ToggleSync();  // any value other than 0 passes the check
-    EXPECT_TRUE(form.SyncOn);
-    form.SaveSettings();
-    EXPECT_EQ(form.WakeupMinutes, -5);
-    form_.RunFor(5);  // the tick that takes the new interval
-    const long before = Cycles();
-    EXPECT_EQ(form_.RunFor(20), 4);
-    EXPECT_EQ(Cycles(), before + 4);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SchedulerSteps,
+    ::testing::Values(Steps{"10:0:45 toggle cycles slow next next", "1 10:2:50 10:32:0 "},
+                      Steps{"10:0:0 toggle run 5 toggle type 5 save run 55 toggle cycles next",
+                            "3 10:5:0 "},
+                      Steps{"10:0:0 toggle run 5 cycles 9:0:0 next", "2 10:30:0 "},
+                      Steps{"type -5 toggle save run 5 cycles run 20 cycles", "2 6 "}));
 
 // Stop during the switch-on cycle and during a timer-driven one: the copy is cancelled and
 // recorded, the timer stays stopped, and a Start Sync while the cycle still winds down is

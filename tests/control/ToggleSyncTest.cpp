@@ -145,7 +145,7 @@ TEST_F(ToggleSync, SwitchingOnAsksTheEraseQuestionsAndClearsTheRecord) {
 TEST_F(ToggleSync, AFailedOrRefusedEraseAsksWhetherToSwitchOnAnyway) {
     form.EraseOnStart = true;
     WriteFile(Src("deep/inner/b.txt"), "b");
-    const fs::path home = tmp.path() / "users" / "home", locked = Dest("locked.txt");
+    const fs::path home = tmp.path() / "users" / "home", locked = Dest("a/b/c/locked.txt");
     WriteFile(home / "letter.txt", "dear");
     WriteFile(locked, "x");
     SetReadOnly(locked);
@@ -181,11 +181,17 @@ TEST_F(ToggleSync, AFailedOrRefusedEraseAsksWhetherToSwitchOnAnyway) {
         desktop().boxes.clear();
         desktop().msgBoxAnswers = {msgbox::kYes, msgbox::kYes, last};
         const long cycles = Cycles();
+        const int openBefore = OpenDescriptors();
         form.ToggleSync();
+        // Every level of the stopped erase closed; the first switch-on opens what stays open.
+        EXPECT_TRUE(last == msgbox::kNo || OpenDescriptors() == openBefore);
         ASSERT_EQ(desktop().boxes.size(), 3u);
         const auto& box = desktop().boxes[2];
-        EXPECT_TRUE(box.prompt.starts_with("Unable to erase Sync To directory: " + why) &&
-                    box.prompt.ends_with("\nDo you still wish to turn syncing on?"))
+        // After a failed delete the system's reason follows the name of the file.
+        const std::string head = "Unable to erase Sync To directory: " + why;
+        const std::string tail = "\nDo you still wish to turn syncing on?";
+        EXPECT_TRUE(box.prompt.starts_with(head) && box.prompt.ends_with(tail) &&
+                    (box.prompt.size() > head.size() + tail.size()) == (syncTo == SyncTo()))
             << box.prompt;
         EXPECT_EQ(box.title + "|" + std::to_string(box.style), "Error|292");
         EXPECT_EQ(Cycles(), cycles + (last == msgbox::kYes ? 1 : 0));
@@ -196,7 +202,9 @@ TEST_F(ToggleSync, AFailedOrRefusedEraseAsksWhetherToSwitchOnAnyway) {
             form.ToggleSync();  // off again
     }
     setHome(saved);
-    EXPECT_EQ(ReadFileText(Src("deep/inner/b.txt")) + ReadFileText(home / "letter.txt"), "bdear");
+    EXPECT_EQ(ReadFileText(Src("deep/inner/b.txt")) + ReadFileText(home / "letter.txt") +
+                  ReadFileText(locked),
+              "bdearx");
     fs::permissions(locked, fs::perms::owner_write, fs::perm_options::add);
 }
 

@@ -57,18 +57,6 @@ TEST_F(EraseTree, EmptiesTheTreeAndKeepsTheDirectory) {
 #endif
 }
 
-TEST_F(EraseTree, AnUndeletableFileStopsTheEraseWithEveryLevelClosed) {
-    WriteFile(Dest("a/b/c/locked.txt"), "x");
-    SetReadOnly(Dest("a/b/c/locked.txt"));
-    const int openBefore = OpenDescriptors();
-    EXPECT_FALSE(form.EraseTree(Pattern(SyncTo()), false));
-    EXPECT_EQ(OpenDescriptors(), openBefore);
-    const std::string prefix = "Unable to delete file: " + Narrow(Dest("a/b/c/locked.txt")) + "  ";
-    EXPECT_TRUE(LastError().starts_with(prefix) && LastError().size() > prefix.size())
-        << LastError();  // the system's reason follows
-    EXPECT_TRUE(fs::exists(Dest("a/b/c/locked.txt")));
-}
-
 using SyncCycle = FormFixture;
 
 TEST_F(SyncCycle, NoCleanupOnAnEmptySyncToAndNothingWhenOff) {

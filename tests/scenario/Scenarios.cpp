@@ -81,7 +81,8 @@ TEST_F(Scenarios, NamesWindowsForbidsAreMirroredOnceAndKept) {
     const std::vector<std::string> names = {
         "*",           "?",         "ab",        "a?",
         "dot*.",       "new\nline", "tab\tname", "\xff\xfe not UTF-8",
-        "back\\slash", "co:lon",    "[br]",      std::string(255, 'n')};
+        "back\\slash", "co:lon",    "[br]",      std::string(255, 'n'),
+        "dir*/inner?"};
     for (const std::string& name : names)
         Put(src / name, "content of " + name);
     // `a?` looks like the copy of `ab` by size and time: only its name tells them apart.

@@ -56,28 +56,22 @@ TEST_F(Settings, AFreshStartThenCloseWritesTheDefaults) {
     EXPECT_EQ(Start().desktop.aboutShown, 0);  // saved once: no About box any more
 }
 
-TEST_F(Settings, AShorterListLeavesOldKeysBehindTheTerminator) {
-    for (int i = 1; i <= 5; ++i)
-        Put("FileSets", "FileSet" + std::to_string(i), "/old/" + std::to_string(i) + "/*.*");
+// Written by hand, as a user would: a gap ends the list, duplicates stay, and only the first
+// "=" of a line ends its key. A shorter list saved leaves the old keys behind its terminator.
+TEST_F(Settings, AGapEndsTheListAndAShorterOneLeavesOldKeysBehindTheTerminator) {
+    WriteFile(Ini(),
+              "[FileSets]\nFileSet1=/a/*.*\nFileSet2=/data/a=b/*.*\nFileSet3=/a/*.*\n"
+              "FileSet5=/after/the/gap/*.*\n");
     HeadlessForm& w = Start();
-    ASSERT_EQ(w.lstSyncFrom.items.size(), 5u);
-    w.lstSyncFrom.items = {"/new/a/*.*", "/new/b/*.*"};
+    EXPECT_EQ(w.lstSyncFrom.items, (std::vector<std::string>{"/a/*.*", "/data/a=b/*.*", "/a/*.*"}));
+    w.lstSyncFrom.items = {"/new/a/*.*"};
     w.form.btnClose_Click();
     std::vector<std::string> saved;
     for (int i = 1; i <= 5; ++i)
         saved.push_back(Saved("FileSets", "FileSet" + std::to_string(i)));
-    EXPECT_EQ(saved, (std::vector<std::string>{"/new/a/*.*", "/new/b/*.*", "", "/old/4/*.*",
-                                               "/old/5/*.*"}));
-    EXPECT_EQ(Start().lstSyncFrom.items, (std::vector<std::string>{"/new/a/*.*", "/new/b/*.*"}));
-}
-
-TEST_F(Settings, AGapEndsTheListAndDuplicatesStay) {
-    // Written by hand, as a user would; only the first "=" of a line ends its key.
-    WriteFile(Ini(),
-              "[FileSets]\nFileSet1=/a/*.*\nFileSet2=/data/a=b/*.*\nFileSet3=/a/*.*\n"
-              "FileSet5=/after/the/gap/*.*\n");
-    EXPECT_EQ(Start().lstSyncFrom.items,
-              (std::vector<std::string>{"/a/*.*", "/data/a=b/*.*", "/a/*.*"}));
+    EXPECT_EQ(saved, (std::vector<std::string>{"/new/a/*.*", "", "/a/*.*", "<absent>",
+                                               "/after/the/gap/*.*"}));
+    EXPECT_EQ(Start().lstSyncFrom.items, std::vector<std::string>{"/new/a/*.*"});
 }
 
 TEST_F(Settings, OnlyYesSwitchesAnOptionOnAndOnlyNoHidesTheAboutBoxInAnyCase) {
