@@ -73,3 +73,15 @@ inline HANDLE Open(const std::string& path, DWORD access, DWORD disposition) {
 
 // The Windows headers define the error codes as long; the last error is an unsigned DWORD.
 #define EXPECT_LAST_ERROR(code) EXPECT_EQ(GetLastError(), static_cast<DWORD>(code))
+
+// A call's outcome as one text, so that result and error compare in one check: "ok", or the
+// error it left. A handle that opened is closed.
+inline std::string Failed(DWORD code) {
+    return "error " + std::to_string(code);
+}
+inline std::string Outcome(BOOL ok) {
+    return ok ? "ok" : Failed(GetLastError());
+}
+inline std::string Outcome(HANDLE h) {
+    return h != INVALID_HANDLE_VALUE && CloseHandle(h) ? "ok" : Failed(GetLastError());
+}
