@@ -9,6 +9,7 @@
 #include <string>
 
 #include "fileio/PathText.h"
+#include "fileio/modWin32.h"
 #include "platform/win32.h"
 #include "tests/support/SmallVolume.h"
 #include "tests/support/TempDir.h"
@@ -84,4 +85,11 @@ inline std::string Outcome(BOOL ok) {
 }
 inline std::string Outcome(HANDLE h) {
     return h != INVALID_HANDLE_VALUE && CloseHandle(h) ? "ok" : Failed(GetLastError());
+}
+
+// The one-line text that the program shows for `code`.
+inline std::string SystemText(DWORD code) {
+    SetLastError(code);
+    CaptureLastError();
+    return GetSystemErrorText();
 }
