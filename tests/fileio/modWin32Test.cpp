@@ -3,10 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "fileio/PathText.h"
-#include "fileio/modWin32.h"
-#include "tests/support/TempDir.h"
-#include "tests/support/Wine.h"
+#include "tests/platform/PlatformTestSupport.h"
 
 #ifndef _WIN32
 #include <system_error>
@@ -15,12 +12,6 @@
 #endif
 
 namespace {
-
-std::string SystemText(DWORD code) {
-    SetLastError(code);
-    CaptureLastError();
-    return GetSystemErrorText();
-}
 
 std::string NameField(const WIN32_FIND_DATAA& entry) {
     return std::string(entry.cFileName, sizeof entry.cFileName);

@@ -25,10 +25,7 @@ TEST_F(FolderIdentity, AFolderKeepsOneIdentityThroughEverySpelling) {
     }
     EXPECT_NE(folders::IdentityOf(Path("target") + sep + "sub"), id);
     EXPECT_FALSE(folders::IdentityOf(Path("missing")).has_value());
-    EXPECT_EQ(folders::FinalPathOf(Path("missing")), "");
-    EXPECT_FALSE(folders::IsRoot(resolved));
-    const std::string root = folders::FinalPathOf(dir.path().root_path().string());
-    EXPECT_TRUE(folders::IsRoot(root)) << root;
+    // Missing folders and roots are met in the erase guard's tests.
 
     // A path longer than the buffer gives the length needed, not a cut path.
     HANDLE h = CreateFileA(Path("target").c_str(), 0, FILE_SHARE_READ, nullptr, OPEN_EXISTING,

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "fileio/PathText.h"
+#include "fileio/modWin32.h"
 #include "platform/win32.h"
 #include "tests/support/SmallVolume.h"
 #include "tests/support/TempDir.h"
@@ -73,3 +74,22 @@ inline HANDLE Open(const std::string& path, DWORD access, DWORD disposition) {
 
 // The Windows headers define the error codes as long; the last error is an unsigned DWORD.
 #define EXPECT_LAST_ERROR(code) EXPECT_EQ(GetLastError(), static_cast<DWORD>(code))
+
+// A call's outcome as one text, so that result and error compare in one check: "ok", or the
+// error it left. A handle that opened is closed.
+inline std::string Failed(DWORD code) {
+    return "error " + std::to_string(code);
+}
+inline std::string Outcome(BOOL ok) {
+    return ok ? "ok" : Failed(GetLastError());
+}
+inline std::string Outcome(HANDLE h) {
+    return h != INVALID_HANDLE_VALUE && CloseHandle(h) ? "ok" : Failed(GetLastError());
+}
+
+// The one-line text that the program shows for `code`.
+inline std::string SystemText(DWORD code) {
+    SetLastError(code);
+    CaptureLastError();
+    return GetSystemErrorText();
+}
