@@ -29,7 +29,12 @@ bool frmMain::CleanupFile(const std::string& dir, const WIN32_FIND_DATAA& entry)
         RecordError("Unable to create synchronize from filename");
         return false;
     }
-    // A file or a folder of the source's name keeps the mirror file.
+    // A file or a folder of the source's name keeps the mirror file. The source folder's
+    // names, read once for all its mirror files, tell which are there; a name they lack is
+    // looked up on its own before anything is deleted, so every deletion rests on a look-up
+    // made just before it, as it would without them.
+    if (ActiveGuards && ActiveGuards->sourceNames.Lists(*source))
+        return true;
     WIN32_FILE_ATTRIBUTE_DATA found{};
     if (LookUpPath(*source, found))
         return true;

@@ -121,7 +121,11 @@ void frmMain::GetFileInfo(const std::string& path, runtime::DateValue& date, std
     date = runtime::kDefaultDate;
     size = 0;
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (LookUpPath(path, data)) {
+    // During a pass the destination folder is held open for the files after the first: the
+    // same entry is looked up, without the system walking the whole path each time.
+    const bool found =
+        ActiveGuards ? ActiveGuards->destinationEntries.LookUp(path, data) : LookUpPath(path, data);
+    if (found) {
         date = FileTimeToDate(data.ftLastWriteTime);
         size = static_cast<std::int64_t>((std::uint64_t{data.nFileSizeHigh} << 32) |
                                          data.nFileSizeLow);

@@ -166,8 +166,14 @@ void RegisterFolderPicker(FolderPicker picker) {
 
 std::string EntryName(const WIN32_FIND_DATAA& entry) {
     // Called for every entry of every walk: trim the field in place and copy the name once.
-    const std::string_view field(entry.cFileName, sizeof entry.cFileName);
-    return TrimSpaces(field.substr(0, field.find('\0')));
+    std::string_view field(entry.cFileName, sizeof entry.cFileName);
+    field = field.substr(0, field.find('\0'));
+    // The fill after a name is most of the field: it is passed over eight spaces at a time,
+    // which leaves the same text for TrimSpaces to trim.
+    constexpr std::string_view kEightSpaces = "        ";
+    while (field.size() >= kEightSpaces.size() && field.ends_with(kEightSpaces))
+        field.remove_suffix(kEightSpaces.size());
+    return TrimSpaces(field);
 }
 
 std::int64_t EntrySize(const WIN32_FIND_DATAA& entry) {
