@@ -37,7 +37,9 @@ bool EntryLookUps::LookUp(const std::string& path, WIN32_FILE_ATTRIBUTE_DATA& da
     return LookUpPath(path, data);
 }
 
-void EntryLookUps::Hold(const std::string&) {}
+int EntryLookUps::Hold(std::string_view) {
+    return -1;
+}
 
 bool NameListing::Lists(const std::string&) {
     return false;
@@ -46,15 +48,26 @@ bool NameListing::Lists(const std::string&) {
 #else
 
 EntryLookUps::~EntryLookUps() {
-    w32posix::CloseFolderForLookUps(fd_);
+    for (const auto& [folder, fd] : held_)
+        w32posix::CloseFolderForLookUps(fd);
 }
 
-void EntryLookUps::Hold(const std::string& folder) {
-    if (fd_ >= 0 && folder == folder_)
-        return;
-    w32posix::CloseFolderForLookUps(fd_);
-    fd_ = w32posix::OpenFolderForLookUps(folder.c_str());
-    folder_ = fd_ >= 0 ? folder : std::string();
+int EntryLookUps::Hold(std::string_view folder) {
+    auto found = std::find_if(held_.begin(), held_.end(),
+                              [&](const auto& held) { return held.first == folder; });
+    if (found == held_.end()) {
+        const int fd = w32posix::OpenFolderForLookUps(std::string(folder).c_str());
+        if (fd < 0)
+            return -1;
+        if (held_.size() == kHeld) {
+            w32posix::CloseFolderForLookUps(held_.back().second);
+            held_.pop_back();
+        }
+        held_.emplace_back(std::string(folder), fd);
+        found = held_.end() - 1;
+    }
+    std::rotate(held_.begin(), found, found + 1);
+    return held_.front().second;
 }
 
 // A folder that cannot be opened (not there yet, or a path too long for one call) is not
@@ -65,11 +78,11 @@ bool EntryLookUps::LookUp(const std::string& path, WIN32_FILE_ATTRIBUTE_DATA& da
     std::string_view name;
     if (!SplitEntry(path, folder, name))
         return LookUpPath(path, data);
-    Hold(std::string(folder));
-    if (fd_ < 0)
+    const int fd = Hold(folder);
+    if (fd < 0)
         return LookUpPath(path, data);
     const BOOL found =
-        w32posix::GetEntryAttributesEx(fd_, std::string(name).c_str(), path.c_str(), data);
+        w32posix::GetEntryAttributesEx(fd, std::string(name).c_str(), path.c_str(), data);
     CaptureLastError();
     return found != 0;
 }

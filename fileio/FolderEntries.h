@@ -5,6 +5,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/win32.h"
@@ -22,10 +24,13 @@ class EntryLookUps {
     bool LookUp(const std::string& path, WIN32_FILE_ATTRIBUTE_DATA& data);
 
   private:
-    void Hold(const std::string& folder);
+    // The descriptor of `folder`, opened unless held already; -1 when it cannot be opened.
+    int Hold(std::string_view folder);
 
-    std::string folder_;
-    int fd_ = -1;
+    // A walk comes back to a folder after each of its subfolders: the last few folders stay
+    // held, the latest first, so that coming back does not open the folder again.
+    static constexpr std::size_t kHeld = 8;
+    std::vector<std::pair<std::string, int>> held_;
 };
 
 class NameListing {

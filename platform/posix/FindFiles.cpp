@@ -1,14 +1,15 @@
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "platform/posix/Errors.h"
 #include "platform/posix/FileStatus.h"
+#include "platform/posix/FolderStream.h"
 #include "platform/posix/Handles.h"
 #include "platform/posix/LongPath.h"
 #include "platform/posix/Wildcard.h"
@@ -27,12 +28,8 @@ class FindSearch : public HandleObject {
     FindSearch() : HandleObject(kKind) {}
     // A search that is over before it starts, as a look-up of one entry is.
     explicit FindSearch(Lifetime lifetime) : HandleObject(kKind, lifetime), finished(true) {}
-    ~FindSearch() override {
-        if (dir)
-            ::closedir(dir);
-    }
 
-    DIR* dir = nullptr;
+    std::unique_ptr<FolderStream> dir;
     std::string mask;
     bool sawDot = false;
     bool sawDotDot = false;
@@ -88,7 +85,7 @@ int FillEntry(int dirFd, const char* name, WIN32_FIND_DATAA& data) {
 // "." and ".." are part of every Windows listing; a folder stream that leaves them out gets
 // them added at its end.
 bool NextSynthetic(FindSearch& search, WIN32_FIND_DATAA& data) {
-    int dirFd = ::dirfd(search.dir);
+    int dirFd = search.dir->Fd();
     for (bool* seen : {&search.sawDot, &search.sawDotDot}) {
         if (*seen)
             continue;
@@ -107,13 +104,11 @@ bool NextMatch(FindSearch& search, WIN32_FIND_DATAA& data) {
         SetLastError(ERROR_NO_MORE_FILES);
         return false;
     }
-    int dirFd = ::dirfd(search.dir);
+    int dirFd = search.dir->Fd();
     for (;;) {
-        errno = 0;
-        dirent* entry = ::readdir(search.dir);
-        if (!entry)
+        const char* name = search.dir->Next();
+        if (!name)
             break;
-        const char* name = entry->d_name;
         if (std::strcmp(name, ".") == 0)
             search.sawDot = true;
         if (std::strcmp(name, "..") == 0)
@@ -129,9 +124,9 @@ bool NextMatch(FindSearch& search, WIN32_FIND_DATAA& data) {
         SetErrorFromErrno(err);
         return false;
     }
-    if (errno != 0) {
+    if (int err = search.dir->Error()) {
         search.finished = true;
-        SetErrorFromErrno(errno);
+        SetErrorFromErrno(err);
         return false;
     }
     if (NextSynthetic(search, data))
@@ -183,12 +178,7 @@ HANDLE FindMatching(SplitPattern split, WIN32_FIND_DATAA& data) {
         return INVALID_HANDLE_VALUE;
     }
     HandleOwner<FindSearch> search(new FindSearch);
-    search->dir = ::fdopendir(fd);
-    if (!search->dir) {
-        SetErrorFromErrno(errno);
-        ::close(fd);
-        return INVALID_HANDLE_VALUE;
-    }
+    search->dir = std::make_unique<FolderStream>(fd);
     search->mask = split.mask;
     if (!NextMatch(*search, data)) {
         if (GetLastError() == ERROR_NO_MORE_FILES)

@@ -1,6 +1,5 @@
 #include "platform/posix/FolderEntries.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +8,7 @@
 
 #include "platform/posix/Errors.h"
 #include "platform/posix/FileStatus.h"
+#include "platform/posix/FolderStream.h"
 
 namespace w32posix {
 
@@ -43,34 +43,19 @@ BOOL GetEntryAttributesEx(int folderFd, const char* name, const char* fullPath,
 
 bool ReadFolderNames(const char* folder, std::vector<std::string>& names) {
     names.clear();
-    const int fd = ::open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
+    FolderStream stream(::open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (stream.Fd() < 0)
         return false;
     // Reading a folder takes read permission, looking its entries up takes search permission:
     // without it every look-up fails, so the names would answer what a look-up cannot.
     struct stat self {};
-    if (::fstatat(fd, ".", &self, AT_SYMLINK_NOFOLLOW) != 0) {
-        ::close(fd);
+    if (::fstatat(stream.Fd(), ".", &self, AT_SYMLINK_NOFOLLOW) != 0)
         return false;
+    while (const char* name = stream.Next()) {
+        if (std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0)
+            names.emplace_back(name);
     }
-    DIR* dir = ::fdopendir(fd);
-    if (!dir) {
-        ::close(fd);
-        return false;
-    }
-    bool complete = true;
-    for (;;) {
-        errno = 0;
-        const dirent* entry = ::readdir(dir);
-        if (!entry) {
-            complete = errno == 0;
-            break;
-        }
-        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
-            names.emplace_back(entry->d_name);
-    }
-    ::closedir(dir);
-    return complete;
+    return stream.Error() == 0;
 }
 
 }  // namespace w32posix
