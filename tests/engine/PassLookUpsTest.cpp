@@ -1,0 +1,56 @@
+// The passes look files up through what they keep of a folder between files: the cleanup a
+// source folder's names, the copy pass an open destination folder. What changes after that
+// was read must still decide as a fresh look-up would where a file could be lost.
+#include <cstring>
+
+#include "engine/PassGuards.h"
+#include "tests/engine/FormFixture.h"
+
+namespace {
+
+WIN32_FIND_DATAA EntryOf(const fs::path& file) {
+    WIN32_FIND_DATAA entry{};
+    const std::string name = Narrow(file.filename());
+    std::memcpy(entry.cFileName, name.c_str(), name.size() + 1);
+    return entry;
+}
+
+using PassLookUps = FormFixture;
+
+TEST_F(PassLookUps, ASourceMadeAfterItsFolderWasReadKeepsItsCopy) {
+    for (const char* name : {"a.txt", "late.txt", "gone.txt"})
+        WriteFile(Src(name), name);
+    ASSERT_TRUE(form.SyncTree(Pattern(Src())));
+    fs::remove(Src("late.txt"));
+    fs::remove(Src("gone.txt"));
+    const std::string mirrorDir = Narrow(Mirror(Src("a.txt")).parent_path());
+
+    engine::PassGuards guards;
+    engine::ActivePass pass(form, guards);
+    EXPECT_TRUE(form.CleanupFile(mirrorDir, EntryOf(Src("a.txt"))));  // the folder is read here
+    WriteFile(Src("late.txt"), "back");
+    EXPECT_TRUE(form.CleanupFile(mirrorDir, EntryOf(Src("late.txt"))));
+    EXPECT_TRUE(form.CleanupFile(mirrorDir, EntryOf(Src("gone.txt"))));
+    EXPECT_TRUE(fs::exists(Mirror(Src("a.txt"))) && fs::exists(Mirror(Src("late.txt"))));
+    EXPECT_FALSE(fs::exists(Mirror(Src("gone.txt"))));
+}
+
+TEST_F(PassLookUps, ACopyRemovedAfterItsFolderWasOpenedIsMadeAgain) {
+    for (const char* name : {"a.txt", "b.txt"})
+        WriteFile(Src(name), name);
+    ASSERT_TRUE(form.SyncTree(Pattern(Src())));
+
+    engine::PassGuards guards;
+    engine::ActivePass pass(form, guards);
+    const std::string dir = Narrow(Src());
+    WIN32_FIND_DATAA a{};
+    WIN32_FIND_DATAA b{};
+    FindClose(FindFirstFileA(Narrow(Src("a.txt")).c_str(), &a));
+    FindClose(FindFirstFileA(Narrow(Src("b.txt")).c_str(), &b));
+    EXPECT_TRUE(form.SyncFile(dir, a));  // the destination folder is held from here
+    fs::remove(Mirror(Src("b.txt")));
+    EXPECT_TRUE(form.SyncFile(dir, b));
+    EXPECT_TRUE(fs::exists(Mirror(Src("b.txt"))));
+}
+
+}  // namespace
