@@ -12,21 +12,6 @@
 
 namespace folders {
 
-namespace {
-
-// The folder and the entry name of `path`, when the name is one plain entry of that folder:
-// not empty, not "." nor "..", the folder not empty. Anything else is looked up whole.
-bool SplitEntry(const std::string& path, std::string_view& folder, std::string_view& name) {
-    const auto sep = path.rfind(kSep);
-    if (sep == std::string::npos || sep == 0)
-        return false;
-    folder = std::string_view(path).substr(0, sep);
-    name = std::string_view(path).substr(sep + 1);
-    return !name.empty() && name != "." && name != "..";
-}
-
-}  // namespace
-
 #ifdef _WIN32
 
 EntryLookUps::~EntryLookUps() = default;
@@ -46,6 +31,21 @@ bool NameListing::Lists(const std::string&) {
 }
 
 #else
+
+namespace {
+
+// The folder and the entry name of `path`, when the name is one plain entry of that folder:
+// not empty, not "." nor "..", the folder not empty. Anything else is looked up whole.
+bool SplitEntry(const std::string& path, std::string_view& folder, std::string_view& name) {
+    const auto sep = path.rfind(kSep);
+    if (sep == std::string::npos || sep == 0)
+        return false;
+    folder = std::string_view(path).substr(0, sep);
+    name = std::string_view(path).substr(sep + 1);
+    return !name.empty() && name != "." && name != "..";
+}
+
+}  // namespace
 
 EntryLookUps::~EntryLookUps() {
     for (const auto& [folder, fd] : held_)
