@@ -7,16 +7,18 @@
 #include "fileio/modWin32.h"
 #include "ui/frmMain.h"
 
+// The walk needs of each mirror entry only its name and kind: CleanupFile goes by the name.
 bool frmMain::CleanupTree(const std::string& searchPattern) {
     if (ActiveGuards || !SyncOn) {
         return engine::WalkFolder(*this, searchPattern, &frmMain::CleanupTree,
-                                  &frmMain::CleanupFile);
+                                  &frmMain::CleanupFile, engine::EntryDetail::Kind);
     }
     engine::PassGuards guards;
     if (!engine::GuardCleanupPass(*this, guards))
         return true;  // the Sync To directory lies inside a source: nothing there is an orphan
     engine::ActivePass pass(*this, guards);
-    return engine::WalkFolder(*this, searchPattern, &frmMain::CleanupTree, &frmMain::CleanupFile);
+    return engine::WalkFolder(*this, searchPattern, &frmMain::CleanupTree, &frmMain::CleanupFile,
+                              engine::EntryDetail::Kind);
 }
 
 bool frmMain::CleanupFile(const std::string& dir, const WIN32_FIND_DATAA& entry) {

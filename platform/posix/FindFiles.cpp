@@ -1,3 +1,4 @@
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -9,6 +10,7 @@
 
 #include "platform/posix/Errors.h"
 #include "platform/posix/FileStatus.h"
+#include "platform/posix/FolderEntries.h"
 #include "platform/posix/FolderStream.h"
 #include "platform/posix/Handles.h"
 #include "platform/posix/LongPath.h"
@@ -30,6 +32,7 @@ class FindSearch : public HandleObject {
     explicit FindSearch(Lifetime lifetime) : HandleObject(kKind, lifetime), finished(true) {}
 
     std::unique_ptr<FolderStream> dir;
+    bool kindsOnly = false;
     std::string mask;
     bool sawDot = false;
     bool sawDotDot = false;
@@ -82,16 +85,38 @@ int FillEntry(int dirFd, const char* name, WIN32_FIND_DATAA& data) {
     return 0;
 }
 
+// What a listing shows of an entry when only its kind is asked for: the attributes that tell a
+// folder, a file and a link apart, as AttributesOf gives them but for the read-only bit, which
+// takes the entry's own status; no times, no size. A link's target is still looked at, and an
+// entry whose kind the folder does not record is described in full.
+int FillKind(int dirFd, const char* name, unsigned char type, WIN32_FIND_DATAA& data) {
+    if (type == DT_UNKNOWN)
+        return FillEntry(dirFd, name, data);
+    FileStatus status;
+    status.mode = DTTOIF(type) | S_IWUSR;
+    FileStatus target;
+    const bool hasTarget = type == DT_LNK && StatAt(dirFd, name, 0, target) == 0;
+    data = WIN32_FIND_DATAA{};
+    data.dwFileAttributes = AttributesOf(name, status, hasTarget ? &target : nullptr);
+    data.dwReserved0 = type == DT_LNK ? IO_REPARSE_TAG_SYMLINK : 0;
+    SetName(data, name);
+    return 0;
+}
+
+int Fill(const FindSearch& search, const char* name, unsigned char type, WIN32_FIND_DATAA& data) {
+    const int dirFd = search.dir->Fd();
+    return search.kindsOnly ? FillKind(dirFd, name, type, data) : FillEntry(dirFd, name, data);
+}
+
 // "." and ".." are part of every Windows listing; a folder stream that leaves them out gets
 // them added at its end.
 bool NextSynthetic(FindSearch& search, WIN32_FIND_DATAA& data) {
-    int dirFd = search.dir->Fd();
     for (bool* seen : {&search.sawDot, &search.sawDotDot}) {
         if (*seen)
             continue;
         *seen = true;
         const char* name = seen == &search.sawDot ? "." : "..";
-        if (MatchesWildcard(name, search.mask) && FillEntry(dirFd, name, data) == 0)
+        if (MatchesWildcard(name, search.mask) && Fill(search, name, DT_DIR, data) == 0)
             return true;
     }
     return false;
@@ -104,7 +129,6 @@ bool NextMatch(FindSearch& search, WIN32_FIND_DATAA& data) {
         SetLastError(ERROR_NO_MORE_FILES);
         return false;
     }
-    int dirFd = search.dir->Fd();
     for (;;) {
         const char* name = search.dir->Next();
         if (!name)
@@ -115,7 +139,7 @@ bool NextMatch(FindSearch& search, WIN32_FIND_DATAA& data) {
             search.sawDotDot = true;
         if (!MatchesWildcard(name, search.mask))
             continue;
-        int err = FillEntry(dirFd, name, data);
+        int err = Fill(search, name, search.dir->Type(), data);
         // An entry deleted since the folder was read is passed over.
         if (err == ENOENT)
             continue;
@@ -169,7 +193,7 @@ DWORD FolderOpenError(int err, const std::string& folder) {
     return err == ENOENT ? ERROR_PATH_NOT_FOUND : ErrorFromErrno(err);
 }
 
-HANDLE FindMatching(SplitPattern split, WIN32_FIND_DATAA& data) {
+HANDLE FindMatching(SplitPattern split, bool kindsOnly, WIN32_FIND_DATAA& data) {
     std::string folder(split.folder);
     PathAt at(folder.c_str());
     int fd = at.error ? -1 : ::openat(at.dir, at.name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -180,6 +204,7 @@ HANDLE FindMatching(SplitPattern split, WIN32_FIND_DATAA& data) {
     HandleOwner<FindSearch> search(new FindSearch);
     search->dir = std::make_unique<FolderStream>(fd);
     search->mask = split.mask;
+    search->kindsOnly = kindsOnly;
     if (!NextMatch(*search, data)) {
         if (GetLastError() == ERROR_NO_MORE_FILES)
             SetLastError(ERROR_FILE_NOT_FOUND);
@@ -189,9 +214,7 @@ HANDLE FindMatching(SplitPattern split, WIN32_FIND_DATAA& data) {
     return handle ? handle : INVALID_HANDLE_VALUE;
 }
 
-}  // namespace
-
-HANDLE FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
+HANDLE FindFirst(LPCSTR lpFileName, bool kindsOnly, LPWIN32_FIND_DATAA lpFindFileData) {
     if (!lpFileName || !lpFindFileData) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_HANDLE_VALUE;
@@ -205,7 +228,17 @@ HANDLE FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
     }
     if (!HasWildcards(split.mask))
         return FindOne(lpFileName, split.mask, *lpFindFileData);
-    return FindMatching(split, *lpFindFileData);
+    return FindMatching(split, kindsOnly, *lpFindFileData);
+}
+
+}  // namespace
+
+HANDLE FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
+    return FindFirst(lpFileName, false, lpFindFileData);
+}
+
+HANDLE w32posix::FindFirstKindA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
+    return FindFirst(lpFileName, true, lpFindFileData);
 }
 
 BOOL FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData) {

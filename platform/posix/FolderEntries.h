@@ -23,4 +23,10 @@ BOOL GetEntryAttributesEx(int folderFd, const char* name, const char* fullPath,
 // entries cannot be looked up (a folder without search permission).
 bool ReadFolderNames(const char* folder, std::vector<std::string>& names);
 
+// FindFirstFileA for walks that need of each entry only its name and kind: the records that it
+// and FindNextFileA then give hold the name and the attributes that tell a folder, a file and
+// a link (to a folder or not) apart, without times, size or the read-only bit. Those come
+// from the folder's own listing, where FindFirstFileA looks at every entry.
+HANDLE FindFirstKindA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData);
+
 }  // namespace w32posix

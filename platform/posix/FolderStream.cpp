@@ -29,6 +29,7 @@ const char* FolderStream::Next() {
     // The records are laid out as struct dirent64, each aligned by the kernel.
     const auto* entry = reinterpret_cast<const dirent64*>(block_.get() + at_);
     at_ += entry->d_reclen;
+    type_ = entry->d_type;
     return entry->d_name;
 }
 

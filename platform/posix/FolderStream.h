@@ -21,6 +21,9 @@ class FolderStream {
     // errno value Error() then gives (0 at the end).
     const char* Next();
     int Error() const { return error_; }
+    // The kind of the entry Next() gave last, as a DT_ value; DT_UNKNOWN where the file system
+    // does not record it.
+    unsigned char Type() const { return type_; }
 
   private:
     static constexpr std::size_t kBlock = 32 * 1024;
@@ -30,6 +33,7 @@ class FolderStream {
     std::size_t filled_ = 0;
     std::size_t at_ = 0;
     int error_ = 0;
+    unsigned char type_ = 0;
 };
 
 }  // namespace w32posix
