@@ -54,3 +54,27 @@ TEST_F(PassLookUps, ACopyRemovedAfterItsFolderWasOpenedIsMadeAgain) {
 }
 
 }  // namespace
+
+#ifndef _WIN32
+namespace {
+
+// The cleanup walk tells links from folders by the listing alone: a link to a folder is never
+// entered, and a link standing for a gone source is removed itself.
+TEST_F(PassLookUps, TheCleanupNeverEntersAFolderLinkAndRemovesOrphanLinksThemselves) {
+    WriteFile(Src("kept.txt"), "x");
+    ASSERT_TRUE(form.SyncTree(Pattern(Src())));
+    WriteFile(tmp.path() / "elsewhere" / "precious.txt", "keep me");
+    const fs::path mirrorDir = Mirror(Src("kept.txt")).parent_path();
+    fs::create_directory_symlink(tmp.path() / "elsewhere", mirrorDir / "folder-link");
+    fs::create_symlink(tmp.path() / "elsewhere" / "precious.txt", mirrorDir / "file-link");
+    form.DeleteOrphans = true;
+
+    EXPECT_TRUE(form.CleanupTree(Pattern(SyncTo())));
+    EXPECT_TRUE(fs::is_symlink(mirrorDir / "folder-link"));
+    EXPECT_FALSE(fs::is_symlink(mirrorDir / "file-link"));
+    EXPECT_EQ(ReadFileText(tmp.path() / "elsewhere" / "precious.txt"), "keep me");
+    EXPECT_TRUE(fs::exists(Mirror(Src("kept.txt"))));
+}
+
+}  // namespace
+#endif
