@@ -8,8 +8,9 @@
 namespace engine {
 
 Enumeration::Enumeration(const std::string& pattern, EntryDetail detail)
-    : handle_(detail == EntryDetail::Kind ? FindFirstKind(pattern, entry_)
-                                          : FindFirst(pattern, entry_)) {}
+    : handle_(detail == EntryDetail::Full
+                  ? FindFirst(pattern, entry_)
+                  : FindFirstKind(pattern, entry_, detail == EntryDetail::FoldersByKind)) {}
 
 Enumeration::~Enumeration() {
     if (Found())

@@ -10,9 +10,10 @@ class frmMain;
 
 namespace engine {
 
-// How much of each entry a walk uses: all of it, or only its name and kind (folder, link to a
-// folder, file), which a platform may tell without looking at each entry.
-enum class EntryDetail { Full, Kind };
+// How much of each entry a walk uses: all of it; only its name and kind (folder, link to a
+// folder, file), which a platform may tell without looking at each entry; or so for folders,
+// while files keep their times and size.
+enum class EntryDetail { Full, Kind, FoldersByKind };
 
 // One enumeration of a search pattern; the search handle is closed when it goes out of scope,
 // so an early return at any level of a walk cannot leave it open.

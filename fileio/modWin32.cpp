@@ -57,11 +57,12 @@ HANDLE FindFirst(const std::string& pattern, WIN32_FIND_DATAA& entry) {
 
 // Windows' listing carries every detail at no extra cost; the POSIX one would look at every
 // entry for details the walk does not use.
-HANDLE FindFirstKind(const std::string& pattern, WIN32_FIND_DATAA& entry) {
+HANDLE FindFirstKind(const std::string& pattern, WIN32_FIND_DATAA& entry, bool filesInFull) {
 #ifdef _WIN32
+    (void)filesInFull;
     HANDLE handle = FindFirstFileA(pattern.c_str(), &entry);
 #else
-    HANDLE handle = w32posix::FindFirstKindA(pattern.c_str(), &entry);
+    HANDLE handle = w32posix::FindFirstKindA(pattern.c_str(), &entry, filesInFull);
 #endif
     CaptureLastError();
     FillNameWithSpaces(entry);

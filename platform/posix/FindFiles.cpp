@@ -33,6 +33,7 @@ class FindSearch : public HandleObject {
 
     std::unique_ptr<FolderStream> dir;
     bool kindsOnly = false;
+    bool filesInFull = false;  // with kindsOnly: only folders by their kind
     std::string mask;
     bool sawDot = false;
     bool sawDotDot = false;
@@ -105,7 +106,8 @@ int FillKind(int dirFd, const char* name, unsigned char type, WIN32_FIND_DATAA& 
 
 int Fill(const FindSearch& search, const char* name, unsigned char type, WIN32_FIND_DATAA& data) {
     const int dirFd = search.dir->Fd();
-    return search.kindsOnly ? FillKind(dirFd, name, type, data) : FillEntry(dirFd, name, data);
+    const bool byKind = search.kindsOnly && (type == DT_DIR || !search.filesInFull);
+    return byKind ? FillKind(dirFd, name, type, data) : FillEntry(dirFd, name, data);
 }
 
 // "." and ".." are part of every Windows listing; a folder stream that leaves them out gets
@@ -193,7 +195,7 @@ DWORD FolderOpenError(int err, const std::string& folder) {
     return err == ENOENT ? ERROR_PATH_NOT_FOUND : ErrorFromErrno(err);
 }
 
-HANDLE FindMatching(SplitPattern split, bool kindsOnly, WIN32_FIND_DATAA& data) {
+HANDLE FindMatching(SplitPattern split, bool kindsOnly, bool filesInFull, WIN32_FIND_DATAA& data) {
     std::string folder(split.folder);
     PathAt at(folder.c_str());
     int fd = at.error ? -1 : ::openat(at.dir, at.name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -205,6 +207,7 @@ HANDLE FindMatching(SplitPattern split, bool kindsOnly, WIN32_FIND_DATAA& data) 
     search->dir = std::make_unique<FolderStream>(fd);
     search->mask = split.mask;
     search->kindsOnly = kindsOnly;
+    search->filesInFull = filesInFull;
     if (!NextMatch(*search, data)) {
         if (GetLastError() == ERROR_NO_MORE_FILES)
             SetLastError(ERROR_FILE_NOT_FOUND);
@@ -214,7 +217,8 @@ HANDLE FindMatching(SplitPattern split, bool kindsOnly, WIN32_FIND_DATAA& data) 
     return handle ? handle : INVALID_HANDLE_VALUE;
 }
 
-HANDLE FindFirst(LPCSTR lpFileName, bool kindsOnly, LPWIN32_FIND_DATAA lpFindFileData) {
+HANDLE FindFirst(LPCSTR lpFileName, bool kindsOnly, bool filesInFull,
+                 LPWIN32_FIND_DATAA lpFindFileData) {
     if (!lpFileName || !lpFindFileData) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_HANDLE_VALUE;
@@ -228,17 +232,18 @@ HANDLE FindFirst(LPCSTR lpFileName, bool kindsOnly, LPWIN32_FIND_DATAA lpFindFil
     }
     if (!HasWildcards(split.mask))
         return FindOne(lpFileName, split.mask, *lpFindFileData);
-    return FindMatching(split, kindsOnly, *lpFindFileData);
+    return FindMatching(split, kindsOnly, filesInFull, *lpFindFileData);
 }
 
 }  // namespace
 
 HANDLE FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
-    return FindFirst(lpFileName, false, lpFindFileData);
+    return FindFirst(lpFileName, false, false, lpFindFileData);
 }
 
-HANDLE w32posix::FindFirstKindA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
-    return FindFirst(lpFileName, true, lpFindFileData);
+HANDLE w32posix::FindFirstKindA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData,
+                                bool filesInFull) {
+    return FindFirst(lpFileName, true, filesInFull, lpFindFileData);
 }
 
 BOOL FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData) {

@@ -26,7 +26,8 @@ bool ReadFolderNames(const char* folder, std::vector<std::string>& names);
 // FindFirstFileA for walks that need of each entry only its name and kind: the records that it
 // and FindNextFileA then give hold the name and the attributes that tell a folder, a file and
 // a link (to a folder or not) apart, without times, size or the read-only bit. Those come
-// from the folder's own listing, where FindFirstFileA looks at every entry.
-HANDLE FindFirstKindA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData);
+// from the folder's own listing, where FindFirstFileA looks at every entry. With
+// `filesInFull`, only folders are described so; every other entry is described in full.
+HANDLE FindFirstKindA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData, bool filesInFull);
 
 }  // namespace w32posix

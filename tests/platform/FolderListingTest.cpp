@@ -56,8 +56,16 @@ TEST_F(FolderListingTest, KindsOnlyListingsTellEntriesApartAsFullOnesDo) {
     };
     WIN32_FIND_DATAA data{};
     const auto full = kinds(FindFirstFileA(Path("*").c_str(), &data), data);
-    const auto kindsOnly = kinds(w32posix::FindFirstKindA(Path("*").c_str(), &data), data);
+    const auto kindsOnly = kinds(w32posix::FindFirstKindA(Path("*").c_str(), &data, false), data);
     EXPECT_EQ(kindsOnly, full);
+    const auto foldersByKind =
+        kinds(w32posix::FindFirstKindA(Path("*").c_str(), &data, true), data);
+    EXPECT_EQ(foldersByKind, full);
+    const WIN32_FIND_DATAA fileEntry = FoundEntry(Path("file"));
+    HANDLE h = w32posix::FindFirstKindA(Path("fil?").c_str(), &data, true);
+    FindClose(h);
+    EXPECT_EQ(Ticks(data.ftLastWriteTime), Ticks(fileEntry.ftLastWriteTime));
+    EXPECT_EQ(data.nFileSizeLow, 1u);
     EXPECT_EQ(full.size(), 8u);
 }
 #endif
