@@ -76,5 +76,29 @@ TEST_F(PassLookUps, TheCleanupNeverEntersAFolderLinkAndRemovesOrphanLinksThemsel
     EXPECT_TRUE(fs::exists(Mirror(Src("kept.txt"))));
 }
 
+// A folder found free vouches for the levels above it, not for its siblings: a sibling
+// replaced by a link is found, and nothing is written through it.
+TEST_F(PassLookUps, ASiblingOfAFolderFoundFreeIsCheckedForLinks) {
+    WriteFile(Src("a/x.txt"), "x");
+    WriteFile(Src("b/y.txt"), "y");
+    ASSERT_TRUE(form.SyncTree(Pattern(Src())));
+    const fs::path outside = tmp.path() / "outside";
+    fs::create_directories(outside);
+    fs::remove_all(Mirror(Src("b")));
+    fs::create_directory_symlink(outside, Mirror(Src("b")));
+    WriteFile(Src("b/y.txt"), "changed");
+
+    engine::PassGuards guards;
+    engine::ActivePass pass(form, guards);
+    WIN32_FIND_DATAA x{};
+    WIN32_FIND_DATAA y{};
+    FindClose(FindFirstFileA(Narrow(Src("a/x.txt")).c_str(), &x));
+    FindClose(FindFirstFileA(Narrow(Src("b/y.txt")).c_str(), &y));
+    EXPECT_TRUE(form.SyncFile(Narrow(Src("a")), x));
+    EXPECT_FALSE(form.SyncFile(Narrow(Src("b")), y));
+    EXPECT_TRUE(fs::is_empty(outside));
+    EXPECT_NE(LastError().find(Narrow(Mirror(Src("b")))), std::string::npos) << LastError();
+}
+
 }  // namespace
 #endif
