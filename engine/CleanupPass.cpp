@@ -32,9 +32,10 @@ bool frmMain::CleanupFile(const std::string& dir, const WIN32_FIND_DATAA& entry)
         return false;
     }
     // A file or a folder of the source's name keeps the mirror file. The source folder's
-    // names, read once for all its mirror files, tell which are there; a name they lack is
-    // looked up on its own before anything is deleted, so every deletion rests on a look-up
-    // made just before it, as it would without them.
+    // names, read once for all its mirror files, tell which are there: a listed name is an
+    // entry the look-up would find, unless the source changed since, which a look-up made a
+    // moment later could meet as well. A name they lack is looked up on its own, so every
+    // deletion still rests on a look-up made just before it.
     if (ActiveGuards && ActiveGuards->sourceNames.Lists(*source))
         return true;
     WIN32_FILE_ATTRIBUTE_DATA found{};
