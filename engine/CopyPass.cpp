@@ -1,5 +1,7 @@
 // The copy pass: brings one fileset's files into the Sync To directory, copying each file whose
 // mirror copy is missing or differs in last-write time (to the second) or in size.
+#include <algorithm>
+
 #include "engine/DirectoryWalk.h"
 #include "engine/PassGuards.h"
 #include "engine/PathMapping.h"
@@ -32,6 +34,18 @@ void RecordLink(frmMain& form, const std::string& source, const std::string& des
                      " below the Sync To directory: copying file " + source + " to " + destFile);
 }
 
+// The deepest folder at or above both folder texts, cut at a separator; "" when none.
+std::string CommonFolder(const std::string& a, const std::string& b) {
+    const auto differ = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
+    auto length = static_cast<std::size_t>(differ.first - a.begin());
+    const bool aEnds = length == a.size() || a[length] == kSep;
+    const bool bEnds = length == b.size() || b[length] == kSep;
+    if (aEnds && bEnds)
+        return a.substr(0, length);
+    const auto sep = a.rfind(kSep, length == 0 ? 0 : length - 1);
+    return sep == std::string::npos ? std::string() : a.substr(0, sep);
+}
+
 // False, with the link recorded, when a link stands on the way from the Sync To directory to
 // `destFolder`: folders made or files written there would land wherever it points. The
 // folders found free stay so for the rest of the pass, so each level is checked about once.
@@ -41,12 +55,14 @@ bool FolderFreeOfLinks(frmMain& form, const std::string& syncTo, const std::stri
     std::string from = syncTo;
     if (guards && !guards->linkFreeFolder.empty()) {
         const std::string& known = guards->linkFreeFolder;
-        const std::string knownBelow = known + std::string(kSepText);
         // The folder itself or one above it was found free; below it, only the new levels.
         if (known == destFolder || known.starts_with(destFolder + std::string(kSepText)))
             return true;
-        if (destFolder.starts_with(knownBelow))
-            from = known;
+        // Every level on the way to the known folder was found free with it, so a sibling
+        // folder's own levels start below the folder the two share.
+        const std::string shared = CommonFolder(known, destFolder);
+        if (shared.size() > syncTo.size() && shared.starts_with(syncTo + std::string(kSepText)))
+            from = shared;
     }
     const std::string link = engine::LinkBelow(from, destFolder);
     if (!link.empty()) {
@@ -70,14 +86,19 @@ bool IsLinkInTheWay(frmMain& form, const std::string& source, const std::string&
 
 }  // namespace
 
+// The walk goes into a folder by its name and kind alone; files need their times and size.
 bool frmMain::SyncTree(const std::string& searchPattern) {
-    if (ActiveGuards || !SyncOn)
-        return engine::WalkFolder(*this, searchPattern, &frmMain::SyncTree, &frmMain::SyncFile);
+    constexpr engine::EntryDetail kDetail = engine::EntryDetail::FoldersByKind;
+    if (ActiveGuards || !SyncOn) {
+        return engine::WalkFolder(*this, searchPattern, &frmMain::SyncTree, &frmMain::SyncFile,
+                                  kDetail);
+    }
     engine::PassGuards guards;
     if (!engine::GuardCopyPass(*this, searchPattern, guards))
         return true;  // the fileset is left alone, and the reason recorded
     engine::ActivePass pass(*this, guards);
-    return engine::WalkFolder(*this, searchPattern, &frmMain::SyncTree, &frmMain::SyncFile);
+    return engine::WalkFolder(*this, searchPattern, &frmMain::SyncTree, &frmMain::SyncFile,
+                              kDetail);
 }
 
 bool frmMain::SyncFile(const std::string& dir, const WIN32_FIND_DATAA& entry) {
@@ -121,7 +142,11 @@ void frmMain::GetFileInfo(const std::string& path, runtime::DateValue& date, std
     date = runtime::kDefaultDate;
     size = 0;
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (LookUpPath(path, data)) {
+    // During a pass the destination folder is held open for the files after the first: the
+    // same entry is looked up, without the system walking the whole path each time.
+    const bool found =
+        ActiveGuards ? ActiveGuards->destinationEntries.LookUp(path, data) : LookUpPath(path, data);
+    if (found) {
         date = FileTimeToDate(data.ftLastWriteTime);
         size = static_cast<std::int64_t>((std::uint64_t{data.nFileSizeHigh} << 32) |
                                          data.nFileSizeLow);

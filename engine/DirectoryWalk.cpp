@@ -7,7 +7,10 @@
 
 namespace engine {
 
-Enumeration::Enumeration(const std::string& pattern) : handle_(FindFirst(pattern, entry_)) {}
+Enumeration::Enumeration(const std::string& pattern, EntryDetail detail)
+    : handle_(detail == EntryDetail::Full
+                  ? FindFirst(pattern, entry_)
+                  : FindFirstKind(pattern, entry_, detail == EntryDetail::FoldersByKind)) {}
 
 Enumeration::~Enumeration() {
     if (Found())
@@ -54,11 +57,11 @@ bool Fenced(frmMain& form, const std::string& dir, const std::string& name) {
 
 }  // namespace
 
-bool WalkFolder(frmMain& form, const std::string& pattern, FolderStep folderStep,
-                FileStep fileStep) {
+bool WalkFolder(frmMain& form, const std::string& pattern, FolderStep folderStep, FileStep fileStep,
+                EntryDetail detail) {
     if (!form.SyncOn)
         return false;
-    Enumeration found(pattern);
+    Enumeration found(pattern, detail);
     const std::string dir = BeforeLastSep(pattern);
     if (!found.Found())
         return true;

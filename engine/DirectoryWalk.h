@@ -10,11 +10,16 @@ class frmMain;
 
 namespace engine {
 
+// How much of each entry a walk uses: all of it; only its name and kind (folder, link to a
+// folder, file), which a platform may tell without looking at each entry; or so for folders,
+// while files keep their times and size.
+enum class EntryDetail { Full, Kind, FoldersByKind };
+
 // One enumeration of a search pattern; the search handle is closed when it goes out of scope,
 // so an early return at any level of a walk cannot leave it open.
 class Enumeration {
   public:
-    explicit Enumeration(const std::string& pattern);
+    explicit Enumeration(const std::string& pattern, EntryDetail detail = EntryDetail::Full);
     ~Enumeration();
     Enumeration(const Enumeration&) = delete;
     Enumeration& operator=(const Enumeration&) = delete;
@@ -45,7 +50,7 @@ using FileStep = bool (frmMain::*)(const std::string& dir, const WIN32_FIND_DATA
 // The walk of the copy and cleanup passes over one folder: stops with false when syncing is
 // off or a step fails, shows "Synchronizing..." for every entry, hands subfolders to
 // `folderStep` and files to `fileStep`, and lets window events run after each handled file.
-bool WalkFolder(frmMain& form, const std::string& pattern, FolderStep folderStep,
-                FileStep fileStep);
+bool WalkFolder(frmMain& form, const std::string& pattern, FolderStep folderStep, FileStep fileStep,
+                EntryDetail detail = EntryDetail::Full);
 
 }  // namespace engine

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "fileio/FolderEntries.h"
 #include "fileio/FolderIdentity.h"
 
 class frmMain;
@@ -24,6 +25,10 @@ class PassGuards {
 
     // The copy pass's destination folder last found free of links.
     std::string linkFreeFolder;
+    // The copy pass's look-ups of destination files, one folder held at a time.
+    folders::EntryLookUps destinationEntries;
+    // The cleanup pass's names of the source folder last asked about.
+    folders::NameListing sourceNames;
 
   private:
     std::vector<std::pair<folders::FolderId, std::string>> fenced_;

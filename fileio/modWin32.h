@@ -12,6 +12,11 @@
 // After the call the entry's name is followed by spaces up to the field's full width.
 HANDLE FindFirst(const std::string& pattern, WIN32_FIND_DATAA& entry);
 
+// FindFirst for walks that use of each entry only its name and whether it is a folder, a link
+// or a file: times, size and the read-only attribute may be left out, of every entry or, with
+// `filesInFull`, of folders only. FindNext continues it.
+HANDLE FindFirstKind(const std::string& pattern, WIN32_FIND_DATAA& entry, bool filesInFull);
+
 // The next entry of an enumeration, name filled as by FindFirst; 0 at the end or on failure.
 BOOL FindNext(HANDLE& handle, WIN32_FIND_DATAA& entry);
 

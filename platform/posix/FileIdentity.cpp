@@ -37,9 +37,8 @@ BOOL GetFileInformationByHandle(HANDLE hFile, LPBY_HANDLE_FILE_INFORMATION lpFil
         return FALSE;
     }
     FileStatus status;
-    struct stat st {};
-    if (int err = StatFd(file->fd, status); err != 0 || ::fstat(file->fd, &st) != 0) {
-        SetErrorFromErrno(err != 0 ? err : errno);
+    if (int err = StatFd(file->fd, status)) {
+        SetErrorFromErrno(err);
         return FALSE;
     }
     BY_HANDLE_FILE_INFORMATION& info = *lpFileInformation;
@@ -51,7 +50,7 @@ BOOL GetFileInformationByHandle(HANDLE hFile, LPBY_HANDLE_FILE_INFORMATION lpFil
     auto size = static_cast<std::uint64_t>(status.size);
     info.nFileSizeHigh = static_cast<DWORD>(size >> 32);
     info.nFileSizeLow = static_cast<DWORD>(size & 0xFFFFFFFFu);
-    info.nNumberOfLinks = static_cast<DWORD>(st.st_nlink);
+    info.nNumberOfLinks = static_cast<DWORD>(status.links);
     auto index = static_cast<std::uint64_t>(status.inode);
     info.nFileIndexHigh = static_cast<DWORD>(index >> 32);
     info.nFileIndexLow = static_cast<DWORD>(index & 0xFFFFFFFFu);

@@ -26,6 +26,7 @@ int StatxAt(int dirFd, const char* name, int flags, FileStatus& status) {
     status.size = static_cast<std::int64_t>(sx.stx_size);
     status.device = makedev(sx.stx_dev_major, sx.stx_dev_minor);
     status.inode = sx.stx_ino;
+    status.links = sx.stx_nlink;
     status.accessTime = FromStatx(sx.stx_atime);
     status.writeTime = FromStatx(sx.stx_mtime);
     status.creationTime = FromStatx((sx.stx_mask & STATX_BTIME) ? sx.stx_btime : sx.stx_ctime);
@@ -41,6 +42,7 @@ int FstatAt(int dirFd, const char* name, int flags, FileStatus& status) {
     status.size = st.st_size;
     status.device = st.st_dev;
     status.inode = st.st_ino;
+    status.links = st.st_nlink;
     status.accessTime = st.st_atim;
     status.writeTime = st.st_mtim;
     status.creationTime = st.st_ctim;

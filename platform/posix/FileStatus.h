@@ -17,6 +17,7 @@ struct FileStatus {
     std::int64_t size = 0;
     dev_t device = 0;
     ino_t inode = 0;
+    std::uint64_t links = 0;
     timespec accessTime{};
     timespec writeTime{};
     // The birth time where the file system records one, otherwise the change time.

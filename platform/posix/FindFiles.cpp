@@ -4,11 +4,14 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "platform/posix/Errors.h"
 #include "platform/posix/FileStatus.h"
+#include "platform/posix/FolderEntries.h"
+#include "platform/posix/FolderStream.h"
 #include "platform/posix/Handles.h"
 #include "platform/posix/LongPath.h"
 #include "platform/posix/Wildcard.h"
@@ -27,12 +30,10 @@ class FindSearch : public HandleObject {
     FindSearch() : HandleObject(kKind) {}
     // A search that is over before it starts, as a look-up of one entry is.
     explicit FindSearch(Lifetime lifetime) : HandleObject(kKind, lifetime), finished(true) {}
-    ~FindSearch() override {
-        if (dir)
-            ::closedir(dir);
-    }
 
-    DIR* dir = nullptr;
+    std::unique_ptr<FolderStream> dir;
+    bool kindsOnly = false;
+    bool filesInFull = false;  // with kindsOnly: only folders by their kind
     std::string mask;
     bool sawDot = false;
     bool sawDotDot = false;
@@ -85,16 +86,39 @@ int FillEntry(int dirFd, const char* name, WIN32_FIND_DATAA& data) {
     return 0;
 }
 
+// What a listing shows of an entry when only its kind is asked for: the attributes that tell a
+// folder, a file and a link apart, as AttributesOf gives them but for the read-only bit, which
+// takes the entry's own status; no times, no size. A link's target is still looked at, and an
+// entry whose kind the folder does not record is described in full.
+int FillKind(int dirFd, const char* name, unsigned char type, WIN32_FIND_DATAA& data) {
+    if (type == DT_UNKNOWN)
+        return FillEntry(dirFd, name, data);
+    FileStatus status;
+    status.mode = DTTOIF(type) | S_IWUSR;
+    FileStatus target;
+    const bool hasTarget = type == DT_LNK && StatAt(dirFd, name, 0, target) == 0;
+    data = WIN32_FIND_DATAA{};
+    data.dwFileAttributes = AttributesOf(name, status, hasTarget ? &target : nullptr);
+    data.dwReserved0 = type == DT_LNK ? IO_REPARSE_TAG_SYMLINK : 0;
+    SetName(data, name);
+    return 0;
+}
+
+int Fill(const FindSearch& search, const char* name, unsigned char type, WIN32_FIND_DATAA& data) {
+    const int dirFd = search.dir->Fd();
+    const bool byKind = search.kindsOnly && (type == DT_DIR || !search.filesInFull);
+    return byKind ? FillKind(dirFd, name, type, data) : FillEntry(dirFd, name, data);
+}
+
 // "." and ".." are part of every Windows listing; a folder stream that leaves them out gets
 // them added at its end.
 bool NextSynthetic(FindSearch& search, WIN32_FIND_DATAA& data) {
-    int dirFd = ::dirfd(search.dir);
     for (bool* seen : {&search.sawDot, &search.sawDotDot}) {
         if (*seen)
             continue;
         *seen = true;
         const char* name = seen == &search.sawDot ? "." : "..";
-        if (MatchesWildcard(name, search.mask) && FillEntry(dirFd, name, data) == 0)
+        if (MatchesWildcard(name, search.mask) && Fill(search, name, DT_DIR, data) == 0)
             return true;
     }
     return false;
@@ -107,20 +131,17 @@ bool NextMatch(FindSearch& search, WIN32_FIND_DATAA& data) {
         SetLastError(ERROR_NO_MORE_FILES);
         return false;
     }
-    int dirFd = ::dirfd(search.dir);
     for (;;) {
-        errno = 0;
-        dirent* entry = ::readdir(search.dir);
-        if (!entry)
+        const char* name = search.dir->Next();
+        if (!name)
             break;
-        const char* name = entry->d_name;
         if (std::strcmp(name, ".") == 0)
             search.sawDot = true;
         if (std::strcmp(name, "..") == 0)
             search.sawDotDot = true;
         if (!MatchesWildcard(name, search.mask))
             continue;
-        int err = FillEntry(dirFd, name, data);
+        int err = Fill(search, name, search.dir->Type(), data);
         // An entry deleted since the folder was read is passed over.
         if (err == ENOENT)
             continue;
@@ -129,9 +150,9 @@ bool NextMatch(FindSearch& search, WIN32_FIND_DATAA& data) {
         SetErrorFromErrno(err);
         return false;
     }
-    if (errno != 0) {
+    if (int err = search.dir->Error()) {
         search.finished = true;
-        SetErrorFromErrno(errno);
+        SetErrorFromErrno(err);
         return false;
     }
     if (NextSynthetic(search, data))
@@ -174,7 +195,7 @@ DWORD FolderOpenError(int err, const std::string& folder) {
     return err == ENOENT ? ERROR_PATH_NOT_FOUND : ErrorFromErrno(err);
 }
 
-HANDLE FindMatching(SplitPattern split, WIN32_FIND_DATAA& data) {
+HANDLE FindMatching(SplitPattern split, bool kindsOnly, bool filesInFull, WIN32_FIND_DATAA& data) {
     std::string folder(split.folder);
     PathAt at(folder.c_str());
     int fd = at.error ? -1 : ::openat(at.dir, at.name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -183,13 +204,10 @@ HANDLE FindMatching(SplitPattern split, WIN32_FIND_DATAA& data) {
         return INVALID_HANDLE_VALUE;
     }
     HandleOwner<FindSearch> search(new FindSearch);
-    search->dir = ::fdopendir(fd);
-    if (!search->dir) {
-        SetErrorFromErrno(errno);
-        ::close(fd);
-        return INVALID_HANDLE_VALUE;
-    }
+    search->dir = std::make_unique<FolderStream>(fd);
     search->mask = split.mask;
+    search->kindsOnly = kindsOnly;
+    search->filesInFull = filesInFull;
     if (!NextMatch(*search, data)) {
         if (GetLastError() == ERROR_NO_MORE_FILES)
             SetLastError(ERROR_FILE_NOT_FOUND);
@@ -199,9 +217,8 @@ HANDLE FindMatching(SplitPattern split, WIN32_FIND_DATAA& data) {
     return handle ? handle : INVALID_HANDLE_VALUE;
 }
 
-}  // namespace
-
-HANDLE FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
+HANDLE FindFirst(LPCSTR lpFileName, bool kindsOnly, bool filesInFull,
+                 LPWIN32_FIND_DATAA lpFindFileData) {
     if (!lpFileName || !lpFindFileData) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_HANDLE_VALUE;
@@ -215,7 +232,18 @@ HANDLE FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
     }
     if (!HasWildcards(split.mask))
         return FindOne(lpFileName, split.mask, *lpFindFileData);
-    return FindMatching(split, *lpFindFileData);
+    return FindMatching(split, kindsOnly, filesInFull, *lpFindFileData);
+}
+
+}  // namespace
+
+HANDLE FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
+    return FindFirst(lpFileName, false, false, lpFindFileData);
+}
+
+HANDLE w32posix::FindFirstKindA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData,
+                                bool filesInFull) {
+    return FindFirst(lpFileName, true, filesInFull, lpFindFileData);
 }
 
 BOOL FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData) {

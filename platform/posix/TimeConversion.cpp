@@ -63,6 +63,26 @@ bool IsValidSystemTime(const SYSTEMTIME& t) {
            t.wSecond < 60 && t.wMilliseconds < 1000;
 }
 
+// The UTC offset in force at `seconds`. The last answer is kept for a next call of the same
+// second, which a pass makes when it converts a file's time and then its up-to-date copy's:
+// localtime_r would answer it from the same zone rules, unless the zone were reloaded in the
+// moment between the two calls.
+bool UtcOffsetAt(time_t seconds, long& offset) {
+    thread_local bool known = false;
+    thread_local time_t lastSeconds = 0;
+    thread_local long lastOffset = 0;
+    if (!known || seconds != lastSeconds) {
+        tm local{};
+        if (!localtime_r(&seconds, &local))
+            return false;
+        known = true;
+        lastSeconds = seconds;
+        lastOffset = local.tm_gmtoff;
+    }
+    offset = lastOffset;
+    return true;
+}
+
 }  // namespace
 
 // Windows applies the bias in force now to every time; this layer applies the UTC offset that
@@ -78,14 +98,14 @@ BOOL FileTimeToLocalFileTime(const FILETIME* lpFileTime, LPFILETIME lpLocalFileT
     std::uint64_t ticks = FileTimeValue(*lpFileTime);
     auto seconds =
         static_cast<time_t>(static_cast<std::int64_t>(ticks / kTicksPerSecond) - kEpochDifference);
-    tm local{};
-    if (!localtime_r(&seconds, &local)) {
+    long offset = 0;
+    if (!UtcOffsetAt(seconds, offset)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
     std::int64_t shifted =
         static_cast<std::int64_t>(ticks) +
-        static_cast<std::int64_t>(local.tm_gmtoff) * static_cast<std::int64_t>(kTicksPerSecond);
+        static_cast<std::int64_t>(offset) * static_cast<std::int64_t>(kTicksPerSecond);
     if (shifted < 0) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
