@@ -67,12 +67,17 @@ BufferPool g_writeBuffers(kWriteBufferSize);
 
 }  // namespace
 
-OpenFile::OpenFile(int fd, bool canRead, bool canWrite)
-    : HandleObject(kKind), fd(fd), canRead(canRead), canWrite(canWrite) {}
+OpenFile::OpenFile(int fd, bool canRead, bool canWrite, bool startsEmpty)
+    : HandleObject(kKind),
+      fd(fd),
+      canRead(canRead),
+      canWrite(canWrite),
+      reserves_(startsEmpty && canWrite && !canRead) {}
 
 OpenFile::~OpenFile() {
     if (fd >= 0) {
         Flush();
+        ReleaseReserve();
         ::close(fd);
     }
     ReturnBuffer();
@@ -80,10 +85,12 @@ OpenFile::~OpenFile() {
 
 void OpenFile::AtExit() {
     Flush();
+    ReleaseReserve();
 }
 
 DWORD OpenFile::Close() {
     DWORD error = Flush();
+    ReleaseReserve();
     int closing = fd;
     fd = -1;
     ReturnBuffer();
@@ -210,6 +217,8 @@ DWORD OpenFile::FlushPending() {
 }
 
 DWORD OpenFile::WriteDirect(const char* in, DWORD size, DWORD& done) {
+    if (reserves_)
+        reserve_.Cover(fd, written_, written_ + (size - done));
     while (done < size) {
         ssize_t n = ::write(fd, in + done, size - done);
         if (n < 0 && errno == EINTR)
@@ -218,6 +227,7 @@ DWORD OpenFile::WriteDirect(const char* in, DWORD size, DWORD& done) {
         if (n <= 0)
             return ErrorFromErrno(n < 0 ? errno : ENOSPC);
         done += static_cast<DWORD>(n);
+        written_ += n;
     }
     return ERROR_SUCCESS;
 }
