@@ -142,9 +142,12 @@ DWORD OpenFile::Read(char* out, DWORD size, DWORD& done) {
 }
 
 DWORD OpenFile::Refill() {
-    if (!buffer_) {
-        // Doubles the kernel's own read-ahead for the rest of the file.
+    if (readEnd_ == kReadBufferSize && !sequential_) {
+        // Doubles the kernel's own read-ahead for the rest of the file. Asked only once a full
+        // buffer has been read: a file that fits one buffer is read in one call and needs no
+        // advice, and most files are small.
         ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+        sequential_ = true;
     }
     char* buffer = Buffer();
     readPos_ = 0;

@@ -55,6 +55,7 @@ class OpenFile : public HandleObject {
     // Read-ahead: bytes [readPos_, readEnd_) of the buffer are the file's next bytes.
     DWORD readPos_ = 0;
     DWORD readEnd_ = 0;
+    bool sequential_ = false;  // the kernel was told the file is read from start to end
     // Write-behind: the first pending_ bytes of the buffer follow what the file holds.
     DWORD pending_ = 0;
     // Bytes this handle has written, which is where the file ends while it reserves.
