@@ -69,13 +69,6 @@ TEST_F(SpaceReserveTest, TheFileShowsOnlyWhatWasWrittenAndHasItsTimesSet) {
     EXPECT_EQ(WriteTimeSeconds(dir.path() / "large"), 1400000000);
     EXPECT_EQ(ReadFileText(dir.path() / "large"), data);
     EXPECT_TRUE(HoldsOnlyItsBytes(path));
-
-    // A file abandoned part way, as a cancelled copy leaves it.
-    h = Open(Path("partial"), GENERIC_WRITE, CREATE_NEW);
-    WriteBlocks(h, data.substr(0, 2'000'000));
-    ASSERT_TRUE(CloseHandle(h));
-    EXPECT_EQ(ReadFileText(dir.path() / "partial"), data.substr(0, 2'000'000));
-    EXPECT_TRUE(HoldsOnlyItsBytes(Path("partial")));
 }
 
 TEST_F(SpaceReserveTest, AFileThatFitsTheDiskIsWrittenWhenNoReserveFits) {
