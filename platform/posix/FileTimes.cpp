@@ -61,6 +61,8 @@ BOOL SetFileTime(HANDLE hFile, const FILETIME* /*lpCreationTime*/, const FILETIM
         SetLastError(error);
         return FALSE;
     }
+    // Giving back reserved space moves the last-write time too, so it may not come after.
+    file->ReleaseReserve();
     const timespec times[2] = {TimeToSet(lpLastAccessTime), TimeToSet(lpLastWriteTime)};
     if (::futimens(file->fd, times) != 0) {
         SetErrorFromErrno(errno);

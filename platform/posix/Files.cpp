@@ -143,7 +143,9 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD /*dwShareMode
         return INVALID_HANDLE_VALUE;
     }
     bool read = (dwDesiredAccess & GENERIC_READ) || !write;
-    HANDLE handle = AddHandle(HandleOwner<HandleObject>(new OpenFile(fd, read, write)));
+    const bool startsEmpty = !existed || request.truncate;
+    HANDLE handle =
+        AddHandle(HandleOwner<HandleObject>(new OpenFile(fd, read, write, startsEmpty)));
     if (!handle)
         return INVALID_HANDLE_VALUE;
     bool reportsExisting =

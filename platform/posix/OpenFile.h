@@ -10,6 +10,7 @@
 
 #include "platform/posix/Errors.h"
 #include "platform/posix/Handles.h"
+#include "platform/posix/SpaceReserve.h"
 
 namespace w32posix {
 
@@ -17,7 +18,9 @@ class OpenFile : public HandleObject {
   public:
     static constexpr HandleKind kKind = HandleKind::File;
 
-    OpenFile(int fd, bool canRead, bool canWrite);
+    // `startsEmpty`: the file was created or emptied by the open, so a write-only handle's
+    // writes only ever extend it and may reserve space ahead of them.
+    OpenFile(int fd, bool canRead, bool canWrite, bool startsEmpty = false);
     ~OpenFile() override;
     void AtExit() override;
 
@@ -30,6 +33,8 @@ class OpenFile : public HandleObject {
     DWORD Flush() { return pending_ == 0 ? ERROR_SUCCESS : FlushPending(); }
     // Flushes and releases the descriptor, which is released even when that fails.
     DWORD Close();
+    // Gives back the space reserved past the end of the file; see SpaceReserve.
+    void ReleaseReserve() { reserve_.Release(fd); }
 
     int fd;
     const bool canRead;
@@ -50,8 +55,13 @@ class OpenFile : public HandleObject {
     // Read-ahead: bytes [readPos_, readEnd_) of the buffer are the file's next bytes.
     DWORD readPos_ = 0;
     DWORD readEnd_ = 0;
+    bool sequential_ = false;  // the kernel was told the file is read from start to end
     // Write-behind: the first pending_ bytes of the buffer follow what the file holds.
     DWORD pending_ = 0;
+    // Bytes this handle has written, which is where the file ends while it reserves.
+    off_t written_ = 0;
+    const bool reserves_;
+    SpaceReserve reserve_;
 };
 
 // The open file behind a handle; empty, with ERROR_INVALID_HANDLE set, for any other handle.

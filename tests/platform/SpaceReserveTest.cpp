@@ -1,0 +1,88 @@
+// Space reserved ahead of a large file's writes: never part of the file's size, given back
+// when the handle is closed or its times are set, and no cause of failure on a full disk.
+#include <gtest/gtest.h>
+
+// Reservations exist only in the POSIX layer.
+#ifndef _WIN32
+#include <sys/stat.h>
+
+#include <string>
+
+#include "tests/platform/PlatformTestSupport.h"
+
+namespace {
+
+using SpaceReserveTest = PlatformTest;
+
+constexpr std::size_t kBlock = 10000;
+
+std::string Bytes(std::size_t size) {
+    std::string data(size, '\0');
+    for (std::size_t i = 0; i < size; ++i)
+        data[i] = static_cast<char>((i * 7 + i / 9973) & 0xFF);
+    return data;
+}
+
+// Writes `data` from `offset` on in the copier's blocks.
+void WriteBlocks(HANDLE h, const std::string& data, std::size_t offset = 0) {
+    for (; offset < data.size(); offset += kBlock) {
+        DWORD written = 0;
+        const auto size = static_cast<DWORD>(std::min(kBlock, data.size() - offset));
+        ASSERT_TRUE(WriteFile(h, data.data() + offset, size, &written, nullptr));
+        ASSERT_EQ(written, size);
+    }
+}
+
+struct stat StatOf(const std::string& path) {
+    struct stat st {};
+    EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
+    return st;
+}
+
+// Blocks beyond the bytes' own pages (a file system may add a little for its bookkeeping).
+bool HoldsOnlyItsBytes(const std::string& path) {
+    const struct stat st = StatOf(path);
+    return st.st_blocks * 512 <= st.st_size + 64 * 1024;
+}
+
+}  // namespace
+
+TEST_F(SpaceReserveTest, TheFileShowsOnlyWhatWasWrittenAndHasItsTimesSet) {
+    const std::string data = Bytes(5'000'123);
+    const std::string path = Path("large");
+    HANDLE h = Open(path, GENERIC_WRITE, CREATE_NEW);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    WriteBlocks(h, data.substr(0, 3'000'000));
+    DWORD high = 0;
+    EXPECT_EQ(GetFileSize(h, &high), 3'000'000u);
+    EXPECT_EQ(StatOf(path).st_size, 3'000'000);
+    if (HoldsOnlyItsBytes(path))
+        GTEST_SKIP() << "this file system reserves no space ahead of the writes";
+
+    // Giving the space back must not undo the times, nor later writes lose their place.
+    const FILETIME set = FileTimeOf(TicksOf(1400000000));
+    ASSERT_TRUE(SetFileTime(h, nullptr, &set, &set));
+    EXPECT_TRUE(HoldsOnlyItsBytes(path));
+    WriteBlocks(h, data, 3'000'000);
+    ASSERT_TRUE(SetFileTime(h, nullptr, &set, &set));
+    ASSERT_TRUE(CloseHandle(h));
+    EXPECT_EQ(WriteTimeSeconds(dir.path() / "large"), 1400000000);
+    EXPECT_EQ(ReadFileText(dir.path() / "large"), data);
+    EXPECT_TRUE(HoldsOnlyItsBytes(path));
+}
+
+TEST_F(SpaceReserveTest, AFileThatFitsTheDiskIsWrittenWhenNoReserveFits) {
+    SmallVolume volume(dir.path() / "small");
+    if (!volume.Mounted())
+        GTEST_SKIP() << volume.Why();
+    // About 600 KiB stay free: far less than a reservation asks for.
+    WriteFile(volume.path() / "filler", Bytes(400 * 1024));
+    const std::string data = Bytes(500'000);
+    HANDLE h = Open(Path("small/fits"), GENERIC_WRITE, CREATE_NEW);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    WriteBlocks(h, data);
+    ASSERT_TRUE(CloseHandle(h));
+    EXPECT_EQ(ReadFileText(volume.path() / "fits"), data);
+    EXPECT_TRUE(HoldsOnlyItsBytes(Path("small/fits")));
+}
+#endif
