@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <regex>
 
 #include "tests/win32/ShellFixture.h"
 #include "ui/headless/HeadlessAbout.h"
@@ -134,9 +135,7 @@ TEST_F(HelpAndBoxesTest, TheAboutBoxShowsTheFormsTextsAndLeavesOutLinksWithoutAd
                            IDC_ABOUT_URL2, IDC_ABOUT_DISCLAIMER})
                 s.texts.push_back(Text(GetDlgItem(box.hwnd, id)));
             for (std::string& text : s.texts)  // a link's text, without its markup
-                for (const std::string mark : {"<a>", "</a>"})
-                    if (const auto at = text.find(mark); at != std::string::npos)
-                        text.erase(at, mark.size());
+                text = std::regex_replace(text, std::regex("</?a>"), "");
             for (int id : {IDC_ABOUT_LABEL1, IDC_ABOUT_URL1, IDC_ABOUT_EMAIL, IDC_ABOUT_URL2})
                 s.visible.push_back(IsWindowVisible(GetDlgItem(box.hwnd, id)) != FALSE);
             seen.push_back(s);

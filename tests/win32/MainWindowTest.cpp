@@ -89,8 +89,9 @@ class MainWindowTest : public ShellFixture {
                             (IsFrame(a) && !IsFrame(b) && Inside(o, r)))
                     << id << " " << GetDlgCtrlID(b);
             }
-            if (id != ids::kWakeup && id != ids::kSyncTo && id != ids::kStatusBar)
+            if (id != ids::kWakeup && id != ids::kSyncTo && id != ids::kStatusBar) {
                 EXPECT_LE(TextWidthIn(a) + 4, r.right - r.left) << Text(a);
+            }
         }
     }
 };

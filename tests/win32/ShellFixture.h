@@ -13,6 +13,11 @@
 #include "tests/support/ProgramFolderTest.h"
 #include "ui/win32/Win32Ids.h"
 #include "ui/win32/Win32Shell.h"
+#include "ui/win32/Win32Text.h"
+
+inline std::string Text(HWND hwnd) {
+    return brannock_win32::WindowText(hwnd);
+}
 
 // An open modal box as the test sees it.
 struct Box {
@@ -68,5 +73,3 @@ class ShellFixture : public ProgramFolderTest {
     UINT_PTR m_timer = 0;
     bool m_busy = false;
 };
-
-std::string Text(HWND hwnd);
