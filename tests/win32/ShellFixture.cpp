@@ -76,10 +76,6 @@ void ShellFixture::AnswerOpenBox() {
     }
 }
 
-void ShellFixture::AnswerWith(int button) {
-    Answer([button](const Box& box) { Press(box.hwnd, button); });
-}
-
 void ShellFixture::Press(HWND box, int button) {
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, button)));

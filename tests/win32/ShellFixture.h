@@ -37,8 +37,6 @@ class ShellFixture : public ProgramFolderTest {
 
     // Runs `answer` on the next modal box that opens.
     void Answer(std::function<void(const Box&)> answer) { answers.push_back(std::move(answer)); }
-    // Answers the next box by pressing `button`, recording it in `boxes`.
-    void AnswerWith(int button);
     static void Press(HWND box, int button);
     // Runs `action` from a timer as soon as `when` holds, also inside a modal loop.
     void WhenTimerRuns(std::function<bool()> when, std::function<void()> action);
