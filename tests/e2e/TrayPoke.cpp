@@ -17,23 +17,16 @@
 
 namespace {
 
-struct Search {
-    std::wstring caption;
-    HWND found = nullptr;
-};
-
 // The program's main window has the caption but is no dialog (a message box may share it).
-BOOL CALLBACK MatchMainWindow(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<Search*>(data);
-    wchar_t text[256] = {};
-    wchar_t kind[64] = {};
-    GetWindowTextW(window, text, 256);
-    GetClassNameW(window, kind, 64);
-    if (search->caption == text && std::wstring(kind) != L"#32770") {
-        search->found = window;
-        return FALSE;
+HWND MainWindow(const std::wstring& caption) {
+    HWND window = nullptr;
+    while ((window = FindWindowExW(nullptr, window, nullptr, caption.c_str())) != nullptr) {
+        wchar_t kind[64] = {};
+        GetClassNameW(window, kind, 64);
+        if (std::wstring(kind) != L"#32770")
+            return window;
     }
-    return TRUE;
+    return nullptr;
 }
 
 template <typename Probe>
@@ -66,11 +59,9 @@ int main(int argc, char** argv) {
                      "letter|esc\n");
         return 2;
     }
-    Search search{std::wstring(argv[1], argv[1] + std::strlen(argv[1]))};
-    if (!WaitFor([&] {
-            EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        })) {
+    const std::wstring caption(argv[1], argv[1] + std::strlen(argv[1]));
+    HWND target = nullptr;
+    if (!WaitFor([&] { return (target = MainWindow(caption)) != nullptr; })) {
         std::fprintf(stderr, "tray_poke: no window \"%s\"\n", argv[1]);
         return 3;
     }
@@ -78,10 +69,10 @@ int main(int argc, char** argv) {
     // wParam, the event and the icon's id in lParam.
     const UINT callback = static_cast<UINT>(std::strtoul(argv[2], nullptr, 0));
     const WPARAM icon = static_cast<WPARAM>(std::strtoul(argv[3], nullptr, 0));
-    PostMessageW(search.found, callback, icon, left ? WM_LBUTTONUP : WM_RBUTTONUP);
+    PostMessageW(target, callback, icon, left ? WM_LBUTTONUP : WM_RBUTTONUP);
     POINT at{};
     GetCursorPos(&at);
-    PostMessageW(search.found, callback, MAKEWPARAM(at.x, at.y),
+    PostMessageW(target, callback, MAKEWPARAM(at.x, at.y),
                  MAKELPARAM(left ? NIN_SELECT : WM_CONTEXTMENU, static_cast<WORD>(icon)));
 
     HWND menu = nullptr;

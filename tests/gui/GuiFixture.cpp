@@ -9,7 +9,6 @@ GuiFixture::GuiFixture() {
 
 GuiFixture::~GuiFixture() {
     m_modalPoll.stop();
-    m_watch.stop();
     // No window of one test may stay open into the next.
     while (QWidget* modal = QApplication::activeModalWidget())
         modal->close();
@@ -44,17 +43,6 @@ void GuiFixture::AnswerModal() {
     auto answer = std::move(answers.front());
     answers.pop_front();
     answer(*modal);
-}
-
-void GuiFixture::WhenEventsRun(std::function<bool()> when, std::function<void()> action) {
-    QObject::disconnect(&m_watch, nullptr, nullptr, nullptr);
-    QObject::connect(&m_watch, &QTimer::timeout, [this, when, action] {
-        if (when()) {
-            m_watch.stop();
-            action();
-        }
-    });
-    m_watch.start(0);
 }
 
 bool GuiFixture::WaitFor(const std::function<bool()>& done, int ms) {

@@ -27,8 +27,6 @@ class GuiFixture : public ProgramFolderTest {
 
     // Runs `answer` on the next modal window that opens.
     void Answer(std::function<void(QWidget&)> answer) { answers.push_back(std::move(answer)); }
-    // Runs `action` from the event loop as soon as `when` holds (checked at every turn).
-    void WhenEventsRun(std::function<bool()> when, std::function<void()> action);
     // Lets queued events run until `done` holds or `ms` milliseconds have passed.
     static bool WaitFor(const std::function<bool()>& done, int ms = 3000);
 
@@ -44,6 +42,6 @@ class GuiFixture : public ProgramFolderTest {
 
   private:
     void AnswerModal();
-    QTimer m_modalPoll, m_watch;
+    QTimer m_modalPoll;
     QElapsedTimer m_answeredAt;
 };

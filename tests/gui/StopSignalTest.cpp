@@ -25,16 +25,6 @@ class StopSignalTest : public GuiFixture {
         std::signal(SIGTERM, SIG_DFL);
         std::signal(SIGINT, SIG_DFL);
     }
-    // Clicks `button`, which opens a modal window that gets `signal`; the click must return
-    // with the program ended and the settings file as it was.
-    void EndsFromTheBoxOf(QAbstractButton* button) {
-        const std::string before = ReadFileText(IniPath());
-        QTest::mouseClick(button, Qt::LeftButton);
-        EXPECT_TRUE(answers.empty());
-        EXPECT_TRUE(form().Unloaded());
-        EXPECT_FALSE(window().isVisible());
-        EXPECT_EQ(ReadFileText(IniPath()), before);
-    }
 };
 
 TEST_F(StopSignalTest, TheAboutBoxOfAFirstStartEndsTheProgramBeforeTheMainLoop) {
@@ -75,7 +65,13 @@ TEST_F(StopSignalTest, EachBoxOfTheWindowEndsTheProgramWithItsQuestionUnanswered
             else
                 std::raise(c.signal);
         });
-        EndsFromTheBoxOf(window().findChild<QAbstractButton*>(c.button));
+        // The click returns with the program ended and the settings file as it was.
+        const std::string before = ReadFileText(IniPath());
+        QTest::mouseClick(window().findChild<QAbstractButton*>(c.button), Qt::LeftButton);
+        EXPECT_TRUE(answers.empty());
+        EXPECT_TRUE(form().Unloaded());
+        EXPECT_FALSE(window().isVisible());
+        EXPECT_EQ(ReadFileText(IniPath()), before);
         EXPECT_EQ(shell->controls.lstSyncFrom.List(0), Fileset("src"));
         EXPECT_EQ(shell->controls.lstSyncFrom.ListCount(), 1);
         EXPECT_FALSE(form().SyncOn);

@@ -4,7 +4,6 @@
 
 #include "ui/modSync.h"
 #include "ui/win32/ResourceIds.h"
-#include "ui/win32/Win32Text.h"
 
 namespace {
 
@@ -28,10 +27,6 @@ std::vector<HWND> OpenBoxes() {
 }
 
 }  // namespace
-
-std::string Text(HWND hwnd) {
-    return brannock_win32::WindowText(hwnd);
-}
 
 ShellFixture::ShellFixture() {
     g_current = this;
@@ -79,10 +74,6 @@ void ShellFixture::AnswerOpenBox() {
         answer(box);
         return;
     }
-}
-
-void ShellFixture::AnswerWith(int button) {
-    Answer([button](const Box& box) { Press(box.hwnd, button); });
 }
 
 void ShellFixture::Press(HWND box, int button) {

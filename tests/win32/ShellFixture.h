@@ -13,6 +13,11 @@
 #include "tests/support/ProgramFolderTest.h"
 #include "ui/win32/Win32Ids.h"
 #include "ui/win32/Win32Shell.h"
+#include "ui/win32/Win32Text.h"
+
+inline std::string Text(HWND hwnd) {
+    return brannock_win32::WindowText(hwnd);
+}
 
 // An open modal box as the test sees it.
 struct Box {
@@ -32,8 +37,6 @@ class ShellFixture : public ProgramFolderTest {
 
     // Runs `answer` on the next modal box that opens.
     void Answer(std::function<void(const Box&)> answer) { answers.push_back(std::move(answer)); }
-    // Answers the next box by pressing `button`, recording it in `boxes`.
-    void AnswerWith(int button);
     static void Press(HWND box, int button);
     // Runs `action` from a timer as soon as `when` holds, also inside a modal loop.
     void WhenTimerRuns(std::function<bool()> when, std::function<void()> action);
@@ -68,5 +71,3 @@ class ShellFixture : public ProgramFolderTest {
     UINT_PTR m_timer = 0;
     bool m_busy = false;
 };
-
-std::string Text(HWND hwnd);

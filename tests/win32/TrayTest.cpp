@@ -30,8 +30,6 @@ TEST(TrayCallback, EachLayoutGivesOneClickPerButton) {
     EXPECT_EQ(TrayButton(MAKELPARAM(WM_MBUTTONUP, 1), true), tray_button::kMiddle);
 }
 
-// The icon and tip are the form's: here an on start stays in the tray, a middle click does
-// nothing and a left click, carried out of the notification first, shows the window.
 // The icon, the tip and what the items do are the form's: here an on start stays in the tray, a
 // middle click does nothing, a left click, carried out of the notification first, shows the
 // window, and the pop-up menu carries the check mark and reaches the handlers.
