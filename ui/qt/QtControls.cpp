@@ -151,14 +151,23 @@ QtStatusPanel::QtStatusPanel(QLabel* label) : m_label(label) {
     m_label->setTextFormat(Qt::PlainText);
 }
 
+// The sync sets the same status before every file. A text the label still shows as this
+// panel last wrote it is left alone: converting it again and setting the tip (which sends the
+// label an event even when unchanged) would cost more per file than the file's own check.
 void QtStatusPanel::SetText(const std::string& text) {
+    if (text == m_text && m_label->text() == m_shownText)
+        return;
     m_text = text;
-    m_label->setText(ToQ(text));
+    m_shownText = ToQ(text);
+    m_label->setText(m_shownText);
 }
 
 void QtStatusPanel::SetToolTipText(const std::string& text) {
+    if (text == m_toolTip && m_label->toolTip() == m_shownToolTip)
+        return;
     m_toolTip = text;
-    m_label->setToolTip(ToQ(text));  // an empty tip shows none
+    m_shownToolTip = ToQ(text);
+    m_label->setToolTip(m_shownToolTip);  // an empty tip shows none
 }
 
 QtProgressBar::QtProgressBar(QProgressBar* bar) : m_bar(bar) {

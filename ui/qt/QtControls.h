@@ -119,6 +119,8 @@ class QtStatusPanel : public IStatusPanel {
     QLabel* m_label;
     std::string m_text;
     std::string m_toolTip;
+    QString m_shownText;
+    QString m_shownToolTip;
 };
 
 class QtStatusBar : public IStatusBar {
