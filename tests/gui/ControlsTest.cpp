@@ -73,6 +73,12 @@ TEST_F(QtControlsTest, StatusProgressAndTimerKeepTheirStateWhileTheWindowIsHidde
     EXPECT_TRUE(window().pgrStatus->isVisible());
     form().SetStatus("Sleeping...", "");
     EXPECT_TRUE(window().panel2->toolTip().isEmpty());
+    // A repeated status is skipped only while the label still shows it.
+    window().panel2->setText("elsewhere");
+    window().panel2->setToolTip("elsewhere");
+    form().SetStatus("Sleeping...", "");
+    EXPECT_EQ(window().panel2->text(), "Sleeping...");
+    EXPECT_TRUE(window().panel2->toolTip().isEmpty());
 
     c().Timer1.SetInterval(0);  // a Qt timer of interval 0 would fire at every turn instead
     EXPECT_FALSE(window().Timer1->isActive());
