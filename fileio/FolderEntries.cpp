@@ -87,19 +87,34 @@ bool EntryLookUps::LookUp(const std::string& path, WIN32_FILE_ATTRIBUTE_DATA& da
     return found != 0;
 }
 
+const NameListing::Listing& NameListing::Held(std::string_view folder) {
+    const auto found = std::find_if(held_.begin(), held_.end(),
+                                    [&](const Listing& held) { return held.folder == folder; });
+    if (found != held_.end()) {
+        std::rotate(held_.begin(), found, found + 1);
+        return held_.front();
+    }
+    if (held_.size() == kHeld)
+        held_.pop_back();
+    Listing listing{std::string(folder), {}, false};
+    listing.read = w32posix::ReadFolderNames(listing.folder.c_str(), listing.names);
+    if (!listing.read)
+        listing.names.clear();
+    std::sort(listing.names.begin(), listing.names.end());
+    held_.insert(held_.begin(), std::move(listing));
+    return held_.front();
+}
+
+// A listing held while the walk was in a subfolder is older than the folder: a name it lists
+// that has gone since keeps its copy until the next cycle, as a look-up made just before the
+// source's deletion would have; a name it lacks is still looked up on its own.
 bool NameListing::Lists(const std::string& path) {
     std::string_view folder;
     std::string_view name;
     if (!SplitEntry(path, folder, name))
         return false;
-    if (folder != folder_) {
-        folder_ = folder;
-        read_ = w32posix::ReadFolderNames(folder_.c_str(), names_);
-        if (!read_)
-            names_.clear();
-        std::sort(names_.begin(), names_.end());
-    }
-    return read_ && std::binary_search(names_.begin(), names_.end(), name);
+    const Listing& listing = Held(folder);
+    return listing.read && std::binary_search(listing.names.begin(), listing.names.end(), name);
 }
 
 #endif

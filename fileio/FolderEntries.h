@@ -40,9 +40,17 @@ class NameListing {
     bool Lists(const std::string& path);
 
   private:
-    std::string folder_;
-    std::vector<std::string> names_;  // sorted; one folder's only
-    bool read_ = false;
+    struct Listing {
+        std::string folder;
+        std::vector<std::string> names;  // sorted
+        bool read = false;
+    };
+    // The walk comes back to a folder after each of its subfolders: the listings of the last
+    // few folders stay, the latest first, so that coming back does not read the folder again.
+    // A few folders' names at most, whatever the size of the tree.
+    static constexpr std::size_t kHeld = 8;
+    const Listing& Held(std::string_view folder);
+    std::vector<Listing> held_;
 };
 
 }  // namespace folders
