@@ -32,15 +32,9 @@ BOOL GetFileInformationByHandle(HANDLE hFile, LPBY_HANDLE_FILE_INFORMATION lpFil
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    if (DWORD error = file->Flush()) {
-        SetLastError(error);
-        return FALSE;
-    }
     FileStatus status;
-    if (int err = StatFd(file->fd, status)) {
-        SetErrorFromErrno(err);
+    if (!file->SettledStatus(status))
         return FALSE;
-    }
     BY_HANDLE_FILE_INFORMATION& info = *lpFileInformation;
     info.dwFileAttributes = AttributesOf({}, status, nullptr);
     info.ftCreationTime = ToFileTime(status.creationTime);

@@ -135,4 +135,14 @@ timespec ToTimespec(const FILETIME& time) {
     return result;
 }
 
+void FillAttributeData(const EntryFacts& facts, WIN32_FILE_ATTRIBUTE_DATA& data) {
+    data.dwFileAttributes = facts.attributes;
+    data.ftCreationTime = facts.creationTime;
+    data.ftLastAccessTime = facts.accessTime;
+    data.ftLastWriteTime = facts.writeTime;
+    const auto size = static_cast<std::uint64_t>(facts.size);
+    data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
+    data.nFileSizeLow = static_cast<DWORD>(size & 0xFFFFFFFFu);
+}
+
 }  // namespace w32posix

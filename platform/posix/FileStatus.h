@@ -49,6 +49,9 @@ struct EntryFacts {
 // hidden attribute. Returns 0 or the stat's errno value.
 int DescribeAt(int dirFd, const char* name, std::string_view baseName, EntryFacts& facts);
 
+// The record GetFileAttributesExA fills for an entry so described.
+void FillAttributeData(const EntryFacts& facts, WIN32_FILE_ATTRIBUTE_DATA& data);
+
 // FILETIME (100 ns units since 1601-01-01 UTC) and POSIX time conversions. Times before 1601
 // become 0.
 FILETIME ToFileTime(const timespec& time);

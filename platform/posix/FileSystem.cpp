@@ -145,13 +145,6 @@ BOOL GetFileAttributesExA(LPCSTR lpFileName, GET_FILEEX_INFO_LEVELS fInfoLevelId
     EntryFacts facts;
     if (int err = DescribeAt(at.dir, at.name, LastComponent(lpFileName), facts))
         return Fail(err, lpFileName);
-    auto& data = *static_cast<WIN32_FILE_ATTRIBUTE_DATA*>(lpFileInformation);
-    data.dwFileAttributes = facts.attributes;
-    data.ftCreationTime = facts.creationTime;
-    data.ftLastAccessTime = facts.accessTime;
-    data.ftLastWriteTime = facts.writeTime;
-    auto size = static_cast<std::uint64_t>(facts.size);
-    data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
-    data.nFileSizeLow = static_cast<DWORD>(size & 0xFFFFFFFFu);
+    FillAttributeData(facts, *static_cast<WIN32_FILE_ATTRIBUTE_DATA*>(lpFileInformation));
     return TRUE;
 }

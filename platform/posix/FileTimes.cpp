@@ -26,15 +26,9 @@ BOOL GetFileTime(HANDLE hFile, LPFILETIME lpCreationTime, LPFILETIME lpLastAcces
     if (!file)
         return FALSE;
     // Held-back writes change the last-write time; the caller sees the time they leave.
-    if (DWORD error = file->Flush()) {
-        SetLastError(error);
-        return FALSE;
-    }
     FileStatus status;
-    if (int err = StatFd(file->fd, status)) {
-        SetErrorFromErrno(err);
+    if (!file->SettledStatus(status))
         return FALSE;
-    }
     if (lpCreationTime)
         *lpCreationTime = ToFileTime(status.creationTime);
     if (lpLastAccessTime)

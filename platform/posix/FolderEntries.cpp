@@ -31,13 +31,7 @@ BOOL GetEntryAttributesEx(int folderFd, const char* name, const char* fullPath,
         SetErrorFromErrno(err, fullPath);
         return FALSE;
     }
-    data.dwFileAttributes = facts.attributes;
-    data.ftCreationTime = facts.creationTime;
-    data.ftLastAccessTime = facts.accessTime;
-    data.ftLastWriteTime = facts.writeTime;
-    auto size = static_cast<std::uint64_t>(facts.size);
-    data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
-    data.nFileSizeLow = static_cast<DWORD>(size & 0xFFFFFFFFu);
+    FillAttributeData(facts, data);
     return TRUE;
 }
 

@@ -235,4 +235,16 @@ DWORD OpenFile::WriteDirect(const char* in, DWORD size, DWORD& done) {
     return ERROR_SUCCESS;
 }
 
+bool OpenFile::SettledStatus(FileStatus& status) {
+    if (DWORD error = Flush()) {
+        SetLastError(error);
+        return false;
+    }
+    if (int err = StatFd(fd, status)) {
+        SetErrorFromErrno(err);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace w32posix

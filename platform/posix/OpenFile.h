@@ -9,6 +9,7 @@
 #pragma once
 
 #include "platform/posix/Errors.h"
+#include "platform/posix/FileStatus.h"
 #include "platform/posix/Handles.h"
 #include "platform/posix/SpaceReserve.h"
 
@@ -33,6 +34,9 @@ class OpenFile : public HandleObject {
     DWORD Flush() { return pending_ == 0 ? ERROR_SUCCESS : FlushPending(); }
     // Flushes and releases the descriptor, which is released even when that fails.
     DWORD Close();
+    // The file's status as other handles will see it, held-back writes out first. Returns
+    // false with the last error set.
+    bool SettledStatus(FileStatus& status);
     // Gives back the space reserved past the end of the file; see SpaceReserve.
     void ReleaseReserve() { reserve_.Release(fd); }
 
