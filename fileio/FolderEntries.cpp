@@ -45,29 +45,46 @@ bool SplitEntry(const std::string& path, std::string_view& folder, std::string_v
     return !name.empty() && name != "." && name != "..";
 }
 
+// The folders a pass holds (open, or their names read), the latest first.
+constexpr std::size_t kHeld = 8;
+
+// Moves the record of `folder` to the front; false when it is not held.
+template <class Held>
+bool BringForward(std::vector<Held>& held, std::string_view folder) {
+    const auto found = std::find_if(held.begin(), held.end(),
+                                    [&](const Held& entry) { return entry.folder == folder; });
+    if (found == held.end())
+        return false;
+    std::rotate(held.begin(), found, found + 1);
+    return true;
+}
+
+// Puts `entry` in front, letting go of the folder held longest when kHeld are held already.
+template <class Held, class LetGo>
+void HoldInFront(std::vector<Held>& held, Held entry, LetGo letGo) {
+    if (held.size() == kHeld) {
+        letGo(held.back());
+        held.pop_back();
+    }
+    held.insert(held.begin(), std::move(entry));
+}
+
 }  // namespace
 
 EntryLookUps::~EntryLookUps() {
-    for (const auto& [folder, fd] : held_)
-        w32posix::CloseFolderForLookUps(fd);
+    for (const OpenFolder& held : held_)
+        w32posix::CloseFolderForLookUps(held.fd);
 }
 
 int EntryLookUps::Hold(std::string_view folder) {
-    auto found = std::find_if(held_.begin(), held_.end(),
-                              [&](const auto& held) { return held.first == folder; });
-    if (found == held_.end()) {
+    if (!BringForward(held_, folder)) {
         const int fd = w32posix::OpenFolderForLookUps(std::string(folder).c_str());
         if (fd < 0)
             return -1;
-        if (held_.size() == kHeld) {
-            w32posix::CloseFolderForLookUps(held_.back().second);
-            held_.pop_back();
-        }
-        held_.emplace_back(std::string(folder), fd);
-        found = held_.end() - 1;
+        HoldInFront(held_, OpenFolder{std::string(folder), fd},
+                    [](const OpenFolder& old) { w32posix::CloseFolderForLookUps(old.fd); });
     }
-    std::rotate(held_.begin(), found, found + 1);
-    return held_.front().second;
+    return held_.front().fd;
 }
 
 // A folder that cannot be opened (not there yet, or a path too long for one call) is not
@@ -88,20 +105,14 @@ bool EntryLookUps::LookUp(const std::string& path, WIN32_FILE_ATTRIBUTE_DATA& da
 }
 
 const NameListing::Listing& NameListing::Held(std::string_view folder) {
-    const auto found = std::find_if(held_.begin(), held_.end(),
-                                    [&](const Listing& held) { return held.folder == folder; });
-    if (found != held_.end()) {
-        std::rotate(held_.begin(), found, found + 1);
+    if (BringForward(held_, folder))
         return held_.front();
-    }
-    if (held_.size() == kHeld)
-        held_.pop_back();
     Listing listing{std::string(folder), {}, false};
     listing.read = w32posix::ReadFolderNames(listing.folder.c_str(), listing.names);
     if (!listing.read)
         listing.names.clear();
     std::sort(listing.names.begin(), listing.names.end());
-    held_.insert(held_.begin(), std::move(listing));
+    HoldInFront(held_, std::move(listing), [](const Listing&) {});
     return held_.front();
 }
 

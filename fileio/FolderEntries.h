@@ -6,7 +6,6 @@
 
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "platform/win32.h"
@@ -27,10 +26,13 @@ class EntryLookUps {
     // The descriptor of `folder`, opened unless held already; -1 when it cannot be opened.
     int Hold(std::string_view folder);
 
+    struct OpenFolder {
+        std::string folder;
+        int fd = -1;
+    };
     // A walk comes back to a folder after each of its subfolders: the last few folders stay
     // held, the latest first, so that coming back does not open the folder again.
-    static constexpr std::size_t kHeld = 8;
-    std::vector<std::pair<std::string, int>> held_;
+    std::vector<OpenFolder> held_;
 };
 
 class NameListing {
@@ -45,10 +47,9 @@ class NameListing {
         std::vector<std::string> names;  // sorted
         bool read = false;
     };
-    // The walk comes back to a folder after each of its subfolders: the listings of the last
-    // few folders stay, the latest first, so that coming back does not read the folder again.
-    // A few folders' names at most, whatever the size of the tree.
-    static constexpr std::size_t kHeld = 8;
+    // As EntryLookUps holds folders open, the listings of the last few folders stay, so that
+    // coming back from a subfolder does not read the folder again: a few folders' names at
+    // most, whatever the size of the tree.
     const Listing& Held(std::string_view folder);
     std::vector<Listing> held_;
 };
