@@ -51,6 +51,6 @@ using FileStep = bool (frmMain::*)(const std::string& dir, const WIN32_FIND_DATA
 // off or a step fails, shows "Synchronizing..." for every entry, hands subfolders to
 // `folderStep` and files to `fileStep`, and lets window events run after each handled file.
 bool WalkFolder(frmMain& form, const std::string& pattern, FolderStep folderStep, FileStep fileStep,
-                EntryDetail detail = EntryDetail::Full);
+                EntryDetail detail);
 
 }  // namespace engine
