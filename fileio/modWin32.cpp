@@ -48,11 +48,19 @@ void FillNameWithSpaces(WIN32_FIND_DATAA& entry) {
     std::memset(entry.cFileName + kept, ' ', width - kept);
 }
 
-HANDLE FindFirst(const std::string& pattern, WIN32_FIND_DATAA& entry) {
-    HANDLE handle = FindFirstFileA(pattern.c_str(), &entry);
+namespace {
+
+// What every search start does after the call: keep its error, pad the name as callers read it.
+HANDLE SearchStarted(HANDLE handle, WIN32_FIND_DATAA& entry) {
     CaptureLastError();
     FillNameWithSpaces(entry);
     return handle;
+}
+
+}  // namespace
+
+HANDLE FindFirst(const std::string& pattern, WIN32_FIND_DATAA& entry) {
+    return SearchStarted(FindFirstFileA(pattern.c_str(), &entry), entry);
 }
 
 // Windows' listing carries every detail at no extra cost; the POSIX one would look at every
@@ -60,13 +68,10 @@ HANDLE FindFirst(const std::string& pattern, WIN32_FIND_DATAA& entry) {
 HANDLE FindFirstKind(const std::string& pattern, WIN32_FIND_DATAA& entry, bool filesInFull) {
 #ifdef _WIN32
     (void)filesInFull;
-    HANDLE handle = FindFirstFileA(pattern.c_str(), &entry);
+    return FindFirst(pattern, entry);
 #else
-    HANDLE handle = w32posix::FindFirstKindA(pattern.c_str(), &entry, filesInFull);
+    return SearchStarted(w32posix::FindFirstKindA(pattern.c_str(), &entry, filesInFull), entry);
 #endif
-    CaptureLastError();
-    FillNameWithSpaces(entry);
-    return handle;
 }
 
 BOOL FindNext(HANDLE& handle, WIN32_FIND_DATAA& entry) {
