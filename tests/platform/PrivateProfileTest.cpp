@@ -54,17 +54,36 @@ TEST_F(PrivateProfileTest, ValuesAreTrimmedUnquotedAndCutToTheBuffer) {
     EXPECT_EQ(count, 255u);
     EXPECT_EQ(Read("Main", "Empty", "default", &count), "");
     EXPECT_EQ(count, 0u);
-    EXPECT_EQ(Read("Main", "Missing", "fallback  "), "fallback");
-    EXPECT_EQ(Read("Other", "Name"), "default");
+    EXPECT_EQ(Read("Main", "Missing", "fallback  ", &count), "fallback");
+    EXPECT_EQ(count, 8u);
+}
+
+// Another program may edit the settings between two reads: every kind of change shows at once.
+TEST_F(PrivateProfileTest, ReadsSeeChangesMadeFromOutside) {
+    Put("[A]\nx=1\n");
+    SetWriteTime(dir.path() / "s.ini", 1600000000);
+    EXPECT_EQ(Read("A", "x"), "1");
+    Put("[A]\nx=2\n");  // same size: only the time tells
+    SetWriteTime(dir.path() / "s.ini", 1600000100);
+    EXPECT_EQ(Read("A", "x"), "2");
+    WriteFile(dir.path() / "new.ini", "[A]\nx=6\n");
+    fs::rename(dir.path() / "new.ini", dir.path() / "s.ini");
+    EXPECT_EQ(Read("A", "x"), "6");
     fs::remove(dir.path() / "s.ini");
-    EXPECT_EQ(Read("Main", "Name", "gone", &count), "gone");
-    EXPECT_EQ(count, 4u);
+    EXPECT_EQ(Read("A", "x"), "default");
+#ifndef _WIN32
+    // A settings file that is a link reads what its target holds, wherever the target lies.
+    WriteFile(dir.path() / "elsewhere" / "t.ini", "[A]\nx=8\n");
+    fs::create_symlink(dir.path() / "elsewhere" / "t.ini", dir.path() / "s.ini");
+    EXPECT_EQ(Read("A", "x"), "8");
+    WriteFile(dir.path() / "elsewhere" / "t.ini", "[A]\nx=9\n");
+    EXPECT_EQ(Read("A", "x"), "9");
+#endif
 }
 
 TEST_F(PrivateProfileTest, WritesCreateReplaceAndPlaceKeysWhereTheyBelong) {
-    EXPECT_TRUE(Write("Settings", "Key", "value"));
     EXPECT_TRUE(Write("Settings", "Empty", ""));
-    EXPECT_EQ(Text(), "[Settings]\nKey=value\nEmpty=\n");
+    EXPECT_EQ(Text(), "[Settings]\nEmpty=\n");
 
     Put("; leading comment\n[A]\n# note\nx=1\nnot a key line\ny=2\n\n[B]\nz=3\n");
     EXPECT_TRUE(Write("a", "X", "9"));
@@ -79,29 +98,6 @@ TEST_F(PrivateProfileTest, WritesCreateReplaceAndPlaceKeysWhereTheyBelong) {
     EXPECT_EQ(text,
               "; leading comment\n[A]\n# note\nx=9\nnot a key line\ny=2\nnew=n\n\n[B]\nz=3\n\n"
               "[C]\nk=v\n");
-#endif
-}
-
-TEST_F(PrivateProfileTest, ReadsSeeChangesMadeFromOutside) {
-    Put("[A]\nx=1\n");
-    SetWriteTime(dir.path() / "s.ini", 1600000000);
-    EXPECT_EQ(Read("A", "x"), "1");
-    Put("[A]\nx=2\n");  // same size: only the time tells
-    SetWriteTime(dir.path() / "s.ini", 1600000100);
-    EXPECT_EQ(Read("A", "x"), "2");
-    // Replaced by another file, removed, made again: every kind of change shows at once.
-    WriteFile(dir.path() / "new.ini", "[A]\nx=6\n");
-    fs::rename(dir.path() / "new.ini", dir.path() / "s.ini");
-    EXPECT_EQ(Read("A", "x"), "6");
-    fs::remove(dir.path() / "s.ini");
-    EXPECT_EQ(Read("A", "x"), "default");
-#ifndef _WIN32
-    // A settings file that is a link reads what its target holds, wherever the target lies.
-    WriteFile(dir.path() / "elsewhere" / "t.ini", "[A]\nx=8\n");
-    fs::create_symlink(dir.path() / "elsewhere" / "t.ini", dir.path() / "s.ini");
-    EXPECT_EQ(Read("A", "x"), "8");
-    WriteFile(dir.path() / "elsewhere" / "t.ini", "[A]\nx=9\n");
-    EXPECT_EQ(Read("A", "x"), "9");
 #endif
 }
 
@@ -120,32 +116,46 @@ TEST_F(PrivateProfileTest, WritesReplaceTheFileWholeAndKeepItsLineEnds) {
 
 #ifndef _WIN32
 // This layer rewrites a settings file through a temporary one beside it: the file must keep its
-// mode bits, stay a link when it is one, and refuse the write when it is read-only.
+// mode bits, stay a link when it is one, and refuse the write when it is read-only. The
+// temporaries of a save that was killed go with the next save, unless their program still runs.
 TEST_F(PrivateProfileTest, ReplacementKeepsModeLinksAndReadOnlyFiles) {
     const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     WriteFile(dir.path() / "real.ini", "[A]\nx=1\n");
     fs::permissions(dir.path() / "real.ini", mode);
     fs::create_symlink(dir.path() / "real.ini", dir.path() / "s.ini");
+    const std::string own = ".real.ini." + std::to_string(::getpid()) + ".9.tmp";
+    for (const std::string name :
+         {".real.ini.999999999.1.tmp", ".s.ini.999999999.1.tmp", "real.ini.tmp", own.c_str()})
+        WriteFile(dir.path() / name, "left over");
     EXPECT_TRUE(Write("A", "x", "2"));
     EXPECT_TRUE(fs::is_symlink(dir.path() / "s.ini"));
     EXPECT_EQ(fs::status(dir.path() / "real.ini").permissions(), mode);
     EXPECT_EQ(ReadFileText(dir.path() / "real.ini"), "[A]\nx=2\n");
+    EXPECT_FALSE(fs::exists(dir.path() / ".real.ini.999999999.1.tmp"));
+    for (const std::string name : {".s.ini.999999999.1.tmp", "real.ini.tmp", own.c_str()})
+        EXPECT_TRUE(fs::exists(dir.path() / name)) << name;
+
+    // A value written raw with a line break reads back as the lines the file now holds.
+    EXPECT_TRUE(Write("A", "x", "1\ny=2\n[B]\nz=3"));
+    EXPECT_EQ(Read("A", "x") + Read("A", "y") + Read("B", "z"), "123");
 
     fs::permissions(dir.path() / "real.ini", fs::perms::owner_read);
     EXPECT_EQ(Outcome(Write("A", "x", "3")), Failed(ERROR_ACCESS_DENIED));
 }
 
-// A value written raw with a line break reads back, in the running program, as the lines the
-// file now holds; a fresh start reads the same from a copy of the file.
-TEST_F(PrivateProfileTest, ReadsAfterAWriteAreWhatTheFileHolds) {
-    EXPECT_TRUE(Write("A", "x", "1\ny=2\n[B]\nz=3"));
-    fs::copy_file(dir.path() / "s.ini", dir.path() / "fresh.ini");
-    const std::string fresh = dir.str("fresh.ini");
-    for (auto [section, key] : {std::pair{"A", "x"}, {"A", "y"}, {"B", "z"}}) {
-        std::string buffer(256, '\0');
-        GetPrivateProfileStringA(section, key, "none", buffer.data(), 256, fresh.c_str());
-        EXPECT_EQ(Read(section, key, "none"), buffer.c_str()) << section << "/" << key;
-    }
+// A save that finds the disk full leaves the old text whole, whichever way it tried to write.
+TEST_F(PrivateProfileTest, AFullDiskLeavesTheOldTextWhole) {
+    SmallVolume volume(dir.path() / "small");
+    if (!volume.Mounted())
+        GTEST_SKIP() << volume.Why();
+    const std::string old = "[A]\nx=1\n" + std::string(100 * 1024, ';') + "\n";
+    WriteFile(volume.path() / "s.ini", old);
+    WriteFile(volume.path() / "filler", std::string(800 * 1024, 'f'));
+    file = Narrow(volume.path() / "s.ini");
+    EXPECT_EQ(Outcome(Write("A", "x", std::string(200 * 1024, 'v').c_str())),
+              Failed(ERROR_DISK_FULL));
+    EXPECT_EQ(ReadFileText(volume.path() / "s.ini"), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(volume.path()), {}), 2);
 }
 
 // The folder is immutable, the settings file in it is not: no temporary can be made beside
@@ -160,17 +170,5 @@ TEST_F(PrivateProfileTest, AReadOnlyFolderStillTakesTheWriteInPlace) {
     std::system(("chattr -i '" + folder + "'").c_str());
     EXPECT_TRUE(longer && shorter);
     EXPECT_EQ(Text(), "[A]\nx=a longer value than before\ny=2\n");
-}
-
-TEST_F(PrivateProfileTest, TemporariesOfAnInterruptedSaveGoWithTheNextSave) {
-    Put("[A]\nx=1\n");
-    const std::string own = ".s.ini." + std::to_string(::getpid()) + ".9.tmp";
-    for (const char* name : {".s.ini.999999999.1.tmp", ".other.ini.999999999.1.tmp", "s.ini.tmp"})
-        WriteFile(dir.path() / name, "left over");
-    WriteFile(dir.path() / own, "in use");
-    EXPECT_TRUE(Write("A", "x", "2"));
-    EXPECT_FALSE(fs::exists(dir.path() / ".s.ini.999999999.1.tmp"));
-    for (const std::string name : {".other.ini.999999999.1.tmp", "s.ini.tmp", own.c_str()})
-        EXPECT_TRUE(fs::exists(dir.path() / name)) << name;
 }
 #endif
