@@ -50,11 +50,8 @@ TEST_F(FindFilesTest, WildcardsAndErrorCodesAreWindows) {
         DWORD error = ERROR_NO_MORE_FILES;
     } cases[] = {
         {"*.*", all},  // names without a dot included
-        {"*", all},
         {"*.TXT", {"a.txt", "B.TXT"}},
         {"?.txt", {"a.txt", "B.TXT"}},
-        {"A*", {"a.txt", "ab.c"}},
-        {"??.c", {"ab.c"}},
         {"read*.*", {"readme"}},
         {"ab.c", {"ab.c"}},  // a pattern without wildcards names one entry
         {"?.c", {}, ERROR_FILE_NOT_FOUND},

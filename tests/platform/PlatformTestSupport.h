@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <set>
 #include <string>
@@ -70,6 +71,30 @@ inline FILETIME FileTimeOf(std::uint64_t ticks) {
 inline HANDLE Open(const std::string& path, DWORD access, DWORD disposition) {
     return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                        disposition, 0, nullptr);
+}
+
+// Bytes that differ from one offset to the next, so a block out of place shows.
+inline std::string Pattern(std::size_t size) {
+    std::string data(size, '\0');
+    for (std::size_t i = 0; i < size; ++i)
+        data[i] = static_cast<char>((i * 131 + i / 4093) & 0xFF);
+    return data;
+}
+
+// Writes `data` from `offset` up to `until` (the end by default) in blocks of `block` bytes, the
+// last one possibly shorter; returns where the writes stopped.
+inline std::size_t WriteBlocks(HANDLE h, const std::string& data, std::size_t offset = 0,
+                               std::size_t block = 10000, std::size_t until = std::string::npos) {
+    for (until = std::min(until, data.size()); offset < until;) {
+        const auto size = static_cast<DWORD>(std::min(block, until - offset));
+        DWORD written = 0;
+        if (!WriteFile(h, data.data() + offset, size, &written, nullptr) || written != size) {
+            ADD_FAILURE() << "a block of " << size << " at " << offset << " was not written";
+            break;
+        }
+        offset += size;
+    }
+    return offset;
 }
 
 // The Windows headers define the error codes as long; the last error is an unsigned DWORD.
