@@ -34,6 +34,8 @@ TEST_F(SpaceReserveTest, TheFileShowsOnlyWhatWasWrittenAndHasItsTimesSet) {
     HANDLE h = Open(path, GENERIC_WRITE, CREATE_NEW);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     WriteBlocks(h, data.substr(0, 3'000'000));
+    DWORD high = 0;
+    EXPECT_EQ(GetFileSize(h, &high), 3'000'000u);
     EXPECT_EQ(StatOf(path).st_size, 3'000'000);
     if (HoldsOnlyItsBytes(path))
         GTEST_SKIP() << "this file system reserves no space ahead of the writes";
