@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "bench/BenchConfig.h"
 #include "bench/Report.h"
 #include "bench/Timing.h"
 
@@ -64,26 +63,4 @@ TEST(BenchReport, TargetNeedsWallCpuAndMemory) {
     EXPECT_FALSE(MeetsTarget(e));
     e.tools.erase(Tool::Rsync);  // nor one that did not run
     EXPECT_FALSE(MeetsTarget(e));
-}
-
-TEST(BenchConfigEnv, OverridesAndRefusals) {
-    std::map<std::string, std::string> env = {{"BRANNOCK_BENCH_RUNS", "1"},
-                                              {"BRANNOCK_BENCH_FILES", "2000"},
-                                              {"BRANNOCK_BENCH_SCALE_FILES", "3000"},
-                                              {"BRANNOCK_BENCH_QT_PROGRAM", "/opt/brannock"},
-                                              {"BRANNOCK_BENCH_CASES", "gca"}};
-    auto lookup = [&env](const char* name) {
-        return env.contains(name) ? env[name].c_str() : nullptr;
-    };
-    BenchConfig quick = BenchConfig::FromEnvironment(lookup);
-    EXPECT_EQ(std::tuple(quick.runs, quick.smallFiles, quick.scaleFiles, quick.bigFileMiB),
-              std::tuple(1, 2000, 3000, 128));
-    EXPECT_EQ(quick.qtProgram + " " + quick.cases, "/opt/brannock acg");
-
-    for (auto bad :
-         {std::pair{"BRANNOCK_BENCH_RUNS", "0"}, std::pair{"BRANNOCK_BENCH_RUNS", "5x"},
-          std::pair{"BRANNOCK_BENCH_BIG_MIB", "-1"}, std::pair{"BRANNOCK_BENCH_CASES", "ah"}}) {
-        env = {{bad.first, bad.second}};
-        EXPECT_THROW(BenchConfig::FromEnvironment(lookup), std::invalid_argument) << bad.first;
-    }
 }
