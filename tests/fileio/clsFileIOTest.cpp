@@ -53,6 +53,17 @@ class CopyFileTest : public ::testing::Test {
         };
     }
 
+#ifdef __linux__
+    // Whatever its copies ended in, a test leaves no handle of theirs open.
+    static std::ptrdiff_t OpenDescriptors() {
+        return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
+    }
+    void TearDown() override {
+        EXPECT_EQ(OpenDescriptors(), descriptors);
+    }
+    const std::ptrdiff_t descriptors = OpenDescriptors();
+#endif
+
     TempDir dir;
     clsFileIO f;
     Events events;  // every progress event raised
@@ -91,12 +102,9 @@ TEST_F(CopyFileTest, FailuresKeepTheDestinationAndNameTheSystemsReason) {
         return f.CopyFile(from, to, overwrite, true, block) ? "copied" : f.ErrMsg();
     };
     WriteFile(Dest(), "old contents");
-    fs::create_directory(dir.path() / "folder");  // a folder cannot be opened as a file at all
     EXPECT_EQ(failure(src, Dest()), openDest + SystemText(ERROR_FILE_EXISTS));
     EXPECT_EQ(failure(dir.str("missing.bin"), Dest(), true),
               openSource + SystemText(ERROR_FILE_NOT_FOUND));
-    EXPECT_EQ(failure(dir.str("folder"), Dest(), true),
-              openSource + SystemText(ERROR_ACCESS_DENIED));
     EXPECT_EQ(failure(src, dir.str("no-folder") + kSep + "dest.bin"),
               openDest + SystemText(ERROR_PATH_NOT_FOUND));
     // A block size below 1 is refused before any file is touched.
@@ -107,11 +115,6 @@ TEST_F(CopyFileTest, FailuresKeepTheDestinationAndNameTheSystemsReason) {
     ASSERT_EQ(failure(src, Dest(), true), "copied");
     EXPECT_EQ(ReadFileText(Dest()), ReadFileText(src));
     EXPECT_EQ(f.ErrMsg(), "Invalid block size: 0");
-
-    // A destination that cannot be deleted is reported by the creation that follows.
-    fs::remove(Dest());
-    fs::create_directories(dir.path() / "dest.bin" / "inner");
-    EXPECT_TRUE(failure(src, Dest(), true).starts_with(openDest)) << f.ErrMsg();
 #ifdef __linux__
     // Opens as an ordinary file, but reading at its start fails: the partial copy stays.
     EXPECT_FALSE(f.CopyFile("/proc/self/mem", dir.str("mem.bin")));
@@ -146,22 +149,6 @@ TEST_F(CopyFileTest, CancelEndsTheCopyAfterTheCurrentBlockEvenTheLast) {
 }
 
 #ifdef __linux__
-TEST_F(CopyFileTest, EveryOutcomeClosesItsHandles) {
-    auto openDescriptors = [] {
-        auto it = fs::directory_iterator("/proc/self/fd");
-        return std::distance(it, fs::directory_iterator());
-    };
-    const std::string src = Source(25000);
-    const auto before = openDescriptors();
-    f.CopyFile(src, Dest());
-    f.CopyFile(src, Dest());
-    f.CopyFile(dir.str("missing.bin"), Dest());
-    f.CopyFile("/proc/self/mem", dir.str("other.bin"));
-    CancelWhen([](std::int64_t, std::int64_t) { return true; });
-    f.CopyFile(src, Dest(), true);
-    EXPECT_EQ(openDescriptors(), before);
-}
-
 TEST_F(CopyFileTest, WriteFailureReportsTheSystemTextAndLeavesThePartialFile) {
     SmallVolume volume(dir.path() / "small");
     if (!volume.Mounted())
