@@ -71,11 +71,3 @@ TEST(GetSystemErrorText, GivesTheCapturedCodesOneLineTextOrUnknown) {
 #endif
     EXPECT_EQ(SystemText(0x20001234), "Unknown error.");  // an application's own code
 }
-
-#ifndef _WIN32
-// The user interface registers the platform's picker; until it does, there is none to ask.
-TEST(BrowseForFolder, GivesEmptyWithoutARegisteredPicker) {
-    RegisterFolderPicker(nullptr);
-    EXPECT_EQ(BrowseForFolder(nullptr, "Select folder to add:"), "");
-}
-#endif

@@ -34,19 +34,10 @@ TEST_F(FolderListingTest, EveryEntryIsListedOnceAndDeletionsDuringAListingLeaveT
         DeleteFileA(Path("gone" + std::to_string(i)).c_str());
     while (FindNextFileA(h, &data))
         names.insert(data.cFileName);
-    EXPECT_LAST_ERROR(ERROR_NO_MORE_FILES);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_MORE_FILES));
     FindClose(h);
     std::erase_if(names, [](const std::string& name) { return name.starts_with("gone"); });
     EXPECT_EQ(names, made);
-#ifndef _WIN32
-    std::vector<std::string> listed;
-    ASSERT_TRUE(w32posix::ReadFolderNames(dir.str().c_str(), listed));
-    made.erase(".");
-    made.erase("..");
-    EXPECT_EQ(Names(listed.begin(), listed.end()), made);
-    EXPECT_EQ(listed.size(), made.size());
-    EXPECT_FALSE(w32posix::ReadFolderNames(Path("missing").c_str(), listed));
-#endif
 }
 
 #ifndef _WIN32

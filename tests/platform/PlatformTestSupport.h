@@ -97,9 +97,6 @@ inline std::size_t WriteBlocks(HANDLE h, const std::string& data, std::size_t of
     return offset;
 }
 
-// The Windows headers define the error codes as long; the last error is an unsigned DWORD.
-#define EXPECT_LAST_ERROR(code) EXPECT_EQ(GetLastError(), static_cast<DWORD>(code))
-
 // A call's outcome as one text, so that result and error compare in one check: "ok", or the
 // error it left. A handle that opened is closed.
 inline std::string Failed(DWORD code) {

@@ -27,8 +27,6 @@ std::string Text(const SYSTEMTIME& t) {
 TEST(TimeConversionTest, FileTimesBecomeCalendarDates) {
     // 2024-02-29 13:45:30.123 UTC was a Thursday, 1601-01-01 a Monday.
     EXPECT_EQ(Text(ToSystemTime(TicksOf(1709214330, 123456789))), "2024-02-29 (4) 13:45:30.123");
-    EXPECT_EQ(Text(ToSystemTime(0)), "1601-01-01 (1) 00:00:00.000");
-    EXPECT_EQ(Text(ToSystemTime(TicksOf(0))), "1970-01-01 (4) 00:00:00.000");
 
     FILETIME tooLate = FileTimeOf(0x8000000000000000ull);
     SYSTEMTIME st{};
