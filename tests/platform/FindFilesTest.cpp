@@ -72,31 +72,6 @@ TEST_F(FindFilesTest, WildcardsAndErrorCodesAreWindows) {
     EXPECT_EQ(noExtension.count("a.txt"), RunningUnderWine() ? 1u : 0u);
 }
 
-// Making links on Windows takes a privilege that the tests do not ask for (and Wine 8 makes
-// none), so links are tried where the program meets them most: on POSIX.
-#ifndef _WIN32
-TEST_F(FindFilesTest, LinksShowAsReparsePointsAndAreDeletedThemselves) {
-    WriteFileOfSize(dir.path() / "target.bin", 5000);
-    SetWriteTime(dir.path() / "target.bin", 1600000000);
-    fs::create_symlink(dir.path() / "target.bin", dir.path() / "tofile");
-    fs::create_symlink(dir.path() / "gone", dir.path() / "dangling");
-
-    // The entry carries its target's size and times: the copy pass compares them.
-    const WIN32_FIND_DATAA toFile = FoundEntry(Path("tofile"));
-    EXPECT_EQ(toFile.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY),
-              DWORD{FILE_ATTRIBUTE_REPARSE_POINT});
-    EXPECT_EQ(toFile.nFileSizeLow, 5000u);
-    EXPECT_EQ(Ticks(toFile.ftLastWriteTime), TicksOf(1600000000));
-    const WIN32_FIND_DATAA dangling = FoundEntry(Path("dangling"));
-    EXPECT_EQ(dangling.dwFileAttributes, DWORD{FILE_ATTRIBUTE_REPARSE_POINT});
-    EXPECT_EQ(dangling.nFileSizeLow, 0u);
-
-    // Folder links are removed in the erase test.
-    EXPECT_TRUE(DeleteFileA(Path("tofile").c_str()));
-    EXPECT_TRUE(fs::exists(dir.path() / "target.bin"));
-}
-#endif
-
 TEST_F(NamesTest, NamesOutsideEveryWesternCodePageRoundTrip) {
 #ifdef _WIN32
     if (GetACP() != CP_UTF8)
