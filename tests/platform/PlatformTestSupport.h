@@ -45,15 +45,6 @@ inline Names FoundNames(const std::string& pattern, DWORD* error = nullptr) {
     return names;
 }
 
-// The one record that a pattern without wildcards yields.
-inline WIN32_FIND_DATAA FoundEntry(const std::string& path) {
-    WIN32_FIND_DATAA data{};
-    HANDLE h = FindFirstFileA(path.c_str(), &data);
-    if (h != INVALID_HANDLE_VALUE)
-        FindClose(h);
-    return data;
-}
-
 inline std::uint64_t Ticks(const FILETIME& t) {
     return (std::uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime;
 }
