@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "tests/platform/PlatformTestSupport.h"
@@ -19,15 +19,14 @@ TEST(TimeConversionTest, FileTimesBecomeCalendarDates) {
 }
 
 TEST(ThreadTest, LowestPrioritySticksToTheCallingThread) {
-    int before = GetThreadPriority(GetCurrentThread());
+    const int before = GetThreadPriority(GetCurrentThread());
     int inThread = THREAD_PRIORITY_ERROR_RETURN;
-    std::thread worker([&] {
+    std::thread([&] {
         SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_LOWEST);
         inThread = GetThreadPriority(GetCurrentThread());
-    });
-    worker.join();
-    EXPECT_EQ(inThread, THREAD_PRIORITY_LOWEST);
-    EXPECT_EQ(GetThreadPriority(GetCurrentThread()), before);
+    }).join();
+    EXPECT_EQ(std::pair(inThread, GetThreadPriority(GetCurrentThread())),
+              std::pair(THREAD_PRIORITY_LOWEST, before));
 }
 
 // A name cut to the buffer fills it whole, which is how the program knows to ask again with a
