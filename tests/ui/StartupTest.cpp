@@ -42,7 +42,7 @@ TEST_F(Startup, SessionEndDuringACycleStopsItAndUnloadsOnceItHasReturned) {
     bool unloadedUnderTheCycle = true;
     desktop().AtDoEvents(1, [&] {
         EXPECT_TRUE(form_.SysTray1.inTray);
-        EXPECT_FALSE(desktop().visible || form_.Timer1.restarts > 0);
+        EXPECT_FALSE(desktop().visible);
         form_.txtWakeup.text = "77";
         form.Form_QueryUnload(cancel, 3);
         unloadedUnderTheCycle = desktop().unloaded;
@@ -51,7 +51,8 @@ TEST_F(Startup, SessionEndDuringACycleStopsItAndUnloadsOnceItHasReturned) {
     EXPECT_EQ(cancel, 1);
     EXPECT_FALSE(unloadedUnderTheCycle);
     EXPECT_TRUE(desktop().unloaded);
-    EXPECT_EQ(desktop().timesShown + desktop().aboutShown, 0);
+    // The cycle's own switch-on leaves the terminate to the load: no timer armed meanwhile.
+    EXPECT_EQ(desktop().timesShown + desktop().aboutShown + form_.Timer1.restarts, 0);
     EXPECT_EQ(Cycles(), 1);
     EXPECT_EQ(Saved("Options", "Wakeup"), "30");
     EXPECT_EQ(Saved("Options", "SyncOn"), "Yes");

@@ -15,7 +15,7 @@ TEST_F(Menus, HelpAsksForTheFileBesideTheProgramAndSwallowsFailures) {
 // Exit, the pop-up's Terminate and the Terminate button end the program alike.
 TEST_F(Menus, ExitAndTerminateBehaveAsTheTerminateButton) {
     struct Outcome {
-        bool unloaded, inTray, syncOn, terminateEnabled, listEnabled;
+        bool unloaded, inTray, syncOn, terminateEnabled, toggleEnabled, listEnabled;
         std::string savedSyncOn;
         bool operator==(const Outcome&) const = default;
     };
@@ -29,11 +29,12 @@ TEST_F(Menus, ExitAndTerminateBehaveAsTheTerminateButton) {
         r.form.IniFile = form.IniFile;
         r.form.ApplySyncState(true);
         (r.form.*terminate)();
-        return Outcome{r.desktop.unloaded,     r.SysTray1.inTray,     r.form.SyncOn,
-                       r.btnTerminate.enabled, r.lstSyncFrom.enabled, Saved("Options", "SyncOn")};
+        return Outcome{r.desktop.unloaded,        r.SysTray1.inTray,       r.form.SyncOn,
+                       r.btnTerminate.enabled,    r.btnSyncToggle.enabled, r.lstSyncFrom.enabled,
+                       Saved("Options", "SyncOn")};
     };
     const Outcome button = run(&frmMain::btnTerminate_Click);
-    EXPECT_EQ(button, (Outcome{true, false, false, false, false, "Yes"}));
+    EXPECT_EQ(button, (Outcome{true, false, false, false, false, false, "Yes"}));
     EXPECT_EQ(run(&frmMain::mnu_FileExit_Click), button);
     EXPECT_EQ(run(&frmMain::mnu_PopupTerminate_Click), button);
 }
