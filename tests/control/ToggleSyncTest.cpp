@@ -92,7 +92,6 @@ TEST_F(ToggleSync, SwitchingOnAsksTheEraseQuestionsAndClearsTheRecord) {
         desktop().boxes.clear();
         desktop().msgBoxAnswers = c.answers;
         form.RecordError("old failure");
-        form.RecordError("old failure");
         // The tray item, chosen while the first question waits, must not start a switch-on of
         // its own inside this one.
         int clicks = 0;
