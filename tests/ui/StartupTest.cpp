@@ -16,46 +16,34 @@ class Startup : public FormFixture {
     }
 };
 
-// The close box (0) only hides the window; the end of the session (3) lets it go. Neither saves.
-TEST_F(Startup, QueryUnloadNeverSaves) {
-    WriteSettings(false);
-    form.Form_Load();
-    const std::string before = ReadFileText(form.IniFile);
-    form_.lstSyncFrom.items.push_back("edited");
-    form_.txtWakeup.text = "77";
-    for (std::int16_t mode : {0, 3}) {
-        std::int16_t cancel = 0;
-        form.Form_QueryUnload(cancel, mode);
-        EXPECT_EQ(cancel, mode == 0 ? 1 : 0) << mode;
-        EXPECT_FALSE(desktop().visible || desktop().unloaded) << mode;  // the caller unloads
-        EXPECT_EQ(ReadFileText(form.IniFile), before) << mode;
-        EXPECT_EQ(form_.lstSyncFrom.items.back(), "edited");  // kept for a later Close
-    }
-}
-
 // Started with syncing on, the program runs a cycle inside the load, in the tray, its window
-// hidden and its timer not yet armed.
+// hidden and its timer not yet armed. The close box (0) only hides the window; the end of the
+// session (3) stops a running cycle and lets the window go once it has returned, and with no
+// cycle running leaves the unload to the caller. Neither saves.
 TEST_F(Startup, SessionEndDuringACycleStopsItAndUnloadsOnceItHasReturned) {
     WriteSettings(true);
     WriteFile(Src("b.txt"), "b");
-    std::int16_t cancel = 0;
+    std::int16_t closeBox = 0, sessionEnd = 0, afterCycle = 0;
     bool unloadedUnderTheCycle = true;
     desktop().AtDoEvents(1, [&] {
-        EXPECT_TRUE(form_.SysTray1.inTray);
-        EXPECT_FALSE(desktop().visible);
+        EXPECT_TRUE(form_.SysTray1.inTray && !desktop().visible);
         form_.txtWakeup.text = "77";
-        form.Form_QueryUnload(cancel, 3);
+        desktop().visible = true;
+        form.Form_QueryUnload(closeBox, 0);
+        EXPECT_FALSE(desktop().visible || desktop().unloaded);
+        form.Form_QueryUnload(sessionEnd, 3);
         unloadedUnderTheCycle = desktop().unloaded;
     });
     form.Form_Load();
-    EXPECT_EQ(cancel, 1);
+    form.Form_QueryUnload(afterCycle, 3);
+    EXPECT_EQ(std::to_string(closeBox) + std::to_string(sessionEnd) + std::to_string(afterCycle),
+              "110");
     EXPECT_FALSE(unloadedUnderTheCycle);
     EXPECT_TRUE(desktop().unloaded);
     // The cycle's own switch-on leaves the terminate to the load: no timer armed meanwhile.
     EXPECT_EQ(desktop().timesShown + desktop().aboutShown + form_.Timer1.restarts, 0);
     EXPECT_EQ(Cycles(), 1);
-    EXPECT_EQ(Saved("Options", "Wakeup"), "30");
-    EXPECT_EQ(Saved("Options", "SyncOn"), "Yes");
+    EXPECT_EQ(Saved("Options", "Wakeup") + "|" + Saved("Options", "SyncOn"), "30|Yes");
 }
 
 TEST_F(Startup, MainLowersThePriorityAndLoadsTheWindow) {

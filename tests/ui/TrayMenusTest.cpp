@@ -14,12 +14,8 @@ TEST_F(Menus, HelpAsksForTheFileBesideTheProgramAndSwallowsFailures) {
 
 // Exit, the pop-up's Terminate and the Terminate button end the program alike.
 TEST_F(Menus, ExitAndTerminateBehaveAsTheTerminateButton) {
-    struct Outcome {
-        bool unloaded, inTray, syncOn, terminateEnabled, toggleEnabled, listEnabled;
-        std::string savedSyncOn;
-        bool operator==(const Outcome&) const = default;
-    };
     WriteFile(Src("a.txt"), "a");
+    // Unloaded, in the tray, on, and the terminate, toggle and list enabled; then what was saved.
     const auto run = [this](void (frmMain::*terminate)()) {
         fs::remove(form.IniFile);
         HeadlessForm r(tmp.str("brannock"));
@@ -29,12 +25,16 @@ TEST_F(Menus, ExitAndTerminateBehaveAsTheTerminateButton) {
         r.form.IniFile = form.IniFile;
         r.form.ApplySyncState(true);
         (r.form.*terminate)();
-        return Outcome{r.desktop.unloaded,        r.SysTray1.inTray,       r.form.SyncOn,
-                       r.btnTerminate.enabled,    r.btnSyncToggle.enabled, r.lstSyncFrom.enabled,
-                       Saved("Options", "SyncOn")};
+        return std::vector<bool>{r.desktop.unloaded,
+                                 r.SysTray1.inTray,
+                                 r.form.SyncOn,
+                                 r.btnTerminate.enabled,
+                                 r.btnSyncToggle.enabled,
+                                 r.lstSyncFrom.enabled,
+                                 Saved("Options", "SyncOn") == "Yes"};
     };
-    const Outcome button = run(&frmMain::btnTerminate_Click);
-    EXPECT_EQ(button, (Outcome{true, false, false, false, false, false, "Yes"}));
+    const std::vector<bool> button = run(&frmMain::btnTerminate_Click);
+    EXPECT_EQ(button, (std::vector<bool>{true, false, false, false, false, false, true}));
     EXPECT_EQ(run(&frmMain::mnu_FileExit_Click), button);
     EXPECT_EQ(run(&frmMain::mnu_PopupTerminate_Click), button);
 }
