@@ -24,8 +24,8 @@ TEST_F(ErrorStopNotice, TheFifthFailureSwitchesOffAndSpeaksUpOnceFromTheTray) {
     for (int failures = 1; form.ReadErrorCount() < 5; ++failures) {
         ASSERT_EQ(form.ReadErrorCount(), failures);
         EXPECT_EQ(tray() + "|" + Status(), "Sync Ready|Sleeping...") << failures;
-        EXPECT_TRUE(fs::exists(Mirror(Src("good/a.txt"))));
-        EXPECT_FALSE(fs::exists(Mirror(Src("good/orphan.txt"))));
+        EXPECT_TRUE(fs::exists(Mirror(Src("good/a.txt"))) &&
+                    !fs::exists(Mirror(Src("good/orphan.txt"))));
         WriteFile(Mirror(Src("good/orphan.txt")), "o");
         if (failures == 4)
             WriteFile(Src("good/b.txt"), "b");
@@ -44,17 +44,10 @@ TEST_F(ErrorStopNotice, TheFifthFailureSwitchesOffAndSpeaksUpOnceFromTheTray) {
     EXPECT_EQ(Status() + "|" + form_.btnSyncToggle.caption, "Disabled|Start Sync");
     EXPECT_TRUE(desktop().boxes.empty());  // unattended: never a message box
 
-    // Showing the off state again changes nothing, and says nothing again.
-    form.ApplySyncState(false);
-    EXPECT_EQ(tray(), "Sync Disabled\n" + failure + balloon);
-
     // Switched on again, then off by the user: the old reason is gone.
-    fs::remove(Mirror(failing));
     form.ToggleSync();
-    EXPECT_EQ(tray(), "Sync Ready" + balloon);
     form.ToggleSync();
     ExpectOffState();
-    EXPECT_EQ(tray(), "Sync Disabled" + balloon);
 }
 
 }  // namespace

@@ -15,10 +15,9 @@ TEST_F(ErrorRecord, CountsOnlyTheSameTextInARow) {
     EXPECT_EQ(form.ReadErrorMessage(), "Unable to delete file x");
     EXPECT_EQ(countAfter("Unable to delete file y", 1), 1);
     EXPECT_EQ(countAfter("Unable to delete file Y", 1), 1);
-    // Read back cut to 255 characters and without trailing spaces, these never compare equal.
+    // Read back cut to 255 characters, this never compares equal.
     EXPECT_EQ(countAfter(std::string(256, 'e'), 3), 1);
-    EXPECT_EQ(countAfter("ends in a space ", 3), 1);
-    EXPECT_EQ(countAfter(std::string(255, 'e'), 2), 2);
+    EXPECT_EQ(countAfter(std::string(255, 'f'), 2), 2);
 }
 
 // File names reach the record, and POSIX names may hold line breaks: the file keeps its three

@@ -5,24 +5,17 @@
 
 namespace {
 
-class Startup : public FormFixture {
-  protected:
-    // A settings file as a previous run left it: one fileset holding one file.
-    void WriteSettings(bool syncOn) {
-        WriteFile(Src("a.txt"), "a");
-        WriteFile(form.IniFile, "[Options]\nSyncOn=" + std::string(syncOn ? "Yes" : "No") +
-                                    "\nAbout=No\nSyncTo=" + SyncTo() + "\nWakeup=30\n[FileSets]\n" +
-                                    "FileSet1=" + Pattern(Src()) + "\nFileSet2=\n");
-    }
-};
+using Startup = FormFixture;
 
 // Started with syncing on, the program runs a cycle inside the load, in the tray, its window
 // hidden and its timer not yet armed. The close box (0) only hides the window; the end of the
 // session (3) stops a running cycle and lets the window go once it has returned, and with no
 // cycle running leaves the unload to the caller. Neither saves.
 TEST_F(Startup, SessionEndDuringACycleStopsItAndUnloadsOnceItHasReturned) {
-    WriteSettings(true);
-    WriteFile(Src("b.txt"), "b");
+    // A settings file as a previous run left it, with syncing on.
+    WriteFile(Src("a.txt"), "a");
+    WriteFile(form.IniFile, "[Options]\nSyncOn=Yes\nAbout=No\nSyncTo=" + SyncTo() +
+                                "\nWakeup=30\n[FileSets]\nFileSet1=" + Pattern(Src()) + "\n");
     std::int16_t closeBox = 0, sessionEnd = 0, afterCycle = 0;
     bool unloadedUnderTheCycle = true;
     desktop().AtDoEvents(1, [&] {

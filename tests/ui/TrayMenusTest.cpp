@@ -14,14 +14,10 @@ TEST_F(Menus, HelpAsksForTheFileBesideTheProgramAndSwallowsFailures) {
 
 // Exit, the pop-up's Terminate and the Terminate button end the program alike.
 TEST_F(Menus, ExitAndTerminateBehaveAsTheTerminateButton) {
-    WriteFile(Src("a.txt"), "a");
     // Unloaded, in the tray, on, and the terminate, toggle and list enabled; then what was saved.
     const auto run = [this](void (frmMain::*terminate)()) {
         fs::remove(form.IniFile);
         HeadlessForm r(tmp.str("brannock"));
-        r.lstSyncFrom.items = {Pattern(Src())};
-        r.txtSyncTo.text = SyncTo();
-        r.txtWakeup.text = "30";
         r.form.IniFile = form.IniFile;
         r.form.ApplySyncState(true);
         (r.form.*terminate)();
