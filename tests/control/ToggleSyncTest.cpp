@@ -68,61 +68,14 @@ TEST_F(ToggleSync, EachFailedCheckReportsAndLeavesEverythingAsItWas) {
     }
 }
 
-// Switching on clears the error record and shows the on state, whatever the erase questions
-// were answered; only two Yes answers erase, and the folder itself stays.
-TEST_F(ToggleSync, SwitchingOnAsksTheEraseQuestionsAndClearsTheRecord) {
-    const fs::path stray = Dest("old/stray.txt");
-    const std::string ask = "Erase?|36|Do you wish to erase Sync To directory?";
-    const std::string warn =
-        "Erase Sync To Directory?|292|*** WARNING *** This will erase all files in Sync To "
-        "directory.\nAre you sure you want to do this?";
-    struct Case {
-        bool eraseOption;
-        std::deque<int> answers;
-        std::vector<std::string> boxes;
-        bool erased;
-    };
-    for (const Case& c : {Case{false, {}, {}, false}, Case{true, {msgbox::kNo}, {ask}, false},
-                          Case{true, {msgbox::kYes, msgbox::kNo}, {ask, warn}, false},
-                          Case{true, {msgbox::kYes, msgbox::kYes}, {ask, warn}, true}}) {
-        form.EraseOnStart = c.eraseOption;
-        WriteFile(stray, "left from before");
-        desktop().boxes.clear();
-        desktop().msgBoxAnswers = c.answers;
-        form.RecordError("old failure");
-        // The tray item, chosen while the first question waits, must not start a switch-on of
-        // its own inside this one.
-        int clicks = 0;
-        desktop().onMsgBox = [&](const HeadlessDesktop::Box&) {
-            if (clicks++ == 0)
-                form.ToggleSync();
-        };
-        desktop().AtDoEvents(1, [&] {  // during the cycle's copy
-            ExpectEditing(false);
-            EXPECT_EQ(form_.btnSyncToggle.caption + "|" + LastError() + "|" +
-                          Saved("Error", "LastErrorCnt"),
-                      "Stop Sync||0");
-        });
-        const long cycles = Cycles();
-        form.btnSyncToggle_Click();
-        EXPECT_EQ(Cycles(), cycles + 1);
-        EXPECT_EQ(Boxes(), c.boxes);
-        EXPECT_EQ(fs::exists(stray) || fs::exists(Dest("old")), !c.erased);
-        EXPECT_TRUE(fs::exists(Mirror(Src("a.txt"))));
-        EXPECT_EQ(form_.SysTray1.icon, &form_.btnSyncOn.picture);
-        EXPECT_EQ(form_.SysTray1.tip + "|" + Status() + "|" + std::to_string(form_.Timer1.interval),
-                  "Sync Ready|Sleeping...|5000");
-        form.btnSyncToggle_Click();  // off again
-    }
-}
-
-// Destinations whose erase would take the sources, the program or the user's files with it are
-// refused before anything is deleted. A refused or failed erase asks whether to switch on
-// anyway, with the reason.
-TEST_F(ToggleSync, AFailedOrRefusedEraseAsksWhetherToSwitchOnAnyway) {
-    form.EraseOnStart = true;
+// Switching on asks the erase questions; only two Yes answers erase, and the folder itself
+// stays. Destinations whose erase would take the sources, the program or the user's files with
+// it are refused before anything is deleted; a refused or failed erase asks whether to switch
+// on anyway, with the reason, and only No keeps syncing off. Switching on clears the error
+// record and shows the on state, whatever was answered.
+TEST_F(ToggleSync, SwitchingOnAsksTheEraseQuestionsAndErasesOnlyWhatItMay) {
     WriteFile(Src("deep/inner/b.txt"), "b");
-    const fs::path home = tmp.path() / "users" / "home", locked = Dest("a/b/c/locked.txt");
+    const fs::path home = tmp.path() / "users" / "home", locked = tmp.path() / "a/b/locked.txt";
     WriteFile(home / "letter.txt", "dear");
     WriteFile(locked, "x");
     SetReadOnly(locked);
@@ -145,32 +98,69 @@ TEST_F(ToggleSync, AFailedOrRefusedEraseAsksWhetherToSwitchOnAnyway) {
     EXPECT_EQ(form.EraseRefusal(Narrow(tmp.path().root_path())),
               "it is the root folder of a drive");
 
-    using Case = std::tuple<std::string, int, std::string>;  // Sync To, last answer, reason
-    for (const auto& [syncTo, last, why] :
-         {Case{SyncTo(), msgbox::kNo, "Unable to delete file: " + Narrow(locked) + "  "},
-          Case{SyncTo(), msgbox::kYes, "Unable to delete file: " + Narrow(locked) + "  "},
-          Case{Narrow(tmp.path() / "users"), msgbox::kNo,
-               "it is or holds your home folder " + Narrow(home)}}) {
+    const std::string ask = "Erase?|36|Do you wish to erase Sync To directory?";
+    const std::string warn =
+        "Erase Sync To Directory?|292|*** WARNING *** This will erase all files in Sync To "
+        "directory.\nAre you sure you want to do this?";
+    const std::string head = "Error|292|Unable to erase Sync To directory: ";
+    const std::string tail = "\nDo you still wish to turn syncing on?";
+    const std::string failed = "Unable to delete file: " + Narrow(locked) + "  ";
+    const std::string lockedTree = Narrow(tmp.path() / "a"), users = Narrow(tmp.path() / "users");
+    const int yes = msgbox::kYes, no = msgbox::kNo;
+    const std::string reason = failed + "<reason>";
+    const std::string homeHeld = "it is or holds your home folder " + Narrow(home);
+    // Sync To, the answers (none: the erase option is off), the reason after a failed or
+    // refused erase, and whether syncing is on then.
+    using Case = std::tuple<std::string, std::deque<int>, std::string, bool>;
+    for (const auto& [syncTo, answers, why, on] :
+         {Case{SyncTo(), {}, "", true}, Case{SyncTo(), {no}, "", true},
+          Case{SyncTo(), {yes, no}, "", true}, Case{SyncTo(), {yes, yes}, "", true},
+          Case{lockedTree, {yes, yes, no}, reason, false},
+          Case{lockedTree, {yes, yes, yes}, reason, true},
+          Case{users, {yes, yes, no}, homeHeld, false}}) {
+        SCOPED_TRACE(syncTo + " " + std::to_string(answers.size()));
+        form.EraseOnStart = !answers.empty();
         form_.txtSyncTo.text = syncTo;
+        WriteFile(Dest("old/stray.txt"), "left from before");
         desktop().boxes.clear();
-        desktop().msgBoxAnswers = {msgbox::kYes, msgbox::kYes, last};
+        desktop().msgBoxAnswers = answers;
+        form.RecordError("old failure");
+        // The tray item, chosen while the first question waits, must not start a switch-on of
+        // its own inside this one.
+        int clicks = 0;
+        desktop().onMsgBox = [&](const HeadlessDesktop::Box&) {
+            if (clicks++ == 0)
+                form.ToggleSync();
+        };
+        desktop().AtDoEvents(1, [&] {  // during the cycle's copy, the next one when staying off
+            ExpectEditing(false);
+            EXPECT_EQ(form_.btnSyncToggle.caption + "|" + LastError() + "|" +
+                          Saved("Error", "LastErrorCnt"),
+                      "Stop Sync||0");
+        });
         const long cycles = Cycles();
         const int openBefore = OpenDescriptors();
-        form.ToggleSync();
-        // Every level of the stopped erase closed; the first switch-on opens what stays open.
-        EXPECT_TRUE(last == msgbox::kNo || OpenDescriptors() == openBefore);
-        // After a failed delete the system's reason follows the name of the file.
-        const std::string box = Boxes().at(2);
-        const std::string head = "Error|292|Unable to erase Sync To directory: " + why;
-        const std::string tail = "\nDo you still wish to turn syncing on?";
-        EXPECT_TRUE(box.starts_with(head) && box.ends_with(tail) &&
-                    (box.size() > head.size() + tail.size()) == (syncTo == SyncTo()))
-            << box;
-        EXPECT_EQ(Cycles(), cycles + (last == msgbox::kYes ? 1 : 0));
-        if (last == msgbox::kNo)
+        form.btnSyncToggle_Click();
+        // Every level of the stopped erase closed.
+        EXPECT_TRUE(on || OpenDescriptors() == openBefore);
+        EXPECT_EQ(Cycles(), cycles + (on ? 1 : 0));
+        std::vector<std::string> expected = {ask, warn, head + why + tail}, shown = Boxes();
+        expected.resize(answers.size());
+        // After a failed delete the system's reason, whatever its words, follows the file's name.
+        const std::size_t named = head.size() + failed.size();
+        if (why.starts_with(failed) && shown.size() == 3 && shown[2].size() > named + tail.size())
+            shown[2].replace(named, shown[2].size() - named - tail.size(), "<reason>");
+        EXPECT_EQ(shown, expected);
+        const bool erased = syncTo == SyncTo() && answers == std::deque<int>{yes, yes};
+        EXPECT_TRUE(fs::exists(Mirror(Src("a.txt"))) && fs::exists(Dest("old")) != erased);
+        if (!on) {
             ExpectOffState();
-        else
-            form.ToggleSync();  // off again
+            continue;
+        }
+        EXPECT_EQ(form_.SysTray1.icon, &form_.btnSyncOn.picture);
+        EXPECT_EQ(form_.SysTray1.tip + "|" + Status() + "|" + std::to_string(form_.Timer1.interval),
+                  "Sync Ready|Sleeping...|5000");
+        form.btnSyncToggle_Click();  // off again
     }
     setHome(saved);
     EXPECT_EQ(ReadFileText(Src("deep/inner/b.txt")) + ReadFileText(home / "letter.txt") +
