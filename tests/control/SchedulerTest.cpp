@@ -19,7 +19,7 @@ class Scheduler : public ControlFixture {
         while (in >> step) {
             int h = 0, m = 0, s = 0;
             if (std::sscanf(step.c_str(), "%d:%d:%d", &h, &m, &s) == 3)
-                At(h, m, s);
+                form_.clock.Set(runtime::MakeDate({2026, 1, 5, h, m, s}));
             else if (step == "toggle")
                 form.ToggleSync();
             else if (step == "type" && in >> arg)
