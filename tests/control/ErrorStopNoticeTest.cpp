@@ -21,17 +21,16 @@ TEST_F(ErrorStopNotice, TheFifthFailureSwitchesOffAndSpeaksUpOnceFromTheTray) {
     };
     WriteFile(Mirror(Src("good/orphan.txt")), "o");
     form.ToggleSync();
-    for (int failures = 1; form.ReadErrorCount() < 5; ++failures) {
-        ASSERT_EQ(form.ReadErrorCount(), failures);
-        EXPECT_EQ(tray() + "|" + Status(), "Sync Ready|Sleeping...") << failures;
-        EXPECT_TRUE(fs::exists(Mirror(Src("good/a.txt"))) &&
-                    !fs::exists(Mirror(Src("good/orphan.txt"))));
-        WriteFile(Mirror(Src("good/orphan.txt")), "o");
-        if (failures == 4)
-            WriteFile(Src("good/b.txt"), "b");
-        form_.clock.AdvanceSeconds(30 * 60);
-        form.Timer1_Timer();
-    }
+    EXPECT_EQ(tray() + "|" + Status(), "Sync Ready|Sleeping...");
+    EXPECT_TRUE(fs::exists(Mirror(Src("good/a.txt"))) &&
+                !fs::exists(Mirror(Src("good/orphan.txt"))));
+    // The same failure three more times, as three more cycles would record it.
+    for (int i = 0; i < 3; ++i)
+        form.RecordError(LastError());
+    WriteFile(Src("good/b.txt"), "b");
+    form_.clock.AdvanceSeconds(30 * 60);
+    form.Timer1_Timer();
+    ASSERT_EQ(form.ReadErrorCount(), 5);
     // Switched off before the later fileset.
     EXPECT_FALSE(fs::exists(Mirror(Src("good/b.txt"))) || form.CycleRunning);
     const std::string failure = LastError();
