@@ -27,7 +27,8 @@ TEST_F(ToggleSync, EachFailedCheckReportsAndLeavesEverythingAsItWas) {
         std::vector<std::string> filesets;
         std::string syncTo, wakeup, message;
     };
-    const std::string relative = "src" + sep + "*.*";
+    const std::string relative = "src" + sep + "*.*", full = Pattern(Src());
+    // An empty message stands for the overlap of the last fileset and the Sync To directory.
     std::vector<Case> cases = {
         {{}, "   ", "0", "You must enter at least one Sync From fileset"},
         {{other}, "   ", "0", "You must enter a Sync To directory"},
@@ -37,33 +38,31 @@ TEST_F(ToggleSync, EachFailedCheckReportsAndLeavesEverythingAsItWas) {
          "30",
          "The Sync From fileset " + relative + " is not a full path. Give it as, for example, " +
              folders::FullPathExample()},
+        {{other, src + sep + sep + "*.*"}, src + sep + "deep" + sep + "..", "30", ""},
+        {{other, full}, src + sep + "deep" + sep + "." + sep + "inner" + sep, "30", ""},
+        {{other, src + sep + ".." + sep + "mirror" + sep + "in" + sep + "*.*"}, SyncTo(), "30", ""},
     };
-    const auto overlap = [&](const std::string& fileset, const std::string& syncTo) {
-        cases.push_back({{other, fileset},
-                         syncTo,
-                         "30",
-                         "The Sync From fileset " + fileset + " and the Sync To directory " +
-                             syncTo + " overlap: one of them lies inside the other"});
-    };
-    overlap(src + sep + sep + "*.*", src + sep + "deep" + sep + "..");
-    overlap(Pattern(Src()), src + sep + "deep" + sep + "." + sep + "inner" + sep);
-    overlap(src + sep + ".." + sep + "mirror" + sep + "in" + sep + "*.*", SyncTo());
 #ifdef _WIN32
     std::string upper = src;
     for (char& c : upper)
         c = c == '\\' ? '/' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    overlap(Pattern(Src()), upper + "/deep");
+    cases.push_back({{other, full}, upper + "/deep", "30", ""});
 #endif
     if (MakeLink(Src("deep"), tmp.path() / "link-to-deep"))
-        overlap(Pattern(Src()), tmp.str("link-to-deep"));
+        cases.push_back({{other, full}, tmp.str("link-to-deep"), "30", ""});
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.message);
+        const std::string message = !c.message.empty()
+                                        ? c.message
+                                        : "The Sync From fileset " + c.filesets.back() +
+                                              " and the Sync To directory " + c.syncTo +
+                                              " overlap: one of them lies inside the other";
+        SCOPED_TRACE(message);
         form_.lstSyncFrom.items = c.filesets;
         form_.txtSyncTo.text = c.syncTo;
         form_.txtWakeup.text = c.wakeup;
         desktop().boxes.clear();
         form.ToggleSync();
-        EXPECT_EQ(Boxes(), std::vector<std::string>{"Error|16|" + c.message});
+        EXPECT_EQ(Boxes(), std::vector<std::string>{"Error|16|" + message});
         EXPECT_TRUE(!form.SyncOn && Status().empty() && form_.SysTray1.tipHistory.empty());
     }
 }
