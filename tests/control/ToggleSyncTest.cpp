@@ -74,7 +74,8 @@ TEST_F(ToggleSync, EachFailedCheckReportsAndLeavesEverythingAsItWas) {
 // record and shows the on state, whatever was answered.
 TEST_F(ToggleSync, SwitchingOnAsksTheEraseQuestionsAndErasesOnlyWhatItMay) {
     WriteFile(Src("deep/inner/b.txt"), "b");
-    const fs::path home = tmp.path() / "users" / "home", locked = tmp.path() / "a/b/locked.txt";
+    const fs::path home = tmp.path() / "users" / "home",
+                   locked = tmp.path() / "a" / "b" / "locked.txt";
     WriteFile(home / "letter.txt", "dear");
     WriteFile(locked, "x");
     SetReadOnly(locked);
