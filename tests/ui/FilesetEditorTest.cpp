@@ -8,86 +8,67 @@
 namespace {
 
 using Items = std::vector<std::string>;
+using FilesetEditor = FormFixture;
 
-class FilesetEditor : public FormFixture {
-  protected:
-    HeadlessListBox& list() { return form_.lstSyncFrom; }
-    // The entries, "@" and the selection, then every question asked.
-    std::string State() {
-        std::string text;
-        for (const auto& item : list().items)
-            text += item + ",";
-        text += "@" + std::to_string(list().listIndex);
-        for (const auto& prompt : desktop().inputPrompts)
-            text += " ask " + prompt;
-        for (const auto& box : Boxes())
-            text += " box " + box;
-        for (const auto& title : desktop().pickerTitles)
-            text += " pick " + title;
-        return text;
-    }
-};
-
-// One click of an editing button on a fresh list: anything asked is answered with `answer`
-// ("Yes" or "No" to the delete question). Nothing selected means nothing asked; every click
-// gives the list the focus back.
+// Clicks of the editing buttons, one after the other on one list, each with the entry selected
+// before it and the answer to anything asked ("Yes" or "No" to the delete question). Nothing
+// selected means nothing asked, moves past either end change nothing, and every click gives
+// the list the focus back.
 TEST_F(FilesetEditor, EachButtonAsksAndEditsTheListAndTheSelection) {
     const std::string e = folders::FullPathExample(), txt = e.substr(0, e.size() - 3) + "txt";
-    const std::string modify = " ask Fileset:|Modify Fileset|" + e;
-    const std::string refused = " box Modify Fileset|16|A fileset must be a full path, such as " +
-                                e + ". The fileset is left as it was.";
-    const std::string remove = " box Delete Confirmation|4|Are you sure you want to delete: b";
-    const std::string pick = " pick Select folder to add:";
     const std::string relative = "src" + std::string(kSepText) + "*.*";
-    struct Edit {
+    HeadlessListBox& list = form_.lstSyncFrom;
+    struct Click {
         void (frmMain::*click)();
-        Items before;
-        int index;
-        std::string answer, after;
+        int selected;
+        std::string answer, after;  // the entries, "@" and the selection after the click
     };
     const auto change = &frmMain::btnModifyPath_Click, del = &frmMain::btnDeletePath_Click;
     const auto up = &frmMain::btnUpPath_Click, down = &frmMain::btnDownPath_Click;
-#ifndef _WIN32
-    const auto add = &frmMain::btnAddPath_Click;
-    desktop().RegisterAsFolderPicker();
-#endif
-    const std::vector<Edit> edits = {
-        {change, {"a", e}, -1, txt, "a," + e + ",@-1"},
-        {change, {"a", e}, 1, txt, "a," + txt + ",@1" + modify},
-        {change, {"a", e}, 1, "", "a," + e + ",@1" + modify},
-        // A fileset read from the current folder is refused with the reason.
-        {change, {"a", e}, 1, relative, "a," + e + ",@1" + modify + refused},
-        {del, {"a", "b", "c"}, -1, "Yes", "a,b,c,@-1"},
-        {del, {"a", "b", "c"}, 1, "No", "a,b,c,@1" + remove},
-        {del, {"a", "b", "c"}, 1, "Yes", "a,c,@-1" + remove},
-        {up, {"a", "b", "c"}, 1, "", "b,a,c,@0"},
-        {down, {"a", "b", "c"}, 1, "", "a,c,b,@2"},
-        // Past either end, or with nothing selected, nothing moves.
-        {up, {"a", "b", "c"}, 0, "", "a,b,c,@0"},
-        {down, {"a", "b", "c"}, 2, "", "a,b,c,@2"},
-        {down, {"a", "b", "c"}, -1, "", "a,b,c,@-1"},
+    std::vector<Click> clicks = {
+        {up, 1, "", "b,a,c,@0"},
+        {down, 1, "", "b,c,a,@2"},
+        {up, 0, "", "b,c,a,@0"},
+        {down, 2, "", "b,c,a,@2"},
+        {down, -1, "", "b,c,a,@-1"},
+        {del, -1, "Yes", "b,c,a,@-1"},
+        {del, 1, "No", "b,c,a,@1"},
+        {del, 1, "Yes", "b,a,@-1"},
+        {change, -1, e, "b,a,@-1"},
+        {change, 1, txt, "b," + txt + ",@1"},
+        {change, 1, "", "b," + txt + ",@1"},
+        {change, 1, relative, "b," + txt + ",@1"},
+    };
     // Where the platform has a folder picker of its own, it would open a real dialog.
 #ifndef _WIN32
-        {add, {"/data/*.*"}, 0, "/data", "/data/*.*,/data/*.*,@0" + pick},
-        {add, {"a"}, 0, "/", "a,//*.*,@0" + pick},
-        {add, {"a"}, 0, "", "a,@0" + pick},
+    desktop().RegisterAsFolderPicker();
+    clicks.push_back({&frmMain::btnAddPath_Click, 0, "/", "b," + txt + ",//*.*,@0"});
+    clicks.push_back({&frmMain::btnAddPath_Click, 0, "", "b," + txt + ",//*.*,@0"});
 #endif
-    };
-    for (const Edit& edit : edits) {
-        list().items = edit.before;
-        list().listIndex = edit.index;
-        desktop().inputPrompts.clear();
-        desktop().boxes.clear();
-        desktop().pickerTitles.clear();
-        desktop().inputAnswers = desktop().pickerAnswers = {edit.answer};
-        desktop().msgBoxAnswers = {edit.answer == "Yes" ? msgbox::kYes : msgbox::kNo};
-        const int focused = list().focusCount;
-        (form.*edit.click)();
-        EXPECT_EQ(State(), edit.after);
-        EXPECT_EQ(list().focusCount, focused + 1) << edit.after;
+    list.items = {"a", "b", "c"};
+    for (const Click& c : clicks) {
+        list.listIndex = c.selected;
+        desktop().inputAnswers = desktop().pickerAnswers = {c.answer};
+        desktop().msgBoxAnswers = {c.answer == "Yes" ? msgbox::kYes : msgbox::kNo};
+        const int focused = list.focusCount;
+        (form.*c.click)();
+        std::string state;
+        for (const auto& item : list.items)
+            state += item + ",";
+        EXPECT_EQ(state + "@" + std::to_string(list.listIndex), c.after);
+        EXPECT_EQ(list.focusCount, focused + 1) << c.after;
     }
+    EXPECT_EQ(desktop().inputPrompts,
+              (Items{"Fileset:|Modify Fileset|a", "Fileset:|Modify Fileset|" + txt,
+                     "Fileset:|Modify Fileset|" + txt}));
+    // A fileset read from the current folder is refused with the reason.
+    EXPECT_EQ(Boxes(), (Items{"Delete Confirmation|4|Are you sure you want to delete: c",
+                              "Delete Confirmation|4|Are you sure you want to delete: c",
+                              "Modify Fileset|16|A fileset must be a full path, such as " + e +
+                                  ". The fileset is left as it was."}));
 #ifndef _WIN32
     RegisterFolderPicker(nullptr);
+    EXPECT_EQ(desktop().pickerTitles, Items(2, "Select folder to add:"));
 #endif
 }
 
