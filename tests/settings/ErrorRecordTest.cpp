@@ -10,10 +10,7 @@ TEST_F(ErrorRecord, CountsOnlyTheSameTextInARow) {
             form.RecordError(text);
         return form.ReadErrorCount();
     };
-    EXPECT_EQ(form.ReadErrorCount(), 0);
-    EXPECT_EQ(countAfter("Unable to delete file x", 5), 5);
-    EXPECT_EQ(form.ReadErrorMessage(), "Unable to delete file x");
-    EXPECT_EQ(countAfter("Unable to delete file y", 1), 1);
+    EXPECT_EQ(countAfter("Unable to delete file y", 2), 2);
     EXPECT_EQ(countAfter("Unable to delete file Y", 1), 1);
     // Read back cut to 255 characters, this never compares equal.
     EXPECT_EQ(countAfter(std::string(256, 'e'), 3), 1);

@@ -32,17 +32,15 @@ class Settings : public FormFixture {
 
 // Everything written is meant: the defaults only, and the list's terminator.
 TEST_F(Settings, AFreshStartThenCloseWritesTheDefaults) {
-    window = std::make_unique<HeadlessForm>(tmp.str("brannock.exe"));
-    HeadlessForm& w = *window;
     bool shownUnderAbout = false;
-    w.desktop.onAbout = [&] { shownUnderAbout = w.desktop.visible; };
-    w.form.Form_Load();
-    EXPECT_TRUE(shownUnderAbout && w.SysTray1.inTray);
+    desktop().onAbout = [&] { shownUnderAbout = desktop().visible; };
+    form.Form_Load();
+    EXPECT_TRUE(shownUnderAbout && form_.SysTray1.inTray);
     EXPECT_FALSE(fs::exists(Ini()));  // loading writes nothing but the cleared error record
 
-    w.txtSyncTo.text = "  /some/where ";  // kept exactly as typed
-    w.form.btnClose_Click();
-    EXPECT_FALSE(w.desktop.visible);
+    form_.txtSyncTo.text = "  /some/where ";  // kept exactly as typed
+    form.btnClose_Click();
+    EXPECT_FALSE(desktop().visible);
     // Wine's settings-file writer drops the blanks around a value.
     const std::string syncTo = RunningUnderWine() ? "/some/where" : "  /some/where ";
     EXPECT_EQ(Lines(), "[Options]\nSyncOn=No\nAbout=No\nSyncTo=" + syncTo +
