@@ -28,16 +28,15 @@ TEST_F(ToggleSync, EachFailedCheckReportsAndLeavesEverythingAsItWas) {
         std::string syncTo, wakeup, message;
     };
     const std::string relative = "src" + sep + "*.*", full = Pattern(Src());
+    const std::string notFull = "The Sync From fileset " + relative +
+                                " is not a full path. Give it as, for example, " +
+                                folders::FullPathExample();
     // An empty message stands for the overlap of the last fileset and the Sync To directory.
     std::vector<Case> cases = {
         {{}, "   ", "0", "You must enter at least one Sync From fileset"},
         {{other}, "   ", "0", "You must enter a Sync To directory"},
         {{other}, SyncTo(), "abc", "You must enter a valid wakeup time"},
-        {{other, relative},
-         SyncTo(),
-         "30",
-         "The Sync From fileset " + relative + " is not a full path. Give it as, for example, " +
-             folders::FullPathExample()},
+        {{other, relative}, SyncTo(), "30", notFull},
         {{other, src + sep + sep + "*.*"}, src + sep + "deep" + sep + "..", "30", ""},
         {{other, full}, src + sep + "deep" + sep + "." + sep + "inner" + sep, "30", ""},
         {{other, src + sep + ".." + sep + "mirror" + sep + "in" + sep + "*.*"}, SyncTo(), "30", ""},
