@@ -33,13 +33,12 @@ TEST_F(ErrorStopNotice, TheFifthFailureSwitchesOffAndSpeaksUpOnceFromTheTray) {
     ASSERT_EQ(form.ReadErrorCount(), 5);
     // Switched off before the later fileset.
     EXPECT_FALSE(fs::exists(Mirror(Src("good/b.txt"))) || form.CycleRunning);
-    const std::string failure = LastError();
     const std::string balloon =
         "|Brannock: Syncing was switched off: the same failure was "
         "recorded five times in a row.\n" +
-        failure;
+        LastError();
     // The tip shows the off state with the reason under it.
-    EXPECT_EQ(tray(), "Sync Disabled\n" + failure + balloon);
+    EXPECT_EQ(tray(), "Sync Disabled\n" + LastError() + balloon);
     EXPECT_TRUE(desktop().boxes.empty());  // unattended: never a message box
 
     // Switched on again, then off by the user: the old reason is gone.

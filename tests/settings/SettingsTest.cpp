@@ -1,7 +1,4 @@
-#include <gtest/gtest.h>
-
 #include <memory>
-#include <string_view>
 
 #include "tests/engine/FormFixture.h"
 #include "tests/support/Wine.h"

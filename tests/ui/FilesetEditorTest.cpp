@@ -1,8 +1,4 @@
-#include <string>
-#include <vector>
-
 #include "fileio/FolderIdentity.h"
-#include "fileio/PathText.h"
 #include "tests/engine/FormFixture.h"
 
 namespace {
