@@ -15,9 +15,6 @@ class ControlFixture : public FormFixture {
         WriteFile(Src("a.txt"), "a");
         AddFileset(Src());
     }
-    void At(int hour, int minute, int second) {
-        form_.clock.Set(runtime::MakeDate({2026, 1, 5, hour, minute, second}));
-    }
     std::string Clock() const {
         const runtime::CivilDateTime t = runtime::SplitDate(form_.clock.Now());
         return std::to_string(t.hour) + ":" + std::to_string(t.minute) + ":" +

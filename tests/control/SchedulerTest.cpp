@@ -19,7 +19,7 @@ class Scheduler : public ControlFixture {
         while (in >> step) {
             int h = 0, m = 0, s = 0;
             if (std::sscanf(step.c_str(), "%d:%d:%d", &h, &m, &s) == 3)
-                At(h, m, s);
+                form_.clock.Set(runtime::MakeDate({2026, 1, 5, h, m, s}));
             else if (step == "toggle")
                 form.ToggleSync();
             else if (step == "type" && in >> arg)
@@ -68,65 +68,47 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Stop during the switch-on cycle and during a timer-driven one: the copy is cancelled and
 // recorded, the timer stays stopped, and a Start Sync while the cycle still winds down is
-// refused; once the cycle has returned, switching on works again.
-TEST_F(Scheduler, StopDuringALongCopyEndsInTheOffState) {
-    for (bool timerCycle : {false, true}) {
+// refused; once the cycle has returned, switching on works again. A terminate during a timer
+// cycle, asked again by the end of the desktop session, ends the program only after the cycle,
+// the state the user terminated in saved: the next start resumes syncing.
+TEST_F(Scheduler, StopOrTerminateDuringALongCopy) {
+    enum How { kStopSwitchOn, kStopTimer, kTerminateTimer };
+    bool unloadedDuringCycle = true;
+    for (How how : {kStopSwitchOn, kStopTimer, kTerminateTimer}) {
         fs::remove(Src("big.bin"));
-        if (timerCycle)
+        form.CurrentInterval = 0;  // the first tick runs a cycle
+        if (how != kStopSwitchOn)
             form.ToggleSync();
         WriteFileOfSize(Src("big.bin"), 400000);
         desktop().boxes.clear();
         desktop().WhenDoEvents([&] { return CopyingBig(); },
                                [&] {
+                                   if (how == kTerminateTimer) {
+                                       form.btnTerminate_Click();
+                                       form.TerminateProgram();
+                                       unloadedDuringCycle = desktop().unloaded;
+                                       return;
+                                   }
                                    form.btnSyncToggle_Click();  // Stop Sync
                                    form.btnSyncToggle_Click();  // Start Sync again at once
                                });
-        if (timerCycle)
-            form_.RunFor(5);
-        else
+        if (how == kStopSwitchOn)
             form.ToggleSync();
+        else
+            form_.RunFor(5);
+        EXPECT_LT(fs::file_size(Mirror(Src("big.bin"))), 400000u);
+        if (how == kTerminateTimer)
+            break;
         ExpectOffState();
-        ASSERT_EQ(desktop().boxes.size(), 1u);
-        EXPECT_EQ(desktop().boxes[0].style, msgbox::kInformation);
-        EXPECT_NE(desktop().boxes[0].prompt.find("still stopping"), std::string::npos);
+        EXPECT_EQ(Boxes(), std::vector<std::string>{"Sync|64|Syncing is still stopping. Switch it "
+                                                    "on again once the running synchronization "
+                                                    "has ended."});
         EXPECT_EQ(LastError(), "Copying file " + Narrow(Src("big.bin")) + " to " +
                                    Narrow(Mirror(Src("big.bin"))) + ": Copy cancelled");
-        EXPECT_LT(fs::file_size(Mirror(Src("big.bin"))), 400000u);
-        EXPECT_EQ(form_.RunFor(60), 0);
     }
-    EXPECT_EQ(Cycles(), 3);
-}
-
-TEST_F(Scheduler, TerminateDuringATimerCycleEndsTheProgramOnlyAfterTheCycle) {
-    form.ToggleSync();
-    WriteFileOfSize(Src("big.bin"), 400000);
-    bool unloadedDuringCycle = true;
-    desktop().WhenDoEvents([&] { return CopyingBig(); },
-                           [&] {
-                               form.btnTerminate_Click();
-                               // The end of the desktop session asks again: the state the
-                               // user terminated in must stay saved.
-                               form.TerminateProgram();
-                               unloadedDuringCycle = desktop().unloaded;
-                               EXPECT_TRUE(form.TerminatePending);
-                               EXPECT_FALSE(form_.btnTerminate.enabled);
-                               EXPECT_FALSE(form_.btnSyncToggle.enabled);
-                               ExpectEditing(false);
-                           });
-    form_.RunFor(5);
-    EXPECT_FALSE(unloadedDuringCycle);
-    EXPECT_TRUE(desktop().unloaded);
-    EXPECT_FALSE(form_.SysTray1.inTray);
-    // Saved before syncing was switched off: the next start resumes syncing.
+    EXPECT_EQ(Cycles(), 5);
+    EXPECT_TRUE(!unloadedDuringCycle && desktop().unloaded && !form_.SysTray1.inTray);
     EXPECT_EQ(Saved("Options", "SyncOn"), "Yes");
-    EXPECT_LT(fs::file_size(Mirror(Src("big.bin"))), 400000u);
-}
-
-// A terminate asked during the switch-on cycle is the caller's to carry out: no timer restart.
-TEST_F(Scheduler, TerminateDuringTheSwitchOnCycleLeavesTheTimerStopped) {
-    desktop().AtDoEvents(1, [&] { form.TerminatePending = true; });
-    form.ApplySyncState(true);
-    EXPECT_EQ(form_.Timer1.restarts, 0);
 }
 
 }  // namespace

@@ -12,143 +12,76 @@ namespace {
 using ToggleSync = ControlFixture;
 
 // Every refused switch-on reports one error and leaves everything as it was: nothing is asked,
-// copied or deleted, and the status and the tray tip are never written. Overlapping folders
-// are refused however the two are spelled, before the erase question.
+// copied or deleted, and the status and the tray tip are never written. The checks run in
+// order, so each row also fails the later checks. Overlapping folders are refused however the
+// two are spelled, before the erase question; a neighbour sharing the start of the mirror's
+// name comes first in the list and is never taken for an overlap.
 TEST_F(ToggleSync, EachFailedCheckReportsAndLeavesEverythingAsItWas) {
     form.EraseOnStart = true;
-    const std::string sep(kSepText), src = Narrow(Src()), other = Pattern(tmp.path() / "other");
+    const std::string sep(kSepText), src = Narrow(Src());
+    const std::string other = Pattern(tmp.path() / "mirror-2");
+    fs::create_directory(tmp.path() / "mirror-2");
     WriteFile(Src("deep/inner/b.txt"), "b");
     WriteFile(Dest("in/c.txt"), "c");
     struct Case {
         std::vector<std::string> filesets;
         std::string syncTo, wakeup, message;
     };
-    const std::string noFileset = "You must enter at least one Sync From fileset";
-    const std::string noSyncTo = "You must enter a Sync To directory";
-    const std::string noWakeup = "You must enter a valid wakeup time";
-    const std::string relative = "src" + sep + "*.*";
+    const std::string relative = "src" + sep + "*.*", full = Pattern(Src());
+    const std::string notFull = "The Sync From fileset " + relative +
+                                " is not a full path. Give it as, for example, " +
+                                folders::FullPathExample();
+    // An empty message stands for the overlap of the last fileset and the Sync To directory.
     std::vector<Case> cases = {
-        {{}, "x", "30", noFileset},
-        {{}, "   ", "0", noFileset},
-        {{other}, "   ", "30", noSyncTo},
-        {{other}, "", "0", noSyncTo},
-        {{other}, SyncTo(), "0", noWakeup},
-        {{other}, SyncTo(), "  ", noWakeup},
-        {{other}, SyncTo(), "abc", noWakeup},
-        {{other, relative},
-         SyncTo(),
-         "30",
-         "The Sync From fileset " + relative + " is not a full path. Give it as, for example, " +
-             folders::FullPathExample()},
+        {{}, "   ", "0", "You must enter at least one Sync From fileset"},
+        {{other}, "   ", "0", "You must enter a Sync To directory"},
+        {{other}, SyncTo(), "abc", "You must enter a valid wakeup time"},
+        {{other, relative}, SyncTo(), "30", notFull},
+        {{other, src + sep + sep + "*.*"}, src + sep + "deep" + sep + "..", "30", ""},
+        {{other, full}, src + sep + "deep" + sep + "." + sep + "inner" + sep, "30", ""},
+        {{other, src + sep + ".." + sep + "mirror" + sep + "in" + sep + "*.*"}, SyncTo(), "30", ""},
     };
-    const auto overlap = [&](const std::string& fileset, const std::string& syncTo) {
-        cases.push_back({{other, fileset},
-                         syncTo,
-                         "30",
-                         "The Sync From fileset " + fileset + " and the Sync To directory " +
-                             syncTo + " overlap: one of them lies inside the other"});
-    };
-    overlap(Pattern(Src()), src + sep);
-    overlap(Pattern(Src()), src + sep + "deep" + sep + "." + sep + "inner");
-    overlap(src + sep + sep + "*.*", src + sep + "deep" + sep + "..");
-    overlap(Pattern(Dest("in")), SyncTo());
-    overlap(src + sep + ".." + sep + "mirror" + sep + "in" + sep + "*.*", SyncTo() + sep + sep);
 #ifdef _WIN32
     std::string upper = src;
     for (char& c : upper)
         c = c == '\\' ? '/' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    overlap(Pattern(Src()), upper + "/deep");
+    cases.push_back({{other, full}, upper + "/deep", "30", ""});
 #endif
     if (MakeLink(Src("deep"), tmp.path() / "link-to-deep"))
-        overlap(Pattern(Src()), tmp.str("link-to-deep"));
+        cases.push_back({{other, full}, tmp.str("link-to-deep"), "30", ""});
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.message);
+        const std::string message = !c.message.empty()
+                                        ? c.message
+                                        : "The Sync From fileset " + c.filesets.back() +
+                                              " and the Sync To directory " + c.syncTo +
+                                              " overlap: one of them lies inside the other";
+        SCOPED_TRACE(message);
         form_.lstSyncFrom.items = c.filesets;
         form_.txtSyncTo.text = c.syncTo;
         form_.txtWakeup.text = c.wakeup;
         desktop().boxes.clear();
         form.ToggleSync();
-        EXPECT_EQ(Boxes(), std::vector<std::string>{"Error|16|" + c.message});
-        EXPECT_FALSE(form.SyncOn);
-        EXPECT_EQ(Status() + "|" + std::to_string(Cycles()), "|0");
-        EXPECT_TRUE(form_.SysTray1.tipHistory.empty());
-        EXPECT_EQ(form.WakeupMinutes, 30);
-    }
-    EXPECT_EQ(ReadFileText(Src("deep/inner/b.txt")) + ReadFileText(Dest("in/c.txt")), "bc");
-
-    // Neighbours that only share the start of their names do not overlap.
-    fs::create_directory(tmp.path() / "mirror-2");
-    form_.lstSyncFrom.items = {Pattern(tmp.path() / "mirror-2")};
-    form.EraseOnStart = false;
-    form.ToggleSync();
-    EXPECT_TRUE(form.SyncOn);
-}
-
-// Switching on clears the error record and shows the on state, whatever the erase questions
-// were answered; only two Yes answers erase, and the folder itself stays. Switching off asks
-// nothing and keeps the record.
-TEST_F(ToggleSync, SwitchingOnAsksTheEraseQuestionsAndClearsTheRecord) {
-    const fs::path stray = Dest("old/stray.txt");
-    const std::string ask = "Erase?|36|Do you wish to erase Sync To directory?";
-    const std::string warn =
-        "Erase Sync To Directory?|292|*** WARNING *** This will erase all files in Sync To "
-        "directory.\nAre you sure you want to do this?";
-    struct Case {
-        bool eraseOption;
-        std::deque<int> answers;
-        std::vector<std::string> boxes;
-        bool erased;
-    };
-    for (const Case& c : {Case{false, {}, {}, false}, Case{true, {msgbox::kNo}, {ask}, false},
-                          Case{true, {msgbox::kYes, msgbox::kNo}, {ask, warn}, false},
-                          Case{true, {msgbox::kYes, msgbox::kYes}, {ask, warn}, true}}) {
-        form.EraseOnStart = c.eraseOption;
-        WriteFile(stray, "left from before");
-        desktop().boxes.clear();
-        desktop().msgBoxAnswers = c.answers;
-        form.RecordError("old failure");
-        form.RecordError("old failure");
-        // The tray item, chosen while the first question waits, must not start a switch-on of
-        // its own inside this one.
-        int clicks = 0;
-        desktop().onMsgBox = [&](const HeadlessDesktop::Box&) {
-            if (clicks++ == 0)
-                form.ToggleSync();
-        };
-        desktop().AtDoEvents(1, [&] {  // during the cycle's copy
-            ExpectEditing(false);
-            EXPECT_EQ(form_.btnSyncToggle.caption, "Stop Sync");
-            EXPECT_EQ(LastError(), "");
-            EXPECT_EQ(Saved("Error", "LastErrorCnt"), "0");
-        });
-        const long cycles = Cycles();
-        form.btnSyncToggle_Click();
-        EXPECT_EQ(Cycles(), cycles + 1);
-        EXPECT_EQ(Boxes(), c.boxes);
-        EXPECT_EQ(fs::exists(stray) || fs::exists(Dest("old")), !c.erased);
-        EXPECT_TRUE(fs::exists(Mirror(Src("a.txt"))));
-        EXPECT_EQ(form_.SysTray1.icon, &form_.btnSyncOn.picture);
-        EXPECT_EQ(form_.SysTray1.tip + "|" + Status(), "Sync Ready|Sleeping...");
-        EXPECT_EQ(form_.Timer1.interval, 5000);
-
-        form.RecordError("kept when switching off");
-        form.btnSyncToggle_Click();
-        EXPECT_EQ(Boxes(), c.boxes);
-        ExpectOffState();
-        EXPECT_EQ(LastError(), "kept when switching off");
+        EXPECT_EQ(Boxes(), std::vector<std::string>{"Error|16|" + message});
+        EXPECT_TRUE(!form.SyncOn && Status().empty() && form_.SysTray1.tipHistory.empty());
     }
 }
 
-// Destinations whose erase would take the sources, the program or the user's files with it are
-// refused before anything is deleted. A refused or failed erase asks whether to switch on
-// anyway, with the reason.
-TEST_F(ToggleSync, AFailedOrRefusedEraseAsksWhetherToSwitchOnAnyway) {
-    form.EraseOnStart = true;
+// Switching on asks the erase questions; only two Yes answers erase, and the folder itself
+// stays. Destinations whose erase would take the sources, the program or the user's files with
+// it are refused before anything is deleted; a refused or failed erase asks whether to switch
+// on anyway, with the reason, and only No keeps syncing off. Switching on clears the error
+// record and shows the on state, whatever was answered.
+TEST_F(ToggleSync, SwitchingOnAsksTheEraseQuestionsAndErasesOnlyWhatItMay) {
     WriteFile(Src("deep/inner/b.txt"), "b");
-    const fs::path home = tmp.path() / "users" / "home", locked = Dest("a/b/c/locked.txt");
+    const fs::path home = tmp.path() / "users" / "home",
+                   locked = tmp.path() / "a" / "b" / "locked.txt";
     WriteFile(home / "letter.txt", "dear");
     WriteFile(locked, "x");
     SetReadOnly(locked);
+    // The test's executable name puts the program folder at the temporary folder, which the
+    // real home folder does not lie in.
+    EXPECT_TRUE(form.EraseRefusal(Narrow(tmp.path()) + std::string(kSepText))
+                    .starts_with("it is or holds the program folder "));
 #ifdef _WIN32
     const auto setHome = [](const std::string& v) { _putenv_s("USERPROFILE", v.c_str()); };
     const char* savedHome = std::getenv("USERPROFILE");
@@ -161,45 +94,72 @@ TEST_F(ToggleSync, AFailedOrRefusedEraseAsksWhetherToSwitchOnAnyway) {
     // The erase guard's overlap test is switching on's, which refuses such a Sync To earlier.
     EXPECT_EQ(form.EraseRefusal(Narrow(Src("deep"))),
               "it is, holds or lies inside the Sync From folder " + Narrow(Src()));
-    EXPECT_EQ(form.EraseRefusal(Narrow(tmp.path() / "users")),
-              "it is or holds your home folder " + Narrow(home));
     EXPECT_EQ(form.EraseRefusal(Narrow(tmp.path().root_path())),
               "it is the root folder of a drive");
-    // The test's executable name puts the program folder at the temporary folder.
-    const std::string reason = form.EraseRefusal(Narrow(tmp.path()) + std::string(kSepText));
-    EXPECT_TRUE(reason.starts_with("it is or holds the program folder ") ||
-                reason.starts_with("it is or holds your home folder"))
-        << reason;
-    EXPECT_EQ(form.EraseRefusal(SyncTo()) + form.EraseRefusal(tmp.str("does-not-exist-yet")), "");
 
-    using Case = std::tuple<std::string, int, std::string>;  // Sync To, last answer, reason
-    for (const auto& [syncTo, last, why] :
-         {Case{SyncTo(), msgbox::kNo, "Unable to delete file: " + Narrow(locked) + "  "},
-          Case{SyncTo(), msgbox::kYes, "Unable to delete file: " + Narrow(locked) + "  "},
-          Case{Narrow(home), msgbox::kNo, "it is or holds your home folder " + Narrow(home)}}) {
+    const std::string ask = "Erase?|36|Do you wish to erase Sync To directory?";
+    const std::string warn =
+        "Erase Sync To Directory?|292|*** WARNING *** This will erase all files in Sync To "
+        "directory.\nAre you sure you want to do this?";
+    const std::string head = "Error|292|Unable to erase Sync To directory: ";
+    const std::string tail = "\nDo you still wish to turn syncing on?";
+    const std::string failed = "Unable to delete file: " + Narrow(locked) + "  ";
+    const std::string lockedTree = Narrow(tmp.path() / "a"), users = Narrow(tmp.path() / "users");
+    const int yes = msgbox::kYes, no = msgbox::kNo;
+    const std::string reason = failed + "<reason>";
+    const std::string homeHeld = "it is or holds your home folder " + Narrow(home);
+    // Sync To, the answers (none: the erase option is off), the reason after a failed or
+    // refused erase, and whether syncing is on then.
+    using Case = std::tuple<std::string, std::deque<int>, std::string, bool>;
+    for (const auto& [syncTo, answers, why, on] :
+         {Case{SyncTo(), {}, "", true}, Case{SyncTo(), {no}, "", true},
+          Case{SyncTo(), {yes, no}, "", true}, Case{SyncTo(), {yes, yes}, "", true},
+          Case{lockedTree, {yes, yes, no}, reason, false},
+          Case{lockedTree, {yes, yes, yes}, reason, true},
+          Case{users, {yes, yes, no}, homeHeld, false}}) {
+        SCOPED_TRACE(syncTo + " " + std::to_string(answers.size()));
+        form.EraseOnStart = !answers.empty();
         form_.txtSyncTo.text = syncTo;
+        WriteFile(Dest("old/stray.txt"), "left from before");
         desktop().boxes.clear();
-        desktop().msgBoxAnswers = {msgbox::kYes, msgbox::kYes, last};
+        desktop().msgBoxAnswers = answers;
+        form.RecordError("old failure");
+        // The tray item, chosen while the first question waits, must not start a switch-on of
+        // its own inside this one.
+        int clicks = 0;
+        desktop().onMsgBox = [&](const HeadlessDesktop::Box&) {
+            if (clicks++ == 0)
+                form.ToggleSync();
+        };
+        desktop().AtDoEvents(1, [&] {  // during the cycle's copy, the next one when staying off
+            ExpectEditing(false);
+            EXPECT_EQ(form_.btnSyncToggle.caption + "|" + LastError() + "|" +
+                          Saved("Error", "LastErrorCnt"),
+                      "Stop Sync||0");
+        });
         const long cycles = Cycles();
         const int openBefore = OpenDescriptors();
-        form.ToggleSync();
-        // Every level of the stopped erase closed; the first switch-on opens what stays open.
-        EXPECT_TRUE(last == msgbox::kNo || OpenDescriptors() == openBefore);
-        ASSERT_EQ(desktop().boxes.size(), 3u);
-        const auto& box = desktop().boxes[2];
-        // After a failed delete the system's reason follows the name of the file.
-        const std::string head = "Unable to erase Sync To directory: " + why;
-        const std::string tail = "\nDo you still wish to turn syncing on?";
-        EXPECT_TRUE(box.prompt.starts_with(head) && box.prompt.ends_with(tail) &&
-                    (box.prompt.size() > head.size() + tail.size()) == (syncTo == SyncTo()))
-            << box.prompt;
-        EXPECT_EQ(box.title + "|" + std::to_string(box.style), "Error|292");
-        EXPECT_EQ(Cycles(), cycles + (last == msgbox::kYes ? 1 : 0));
-        EXPECT_EQ(form.SyncOn, last == msgbox::kYes);
-        if (last == msgbox::kNo)
+        form.btnSyncToggle_Click();
+        // Every level of the stopped erase closed.
+        EXPECT_TRUE(on || OpenDescriptors() == openBefore);
+        EXPECT_EQ(Cycles(), cycles + (on ? 1 : 0));
+        std::vector<std::string> expected = {ask, warn, head + why + tail}, shown = Boxes();
+        expected.resize(answers.size());
+        // After a failed delete the system's reason, whatever its words, follows the file's name.
+        const std::size_t named = head.size() + failed.size();
+        if (why.starts_with(failed) && shown.size() == 3 && shown[2].size() > named + tail.size())
+            shown[2].replace(named, shown[2].size() - named - tail.size(), "<reason>");
+        EXPECT_EQ(shown, expected);
+        const bool erased = syncTo == SyncTo() && answers == std::deque<int>{yes, yes};
+        EXPECT_TRUE(fs::exists(Mirror(Src("a.txt"))) && fs::exists(Dest("old")) != erased);
+        if (!on) {
             ExpectOffState();
-        else
-            form.ToggleSync();  // off again
+            continue;
+        }
+        EXPECT_EQ(form_.SysTray1.icon, &form_.btnSyncOn.picture);
+        EXPECT_EQ(form_.SysTray1.tip + "|" + Status() + "|" + std::to_string(form_.Timer1.interval),
+                  "Sync Ready|Sleeping...|5000");
+        form.btnSyncToggle_Click();  // off again
     }
     setHome(saved);
     EXPECT_EQ(ReadFileText(Src("deep/inner/b.txt")) + ReadFileText(home / "letter.txt") +

@@ -1,101 +1,71 @@
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "fileio/FolderIdentity.h"
-#include "fileio/PathText.h"
 #include "tests/engine/FormFixture.h"
 
 namespace {
 
 using Items = std::vector<std::string>;
+using FilesetEditor = FormFixture;
 
-class FilesetEditor : public FormFixture {
-  protected:
-    void Select(Items items, int index) {
-        form_.lstSyncFrom.items = std::move(items);
-        form_.lstSyncFrom.listIndex = index;
-    }
-    HeadlessListBox& list() { return form_.lstSyncFrom; }
-};
-
-TEST_F(FilesetEditor, ModifyOffersTheWholeEntryAndKeepsItOnAnEmptyOrRelativeAnswer) {
-    const std::string entry = folders::FullPathExample();
-    const std::string txt = entry.substr(0, entry.size() - 3) + "txt";
-    Select({"a", entry}, -1);
-    form.btnModifyPath_Click();  // nothing selected: nothing asked
-    list().listIndex = 1;
-    desktop().inputAnswers = {txt, "", "src" + std::string(kSepText) + "*.*"};
-    for (int i = 0; i < 3; ++i)
-        form.btnModifyPath_Click();
-    EXPECT_EQ(desktop().inputPrompts,
-              (Items{"Fileset:|Modify Fileset|" + entry, "Fileset:|Modify Fileset|" + txt,
-                     "Fileset:|Modify Fileset|" + txt}));
-    EXPECT_EQ(list().items, (Items{"a", txt}));
-    EXPECT_EQ(list().listIndex, 1);
-    EXPECT_EQ(list().focusCount, 4);
-    // A fileset read from the current folder is refused with the reason.
-    EXPECT_EQ(Boxes(), Items{"Modify Fileset|16|A fileset must be a full path, such as " + entry +
-                             ". The fileset is left as it was."});
-}
-
-TEST_F(FilesetEditor, DeleteAsksAndRemovesOnlyOnYesLeavingNothingSelected) {
-    Select({"a", "b", "c"}, -1);
-    form.btnDeletePath_Click();  // nothing selected: nothing asked (two boxes below)
-    list().listIndex = 1;
-    desktop().msgBoxAnswers = {msgbox::kNo, msgbox::kYes};
-    form.btnDeletePath_Click();
-    EXPECT_EQ(list().items, (Items{"a", "b", "c"}));
-    form.btnDeletePath_Click();
-    EXPECT_EQ(list().items, (Items{"a", "c"}));
-    EXPECT_EQ(list().listIndex, -1);
-    EXPECT_EQ(Boxes(), Items(2, "Delete Confirmation|4|Are you sure you want to delete: b"));
-
-    Select({"only"}, 0);
-    desktop().msgBoxAnswers = {msgbox::kYes};
-    form.btnDeletePath_Click();
-    EXPECT_TRUE(list().items.empty());
-    EXPECT_EQ(list().focusCount, 4);
-}
-
-TEST_F(FilesetEditor, MovesSwapNeighboursAndTheSelectionFollows) {
-    // The one-letter entries, then "@" and the selection.
-    const auto state = [this] {
-        std::string text;
-        for (const auto& item : list().items)
-            text += item;
-        return text + "@" + std::to_string(list().listIndex);
+// Clicks of the editing buttons, one after the other on one list, each with the entry selected
+// before it and the answer to anything asked ("Yes" or "No" to the delete question). Nothing
+// selected means nothing asked, moves past either end change nothing, and every click gives
+// the list the focus back.
+TEST_F(FilesetEditor, EachButtonAsksAndEditsTheListAndTheSelection) {
+    const std::string e = folders::FullPathExample(), txt = e.substr(0, e.size() - 3) + "txt";
+    const std::string relative = "src" + std::string(kSepText) + "*.*";
+    HeadlessListBox& list = form_.lstSyncFrom;
+    struct Click {
+        void (frmMain::*click)();
+        int selected;
+        std::string answer, after;  // the entries, "@" and the selection after the click
     };
-    using Move = std::tuple<std::string, int, bool, std::string>;
-    for (const auto& [entries, index, up, after] :
-         {Move{"abc", 1, true, "bac@0"}, Move{"abc", 1, false, "acb@2"},
-          // Past either end, or with nothing selected, nothing changes.
-          Move{"abc", 0, true, "abc@0"}, Move{"abc", 2, false, "abc@2"},
-          Move{"ab", -1, true, "ab@-1"}, Move{"ab", -1, false, "ab@-1"}}) {
-        Select({}, index);
-        for (char entry : entries)
-            list().items.emplace_back(1, entry);
-        const int focused = list().focusCount;
-        (form.*(up ? &frmMain::btnUpPath_Click : &frmMain::btnDownPath_Click))();
-        EXPECT_EQ(state(), after) << entries << (up ? " up from " : " down from ") << index;
-        EXPECT_EQ(list().focusCount, focused + 1);
-    }
-}
-
-// Where the platform has a folder picker of its own, it would open a real dialog.
+    const auto change = &frmMain::btnModifyPath_Click, del = &frmMain::btnDeletePath_Click;
+    const auto up = &frmMain::btnUpPath_Click, down = &frmMain::btnDownPath_Click;
+    std::vector<Click> clicks = {
+        {up, 1, "", "b,a,c,@0"},
+        {down, 1, "", "b,c,a,@2"},
+        {up, 0, "", "b,c,a,@0"},
+        {down, 2, "", "b,c,a,@2"},
+        {down, -1, "", "b,c,a,@-1"},
+        {del, -1, "Yes", "b,c,a,@-1"},
+        {del, 1, "No", "b,c,a,@1"},
+        {del, 1, "Yes", "b,a,@-1"},
+        {change, -1, e, "b,a,@-1"},
+        {change, 1, txt, "b," + txt + ",@1"},
+        {change, 1, "", "b," + txt + ",@1"},
+        {change, 1, relative, "b," + txt + ",@1"},
+    };
+    // Where the platform has a folder picker of its own, it would open a real dialog.
 #ifndef _WIN32
-TEST_F(FilesetEditor, AddAppendsTheMaskAsPickedKeepingDuplicatesAndTheSelection) {
     desktop().RegisterAsFolderPicker();
-    Select({"first"}, 0);
-    desktop().pickerAnswers = {"/data", "/data", "/", ""};
-    for (int i = 0; i < 4; ++i)
-        form.btnAddPath_Click();
-    RegisterFolderPicker(nullptr);
-    EXPECT_EQ(list().items, (Items{"first", "/data/*.*", "/data/*.*", "//*.*"}));
-    EXPECT_EQ(list().listIndex, 0);
-    EXPECT_EQ(list().focusCount, 4);  // the cancelled pick too
-    EXPECT_EQ(desktop().pickerTitles, Items(4, "Select folder to add:"));
-}
+    clicks.push_back({&frmMain::btnAddPath_Click, 0, "/", "b," + txt + ",//*.*,@0"});
+    clicks.push_back({&frmMain::btnAddPath_Click, 0, "", "b," + txt + ",//*.*,@0"});
 #endif
+    list.items = {"a", "b", "c"};
+    for (const Click& c : clicks) {
+        list.listIndex = c.selected;
+        desktop().inputAnswers = desktop().pickerAnswers = {c.answer};
+        desktop().msgBoxAnswers = {c.answer == "Yes" ? msgbox::kYes : msgbox::kNo};
+        const int focused = list.focusCount;
+        (form.*c.click)();
+        std::string state;
+        for (const auto& item : list.items)
+            state += item + ",";
+        EXPECT_EQ(state + "@" + std::to_string(list.listIndex), c.after);
+        EXPECT_EQ(list.focusCount, focused + 1) << c.after;
+    }
+    EXPECT_EQ(desktop().inputPrompts,
+              (Items{"Fileset:|Modify Fileset|a", "Fileset:|Modify Fileset|" + txt,
+                     "Fileset:|Modify Fileset|" + txt}));
+    // A fileset read from the current folder is refused with the reason.
+    EXPECT_EQ(Boxes(), (Items{"Delete Confirmation|4|Are you sure you want to delete: c",
+                              "Delete Confirmation|4|Are you sure you want to delete: c",
+                              "Modify Fileset|16|A fileset must be a full path, such as " + e +
+                                  ". The fileset is left as it was."}));
+#ifndef _WIN32
+    RegisterFolderPicker(nullptr);
+    EXPECT_EQ(desktop().pickerTitles, Items(2, "Select folder to add:"));
+#endif
+}
 
 }  // namespace
