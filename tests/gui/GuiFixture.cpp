@@ -58,6 +58,7 @@ bool GuiFixture::WaitFor(const std::function<bool()>& done, int ms) {
 
 void GuiFixture::Start(const std::string& ini) {
     MakeFolders(ini);
+    shell.reset();  // one window at a time, as in the program
     shell = std::make_unique<brannock_qt::QtShell>(clock, dir.str("prog") + "/brannock");
 }
 

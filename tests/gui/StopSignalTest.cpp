@@ -1,16 +1,13 @@
-// A stop signal while a modal window is open: the window is dismissed and the program ends as
-// from an idle window, unsaved, with whatever the window was asking left undone.
-#include <QAction>
-#include <QDialog>
+// Ending from outside the window: a stop signal while a modal window is open, or a click or
+// signal while a long copy runs. A box is dismissed with its question left undone and the
+// program ends unsaved; a copy stops at once and the program ends once the cycle has returned.
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
-#include <QToolButton>
 #include <csignal>
-#include <filesystem>
 
 #include "tests/gui/GuiFixture.h"
 #include "ui/qt/StopSignals.h"
@@ -25,57 +22,84 @@ class StopSignalTest : public GuiFixture {
         std::signal(SIGTERM, SIG_DFL);
         std::signal(SIGINT, SIG_DFL);
     }
+    // What a box left unanswered leaves as it was: the settings file and the window's entries.
+    std::string Kept() {
+        std::string kept = fs::exists(IniPath()) ? ReadFileText(IniPath()) : "no settings file";
+        for (int i = 0; i < shell->controls.lstSyncFrom.ListCount(); ++i)
+            kept += "\n" + shell->controls.lstSyncFrom.List(i);
+        return kept + "\n" + shell->controls.txtSyncTo.Text();
+    }
 };
 
-TEST_F(StopSignalTest, TheAboutBoxOfAFirstStartEndsTheProgramBeforeTheMainLoop) {
-    Start("");
-    brannock_qt::WatchStopSignals(*shell);
-    Answer([](QWidget&) { std::raise(SIGTERM); });
-    Main(form());
-    EXPECT_TRUE(answers.empty());
-    EXPECT_TRUE(form().Unloaded());
-    EXPECT_FALSE(fs::exists(IniPath()));  // nothing saved
-}
-
-// Each box the window opens, the erase question included, and the end of the session as well
-// as a signal: the click returns with nothing deleted, changed, erased or switched on.
-TEST_F(StopSignalTest, EachBoxOfTheWindowEndsTheProgramWithItsQuestionUnanswered) {
-    WriteFile(dir.path() / "dest" / "kept.txt", "mirror");
-    constexpr int kSessionEnd = 0;  // no signal: the session ends instead
+// Each kind of box the program opens, the About box of a first start (before the main loop runs)
+// among them.
+TEST_F(StopSignalTest, EachKindOfBoxEndsTheProgramWithItsQuestionUnanswered) {
     const struct {
-        const char* button;
+        const char* button;  // none: the first start's About box
         const QMetaObject& box;
         int signal;
-    } cases[] = {{"btnDeletePath", QMessageBox::staticMetaObject, SIGINT},
+    } cases[] = {{nullptr, QDialog::staticMetaObject, SIGTERM},
+                 {"btnDeletePath", QMessageBox::staticMetaObject, SIGINT},
                  {"btnModifyPath", QInputDialog::staticMetaObject, SIGTERM},
-                 {"btnToBrowse", QFileDialog::staticMetaObject, SIGTERM},
-                 {"btnSyncToggle", QMessageBox::staticMetaObject, SIGTERM},
-                 {"btnDeletePath", QMessageBox::staticMetaObject, kSessionEnd}};
+                 {"btnToBrowse", QFileDialog::staticMetaObject, SIGTERM}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.button) + " " + std::to_string(c.signal));
-        std::string ini = SavedIni(false, {Fileset("src")});
-        ini.insert(ini.find("About="), "Erase=Yes\n");
-        StartAndLoad(ini);
+        SCOPED_TRACE(c.box.className());
+        Start(c.button != nullptr ? SavedIni(false, {Fileset("src")}) : "");
         brannock_qt::WatchStopSignals(*shell);
-        shell->controls.lstSyncFrom.SetListIndex(0);
+        if (c.button != nullptr) {
+            Main(form());
+            shell->controls.lstSyncFrom.SetListIndex(0);
+        }
+        const std::string before = Kept();
         Answer([&](QWidget& w) {
             EXPECT_TRUE(w.inherits(c.box.className())) << w.metaObject()->className();
-            if (c.signal == kSessionEnd)
-                shell->EndFromOutside(2);  // the session ends
-            else
-                std::raise(c.signal);
+            std::raise(c.signal);
         });
-        // The click returns with the program ended and the settings file as it was.
-        const std::string before = ReadFileText(IniPath());
-        QTest::mouseClick(window().findChild<QAbstractButton*>(c.button), Qt::LeftButton);
+        if (c.button != nullptr)
+            QTest::mouseClick(window().findChild<QAbstractButton*>(c.button), Qt::LeftButton);
+        else
+            Main(form());
         EXPECT_TRUE(answers.empty());
         EXPECT_TRUE(form().Unloaded());
         EXPECT_FALSE(window().isVisible());
-        EXPECT_EQ(ReadFileText(IniPath()), before);
-        EXPECT_EQ(shell->controls.lstSyncFrom.List(0), Fileset("src"));
-        EXPECT_EQ(shell->controls.lstSyncFrom.ListCount(), 1);
-        EXPECT_FALSE(form().SyncOn);
-        EXPECT_TRUE(fs::exists(dir.path() / "dest" / "kept.txt"));
+        EXPECT_EQ(Kept(), before);
+    }
+}
+
+// The Terminate button, and a signal while an About box opened from the menu runs its loop
+// inside the cycle's: the window stays loaded under the running cycle, which stops at once, and
+// only the button saves (with syncing on).
+TEST_F(StopSignalTest, TerminateOrASignalDuringACopyEndTheCycleThere) {
+    constexpr std::int64_t kBigFile = 16 * 1024 * 1024;
+    WriteFileOfSize(dir.path() / "src" / "big.bin", kBigFile);
+    for (const bool signal : {false, true}) {
+        SCOPED_TRACE(signal ? "a signal under the About box" : "the Terminate button");
+        StartAndLoad(SavedIni(false, {Fileset("src")}));
+        brannock_qt::WatchStopSignals(*shell);
+        bool loadedUnderTheCycle = false;
+        auto* watch = new QTimer(&window());  // goes with the window
+        QObject::connect(watch, &QTimer::timeout, [&, watch] {
+            if (window().pgrStatus->isHidden())
+                return;  // no copy under way yet
+            watch->stop();
+            if (signal) {
+                Answer([&](QWidget&) {
+                    std::raise(SIGTERM);
+                    ASSERT_TRUE(WaitFor([&] { return form().TerminatePending; }));
+                    EXPECT_TRUE(form().CycleRunning);
+                });
+                window().mnu_HelpAbout->trigger();
+            } else {
+                QTest::mouseClick(window().btnTerminate, Qt::LeftButton);
+            }
+            loadedUnderTheCycle = !form().Unloaded();
+        });
+        watch->start(0);
+        QTest::mouseClick(window().btnSyncToggle, Qt::LeftButton);  // returns after the cycle
+        EXPECT_TRUE(loadedUnderTheCycle);
+        EXPECT_TRUE(form().Unloaded());
+        EXPECT_NE(MirroredSize("big.bin"), kBigFile);
+        EXPECT_EQ(IniValue("Options", "SyncOn"), signal ? "No" : "Yes");
     }
 }
 

@@ -1,13 +1,13 @@
-// The window's wiring as the user drives it: start-up, the close box, the buttons with the
-// boxes and pickers they open, the tray icon with its menu, and the menus.
+// The window's wiring as the user drives it: each button, menu item, tray click and the close box
+// reaches its handler (the handlers themselves are tested headless), and the window as it first
+// appears shows its pictures and lays its controls out sanely.
 #include <QCursor>
-#include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -19,140 +19,151 @@ namespace {
 
 class WindowFlowTest : public GuiFixture {
   protected:
-    void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-    QStringList Entries() {
-        QStringList entries;
-        for (int i = 0; i < window().lstSyncFrom->count(); ++i)
-            entries << window().lstSyncFrom->item(i)->text();
-        return entries;
+    using Act = std::function<void()>;
+    Act Click(const char* button) {
+        return [this, button] {
+            QTest::mouseClick(window().findChild<QAbstractButton*>(button), Qt::LeftButton);
+        };
     }
-    IListBox& list() { return shell->controls.lstSyncFrom; }
-    // An answer for the folder picker: picks `folder`, or cancels when `folder` is empty.
-    static std::function<void(QWidget&)> Picker(const std::string& title,
-                                                const std::string& folder) {
-        return [title, folder](QWidget& w) {
+    // Menu items are found by their captions, so the captions are checked along the way.
+    Act Menu(const char* caption) {
+        return [this, caption] {
+            for (QAction* action : window().findChildren<QAction*>())
+                if (action->text() == QLatin1String(caption))
+                    return action->trigger();
+            ADD_FAILURE() << "no menu item " << caption;
+        };
+    }
+    Act Tray(QSystemTrayIcon::ActivationReason reason) {
+        return [this, reason] { emit window().SysTray1->activated(reason); };
+    }
+    Act Hidden(Act act) {
+        return [this, act] { window().hide(), act(); };
+    }
+    std::function<bool()> Entries(const QStringList& expected) {
+        return [this, expected] {
+            QStringList entries;
+            for (int i = 0; i < window().lstSyncFrom->count(); ++i)
+                entries << window().lstSyncFrom->item(i)->text();
+            return entries == expected;
+        };
+    }
+    // Picks `folder` in the folder picker.
+    static std::function<void(QWidget&)> Pick(const std::string& folder) {
+        return [folder](QWidget& w) {
             auto* picker = qobject_cast<QFileDialog*>(&w);
             ASSERT_NE(picker, nullptr) << "expected the folder picker";
-            EXPECT_EQ(picker->windowTitle().toStdString(), title);
-            if (folder.empty())
-                return picker->reject();
             picker->selectFile(QString::fromStdString(folder));
             QMetaObject::invokeMethod(picker, "accept");
         };
     }
-    void Tray(QSystemTrayIcon::ActivationReason reason) {
-        emit window().SysTray1->activated(reason);
-    }
 };
 
-// The form's handlers are tested headless: here each button, box and menu item reaches them.
-TEST_F(WindowFlowTest, FirstStartThenTheCloseBoxWithAndWithoutATrayCloseAboutAndExit) {
-    Answer([this](QWidget& about) {
-        EXPECT_TRUE(window().isVisible());
-        EXPECT_EQ(about.parentWidget(), &window());
-        const QPoint offset = about.frameGeometry().center() - window().frameGeometry().center();
-        EXPECT_LE(offset.manhattanLength(), 4) << offset.x() << "," << offset.y();
-        static_cast<QDialog&>(about).reject();
-    });
-    StartAndLoad("");
-    EXPECT_TRUE(window().isVisible() && window().SysTray1->isVisible());
-    list().AddItem("/more/*.*");
-
-    // The close box only hides: nothing saved, the edit kept in the window.
-    EXPECT_FALSE(window().close());
-    EXPECT_FALSE(window().isVisible() || form().Unloaded());
-    EXPECT_FALSE(std::filesystem::exists(IniPath()));
-    Tray(QSystemTrayIcon::Trigger);
-    ASSERT_TRUE(window().isVisible());
-    EXPECT_EQ(Entries().size(), 1);
-
-    Click(window().btnClose);
-    EXPECT_FALSE(window().isVisible() || form().Unloaded());
-    EXPECT_EQ(IniValue("FileSets", "FileSet1"), "/more/*.*");
-
-    // Without a notification area nothing could bring a hidden window back: it minimises.
-    Tray(QSystemTrayIcon::Trigger);
-    shell->desktop.SetTrayAvailable(false);
-    EXPECT_FALSE(window().close());
-    EXPECT_TRUE(window().isVisible() && window().isMinimized());
-
-    Answer([](QWidget& about) { static_cast<QDialog&>(about).reject(); });
-    window().mnu_HelpAbout->trigger();
-    window().mnu_FileExit->trigger();
-    EXPECT_TRUE(answers.empty());
-    EXPECT_TRUE(form().Unloaded());
-    EXPECT_FALSE(window().isVisible() || window().SysTray1->isVisible());
+TEST_F(WindowFlowTest, PicturesShowAndNothingOverlapsOrIsCutOff) {
+    StartAndLoad(SavedIni(false, {Fileset("src")}));
+    auto& w = window();
+    QApplication::processEvents();
+    EXPECT_FALSE(w.windowIcon().isNull());
+    for (QAbstractButton* b : {w.btnAddPath, w.btnModifyPath, w.btnDeletePath, w.btnUpPath,
+                               w.btnDownPath, w.btnToBrowse})
+        EXPECT_FALSE(b->icon().isNull()) << b->objectName().toStdString();
+    // The tray's picture holders and the progress bar do not show with the window.
+    EXPECT_FALSE(w.btnSyncOn->isVisible() || w.btnSyncOff->isVisible() || w.pgrStatus->isVisible());
+    for (QWidget* child : w.findChildren<QWidget*>()) {
+        if (child->isVisible() && child->parentWidget() != nullptr && !child->isWindow()) {
+            EXPECT_TRUE(child->parentWidget()->rect().contains(child->geometry()))
+                << child->objectName().toStdString() << " is cut off";
+        }
+    }
+    w.btnSyncToggle->setText(QStringLiteral("Stop Sync"));  // the longer of its captions
+    for (QPushButton* b : {w.btnClose, w.btnSyncToggle, w.btnTerminate})
+        EXPECT_GE(b->width(), b->sizeHint().width()) << b->text().toStdString();
 }
 
-TEST_F(WindowFlowTest, TheFilesetButtonsAndTheirBoxesReachTheirHandlers) {
-    StartAndLoad(SavedIni(false, {"/a/*.*", "/b/*.*"}));
-    const auto modify = [](QWidget& w) {
-        auto& box = static_cast<QInputDialog&>(w);
-        EXPECT_EQ(box.textValue(), "/a/*.*");
-        box.setTextValue("/a/*.txt");
-        box.accept();
+// From a window showing three filesets, the middle one selected, and an unsaved interval of 7:
+// one way in each row, with the box it opens answered, and what only its handler does.
+TEST_F(WindowFlowTest, EachWayInReachesItsHandler) {
+    const auto text = [](const char* value) {
+        return [value](QWidget& w) {
+            static_cast<QInputDialog&>(w).setTextValue(QString::fromLatin1(value));
+            static_cast<QInputDialog&>(w).accept();
+        };
     };
     const auto yes = [](QWidget& w) {
         static_cast<QMessageBox&>(w).button(QMessageBox::Yes)->click();
     };
-    const QString added = QString::fromStdString(Fileset("src"));
-    const struct {
-        QAbstractButton* button;
-        std::function<void(QWidget&)> answer;  // for the box the click opens, if any
-        QStringList entries;
-    } cases[] = {
-        {window().btnDownPath, {}, {"/b/*.*", "/a/*.*"}},
-        {window().btnUpPath, {}, {"/a/*.*", "/b/*.*"}},
-        {window().btnModifyPath, modify, {"/a/*.txt", "/b/*.*"}},
-        {window().btnDeletePath, yes, {"/b/*.*"}},
-        {window().btnAddPath, Picker("Select folder to add:", dir.str("src")), {"/b/*.*", added}},
+    const auto about = [this](QWidget& box) {
+        EXPECT_EQ(box.parentWidget(), &window());
+        const QPoint offset = box.frameGeometry().center() - window().frameGeometry().center();
+        EXPECT_LE(offset.manhattanLength(), 4) << offset.x() << "," << offset.y();
+        static_cast<QDialog&>(box).reject();
     };
-    list().SetListIndex(0);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.button->objectName().toStdString());
-        if (c.answer)
-            Answer(c.answer);
-        Click(c.button);
-        EXPECT_EQ(Entries(), c.entries);
+    const auto saved = [this] { return IniValue("Options", "Wakeup") == "7"; };
+    const auto ended = [this, saved] { return form().Unloaded() && saved(); };
+    const auto shown = [this] { return window().isVisible() && !window().isMinimized(); };
+    const auto on = [this] { return form().SyncOn; };
+    const auto pointed = [this] {  // right edge on the pointer, the check mark already set
+        QMenu* popup = window().mnu_Popup;
+        const bool placed = std::abs(popup->geometry().right() - QCursor::pos().x()) <= 2;
+        return popup->isVisible() && placed && window().mnu_PopupDisabled->isChecked();
+    };
+    const QString src = QString::fromStdString(Fileset("src"));
+    const struct {
+        const char* way;
+        Act act;
+        std::function<void(QWidget&)> answer;  // for the box it opens, if any
+        std::function<bool()> done;
+    } rows[] = {
+        {"add", Click("btnAddPath"), Pick(dir.str("src")),
+         Entries({"/a/*.*", "/b/*.*", "/c/*.*", src})},
+        {"modify", Click("btnModifyPath"), text("/b/*.txt"),
+         Entries({"/a/*.*", "/b/*.txt", "/c/*.*"})},
+        {"delete", Click("btnDeletePath"), yes, Entries({"/a/*.*", "/c/*.*"})},
+        {"up", Click("btnUpPath"), {}, Entries({"/b/*.*", "/a/*.*", "/c/*.*"})},
+        {"down", Click("btnDownPath"), {}, Entries({"/a/*.*", "/c/*.*", "/b/*.*"})},
+        {"browse", Click("btnToBrowse"), Pick(dir.str("src")),
+         [&] { return window().txtSyncTo->text().toStdString() == dir.str("src"); }},
+        {"toggle", Click("btnSyncToggle"), {}, on},
+        {"close",
+         Click("btnClose"),
+         {},
+         [&] { return !window().isVisible() && saved() && !form().Unloaded(); }},
+        {"terminate", Click("btnTerminate"), {}, ended},
+        {"exit", Menu("E&xit"), {}, ended},
+        {"about", Menu("&About..."), about, shown},
+        {"properties", Hidden(Menu("&Properties")), {}, shown},
+        {"disabled", Menu("&Disabled"), {}, on},
+        {"tray terminate", Menu("&Terminate"), {}, ended},
+        {"tray left click", Hidden(Tray(QSystemTrayIcon::Trigger)), {}, shown},
+        {"tray right click", Tray(QSystemTrayIcon::Context), {}, pointed},
+        {"tray middle click",
+         Hidden(Tray(QSystemTrayIcon::MiddleClick)),
+         {},
+         [&] { return !window().isVisible() && !window().mnu_Popup->isVisible(); }},
+        // The close box only hides, unsaved; without a notification area nothing could bring a
+        // hidden window back, so it minimises.
+        {"close box",
+         [&] { window().close(); },
+         {},
+         [&] { return !window().isVisible() && !saved() && !form().Unloaded(); }},
+        {"close box without a tray",
+         [&] { shell->desktop.SetTrayAvailable(false), window().close(); },
+         {},
+         [&] { return window().isMinimized() && !form().Unloaded(); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.way);
+        StartAndLoad(SavedIni(false, {"/a/*.*", "/b/*.*", "/c/*.*"}));
+        QCursor::setPos(500, 300);
+        shell->controls.lstSyncFrom.SetListIndex(1);
+        window().txtWakeup->setText(QStringLiteral("7"));
+        if (row.answer)
+            Answer(row.answer);
+        row.act();
+        EXPECT_TRUE(answers.empty());
+        EXPECT_TRUE(row.done());
+        window().mnu_Popup->hide();
     }
-    EXPECT_EQ(window().focusWidget(), window().lstSyncFrom);
-
-    window().txtSyncTo->setText(QStringLiteral("/typed"));
-    Answer(Picker("Select folder to synchronize to:", ""));
-    Click(window().btnToBrowse);
-    EXPECT_EQ(window().txtSyncTo->text(), "/typed");  // cancelled: the typed path stays
-    Answer(Picker("Select folder to synchronize to:", dir.str("src")));
-    Click(window().btnToBrowse);
-    EXPECT_EQ(window().txtSyncTo->text().toStdString(), dir.str("src"));
-}
-
-TEST_F(WindowFlowTest, TrayIconAndMenuFollowTheStateOfAnOnStart) {
-    StartAndLoad(SavedIni(true, {Fileset("src")}));
-    auto& tray = shell->controls.SysTray1;
-    EXPECT_FALSE(window().isVisible());
-    EXPECT_TRUE(window().SysTray1->isVisible());
-    EXPECT_EQ(tray.trayicon(), &shell->controls.btnSyncOn.Picture());
-
-    QCursor::setPos(500, 300);
-    Tray(QSystemTrayIcon::Context);
-    QMenu* popup = window().mnu_Popup;
-    ASSERT_TRUE(popup->isVisible());
-    EXPECT_FALSE(window().mnu_PopupDisabled->isChecked());
-    EXPECT_NEAR(popup->geometry().right(), QCursor::pos().x(), 2);  // right edge on the pointer
-    popup->hide();
-    window().mnu_PopupDisabled->trigger();
-    EXPECT_FALSE(form().SyncOn || window().Timer1->isActive());
-    EXPECT_EQ(tray.trayicon(), &shell->controls.btnSyncOff.Picture());
-    EXPECT_EQ(window().SysTray1->toolTip(), "Sync Disabled");
-    EXPECT_FALSE(window().isVisible());  // the menu does not bring the window up
-
-    Tray(QSystemTrayIcon::Context);
-    EXPECT_TRUE(window().mnu_PopupDisabled->isChecked());
-    popup->hide();
-    Tray(QSystemTrayIcon::MiddleClick);  // does nothing at all
-    EXPECT_FALSE(popup->isVisible() || window().isVisible());
-    window().mnu_PopupProperties->trigger();
-    EXPECT_TRUE(window().isVisible());
 }
 
 }  // namespace
