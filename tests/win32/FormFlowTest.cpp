@@ -1,10 +1,16 @@
-// The form's flows as only the shell can break them: boxes with their styles and answers,
-// the input box's texts, the folder picker's owner and clicks arriving in the middle of a copy.
+// The form's flows as only the shell can break them: the boxes' owner, defaults and texts, the
+// controls and the timer reaching their handlers, clicks in the middle of a copy, the help
+// window's rich text and the About box's links. What the form decides is checked headless.
 
+#include <algorithm>
+
+#include "engine/PathMapping.h"
 #include "tests/win32/ShellFixture.h"
 #include "ui/win32/ResourceIds.h"
 #include "ui/win32/Win32Api.h"
 #include "ui/win32/Win32Dialogs.h"
+#include "ui/win32/Win32HelpWindow.h"
+#include "ui/win32/Win32Placement.h"
 #include "ui/win32/Win32Text.h"
 
 using namespace brannock_win32;
@@ -15,22 +21,16 @@ constexpr std::int64_t kBigFile = 64 * 1024 * 1024;
 
 using FormFlowTest = ShellFixture;
 
-std::vector<std::string> Entries(HWND list) {
-    std::vector<std::string> entries;
-    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        wchar_t text[512] = {};
-        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        entries.push_back(Utf8(text));
-    }
-    return entries;
+RECT Frame(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return r;
 }
 
-// Which check fails first, the questions and their texts are the form's: here the boxes are
-// modal to the window, carry their buttons and default, and the edits the user fills in reach
-// the checks that pass.
-TEST_F(FormFlowTest, SwitchingOnShowsModalBoxesWithTheirDefaultsAndReadsTheFilledInControls) {
-    WriteFile(dir.path() / "dest" / "keep.txt", "k");
+// Which check fails first and the questions are the form's: here the boxes are modal to the
+// window and keep their default button, the edits the user fills in reach the checks, the
+// message box breaks a long path, and a timer tick reaches the scheduler.
+TEST_F(FormFlowTest, SwitchingOnShowsModalBoxesWithTheirDefaultsAndATickRunsACycle) {
     std::string ini = SavedIni(false);
     ini.replace(ini.find("[Options]\n"), 10, "[Options]\nErase=Yes\n");
     StartAndLoad(ini);
@@ -39,10 +39,8 @@ TEST_F(FormFlowTest, SwitchingOnShowsModalBoxesWithTheirDefaultsAndReadsTheFille
         windowOff = !IsWindowEnabled(Window()) && GetWindow(box.hwnd, GW_OWNER) == Window();
         Press(box.hwnd, IDOK);
     });
-    Click(ids::kSyncToggle);
+    Command(ids::kSyncToggle);  // no fileset yet
     EXPECT_TRUE(windowOff);
-    EXPECT_EQ(boxes.at(0).caption + "|" + boxes[0].text,
-              "Error|You must enter at least one Sync From fileset");
 
     SendMessageW(Item(ids::kSyncFrom), LB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(Wide(Fileset("src")).c_str()));
@@ -58,16 +56,31 @@ TEST_F(FormFlowTest, SwitchingOnShowsModalBoxesWithTheirDefaultsAndReadsTheFille
             Press(box.hwnd, button);
         });
     }
-    Click(ids::kSyncToggle);
-    // The second, graver erase question defaults to No; answered No, it switches on unerased.
+    Command(ids::kSyncToggle);
+    // The second, graver erase question defaults to No.
     EXPECT_EQ(defaults, (std::vector<LRESULT>{IDYES, IDNO}));
     EXPECT_TRUE(form().SyncOn);
-    EXPECT_TRUE(std::filesystem::exists(dir.path() / "dest" / "keep.txt"));
     EXPECT_FALSE(IsWindowEnabled(Item(ids::kSyncTo)));
-    // A timer tick runs the scheduler, which waits for its interval to pass.
+
+    // The first tick after a switch-on runs a cycle.
+    WriteFile(dir.path() / "src" / "tick.txt", "t");
     SendMessageW(Window(), WM_TIMER, ids::kTimer1, 0);
-    EXPECT_TRUE(form().SyncOn);
-    Click(ids::kSyncToggle);
+    EXPECT_TRUE(std::filesystem::exists(
+        std::filesystem::path(pathmap::DestinationFolder(dir.str("dest"), dir.str("src"))) /
+        "tick.txt"));
+    Command(ids::kSyncToggle);
+
+    // Where the lines break is the text layout's; here the box breaks at all and keeps every
+    // character.
+    std::string path = "C:";
+    for (int i = 0; i < 12; ++i)
+        path += "\\Folder_number_" + std::to_string(i) + "_of_the_mirror";
+    Answer([](const Box& box) { Press(box.hwnd, IDOK); });
+    shell->desktop.MsgBox(path, MB_OK, "Brannock");
+    std::string text = boxes.back().text;
+    EXPECT_GE(std::count(text.begin(), text.end(), '\n'), 2) << text;
+    std::erase_if(text, [](char c) { return c == '\n' || c == ' '; });
+    EXPECT_EQ(text, path);
 }
 
 // The fileset buttons and the boxes they open reach the form's handlers.
@@ -77,13 +90,18 @@ TEST_F(FormFlowTest, TheFilesetButtonsAndTheirBoxesReachTheirHandlers) {
     SendMessageW(list, LB_SETCURSEL, 0, 0);
     SendMessageW(Window(), WM_COMMAND, MAKEWPARAM(ids::kSyncFrom, LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(list));
+    const auto entries = [&] {
+        std::vector<std::string> texts;
+        for (int i = 0; i < shell->controls.lstSyncFrom.ListCount(); ++i)
+            texts.push_back(shell->controls.lstSyncFrom.List(i));
+        return texts;
+    };
     std::string offered;
     const auto modify = [&](const Box& box) {
         offered = Text(GetDlgItem(box.hwnd, IDC_INPUT_TEXT));
         SetDlgItemTextW(box.hwnd, IDC_INPUT_TEXT, L"C:\\a\\*.txt");
         Press(box.hwnd, IDOK);
     };
-    const auto press = [](int button) { return [button](const Box& b) { Press(b.hwnd, button); }; };
     const struct {
         int button;
         std::function<void(const Box&)> answer;  // for the box the click opens, if any
@@ -92,9 +110,7 @@ TEST_F(FormFlowTest, TheFilesetButtonsAndTheirBoxesReachTheirHandlers) {
         {ids::kDownPath, {}, {"C:\\b\\*.*", "C:\\a\\*.*"}},
         {ids::kUpPath, {}, {"C:\\a\\*.*", "C:\\b\\*.*"}},
         {ids::kModifyPath, modify, {"C:\\a\\*.txt", "C:\\b\\*.*"}},
-        {ids::kModifyPath, press(IDCANCEL), {"C:\\a\\*.txt", "C:\\b\\*.*"}},
-        {ids::kDeletePath, press(IDNO), {"C:\\a\\*.txt", "C:\\b\\*.*"}},
-        {ids::kDeletePath, press(IDYES), {"C:\\b\\*.*"}},
+        {ids::kDeletePath, [](const Box& b) { Press(b.hwnd, IDYES); }, {"C:\\b\\*.*"}},
         // The system's folder picker, owned by the window; cancelled, it adds nothing.
         {ids::kAddPath,
          [&](const Box& b) {
@@ -107,12 +123,11 @@ TEST_F(FormFlowTest, TheFilesetButtonsAndTheirBoxesReachTheirHandlers) {
         SCOPED_TRACE(c.button);
         if (c.answer)
             Answer(c.answer);
-        Click(c.button);
-        EXPECT_EQ(Entries(list), c.entries);
+        Command(c.button);
+        EXPECT_EQ(entries(), c.entries);
     }
     EXPECT_EQ(offered, "C:\\a\\*.*");
     EXPECT_EQ(boxes.at(0).caption + "|" + boxes[0].text, "Modify Fileset|Fileset:");
-    EXPECT_EQ(boxes.size(), 5u);
 }
 
 TEST_F(FormFlowTest, TerminateDuringACopyEndsTheProgramOnceTheCycleReturns) {
@@ -122,15 +137,83 @@ TEST_F(FormFlowTest, TerminateDuringACopyEndsTheProgramOnceTheCycleReturns) {
     WhenTimerRuns([&] { return IsWindowVisible(shell->window.Controls().pgrStatus) != FALSE; },
                   [&] {
                       clicked = true;
-                      Click(ids::kTerminate);
+                      Command(ids::kTerminate);
                       unloadedUnderTheCycle = form().Unloaded();
                       EXPECT_FALSE(IsWindowEnabled(Item(ids::kSyncToggle)));
                   });
-    Click(ids::kSyncToggle);  // returns once the cycle has ended
+    Command(ids::kSyncToggle);  // returns once the cycle has ended
     ASSERT_TRUE(clicked);
     EXPECT_FALSE(unloadedUnderTheCycle);
     EXPECT_TRUE(form().Unloaded());
     EXPECT_FALSE(shell->controls.SysTray1.intray());
+}
+
+TEST_F(FormFlowTest, HelpShowsAReadableFileFormattedInOneWindowThatEscCloses) {
+    StartAndLoad(SavedIni(false));
+    const auto helpWindow = [] { return FindWindowW(kHelpWindowClass, nullptr); };
+    const std::filesystem::path file = dir.path() / "prog" / "brannock.hlp";
+    EXPECT_FALSE(shell->desktop.ShowHelpFile(dir.str("prog") + "\\brannock.hlp"));
+    EXPECT_EQ(helpWindow(), nullptr);
+
+    WriteFile(file,
+              "# Brannock Help\n\nKeeps a **mirror** of `C:\\Data`,\nline on.\n\n## Menu\n\n"
+              "- **Properties** shows\n  the window.\n2. Second \xE2\x86\x92 step\n\n"
+              "| Source | Copy |\n|---|---|\n| `a` | b |\n");
+    Command(ids::kHelpContents);
+    const HWND help = helpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(Text(help), "Brannock Help");
+    EXPECT_TRUE(IsWindowVisible(help) && GetWindow(help, GW_OWNER) == Window());
+    const HWND view = GetWindow(help, GW_CHILD);
+    const std::string shown = Text(view);
+    for (const char* part : {"Brannock Help", "Keeps a mirror of C:\\Data, line on.", "Menu",
+                             "\xE2\x80\xA2\tProperties shows the window.",
+                             "2.\tSecond \xE2\x86\x92 step", "Source", "Copy"})
+        EXPECT_NE(shown.find(part), std::string::npos) << part << " in " << shown;
+    for (const char* mark : {"#", "**", "`", "|", "---"})
+        EXPECT_EQ(shown.find(mark), std::string::npos) << mark << " in " << shown;
+
+    // Opened again, the same window reads the file again.
+    WriteFile(file, "# Changed\n");
+    Command(ids::kHelpContents);
+    EXPECT_EQ(helpWindow(), help);
+    EXPECT_EQ(Text(view).substr(0, 7), "Changed");
+
+    SendMessageW(view, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitFor([&] { return helpWindow() == nullptr; }));
+    EXPECT_TRUE(IsWindowVisible(Window()));
+}
+
+// The texts are the form's (checked headless): here a link with an address is marked as one,
+// a build without addresses leaves the links and their captions out and closes the gap, the
+// box stands over the hidden window, and OK and Esc close it.
+TEST_F(FormFlowTest, TheAboutBoxMarksItsLinksAndLeavesOutThoseWithoutAddresses) {
+    StartAndLoad(SavedIni(false));
+    ShowWindow(Window(), SW_HIDE);
+    SetWindowPos(Window(), nullptr, 40, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    std::vector<int> heights;
+    for (const bool addresses : {true, false}) {
+        Answer([&, addresses](const Box& box) {
+            for (int id : {IDC_ABOUT_LABEL1, IDC_ABOUT_URL1, IDC_ABOUT_EMAIL, IDC_ABOUT_URL2})
+                EXPECT_EQ(IsWindowVisible(GetDlgItem(box.hwnd, id)) != FALSE, addresses) << id;
+            EXPECT_EQ(Text(GetDlgItem(box.hwnd, IDC_ABOUT_URL2)).starts_with("<a>"), addresses);
+            // Centred over the owner as far as the work area lets it be.
+            const RECT frame = Frame(box.hwnd), over = Frame(Window()), area = WorkAreaOf(Window());
+            const int w = frame.right - frame.left, h = frame.bottom - frame.top;
+            EXPECT_NEAR(
+                frame.left,
+                std::clamp<int>((over.left + over.right - w) / 2, area.left, area.right - w), 2);
+            EXPECT_NEAR(
+                frame.top,
+                std::clamp<int>((over.top + over.bottom - h) / 2, area.top, area.bottom - h), 2);
+            heights.push_back(h);
+            Press(box.hwnd, addresses ? IDOK : IDCANCEL);
+        });
+    }
+    Command(ids::kHelpAbout);
+    RunAboutBox(Window(), AboutAddresses{});
+    ASSERT_EQ(heights.size(), 2u);
+    EXPECT_LT(heights[1], heights[0]);
 }
 
 }  // namespace

@@ -94,25 +94,17 @@ void ShellFixture::EndProgram() {
     }
 }
 
-void ShellFixture::Start(const std::string& ini) {
+void ShellFixture::StartAndLoad(const std::string& ini) {
     EndProgram();
     MakeFolders(ini);
     shell = std::make_unique<brannock_win32::Win32Shell>(clock, dir.str("prog") + "\\brannock.exe");
-}
-
-void ShellFixture::StartAndLoad(const std::string& ini) {
-    Start(ini);
     Main(shell->form);
     Pump();
 }
 
-void ShellFixture::Click(int id) {
+void ShellFixture::Command(int id) {
     SendMessageW(Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(Item(id)));
-}
-
-void ShellFixture::Command(int id) {
-    SendMessageW(Window(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
 void ShellFixture::TrayEvent(UINT event) {

@@ -32,7 +32,6 @@ class ShellFixture : public ProgramFolderTest {
     ~ShellFixture() override;
 
     // `ini` is the settings file's content; empty means no settings file at all.
-    void Start(const std::string& ini);
     void StartAndLoad(const std::string& ini);
 
     // Runs `answer` on the next modal box that opens.
@@ -43,8 +42,7 @@ class ShellFixture : public ProgramFolderTest {
 
     HWND Window() const { return shell->window.Handle(); }
     HWND Item(int id) const { return GetDlgItem(Window(), id); }
-    // A click as the button sends it to its parent.
-    void Click(int id);
+    // A click as the button sends it to its parent, or a menu item's command.
     void Command(int id);
     // A tray callback, as the shell sends it to the icon's owner.
     void TrayEvent(UINT event);
@@ -54,7 +52,6 @@ class ShellFixture : public ProgramFolderTest {
         WaitFor([] { return false; }, 50);
     }
 
-    std::string Status() { return shell->controls.StatusBar1.Panels(2).Text(); }
     frmMain& form() { return shell->form; }
 
     std::unique_ptr<brannock_win32::Win32Shell> shell;
