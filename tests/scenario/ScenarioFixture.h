@@ -16,7 +16,6 @@
 struct TreeEntry {
     char kind = '?';      // 'f' file, 'd' folder, 'l' link, '?' anything else
     std::string content;  // a file's bytes, a link's target
-    std::int64_t size = 0;
     std::int64_t mtimeNs = 0;
     ino_t inode = 0;
     std::int64_t ctimeNs = 0;  // changes with any rewrite, even one that restores the times
@@ -69,7 +68,4 @@ class ScenarioFixture : public ::testing::Test {
     std::filesystem::path syncTo;  // <root>/dest
     std::filesystem::path src;     // <root>/src: a.txt, sub/b.txt, sub/deeper/c.bin
     std::filesystem::path marker;  // the one file of the last fileset
-
-  private:
-    TempDir logs;
 };
