@@ -36,8 +36,6 @@ TEST_F(SafetyGuards, ASourceInsideTheSyncToDirectoryIsNeverDeleted) {
         EXPECT_EQ(LastError(), "Sync From folder " + BeforeLastSep(fileset) +
                                    " and Sync To directory " + SyncTo() +
                                    " overlap: what lies in both is left alone");
-        EXPECT_EQ(form.ReadErrorCount(), 1);
-        form.RecordError("");
     }
 }
 
@@ -54,9 +52,6 @@ TEST_F(SafetyGuards, ASyncToDirectoryInsideASourceIsNeverCopiedIntoItself) {
         ASSERT_TRUE(form.RunSyncCycle());
         EXPECT_EQ(form.ReadErrorCount(), cycle);  // one error a cycle, though both passes met it
     }
-    EXPECT_EQ(LastError(), "Sync From folder " + Narrow(Src()) + " and Sync To directory " +
-                               Narrow(mirror) + Sep() +
-                               " overlap: what lies in both is left alone");
     const fs::path copies(pathmap::DestinationFolder(Narrow(mirror), Narrow(Src())));
     EXPECT_EQ(ReadFileText(copies / "a.txt") + ReadFileText(copies / "sub" / "b.txt"), "ab");
     EXPECT_FALSE(fs::exists(copies / "mirror"));
