@@ -1,4 +1,5 @@
 #include "tests/engine/FormFixture.h"
+#include "tests/support/Links.h"
 
 namespace {
 
@@ -38,16 +39,12 @@ TEST_F(EraseTree, EmptiesTheTreeAndKeepsTheDirectory) {
     for (const char* name : {"a.txt", "x/b.txt", "x/y/c.txt", "x/y/z/d.txt", ".h/e"})
         WriteFile(Dest(name), name);
     fs::create_directories(Dest("empty/inner"));
-#ifndef _WIN32
     // A folder link goes, but nothing behind it.
     WriteFile(tmp.path() / "elsewhere" / "precious.txt", "keep me");
-    fs::create_directory_symlink(tmp.path() / "elsewhere", Dest("link"));
-#endif
+    MakeLink(tmp.path() / "elsewhere", Dest("link"));  // where the system makes links
     EXPECT_TRUE(form.EraseTree(Pattern(SyncTo()), false));
     EXPECT_TRUE(fs::is_directory(SyncTo()) && fs::is_empty(SyncTo()));
-#ifndef _WIN32
     EXPECT_EQ(ReadFileText(tmp.path() / "elsewhere" / "precious.txt"), "keep me");
-#endif
 }
 
 using SyncCycle = FormFixture;
@@ -59,10 +56,8 @@ TEST_F(SyncCycle, NoCleanupOnAnEmptySyncToAndNothingWhenOff) {
     EXPECT_EQ(form_.status().writes, 1);  // "Sleeping..." only: nothing was walked
 
     form.SyncOn = false;
-    form_.SysTray1.tipHistory.clear();
     EXPECT_FALSE(form.RunSyncCycle());
-    EXPECT_EQ(Status(), "Disabled");
-    EXPECT_EQ(form_.SysTray1.tipHistory, (std::vector<std::string>{"Sync Active", "Sync Ready"}));
+    EXPECT_EQ(Status() + "|" + form_.SysTray1.tip, "Disabled|Sync Ready");
 }
 
 }  // namespace

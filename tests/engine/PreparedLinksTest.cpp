@@ -13,8 +13,8 @@ TEST_F(PreparedLinks, TheCopyPassWritesNothingThroughALinkPlantedInTheMirror) {
     const char* planted = std::getenv("BRANNOCK_LINKED_MIRROR");
     if (!planted)
         GTEST_SKIP() << "BRANNOCK_LINKED_MIRROR names no tree with a link planted in the mirror";
-        // The tree's Unix path as this program sees it: under Wine through drive Z:, which maps /.
 #ifdef _WIN32
+    // The tree's Unix path as this program sees it: under Wine through drive Z:, which maps /.
     const fs::path tree = fs::path("Z:" + std::string(planted)).make_preferred();
 #else
     const fs::path tree = planted;
