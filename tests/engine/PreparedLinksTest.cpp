@@ -19,10 +19,9 @@ TEST_F(PreparedLinks, TheCopyPassWritesNothingThroughALinkPlantedInTheMirror) {
 #else
     const fs::path tree = planted;
 #endif
-    const std::string mirror = Narrow(tree / "mirror");
-    form_.txtSyncTo.text = mirror;
-    const std::string link =
-        Narrow(fs::path(pathmap::DestinationFolder(mirror, Narrow(tree / "src"))) / "sub");
+    form_.txtSyncTo.text = Narrow(tree / "mirror");
+    const std::string link = Narrow(
+        fs::path(pathmap::DestinationFolder(form_.txtSyncTo.text, Narrow(tree / "src"))) / "sub");
     ASSERT_TRUE(IsLink(link)) << link << " is no link: the tree was not planted";
 
     EXPECT_FALSE(form.SyncTree(Pattern(tree / "src")));  // the walk ends at the link

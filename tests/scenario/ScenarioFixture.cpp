@@ -147,10 +147,9 @@ TreeSnapshot Snapshot(const fs::path& root, const std::vector<fs::path>& skipped
 // One line per entry created, changed or deleted between the two; empty when none was.
 std::string Differences(const TreeSnapshot& before, const TreeSnapshot& after) {
     std::string out;
-    for (const auto& [path, entry] : before) {
+    for (const auto& [path, entry] : before)
         if (!after.contains(path) || after.at(path) != entry)
             out += (after.contains(path) ? "changed: " : "deleted: ") + path.native() + "\n";
-    }
     for (const auto& [path, entry] : after)
         out += before.contains(path) ? "" : "created: " + path.native() + "\n";
     return out;
@@ -176,8 +175,8 @@ TreeEntry Entry(const fs::path& path) {
         e.content = ReadFileText(path);
     } else if (S_ISDIR(st.st_mode)) {
         e.kind = 'd';
-        e.ctimeNs = 0;  // a folder's times move with its entries, which are compared themselves
-        e.mtimeNs = 0;
+        // A folder's times move with its entries, which are compared themselves.
+        e.ctimeNs = e.mtimeNs = 0;
     } else if (S_ISLNK(st.st_mode)) {
         e.kind = 'l';
         e.content = fs::read_symlink(path).native();

@@ -38,13 +38,17 @@ TEST_F(Scenarios, AStopSignalEndsTheProgramFromAMessageBoxBeforeAnyCycle) {
 // or delete made through a link (the copies of sub/ would land beside them). How each pass
 // meets a link, and what it records, is PassLookUpsTest's.
 TEST_F(Scenarios, LinksPlantedInTheMirrorAreNeverWrittenOrDeletedThrough) {
-    const fs::path outside = root.path() / "outside";
+    const fs::path outside = root.path() / "outside", other = root.path() / "other";
     Put(outside / "orphan.txt", "no source: the cleanup would delete its copy");
     Put(outside / "top-target.txt", "sentinel behind a file link");
+    Put(other / "a.txt", "alpha");
     fs::create_directories(Mirror(src));
+    fs::create_directories(Mirror(other));
     fs::create_directory_symlink(outside, Mirror(src / "sub"));
-    fs::create_symlink(outside / "top-target.txt", Mirror(src / "a.txt"));
-    ASSERT_TRUE(Run(Mirroring(src)));
+    fs::create_symlink(outside / "top-target.txt", Mirror(other / "a.txt"));
+    // A pass ends at the first link it meets: each link, and each level of the folder link,
+    // in a fileset of its own.
+    ASSERT_TRUE(Run({.folders = {src, src / "sub" / "deeper", other, marker.parent_path()}}));
 }
 
 // Each name is mirrored once, with its own content, and left alone by the next cycle.
