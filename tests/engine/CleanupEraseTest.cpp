@@ -1,10 +1,11 @@
 #include "tests/engine/FormFixture.h"
+#include "tests/support/Links.h"
 
 namespace {
 
 using CleanupPass = FormFixture;
 
-TEST_F(CleanupPass, DeletesCopiesWhoseSourceIsGoneAndKeepsTheRest) {
+TEST_F(CleanupPass, DeletesCopiesWhoseSourceIsGoneAndFailsOnWhatItCannotDelete) {
     for (const char* name : {"keep.txt", "gone.txt", "sub/gone.txt", "now-a-folder"})
         WriteFile(Src(name), name);
     ASSERT_TRUE(form.SyncTree(Pattern(Src())));
@@ -17,44 +18,33 @@ TEST_F(CleanupPass, DeletesCopiesWhoseSourceIsGoneAndKeepsTheRest) {
     EXPECT_TRUE(fs::exists(Mirror(Src("keep.txt"))) && fs::exists(Mirror(Src("now-a-folder"))));
     EXPECT_FALSE(fs::exists(Mirror(Src("gone.txt"))) || fs::exists(Mirror(Src("sub/gone.txt"))));
     EXPECT_TRUE(fs::is_directory(Mirror(Src("sub"))));
-}
 
-TEST_F(CleanupPass, FailsOnAFileWithoutSourceAndOnAnUndeletableOrphan) {
+    // A file that maps to no source at all, then an orphan the system refuses to delete.
     WriteFile(Dest("stray.txt"), "x");
     EXPECT_FALSE(form.CleanupTree(Pattern(SyncTo())));
     EXPECT_EQ(LastError(), "Unable to create synchronize from filename");
     fs::remove(Dest("stray.txt"));
-
-    WriteFile(Src("orphan.txt"), "x");
-    ASSERT_TRUE(form.SyncTree(Pattern(Src())));
-    fs::remove(Src("orphan.txt"));
-    SetReadOnly(Mirror(Src("orphan.txt")));
+    fs::remove(Src("keep.txt"));
+    SetReadOnly(Mirror(Src("keep.txt")));
     const int openBefore = OpenDescriptors();
     EXPECT_FALSE(form.CleanupTree(Pattern(SyncTo())));
     EXPECT_EQ(OpenDescriptors(), openBefore);
-    EXPECT_EQ(LastError(), "Unable to delete file " + Narrow(Mirror(Src("orphan.txt"))));
+    EXPECT_EQ(LastError(), "Unable to delete file " + Narrow(Mirror(Src("keep.txt"))));
 }
 
 using EraseTree = FormFixture;
 
 TEST_F(EraseTree, EmptiesTheTreeAndKeepsTheDirectory) {
-    const auto erase = [this] { return form.EraseTree(Pattern(SyncTo()), false); };
-    EXPECT_TRUE(erase());
     EXPECT_TRUE(form.EraseTree(Pattern(tmp.path() / "no-such-folder"), false));
-    EXPECT_EQ(LastError(), "");
     for (const char* name : {"a.txt", "x/b.txt", "x/y/c.txt", "x/y/z/d.txt", ".h/e"})
         WriteFile(Dest(name), name);
     fs::create_directories(Dest("empty/inner"));
-#ifndef _WIN32
     // A folder link goes, but nothing behind it.
     WriteFile(tmp.path() / "elsewhere" / "precious.txt", "keep me");
-    fs::create_directory_symlink(tmp.path() / "elsewhere", Dest("link"));
-#endif
-    EXPECT_TRUE(erase());
+    MakeLink(tmp.path() / "elsewhere", Dest("link"));  // where the system makes links
+    EXPECT_TRUE(form.EraseTree(Pattern(SyncTo()), false));
     EXPECT_TRUE(fs::is_directory(SyncTo()) && fs::is_empty(SyncTo()));
-#ifndef _WIN32
     EXPECT_EQ(ReadFileText(tmp.path() / "elsewhere" / "precious.txt"), "keep me");
-#endif
 }
 
 using SyncCycle = FormFixture;
@@ -64,13 +54,10 @@ TEST_F(SyncCycle, NoCleanupOnAnEmptySyncToAndNothingWhenOff) {
     form_.txtSyncTo.text = "";
     EXPECT_FALSE(form.RunSyncCycle());
     EXPECT_EQ(form_.status().writes, 1);  // "Sleeping..." only: nothing was walked
-    EXPECT_EQ(form.ReadErrorCount(), 0);
 
     form.SyncOn = false;
-    form_.SysTray1.tipHistory.clear();
     EXPECT_FALSE(form.RunSyncCycle());
-    EXPECT_EQ(Status(), "Disabled");
-    EXPECT_EQ(form_.SysTray1.tipHistory, (std::vector<std::string>{"Sync Active", "Sync Ready"}));
+    EXPECT_EQ(Status() + "|" + form_.SysTray1.tip, "Disabled|Sync Ready");
 }
 
 }  // namespace

@@ -7,8 +7,9 @@ namespace {
 
 constexpr std::int64_t kTime = 1700000000;  // seconds since 1970
 
-std::uint64_t TicksOf(std::int64_t seconds) {
-    return static_cast<std::uint64_t>(seconds + 11644473600) * 10000000u;
+FILETIME FileTimeOf(std::int64_t seconds) {
+    const auto ticks = static_cast<std::uint64_t>(seconds + 11644473600) * 10000000u;
+    return {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
 }
 
 class CopyPass : public FormFixture {
@@ -28,21 +29,25 @@ class CopyPass : public FormFixture {
 TEST_F(CopyPass, CopiesWhatDiffersInWholeSecondsOrSize) {
     Pair("millis.txt", "AAAA", 100'000'000, "BBBB", 0, 900'000'000);
     Pair("second.txt", "AAAA", 0, "BBBB", 1, 0);
-    Pair("newer.txt", "AAAA", 0, "BBBB", 3600, 0);
     Pair("size.txt", "AAAA", 0, "BBB", 0, 0);
     WriteFile(Src(".hidden/new.txt"), "NEW");
-    WriteFile(Src("ro/deeper/new.txt"), "NEW");
-    fs::permissions(Src("ro"), fs::perms::owner_read | fs::perms::owner_exec);
+#ifndef _WIN32
+    // A link to a file is copied as the file; a link to a folder is never entered.
+    WriteFile(tmp.path() / "outside.txt", "content");
+    fs::create_symlink(tmp.path() / "outside.txt", Src("file-link"));
+    fs::create_directory_symlink(Src(), Src("loop"));
+#endif
 
     EXPECT_TRUE(Sync());
     EXPECT_EQ(Copy("millis.txt"), "BBBB");  // the same second
-    for (const char* name : {"second.txt", "newer.txt", "size.txt"})
-        EXPECT_EQ(Copy(name), "AAAA");
-    EXPECT_EQ(Copy(".hidden/new.txt") + Copy("ro/deeper/new.txt"), "NEWNEW");
+    EXPECT_EQ(Copy("second.txt") + Copy("size.txt") + Copy(".hidden/new.txt"), "AAAAAAAANEW");
     EXPECT_EQ(LastError(), "");
+#ifndef _WIN32
+    EXPECT_EQ(Copy("file-link"), "content");
+    EXPECT_FALSE(fs::exists(Mirror(Src("loop"))));
+#endif
     // The copies carry the source's times, so the next pass copies nothing; it still lets
     // window events run after every file, so a Stop Sync is seen there.
-    form_.pgrStatus.history.clear();
     std::string status;
     form_.desktop.AtDoEvents(1, [&] {
         status = Status();
@@ -50,7 +55,6 @@ TEST_F(CopyPass, CopiesWhatDiffersInWholeSecondsOrSize) {
     });
     EXPECT_FALSE(Sync());
     EXPECT_EQ(status, "Synchronizing...");
-    EXPECT_TRUE(form_.pgrStatus.history.empty());
 }
 
 // Alike in their low 32 bits only: the copy starts, to be cancelled at its first block.
@@ -69,9 +73,7 @@ TEST_F(CopyPass, ComparesFilesBeyondFourGibibytesByFullSize) {
 TEST_F(CopyPass, CutoffAndMissingSyncTo) {
     WriteFile(Src("a.txt"), "A");
     SetWriteTime(Src("a.txt"), kTime);
-    const auto ticks = TicksOf(kTime);
-    const std::int64_t fileSeconds = runtime::ToSeconds(
-        form.FileTimeToDate({static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)}));
+    const std::int64_t fileSeconds = runtime::ToSeconds(form.FileTimeToDate(FileTimeOf(kTime)));
     auto copiedWithCutoff = [&](std::int64_t seconds) {
         auto text = runtime::FormatMonthFirst(runtime::SplitDate(runtime::FromSeconds(seconds)));
         WriteIniString("Options", "SyncDateTime", text, form.IniFile);
@@ -85,23 +87,19 @@ TEST_F(CopyPass, CutoffAndMissingSyncTo) {
     for (const std::int64_t seconds : {kTime, kTime - 10'000'000}) {
         const std::time_t t = seconds;
         const std::tm local = *std::localtime(&t);
-        const auto at = TicksOf(seconds);
-        EXPECT_EQ(form.FileTimeToDate({static_cast<DWORD>(at), static_cast<DWORD>(at >> 32)}),
+        EXPECT_EQ(form.FileTimeToDate(FileTimeOf(seconds)),
                   runtime::MakeDate({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
                                      local.tm_hour, local.tm_min, local.tm_sec}));
     }
 #endif
     form.UseCutoff = true;
-    EXPECT_TRUE(Sync());  // no cut-off stored
-    EXPECT_TRUE(fs::exists(Mirror(Src("a.txt"))));
+    EXPECT_TRUE(Sync() && fs::exists(Mirror(Src("a.txt"))));  // no cut-off stored
     EXPECT_FALSE(copiedWithCutoff(fileSeconds + 1));
     EXPECT_TRUE(copiedWithCutoff(fileSeconds));
 
     // Without a Sync To directory only a file that passed the cut-off is an error.
     form_.txtSyncTo.text = "";
-    EXPECT_TRUE(form.SyncTree(Pattern(Src("missing"))));
     EXPECT_FALSE(copiedWithCutoff(fileSeconds + 1));
-    EXPECT_EQ(LastError(), "");
     form.UseCutoff = false;
     EXPECT_FALSE(Sync());
     EXPECT_EQ(LastError(), "No Sync To path set");
@@ -121,25 +119,6 @@ TEST_F(CopyPass, FailureDeepInTheTreeEndsTheWalkAndClosesEveryLevel) {
     EXPECT_TRUE(LastError().starts_with("Copying file " + Narrow(deep / "bad.txt") + " to "));
     EXPECT_EQ(Status(), "Copying file bad.txt");  // no entry was looked at afterwards
     EXPECT_FALSE(form_.pgrStatus.visible);
-
-    // Syncing switched off stops a walk before it looks at anything.
-    form.SyncOn = false;
-    form_.status().writes = 0;
-    EXPECT_FALSE(Sync());
-    EXPECT_FALSE(form.CleanupTree(Pattern(SyncTo())));
-    EXPECT_EQ(form_.status().writes, 0);
 }
-
-#ifndef _WIN32
-TEST_F(CopyPass, FollowsFileLinksButNeverFolderLinks) {
-    WriteFile(tmp.path() / "outside.txt", "content");
-    fs::create_directories(Src());
-    fs::create_symlink(tmp.path() / "outside.txt", Src("file-link"));
-    fs::create_directory_symlink(Src(), Src("loop"));
-    EXPECT_TRUE(Sync());
-    EXPECT_EQ(Copy("file-link"), "content");
-    EXPECT_FALSE(fs::exists(Mirror(Src("loop"))));
-}
-#endif
 
 }  // namespace

@@ -10,16 +10,14 @@ TEST_F(DeepTree, IsMirroredAndCleanedUpPastTheSystemLimit) {
     if (!DeepFolder::kReachable)
         GTEST_SKIP() << "no deep paths without the \\\\?\\ prefix";
     const DeepFolder deep(tmp, Narrow(Src()), 5000);
-    const std::string& folder = deep.path();
-    DeepFolder::Write(folder + "/file.txt", "deep content");
+    DeepFolder::Write(deep.path() + "/file.txt", "deep content");
     AddFileset(Src());
     form.DeleteOrphans = true;
-    const std::string mirror = pathmap::DestinationFolder(SyncTo(), folder);
+    const std::string mirror = pathmap::DestinationFolder(SyncTo(), deep.path());
     ASSERT_TRUE(form.RunSyncCycle()) << LastError();
-    EXPECT_EQ(DeepFolder::SizeOf(mirror + "/file.txt"), 12);
-
     DeepFolder::Write(mirror + "/orphan.txt", "o");
     ASSERT_TRUE(form.RunSyncCycle()) << LastError();
+    // Copied by the first cycle, kept by the second's cleanup, which deletes the orphan.
     EXPECT_EQ(DeepFolder::SizeOf(mirror + "/orphan.txt"), -1);
     EXPECT_EQ(DeepFolder::SizeOf(mirror + "/file.txt"), 12);
 }

@@ -7,26 +7,21 @@
 
 namespace {
 
-// The tree's Unix path as this program sees it: under Wine through drive Z:, which maps /.
-fs::path PreparedTree(const char* unixPath) {
-#ifdef _WIN32
-    return fs::path("Z:" + std::string(unixPath)).make_preferred();
-#else
-    return unixPath;
-#endif
-}
-
 using PreparedLinks = FormFixture;
 
 TEST_F(PreparedLinks, TheCopyPassWritesNothingThroughALinkPlantedInTheMirror) {
     const char* planted = std::getenv("BRANNOCK_LINKED_MIRROR");
     if (!planted)
         GTEST_SKIP() << "BRANNOCK_LINKED_MIRROR names no tree with a link planted in the mirror";
-    const fs::path tree = PreparedTree(planted);
-    const std::string mirror = Narrow(tree / "mirror");
-    form_.txtSyncTo.text = mirror;
-    const std::string link =
-        Narrow(fs::path(pathmap::DestinationFolder(mirror, Narrow(tree / "src"))) / "sub");
+#ifdef _WIN32
+    // The tree's Unix path as this program sees it: under Wine through drive Z:, which maps /.
+    const fs::path tree = fs::path("Z:" + std::string(planted)).make_preferred();
+#else
+    const fs::path tree = planted;
+#endif
+    form_.txtSyncTo.text = Narrow(tree / "mirror");
+    const std::string link = Narrow(
+        fs::path(pathmap::DestinationFolder(form_.txtSyncTo.text, Narrow(tree / "src"))) / "sub");
     ASSERT_TRUE(IsLink(link)) << link << " is no link: the tree was not planted";
 
     EXPECT_FALSE(form.SyncTree(Pattern(tree / "src")));  // the walk ends at the link
@@ -35,7 +30,6 @@ TEST_F(PreparedLinks, TheCopyPassWritesNothingThroughALinkPlantedInTheMirror) {
     EXPECT_TRUE(LastError().starts_with("Not written through the link " + link +
                                         " below the Sync To directory: "))
         << LastError();
-    EXPECT_EQ(form.ReadErrorCount(), 1);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 // What a sync cycle never touches, on real folders: sources inside the mirror, a mirror inside
-// a source, links planted in the mirror, and filesets that are not full paths.
-#include <cctype>
-
+// a source, and filesets that are not full paths. Links in the mirror: PassLookUpsTest.
 #include "tests/engine/FormFixture.h"
 #include "tests/support/Links.h"
 
@@ -19,39 +17,25 @@ class SafetyGuards : public FormFixture {
 TEST_F(SafetyGuards, ASourceInsideTheSyncToDirectoryIsNeverDeleted) {
     const fs::path data = Dest("data");
     const std::string sep = Sep();
+    // The fence goes by the folder's identity, so a spelling with `..` or a link is fenced too.
     std::vector<std::string> spellings = {
-        Pattern(data),
-        Narrow(data) + sep + sep + "*.*",
-        SyncTo() + sep + "." + sep + "data" + sep + "*.*",
-        Narrow(Src()) + sep + ".." + sep + "mirror" + sep + "data" + sep + "*.*",
-    };
-#ifdef _WIN32
-    std::string upper = Narrow(data);
-    for (char& c : upper)
-        c = c == '\\' ? '/' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    spellings.push_back(upper + "\\*.*");
-#endif
+        Pattern(data), Narrow(Src()) + sep + ".." + sep + "mirror" + sep + "data" + sep + "*.*"};
     fs::create_directories(data);
     if (MakeLink(data, tmp.path() / "data-link"))
         spellings.push_back(Pattern(tmp.path() / "data-link"));
     for (const std::string& fileset : spellings) {
-        WriteFile(data / "report.txt", "the only copy");
-        WriteFile(data / "sub" / "deep.txt", "deep");
+        SCOPED_TRACE(fileset);
+        WriteFile(data / "sub" / "deep.txt", "the only copy");
         WriteFile(Src("a.txt"), "a");
         form_.lstSyncFrom.items = {Pattern(Src()), fileset};
         WriteFile(Mirror(Src("orphan.txt")), "its source is gone");
         ASSERT_TRUE(form.RunSyncCycle());
-        SCOPED_TRACE(fileset);
-        EXPECT_EQ(ReadFileText(data / "report.txt") + ReadFileText(data / "sub" / "deep.txt"),
-                  "the only copydeep");
-        EXPECT_TRUE(fs::exists(Mirror(Src("a.txt"))));
-        EXPECT_FALSE(fs::exists(Mirror(Src("orphan.txt"))));
+        EXPECT_EQ(ReadFileText(data / "sub" / "deep.txt"), "the only copy");
+        EXPECT_TRUE(fs::exists(Mirror(Src("a.txt"))) && !fs::exists(Mirror(Src("orphan.txt"))));
         EXPECT_FALSE(fs::exists(Mirror(data)));  // never copied into the mirror again
         EXPECT_EQ(LastError(), "Sync From folder " + BeforeLastSep(fileset) +
                                    " and Sync To directory " + SyncTo() +
                                    " overlap: what lies in both is left alone");
-        EXPECT_EQ(form.ReadErrorCount(), 1);
-        form.RecordError("");
     }
 }
 
@@ -68,45 +52,12 @@ TEST_F(SafetyGuards, ASyncToDirectoryInsideASourceIsNeverCopiedIntoItself) {
         ASSERT_TRUE(form.RunSyncCycle());
         EXPECT_EQ(form.ReadErrorCount(), cycle);  // one error a cycle, though both passes met it
     }
-    EXPECT_EQ(LastError(), "Sync From folder " + Narrow(Src()) + " and Sync To directory " +
-                               Narrow(mirror) + Sep() +
-                               " overlap: what lies in both is left alone");
     const fs::path copies(pathmap::DestinationFolder(Narrow(mirror), Narrow(Src())));
     EXPECT_EQ(ReadFileText(copies / "a.txt") + ReadFileText(copies / "sub" / "b.txt"), "ab");
     EXPECT_FALSE(fs::exists(copies / "mirror"));
     fs::remove(Src("a.txt"));  // the cleanup may not take the copy: it lies in the source
     ASSERT_TRUE(form.RunSyncCycle());
     EXPECT_TRUE(fs::exists(copies / "a.txt"));
-}
-
-// A copy, or a folder of the mirror at any level, replaced by a link to something outside: the
-// copy pass writes nothing through it and records the link; the sentinels behind it stay.
-TEST_F(SafetyGuards, TheCopyPassNeverWritesThroughALinkInTheMirror) {
-    WriteFile(Src("sub/file.txt"), "first");
-    WriteFile(Src("sub/other.txt"), "other");
-    ASSERT_TRUE(form.SyncTree(Pattern(Src())));
-    const fs::path outside = tmp.path() / "outside";
-    const fs::path sentinel = outside / "file.txt";
-    for (const fs::path& replaced :
-         {Mirror(Src("sub/file.txt")), Mirror(Src("sub")), Mirror(Src())}) {
-        SCOPED_TRACE(Narrow(replaced));
-        fs::remove_all(replaced);
-        WriteFile(sentinel, "precious");
-        WriteFile(outside / "sub" / "file.txt", "precious");
-        const bool toFile = replaced.filename() == "file.txt";
-        if (!MakeLink(toFile ? sentinel : outside, replaced))
-            GTEST_SKIP() << "this system makes no links";
-        WriteFile(Src("sub/file.txt"), "second, longer");
-        EXPECT_FALSE(form.SyncTree(Pattern(Src())));
-        EXPECT_EQ(ReadFileText(sentinel) + ReadFileText(outside / "sub" / "file.txt"),
-                  "preciousprecious");
-        EXPECT_TRUE(LastError().starts_with("Not written through the link " + Narrow(replaced) +
-                                            " below the Sync To directory: "))
-            << LastError();
-        EXPECT_TRUE(IsLink(replaced));
-        RemoveLink(replaced);
-        fs::remove_all(outside);
-    }
 }
 
 // A fileset that is not a full path is left alone with an error, and the copies that an
@@ -124,10 +75,8 @@ TEST_F(SafetyGuards, ARelativeFilesetIsNeitherCopiedNorCleanedUp) {
     EXPECT_TRUE(result);
     EXPECT_EQ(LastError(),
               "Sync From fileset " + relative + " is not a full path: it is left alone");
-    EXPECT_EQ(form.ReadErrorCount(), 1);
     EXPECT_EQ(ReadFileText(oldCopy), "copied long ago");
     EXPECT_FALSE(fs::exists(oldCopy.parent_path() / "x.txt"));
-    EXPECT_EQ(ReadFileText(Src("x.txt")), "x");
 }
 
 }  // namespace
