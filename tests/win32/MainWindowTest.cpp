@@ -1,5 +1,5 @@
-// The main window and its tray icon: one coarse look at the layout at two scales, the key
-// filter's path through the edit, the tray callback's two layouts and what its clicks and menu
+// The main window and its tray icon: its menus, one coarse look at the layout at two scales, the
+// key filter's path through the edit, the tray callback's two layouts and what its clicks and menu
 // reach, and how the close box, an outside close and the end of the session reach the form.
 
 #include "tests/win32/ShellFixture.h"
@@ -21,6 +21,21 @@ RECT RectIn(HWND parent, HWND child) {
 bool Inside(const RECT& inner, const RECT& outer) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
            inner.bottom <= outer.bottom;
+}
+
+// Every item's text, a submenu's items after its own, "-" for a separator.
+std::vector<std::string> MenuTexts(HMENU menu) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[64] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+        texts.push_back(text[0] ? Utf8(text) : "-");
+        if (HMENU sub = GetSubMenu(menu, i)) {
+            const auto items = MenuTexts(sub);
+            texts.insert(texts.end(), items.begin(), items.end());
+        }
+    }
+    return texts;
 }
 
 class MainWindowTest : public ShellFixture {
@@ -55,8 +70,13 @@ class MainWindowTest : public ShellFixture {
     }
 };
 
-TEST_F(MainWindowTest, LayoutStaysTidyAt96And144Dpi) {
+// The shell spells its menus itself; the form only handles their commands.
+TEST_F(MainWindowTest, MenusHaveTheirTextsAndTheLayoutStaysTidyAt96And144Dpi) {
     StartAndLoad(SavedIni(false));
+    EXPECT_EQ(MenuTexts(GetMenu(Window())),
+              (std::vector<std::string>{"&File", "E&xit", "&Help", "&Contents...", "&About..."}));
+    EXPECT_EQ(MenuTexts(shell->window.Controls().mnu_Popup),
+              (std::vector<std::string>{"&Properties", "&Disabled", "-", "&Terminate"}));
     ExpectTidyLayout();
     RECT before{};
     GetWindowRect(Window(), &before);
