@@ -85,6 +85,8 @@ class Lines {
             EndLine();
         while (!fits_(word)) {
             const std::size_t head = HeadLength(word, fits_);
+            if (head == word.size())
+                break;  // one character wider than the line: it stands alone all the same
             line_ = word.substr(0, head);
             EndLine();
             word.remove_prefix(head);

@@ -28,7 +28,9 @@ TEST(TextWrap, PathsBreakAfterASeparatorButNeverAfterTheirRoot) {
           Row{"C:\\abcdefgh", 5, "C:\\ab\ncdefg\nh"}, Row{"\"/abcdefg", 4, "\"/ab\ncdef\ng"},
           // Line feeds stay; characters, not bytes, are counted ("ä" is two bytes).
           Row{"Sync Disabled\nNo Sync To path set", 64, "Sync Disabled\nNo Sync To path set"},
-          Row{"/hä/hä", 4, "/hä/\nhä"}})
+          Row{"/hä/hä", 4, "/hä/\nhä"},
+          // A line too narrow for even one character still takes one, and no empty line follows.
+          Row{"ab", 0, "a\nb"}})
         EXPECT_EQ(Wrap(text, AtMostChars(width)), wrapped) << text;
 }
 
