@@ -2,15 +2,11 @@
 
 #include "runtime/DateValue.h"
 #include "tests/engine/FormFixture.h"
+#include "tests/support/FileTimes.h"
 
 namespace {
 
 constexpr std::int64_t kTime = 1700000000;  // seconds since 1970
-
-FILETIME FileTimeOf(std::int64_t seconds) {
-    const auto ticks = static_cast<std::uint64_t>(seconds + 11644473600) * 10000000u;
-    return {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
-}
 
 class CopyPass : public FormFixture {
   protected:
@@ -73,7 +69,8 @@ TEST_F(CopyPass, ComparesFilesBeyondFourGibibytesByFullSize) {
 TEST_F(CopyPass, CutoffAndMissingSyncTo) {
     WriteFile(Src("a.txt"), "A");
     SetWriteTime(Src("a.txt"), kTime);
-    const std::int64_t fileSeconds = runtime::ToSeconds(form.FileTimeToDate(FileTimeOf(kTime)));
+    const std::int64_t fileSeconds =
+        runtime::ToSeconds(form.FileTimeToDate(FileTimeOf(TicksOf(kTime))));
     auto copiedWithCutoff = [&](std::int64_t seconds) {
         auto text = runtime::FormatMonthFirst(runtime::SplitDate(runtime::FromSeconds(seconds)));
         WriteIniString("Options", "SyncDateTime", text, form.IniFile);
@@ -87,7 +84,7 @@ TEST_F(CopyPass, CutoffAndMissingSyncTo) {
     for (const std::int64_t seconds : {kTime, kTime - 10'000'000}) {
         const std::time_t t = seconds;
         const std::tm local = *std::localtime(&t);
-        EXPECT_EQ(form.FileTimeToDate(FileTimeOf(seconds)),
+        EXPECT_EQ(form.FileTimeToDate(FileTimeOf(TicksOf(seconds))),
                   runtime::MakeDate({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
                                      local.tm_hour, local.tm_min, local.tm_sec}));
     }

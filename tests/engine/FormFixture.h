@@ -12,6 +12,7 @@
 #include "engine/PathMapping.h"
 #include "fileio/PathText.h"
 #include "fileio/modWin32.h"
+#include "tests/support/OpenDescriptors.h"
 #include "tests/support/TempDir.h"
 #include "ui/headless/HeadlessForm.h"
 
@@ -75,17 +76,6 @@ class FormFixture : public ::testing::Test {
     HeadlessForm form_;
     frmMain& form = form_.form;
 };
-
-// The number of files the process holds open, or -1 where the system cannot tell.
-inline int OpenDescriptors() {
-#ifdef __linux__
-    std::error_code ec;
-    auto it = fs::directory_iterator("/proc/self/fd", ec);
-    return ec ? -1 : static_cast<int>(std::distance(it, fs::directory_iterator()));
-#else
-    return -1;
-#endif
-}
 
 // Whether the path shows as a link (a reparse point), as the passes see it.
 inline bool IsLink(const fs::path& path) {

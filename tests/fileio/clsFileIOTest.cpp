@@ -8,6 +8,7 @@
 
 #include "fileio/clsFileIO.h"
 #include "tests/platform/PlatformTestSupport.h"
+#include "tests/support/OpenDescriptors.h"
 
 namespace fs = std::filesystem;
 
@@ -53,16 +54,9 @@ class CopyFileTest : public ::testing::Test {
         };
     }
 
-#ifdef __linux__
     // Whatever its copies ended in, a test leaves no handle of theirs open.
-    static std::ptrdiff_t OpenDescriptors() {
-        return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
-    }
-    void TearDown() override {
-        EXPECT_EQ(OpenDescriptors(), descriptors);
-    }
-    const std::ptrdiff_t descriptors = OpenDescriptors();
-#endif
+    void TearDown() override { EXPECT_EQ(OpenDescriptors(), descriptors); }
+    const int descriptors = OpenDescriptors();
 
     TempDir dir;
     clsFileIO f;

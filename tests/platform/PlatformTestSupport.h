@@ -12,6 +12,7 @@
 #include "fileio/PathText.h"
 #include "fileio/modWin32.h"
 #include "platform/win32.h"
+#include "tests/support/FileTimes.h"
 #include "tests/support/SmallVolume.h"
 #include "tests/support/TempDir.h"
 // Wine departs from Windows where a test says so: read-only files for root, "*.", file times.
@@ -47,16 +48,6 @@ inline Names FoundNames(const std::string& pattern, DWORD* error = nullptr) {
 
 inline std::uint64_t Ticks(const FILETIME& t) {
     return (std::uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime;
-}
-
-// The FILETIME of a POSIX time.
-inline std::uint64_t TicksOf(std::int64_t secondsSinceEpoch, std::int64_t nanos = 0) {
-    return static_cast<std::uint64_t>(secondsSinceEpoch + 11644473600LL) * 10000000ull +
-           static_cast<std::uint64_t>(nanos / 100);
-}
-
-inline FILETIME FileTimeOf(std::uint64_t ticks) {
-    return FILETIME{static_cast<DWORD>(ticks & 0xFFFFFFFFu), static_cast<DWORD>(ticks >> 32)};
 }
 
 inline HANDLE Open(const std::string& path, DWORD access, DWORD disposition) {
