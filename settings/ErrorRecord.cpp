@@ -1,5 +1,6 @@
 // The error record: the last failure text of unattended work and how many times in a row that
 // very text has been recorded, kept in the "Error" section of the settings file.
+#include "activity/Events.h"
 #include "fileio/modWin32.h"
 #include "ui/frmMain.h"
 
@@ -12,6 +13,8 @@ constexpr const char* kCountKey = "LastErrorCnt";
 }  // namespace
 
 void frmMain::RecordError(const std::string& message) {
+    // The log keeps every failure whole; the record keeps the last one, as it always has.
+    LogEvent(activity::event::kFailed, message);
     const std::string previous = ReadErrorMessage();
     std::int32_t count = 1;
     // Compared as stored, so a text with a line break counts up like any other.

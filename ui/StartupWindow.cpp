@@ -6,6 +6,8 @@
 
 void frmMain::Form_Load() {
     IniFile = ProgramFolder() + std::string(kSepText) + ExeBaseName() + ".ini";
+    LogFile = ProgramFolder() + std::string(kSepText) + ExeBaseName() + ".log";
+    Log.SetPath(LogFile);
     LastWake = m_clock.Now();
     CurrentInterval = 0;
     lblTitle.SetCaption(app::TitleWithVersion());

@@ -180,6 +180,9 @@ class IDesktop {
     // Shows a help file (Markdown text) in the program's help window, a scrollable read-only
     // view owned by the main window and closed with Esc; false when the file cannot be read.
     virtual bool ShowHelpFile(const std::string& path) = 0;
+    // Shows the activity log file in the program's non-modal Activity Log window, owned by the
+    // main window, scrolled to its end and following new lines; closed with Esc.
+    virtual void ShowActivityLog(const std::string& path) = 0;
     // The owner handle for platform dialogs (the folder picker).
     virtual HWND MainWindowHandle() const = 0;
 };

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "activity/ActivityLog.h"
+#include "activity/CycleCounts.h"
 #include "fileio/clsFileIO.h"
 #include "platform/win32.h"
 #include "runtime/DateValue.h"
@@ -65,6 +67,18 @@ class frmMain : public FormControls {
     bool CycleRunning = false;
     bool TerminatePending = false;
     clsFileIO f;
+
+    // --- The activity log (activity/, ui/ActivityLogEvents.cpp) --------------------------
+    // The log file: the settings file's path with ".log" for ".ini"; set at load.
+    std::string LogFile;
+    activity::ActivityLog Log;
+    // What the running (or the last) cycle did, counted as it goes.
+    activity::CycleCounts Counts;
+    // Writes one event, stamped with the clock's time, to the activity log.
+    void LogEvent(const std::string& word, const std::string& details);
+    // Opens the Activity Log window (File menu, tray menu, the failure notice).
+    void mnu_FileLog_Click();
+    void mnu_PopupLog_Click();
 
     // --- Start-up and main window (ui/frmMain.cpp) -------------------------------------
     void Form_Load();

@@ -224,7 +224,13 @@ void ScenarioFixture::ExpectMirrored(const fs::path& folder,
 bool ScenarioFixture::Run(const ScenarioSettings& s) {
     WriteSettings(prog / "brannock.ini", syncTo, s);
     const fs::path log = root.path() / "output.txt";
-    const std::vector<fs::path> kept = {syncTo, log, prog / "brannock.ini", prog / "brannock"};
+    // The program's own files beside it (settings, activity log) are its to write.
+    const std::vector<fs::path> kept = {syncTo,
+                                        log,
+                                        prog / "brannock.ini",
+                                        prog / "brannock",
+                                        prog / "brannock.log",
+                                        prog / "brannock.log.1"};
     const TreeSnapshot outsideBefore = Snapshot(root.path(), kept);
 
     const pid_t pid = StartProgram(prog, log, s.priorityRefused);

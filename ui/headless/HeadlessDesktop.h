@@ -66,7 +66,10 @@ class HeadlessDesktop : public IDesktop {
     void ShowAboutBox() override;
     void PopupTrayMenu(int flags) override;
     bool ShowHelpFile(const std::string& path) override;
+    void ShowActivityLog(const std::string& path) override { activityLogs.push_back(path); }
     HWND MainWindowHandle() const override { return nullptr; }
+    // The log files the Activity Log window was opened on, in order.
+    std::vector<std::string> activityLogs;
 
     // Runs when the tray pop-up menu opens (it is modal: choose an item here).
     std::function<void()> onPopup;

@@ -234,4 +234,9 @@ void RegisterQtFolderPicker(MainWindow& window) {
 #endif
 }
 
+// The Activity Log window is yet to come: for now the log opens in the help window's viewer.
+void QtDesktop::ShowActivityLog(const std::string& path) {
+    ShowHelpFile(path);
+}
+
 }  // namespace brannock_qt

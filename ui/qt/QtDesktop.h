@@ -24,6 +24,7 @@ class QtDesktop : public IDesktop {
     void ShowAboutBox() override;
     void PopupTrayMenu(int flags) override;
     bool ShowHelpFile(const std::string& path) override;
+    void ShowActivityLog(const std::string& path) override;
     HWND MainWindowHandle() const override;
 
     bool Unloaded() const { return m_unloaded; }

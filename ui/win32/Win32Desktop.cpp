@@ -115,4 +115,9 @@ HWND Win32Desktop::MainWindowHandle() const {
     return m_window.Handle();
 }
 
+// The Activity Log window is yet to come: for now the log opens in the help window's viewer.
+void Win32Desktop::ShowActivityLog(const std::string& path) {
+    ShowHelpFile(path);
+}
+
 }  // namespace brannock_win32

@@ -29,6 +29,7 @@ class Win32Desktop : public IDesktop {
     void ShowAboutBox() override;
     void PopupTrayMenu(int flags) override;
     bool ShowHelpFile(const std::string& path) override;
+    void ShowActivityLog(const std::string& path) override;
     HWND MainWindowHandle() const override;
 
   private:
