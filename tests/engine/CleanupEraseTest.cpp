@@ -32,6 +32,26 @@ TEST_F(CleanupPass, DeletesCopiesWhoseSourceIsGoneAndFailsOnWhatItCannotDelete) 
     EXPECT_EQ(LastError(), "Unable to delete file " + Narrow(Mirror(Src("keep.txt"))));
 }
 
+// Orphans go only with the Delete option, and a Stop Sync ends the deletions at the file in
+// progress, not when the walk next meets a folder.
+TEST_F(CleanupPass, DeletesOnlyWhenAskedAndStopsAtTheFileInProgress) {
+    WriteFile(Src("keep.txt"), "k");
+    AddFileset(Src());
+    for (char c : std::string("abcde"))
+        WriteFile(Mirror(Src(std::string("orphan-") + c)), "o");
+    auto orphans = [&] {
+        return std::ranges::count_if(fs::directory_iterator(Mirror(Src())), [](const auto& e) {
+            return e.path().filename().string().starts_with("orphan-");
+        });
+    };
+    ASSERT_TRUE(form.RunSyncCycle());
+    EXPECT_EQ(orphans(), 5);
+    form.DeleteOrphans = true;
+    desktop().WhenDoEvents([&] { return orphans() < 5; }, [&] { form.SyncOn = false; });
+    EXPECT_FALSE(form.RunSyncCycle());
+    EXPECT_EQ(orphans(), 4);
+}
+
 using EraseTree = FormFixture;
 
 TEST_F(EraseTree, EmptiesTheTreeAndKeepsTheDirectory) {

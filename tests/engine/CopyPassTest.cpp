@@ -53,15 +53,23 @@ TEST_F(CopyPass, CopiesWhatDiffersInWholeSecondsOrSize) {
     EXPECT_EQ(status, "Synchronizing...");
 }
 
-// Alike in their low 32 bits only: the copy starts, to be cancelled at its first block.
+// Alike in their low 32 bits only, either way round: the copy is due. The large source's copy
+// starts, to be cancelled at its first block.
 TEST_F(CopyPass, ComparesFilesBeyondFourGibibytesByFullSize) {
-    for (const auto& [file, size] : {std::pair{Src("big.bin"), (std::int64_t{1} << 32) + 10},
-                                     {Mirror(Src("big.bin")), std::int64_t{10}}}) {
-        WriteFile(file, "");
-        fs::resize_file(file, size);  // sparse
-        SetWriteTime(file, kTime);
-    }
-    form_.desktop.AtDoEvents(1, [&] { form.SyncOn = false; });
+    constexpr std::int64_t kLarge = (std::int64_t{1} << 32) + 10;
+    auto pair = [&](std::int64_t sourceSize, std::int64_t copySize) {
+        for (const auto& [file, size] :
+             {std::pair{Src("big.bin"), sourceSize}, {Mirror(Src("big.bin")), copySize}}) {
+            WriteFile(file, "");
+            fs::resize_file(file, size);  // sparse
+            SetWriteTime(file, kTime);
+        }
+    };
+    pair(10, kLarge);
+    EXPECT_TRUE(Sync());
+    EXPECT_EQ(fs::file_size(Mirror(Src("big.bin"))), 10u);
+    pair(kLarge, 10);
+    form_.desktop.WhenDoEvents([] { return true; }, [&] { form.SyncOn = false; });
     EXPECT_FALSE(Sync());
     EXPECT_TRUE(LastError().ends_with(": Copy cancelled")) << LastError();
 }

@@ -50,6 +50,11 @@ TEST_F(SpaceReserveTest, TheFileShowsOnlyWhatWasWrittenAndHasItsTimesSet) {
     EXPECT_EQ(WriteTimeSeconds(dir.path() / "large"), 1400000000);
     EXPECT_EQ(ReadFileText(dir.path() / "large"), data);
     EXPECT_TRUE(HoldsOnlyItsBytes(path));
+    // Closed without its times set, a file gives the space back as well.
+    h = Open(Path("closed"), GENERIC_WRITE, CREATE_NEW);
+    WriteBlocks(h, data.substr(0, 3'000'000));
+    ASSERT_TRUE(CloseHandle(h));
+    EXPECT_TRUE(HoldsOnlyItsBytes(Path("closed")));
 }
 
 TEST_F(SpaceReserveTest, AFileThatFitsTheDiskIsWrittenWhenNoReserveFits) {

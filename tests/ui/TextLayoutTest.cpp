@@ -35,7 +35,11 @@ TEST(TextWrap, PathsBreakAfterASeparatorButNeverAfterTheirRoot) {
 }
 
 TEST(TextCut, CutsWholeCharactersAndSaysSo) {
-    EXPECT_EQ(Cut("Sync Ready", 127), "Sync Ready");
+    // The tray tip's and balloon's fields: a text of exactly their length stays whole.
+    for (std::size_t limit : {127u, 255u}) {
+        EXPECT_EQ(Cut(std::string(limit, 'a'), limit), std::string(limit, 'a'));
+        EXPECT_EQ(Cut(std::string(limit + 1, 'a'), limit), std::string(limit - 3, 'a') + "...");
+    }
     EXPECT_EQ(Cut("abcdefgh", 6), "abc...");
     EXPECT_EQ(Cut("äöüäöü", 5), "äö...");
     EXPECT_EQ(Cut("abcdef", 2), "..");
