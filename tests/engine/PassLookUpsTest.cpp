@@ -44,26 +44,28 @@ TEST_F(PassLookUps, WhatChangesAfterAFolderWasReadOrOpenedStillDecides) {
 }
 
 // A copy, or a folder of the mirror at any level, replaced by a link to something outside: the
-// copy pass writes nothing through it and names the link, even beside a folder it found free,
-// which vouches for the levels above it and not for its siblings. The cleanup tells links from
-// folders by the listing alone, never entering a folder link and removing an orphan link itself.
+// copy pass writes nothing through it and names the link, even below a folder it found free or
+// beside one whose name it begins, which vouch for the levels above them only. The cleanup
+// tells links from folders by the listing alone, never entering a folder link and removing an
+// orphan link itself. A Sync To directory that is itself a link is the user's choice.
 TEST_F(PassLookUps, NoPassWritesOrDeletesThroughALinkInTheMirror) {
-    for (const char* name : {"a/x.txt", "a/file-link", "b/y.txt", "b/deeper/z.txt"})
+    for (const char* name : {"a/x.txt", "a/sub/w.txt", "a/file-link", "b2/y.txt", "b/deeper/z.txt"})
         WriteFile(Src(name), "source");
     ASSERT_TRUE(form.SyncTree(Pattern(Src())));
     const fs::path outside = tmp.path() / "outside", precious = outside / "precious.txt";
     WriteFile(precious, "keep me");
-    fs::remove(Mirror(Src("a/file-link")));
-    fs::remove_all(Mirror(Src("b")));
+    for (const char* copy : {"a/file-link", "a/sub", "b"})
+        fs::remove_all(Mirror(Src(copy)));
     if (!MakeLink(precious, Mirror(Src("a/file-link"))) || !MakeLink(outside, Mirror(Src("b"))) ||
+        !MakeLink(outside, Mirror(Src("a/sub"))) ||
         !MakeLink(precious, Mirror(Src("a/orphan-link"))))
         GTEST_SKIP() << "this system makes no links";
     {
         engine::ActivePass pass(form, guards);
-        // a/x.txt finds its folder free; the others each meet a link.
         for (const auto& [name, link] : {std::pair{"a/x.txt", fs::path()},
+                                         {"a/sub/w.txt", Mirror(Src("a/sub"))},
                                          {"a/file-link", Mirror(Src("a/file-link"))},
-                                         {"b/y.txt", Mirror(Src("b"))},
+                                         {"b2/y.txt", fs::path()},
                                          {"b/deeper/z.txt", Mirror(Src("b"))}}) {
             SCOPED_TRACE(name);
             EXPECT_EQ(form.SyncFile(Narrow(Src(name).parent_path()), EntryOf(Src(name))),
@@ -76,9 +78,15 @@ TEST_F(PassLookUps, NoPassWritesOrDeletesThroughALinkInTheMirror) {
     }
     EXPECT_TRUE(form.CleanupTree(Pattern(SyncTo())));
     EXPECT_TRUE(IsLink(Mirror(Src("b"))) && IsLink(Mirror(Src("a/file-link"))));
-    EXPECT_FALSE(IsLink(Mirror(Src("a/orphan-link"))));
+    EXPECT_TRUE(IsLink(Mirror(Src("a/sub"))) && !IsLink(Mirror(Src("a/orphan-link"))));
     EXPECT_EQ(ReadFileText(precious), "keep me");
     EXPECT_EQ(std::distance(fs::directory_iterator(outside), fs::directory_iterator()), 1);
+
+    WriteFile(tmp.path() / "other" / "new.txt", "new");
+    ASSERT_TRUE(MakeLink(SyncTo(), tmp.path() / "mirror-link"));
+    form_.txtSyncTo.text = tmp.str("mirror-link");
+    EXPECT_TRUE(form.SyncTree(Pattern(tmp.path() / "other"))) << LastError();
+    EXPECT_TRUE(fs::exists(Mirror(tmp.path() / "other" / "new.txt")));
 }
 
 }  // namespace

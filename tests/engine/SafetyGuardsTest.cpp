@@ -1,5 +1,6 @@
 // What a sync cycle never touches, on real folders: sources inside the mirror, a mirror inside
 // a source, and filesets that are not full paths. Links in the mirror: PassLookUpsTest.
+#include "engine/PassGuards.h"
 #include "tests/engine/FormFixture.h"
 #include "tests/support/Links.h"
 
@@ -58,6 +59,12 @@ TEST_F(SafetyGuards, ASyncToDirectoryInsideASourceIsNeverCopiedIntoItself) {
     fs::remove(Src("a.txt"));  // the cleanup may not take the copy: it lies in the source
     ASSERT_TRUE(form.RunSyncCycle());
     EXPECT_TRUE(fs::exists(copies / "a.txt"));
+    // Not there yet when a pass starts, the directory is made by its first copy: fenced then.
+    fs::remove_all(mirror);
+    engine::PassGuards guards;
+    ASSERT_TRUE(engine::GuardCopyPass(form, Pattern(Src()), guards));
+    fs::create_directories(mirror);
+    EXPECT_NE(guards.Fenced(Narrow(mirror)), nullptr);
 }
 
 // A fileset that is not a full path is left alone with an error, and the copies that an

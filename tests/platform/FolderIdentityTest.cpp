@@ -37,6 +37,8 @@ TEST_F(FolderIdentity, AFolderKeepsOneIdentityThroughEverySpelling) {
     std::filesystem::create_directory_symlink(dir.path() / "target" / "sub", dir.path() / "link");
     EXPECT_EQ(folders::Nest(Path("link"), Path("target")), folders::Nesting::FirstInside);
     EXPECT_EQ(folders::Nest(Path("target"), Path("link") + sep + ".."), folders::Nesting::Same);
+    // Every folder lies inside the root.
+    EXPECT_EQ(folders::Nest(Path("target"), "/"), folders::Nesting::FirstInside);
 #endif
 }
 
