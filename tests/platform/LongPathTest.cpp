@@ -2,6 +2,22 @@
 // mirror's deep-tree test makes, copies and deletes at such depths; here the far end.
 #include "tests/platform/PlatformTestSupport.h"
 #include "tests/support/DeepFolder.h"
+#include "tests/support/OpenDescriptors.h"
+
+namespace {
+
+// `path` extended by folders made below it until it is exactly `length` characters long.
+std::string FolderOfLength(std::string path, std::size_t length) {
+    while (path.size() < length) {
+        const std::size_t left = length - path.size();  // a separator and a name, at least 2
+        path +=
+            "/" + std::string(left <= 201 ? left - 1 : std::min<std::size_t>(200, left - 3), 'e');
+        CreateDirectoryA(path.c_str(), nullptr);
+    }
+    return path;
+}
+
+}  // namespace
 
 TEST_F(PlatformTest, EveryCallReachesPathsPastTheSystemLimitUpToWindowsOwn) {
     if (!DeepFolder::kReachable)
@@ -10,6 +26,25 @@ TEST_F(PlatformTest, EveryCallReachesPathsPastTheSystemLimitUpToWindowsOwn) {
     const std::string& folder = deep.path();
     DeepFolder::Write(folder + "/file.txt", "deep");
     EXPECT_EQ(FoundNames(folder + "/*.*"), (Names{".", "..", "file.txt"}));
+    // The limits themselves: a path of the system's length, a folder part of it taken in
+    // pieces, and Windows' own length are all reached, by calls that close what they open.
+    const int openBefore = OpenDescriptors();
+    for (const std::string& path :
+         {FolderOfLength(dir.str(), 4094) + "/f", FolderOfLength(dir.str(), 4097) + "/f",
+          FolderOfLength(folder, 32765) + "/f"}) {
+        SCOPED_TRACE(path.size());
+        DeepFolder::Write(path, "at the limit");
+        EXPECT_EQ(DeepFolder::SizeOf(path), 12);
+        EXPECT_EQ(Outcome(DeleteFileA(path.c_str())), "ok");
+    }
+    for (int i = 0; i < 50; ++i)
+        DeepFolder::SizeOf(folder + "/file.txt");
+    EXPECT_EQ(OpenDescriptors(), openBefore);
+    // A folder named with a trailing separator, as the erase names it.
+    const std::string empty = folder + "/empty";
+    ASSERT_EQ(Outcome(CreateDirectoryA((empty + "/").c_str(), nullptr)), "ok");
+    EXPECT_EQ(Outcome(RemoveDirectoryA((empty + "/").c_str())), "ok");
+    EXPECT_EQ(DeepFolder::SizeOf(empty), -1);
 
     // Past Windows' limit the path is refused as it is there.
     const std::string tooLong = folder + "/" + std::string(32768 - folder.size() - 1, 'x');
