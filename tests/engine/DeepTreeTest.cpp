@@ -16,6 +16,17 @@ TEST_F(DeepTree, IsMirroredAndCleanedUpPastTheSystemLimit) {
     const std::string mirror = pathmap::DestinationFolder(SyncTo(), deep.path());
     ASSERT_TRUE(form.RunSyncCycle()) << LastError();
     DeepFolder::Write(mirror + "/orphan.txt", "o");
+    // The copy made read-only, with the source's time: found up to date it is left alone,
+    // taken for missing it would be copied again, which fails.
+    WIN32_FILE_ATTRIBUTE_DATA source{};
+    ASSERT_TRUE(LookUpPath(deep.path() + "/file.txt", source));
+    DeleteFileA((mirror + "/file.txt").c_str());
+    HANDLE h = CreateFileA((mirror + "/file.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_READONLY, nullptr);
+    DWORD written = 0;
+    WriteFile(h, "deep content", 12, &written, nullptr);
+    SetFileTime(h, nullptr, nullptr, &source.ftLastWriteTime);
+    CloseHandle(h);
     ASSERT_TRUE(form.RunSyncCycle()) << LastError();
     // Copied by the first cycle, kept by the second's cleanup, which deletes the orphan.
     EXPECT_EQ(DeepFolder::SizeOf(mirror + "/orphan.txt"), -1);

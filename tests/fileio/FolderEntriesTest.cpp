@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "fileio/PathText.h"
 #include "fileio/modWin32.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/Unprivileged.h"
 
 namespace fs = std::filesystem;
 
@@ -43,5 +45,33 @@ TEST(EntryLookUps, AnswerAsTheLookUpOfTheWholePath) {
             WriteFile(tmp.path() / "later" / "file.txt", "x");
     }
 }
+
+#ifndef _WIN32
+// A folder a user may read but not search lists names that no look-up finds; one the user may
+// search but not read has no listing. Neither a listing nor a held folder answers otherwise
+// than the look-up of the whole path.
+TEST(NameListing, NeverListsWhatALookUpWouldNotFind) {
+    if (RanAsUnprivilegedUser())
+        return;
+    TempDir tmp;
+    for (const char* folder : {"plain", "unsearchable", "unreadable"})
+        WriteFile(tmp.path() / folder / "file.txt", "x");
+    fs::permissions(tmp.path() / "unsearchable", fs::perms::owner_exec, fs::perm_options::remove);
+    fs::permissions(tmp.path() / "unreadable", fs::perms::owner_read, fs::perm_options::remove);
+    folders::NameListing listing;
+    folders::EntryLookUps lookUps;
+    for (const auto& [folder, found, listed] : {std::tuple{"plain", true, true},
+                                                {"unsearchable", false, false},
+                                                {"unreadable", true, false}}) {
+        const std::string path = tmp.str(folder) + std::string(kSepText) + "file.txt";
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        EXPECT_EQ(LookUpPath(path, data), found) << folder;
+        EXPECT_EQ(lookUps.LookUp(path, data), found) << folder;
+        EXPECT_EQ(listing.Lists(path), listed) << folder;
+    }
+    for (const char* folder : {"unsearchable", "unreadable"})
+        fs::permissions(tmp.path() / folder, fs::perms::owner_all);
+}
+#endif
 
 }  // namespace

@@ -41,6 +41,23 @@ TEST_F(FolderListingTest, EveryEntryIsListedOnceAndDeletionsDuringAListingLeaveT
 }
 
 #ifndef _WIN32
+// A folder removed part way through its listing: the listing ends in an error, not as if
+// it were complete.
+TEST_F(FolderListingTest, AReadErrorPartWayIsNoEnd) {
+    for (int i = 0; i < 600; ++i)
+        WriteFile(Path("big" + std::string(kSepText) + std::string(120, 'n') + std::to_string(i)),
+                  "");
+    WIN32_FIND_DATAA data{};
+    HANDLE h = FindFirstFileA(Path("big" + std::string(kSepText) + "*").c_str(), &data);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    std::error_code ec;
+    std::filesystem::remove_all(dir.path() / "big", ec);
+    while (FindNextFileA(h, &data)) {
+    }
+    EXPECT_NE(GetLastError(), static_cast<DWORD>(ERROR_NO_MORE_FILES));
+    FindClose(h);
+}
+
 // The kinds a walk goes by (folder, link, file) are those of the full listing, for every kind
 // of entry: links show as reparse points, and a link's target is still looked at.
 TEST_F(FolderListingTest, KindsOnlyListingsTellEntriesApartAsFullOnesDo) {

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "tests/platform/PlatformTestSupport.h"
+#include "tests/support/Unprivileged.h"
 
 namespace fs = std::filesystem;
 
@@ -147,6 +148,18 @@ TEST_F(PrivateProfileTest, AFullDiskLeavesTheOldTextWhole) {
               Failed(ERROR_DISK_FULL));
     EXPECT_EQ(ReadFileText(volume.path() / "s.ini"), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(volume.path()), {}), 2);
+}
+
+// Another user's program still runs though no signal may be sent to it: its save's temporary
+// stays.
+TEST_F(PrivateProfileTest, AnotherUsersSaveInProgressIsLeftAlone) {
+    if (RanAsUnprivilegedUser())
+        return;
+    Put("[A]\nx=1\n");
+    const std::string theirs = ".s.ini." + std::to_string(::getppid()) + ".1.tmp";
+    WriteFile(dir.path() / theirs, "their save");
+    EXPECT_TRUE(Write("A", "x", "2"));
+    EXPECT_TRUE(fs::exists(dir.path() / theirs));
 }
 
 // The folder is immutable, the settings file in it is not: no temporary can be made beside
