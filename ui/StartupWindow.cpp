@@ -5,7 +5,7 @@
 #include "ui/frmMain.h"
 
 void frmMain::Form_Load() {
-    IniFile = ProgramFolder() + std::string(kSepText) + ExeBaseName() + ".ini";
+    IniFile = SettingsFilePath();
     LogFile = ProgramFolder() + std::string(kSepText) + ExeBaseName() + ".log";
     Log.SetPath(LogFile);
     LastWake = m_clock.Now();

@@ -41,3 +41,7 @@ std::string frmMain::ExeBaseName() const {
     auto dot = name.find_last_of('.');
     return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
+
+std::string frmMain::SettingsFilePath() const {
+    return ProgramFolder() + std::string(kSepText) + ExeBaseName() + ".ini";
+}

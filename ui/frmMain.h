@@ -91,6 +91,8 @@ class frmMain : public FormControls {
     // Program folder (no trailing separator) and executable base name.
     std::string ProgramFolder() const;
     std::string ExeBaseName() const;
+    // The settings file beside the program: its folder, base name and ".ini".
+    std::string SettingsFilePath() const;
 
     // --- Display controls (ui/DisplayControls.cpp) -------------------------------------
     void SetTrayIcon(bool on);

@@ -125,6 +125,30 @@ fi
 check "the unchanged files stay as they were" \
   same_file "$work/src1/sub/b.bin" "$(mirror_of "$work/src1/sub/b.bin")"
 
+# One copy per settings file: a second start on the same file shows the running copy and goes
+# at once, leaving the settings file and the mirror as they are.
+mirror_state() { (cd "$work/mirror" && find . -printf '%p %s %T@\n' | sort | md5sum); }
+ini_before=$(md5sum <"$ini")
+mirror_before=$(mirror_state)
+second_code=0
+timeout 120 "$wine_run" "$work/app/brannock.exe" >"$work/second.log" 2>&1 || second_code=$?
+check "a second start on the same settings file ended by itself with code 0 ($second_code)" \
+  test "$second_code" = 0
+check "the second start left the settings file as it was" test "$(md5sum <"$ini")" = "$ini_before"
+check "the second start left the mirror as it was" test "$(mirror_state)" = "$mirror_before"
+check "the first copy still runs" kill -0 "$app"
+
+# Another folder is another settings file: that copy runs beside the first.
+mkdir -p "$work/app2"
+cp "$exe" "$work/app2/brannock.exe"
+printf '%s\r\n' '[Options]' 'SyncOn=No' 'About=No' >"$work/app2/brannock.ini"
+"$wine_run" "$work/app2/brannock.exe" >"$work/beside.log" 2>&1 &
+beside=$!
+sleep 10
+check "a copy in another folder runs beside the first" kill -0 "$beside"
+kill "$beside" 2>/dev/null || true
+wait "$beside" 2>/dev/null || true
+
 if "$wine_run" "$poke" Brannock "$callback" "$icon" right t; then
   deadline=$((SECONDS + 30))
   while kill -0 "$app" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do

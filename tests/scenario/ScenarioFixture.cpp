@@ -88,7 +88,7 @@ bool WaitUntil(const std::function<bool()>& done, int ms, int stepMs = 20) {
 // message box. Every program started must be ended with EndWith.
 pid_t StartProgram(const fs::path& folder, const fs::path& log, bool priorityRefused) {
     const fs::path exe = folder / "brannock";
-    fs::copy_file(BRANNOCK_PROGRAM, exe, fs::copy_options::overwrite_existing);
+    fs::copy_file(BRANNOCK_PROGRAM, exe, fs::copy_options::skip_existing);
     const pid_t pid = ::fork();
     if (pid == 0)
         ExecProgram(exe, log, priorityRefused);
@@ -244,6 +244,36 @@ bool ScenarioFixture::Run(const ScenarioSettings& s) {
 
     EXPECT_EQ(Differences(outsideBefore, Snapshot(root.path(), kept)), "") << "outside the mirror";
     return ready && idle && ended;
+}
+
+void ScenarioFixture::WriteSettingsIn(const fs::path& folder, const ScenarioSettings& s) const {
+    fs::create_directories(folder);
+    WriteSettings(folder / "brannock.ini", syncTo, s);
+}
+
+pid_t ScenarioFixture::Launch(const fs::path& folder, const std::string& outputName) {
+    return StartProgram(folder, root.path() / outputName, false);
+}
+
+bool ScenarioFixture::BecomesIdle(pid_t pid) {
+    return WaitUntilIdle(pid);
+}
+
+bool ScenarioFixture::HasEnded(pid_t pid) {
+    return Ended(pid);
+}
+
+bool ScenarioFixture::EndsBy(pid_t pid, int signal) {
+    return EndWith(pid, signal);
+}
+
+int ScenarioFixture::Reaped(pid_t pid, int ms) {
+    const bool ended = WaitUntil([pid] { return Ended(pid); }, ms, 10);
+    if (!ended)
+        ::kill(pid, SIGKILL);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 void ScenarioFixture::ExpectSecondRunChangesNothing(const ScenarioSettings& settings) {

@@ -63,6 +63,19 @@ class ScenarioFixture : public ::testing::Test {
     // Another run finds everything up to date: it must leave the mirror as it is.
     void ExpectSecondRunChangesNothing(const ScenarioSettings& settings);
 
+    // The settings file `<folder>/brannock.ini` as `s` give it, the folder made if need be.
+    void WriteSettingsIn(const std::filesystem::path& folder, const ScenarioSettings& s) const;
+    // The program started in `folder` without waiting, its output going to
+    // `<root>/<outputName>`. Each must be ended with EndsBy or Reaped.
+    pid_t Launch(const std::filesystem::path& folder, const std::string& outputName);
+    static bool BecomesIdle(pid_t pid);
+    static bool HasEnded(pid_t pid);
+    // Sends `signal` and waits: true when the program ended promptly by itself with code 0.
+    static bool EndsBy(pid_t pid, int signal);
+    // Waits up to `ms` milliseconds for the program to end by itself: its exit code, or -1
+    // when it had to be killed.
+    static int Reaped(pid_t pid, int ms);
+
     TempDir root;
     std::filesystem::path prog;
     std::filesystem::path syncTo;  // <root>/dest

@@ -8,6 +8,7 @@
 #include "ui/modSync.h"
 #include "ui/qt/AppPictures.h"
 #include "ui/qt/QtShell.h"
+#include "ui/qt/RunningCopy.h"
 #include "ui/qt/StopSignals.h"
 
 int main(int argc, char** argv) {
@@ -19,6 +20,21 @@ int main(int argc, char** argv) {
 
     SystemClock clock;
     brannock_qt::QtShell shell(clock);
+    // A second start on the same settings file shows the running copy and goes, having read
+    // and written nothing.
+    const std::string settings = shell.form.SettingsFilePath();
+    brannock_qt::RunningCopy runningCopy;
+    if (!runningCopy.Claim(settings)) {
+        if (brannock_qt::RunningCopy::AskToShow(settings))
+            return 0;
+        std::fprintf(stderr, "brannock: a copy already running on %s does not answer\n",
+                     settings.c_str());
+        return 1;
+    }
+    runningCopy.OnShowRequest([&shell] {
+        if (!shell.form.Unloaded())
+            shell.form.mnu_PopupProperties_Click();
+    });
     const bool trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
     if (!trayAvailable)
         std::fprintf(stderr,
