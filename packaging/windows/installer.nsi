@@ -10,7 +10,8 @@
 ; Built by scripts/pack-windows.sh:
 ;   makensis -DVERSION=1.0.2 -DSTAGE=<folder with the files> -DOUTFILE=<setup.exe>
 ;            -DICON=<app.ico> -DDESCRIPTION="..." installer.nsi
-Unicode true
+; A 64-bit setup program for the 64-bit program: it needs no 32-bit support from the system.
+Target amd64-unicode
 ManifestDPIAware true
 RequestExecutionLevel user
 SetCompressor /SOLID lzma

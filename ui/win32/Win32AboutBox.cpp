@@ -120,26 +120,38 @@ class AboutWindow : public IWindow {
             CloseLinkGap();
     }
     // Each link as wide as its text, so no address loses its last characters at the control's
-    // edge; the e-mail column moves right of a long web address, and neither passes the margin
-    // the template keeps on the right.
+    // edge: the e-mail column moves right of a long web address, and the box widens when the
+    // two need more than its width, keeping its right margin and "OK" in the middle.
     void FitLinks() {
         RECT client{};
         GetClientRect(m_dialog, &client);
         const RECT first = ClientRectOf(m_url1.Handle());
-        const int rightEdge = client.right - first.left;
+        const int margin = first.left;
         const int gap = MulDiv(10, WindowDpi(m_dialog), 96);
-        const int url1Right = FitWidth(m_url1, first, rightEdge);
+        const int url1Right = first.left + FitWidth(m_url1, first);
         const RECT second = ClientRectOf(m_url2.Handle());
         const int left = std::max<int>(second.left, url1Right + gap);
+        const int width2 = FitWidth(m_url2, second);
+        const int grow = left + width2 + margin - client.right;
+        if (grow > 0) {
+            RECT frame{};
+            GetWindowRect(m_dialog, &frame);
+            SetWindowPos(m_dialog, nullptr, 0, 0, frame.right - frame.left + grow,
+                         frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            const HWND ok = GetDlgItem(m_dialog, IDOK);
+            const RECT button = ClientRectOf(ok);
+            SetWindowPos(ok, nullptr, button.left + grow / 2, button.top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         const RECT caption = ClientRectOf(m_emailHwnd);
-        SetWindowPos(m_emailHwnd, nullptr, left, caption.top, rightEdge - left,
+        SetWindowPos(m_emailHwnd, nullptr, left, caption.top,
+                     std::max<int>(width2, caption.right - caption.left),
                      caption.bottom - caption.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        SetWindowPos(m_url2.Handle(), nullptr, left, second.top, second.right - second.left,
+        SetWindowPos(m_url2.Handle(), nullptr, left, second.top, width2,
                      second.bottom - second.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        FitWidth(m_url2, ClientRectOf(m_url2.Handle()), rightEdge);
     }
-    // Sizes `link` to its caption, at most up to `rightEdge`; gives its new right edge.
-    int FitWidth(const Win32Link& link, const RECT& at, int rightEdge) {
+    // Sizes `link` to its caption; gives its new width.
+    int FitWidth(const Win32Link& link, const RECT& at) {
         const std::wstring text = Wide(link.Caption());
         const HDC dc = GetDC(link.Handle());
         const HGDIOBJ old = SelectObject(
@@ -149,11 +161,10 @@ class AboutWindow : public IWindow {
         SelectObject(dc, old);
         ReleaseDC(link.Handle(), dc);
         // The focus rectangle and the underline's overhang take a few pixels beyond the text.
-        const int width = std::min<int>(extent.cx + MulDiv(6, WindowDpi(m_dialog), 96),
-                                        rightEdge - at.left);
+        const int width = extent.cx + MulDiv(6, WindowDpi(m_dialog), 96);
         SetWindowPos(link.Handle(), nullptr, 0, 0, width, at.bottom - at.top,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        return at.left + width;
+        return width;
     }
     void CloseLinkGap() {
         const int gap = TopOf(GetDlgItem(m_dialog, IDC_ABOUT_LINE1)) - TopOf(m_label1Hwnd);
