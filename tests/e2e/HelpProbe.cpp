@@ -30,8 +30,8 @@ std::string Text(HWND hwnd) {
     std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
     SendMessageW(hwnd, WM_GETTEXT, wide.size(), reinterpret_cast<LPARAM>(wide.data()));
     wide.resize(static_cast<std::size_t>(length));
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr,
-                                          nullptr);
+    const int bytes =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
     std::string text(static_cast<std::size_t>(bytes), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, text.data(), bytes, nullptr, nullptr);
     return text;
@@ -49,8 +49,8 @@ int main() {
     }
     PostMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kHelpContents, 0), 0);
     HWND help = nullptr;
-    const bool shown = WaitFor(
-        [&] { return (help = FindWindowW(L"BrannockHelp", nullptr)) != nullptr; }, 20000);
+    const bool shown =
+        WaitFor([&] { return (help = FindWindowW(L"BrannockHelp", nullptr)) != nullptr; }, 20000);
     if (shown) {
         std::printf("%s\n", Text(help).c_str());
         if (HWND view = GetWindow(help, GW_CHILD))

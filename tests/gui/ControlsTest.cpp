@@ -7,8 +7,8 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QProgressBar>
-#include <QScrollBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include "tests/gui/GuiFixture.h"

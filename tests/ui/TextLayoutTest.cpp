@@ -66,8 +66,9 @@ TEST(TextShorten, PathsLoseTheirMiddleLongestFirstAndTheCauseStays) {
     // of the text is cut, whole characters at a time.
     EXPECT_EQ(Shorten("x /home/ann/a-very-long-file-name.txt y", AtMostChars(28)),
               "x /...y-long-file-name.txt y");
-    EXPECT_EQ(Shorten("Kein Zugriff auf /h\xC3\xA4/b/c/d \xC3\xA4\xC3\xA4\xC3\xA4", AtMostChars(10)),
-              "Kein Zu...");
+    EXPECT_EQ(
+        Shorten("Kein Zugriff auf /h\xC3\xA4/b/c/d \xC3\xA4\xC3\xA4\xC3\xA4", AtMostChars(10)),
+        "Kein Zu...");
     EXPECT_EQ(Shorten("a/b c", AtMostChars(3)), "...");
 }
 

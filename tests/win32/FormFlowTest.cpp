@@ -303,8 +303,8 @@ TEST_F(FormFlowTest, TheAboutBoxMarksItsLinksAndLeavesOutThoseWithoutAddresses) 
             heights.push_back(h);
             HWND focus = GetFocus();
             EXPECT_EQ(focus, GetDlgItem(box.hwnd, IDOK));
-            MSG key{focus, WM_KEYDOWN, static_cast<WPARAM>(addresses ? VK_RETURN : VK_ESCAPE), 0,
-                    0, {}};
+            MSG key{focus, WM_KEYDOWN, static_cast<WPARAM>(addresses ? VK_RETURN : VK_ESCAPE),
+                    0,     0,          {}};
             IsDialogMessageW(box.hwnd, &key);
             EXPECT_FALSE(IsWindowVisible(box.hwnd)) << "the key left the box open";
             if (IsWindowVisible(box.hwnd))

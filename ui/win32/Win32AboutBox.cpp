@@ -147,8 +147,8 @@ class AboutWindow : public IWindow {
         SetWindowPos(m_emailHwnd, nullptr, left, caption.top,
                      std::max<int>(width2, caption.right - caption.left),
                      caption.bottom - caption.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        SetWindowPos(m_url2.Handle(), nullptr, left, second.top, width2,
-                     second.bottom - second.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(m_url2.Handle(), nullptr, left, second.top, width2, second.bottom - second.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
     // Sizes `link` to its caption; gives its new width.
     int FitWidth(const Win32Link& link, const RECT& at) {

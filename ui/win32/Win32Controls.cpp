@@ -52,8 +52,7 @@ void FitListExtent(HWND list) {
 }
 
 std::wstring ListTipAt(HWND list, POINT point, const std::wstring& fallback) {
-    const LRESULT hit =
-        SendMessageW(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
+    const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
     // The high word is set off the entries, below the last one included.
     if (HIWORD(hit) != 0)
         return fallback;

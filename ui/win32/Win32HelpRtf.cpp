@@ -245,7 +245,8 @@ class Writer {
             return;
         Flush();
         for (std::size_t i = 0; i < m_code.size(); ++i) {
-            m_out += i + 1 < m_code.size() ? "\\pard\\li360\\sa0 {\\f1 " : "\\pard\\li360\\sa120 {\\f1 ";
+            m_out +=
+                i + 1 < m_code.size() ? "\\pard\\li360\\sa0 {\\f1 " : "\\pard\\li360\\sa120 {\\f1 ";
             AppendText(m_out, m_code[i]);
             m_out += "}\\par\n";
         }

@@ -38,9 +38,8 @@ int TrayButton(LPARAM lParam, bool version4) {
 }
 
 std::wstring TrayText(const std::string& text, std::size_t units) {
-    return Wide(textwrap::Shorten(text, [units](std::string_view line) {
-        return Wide(std::string(line)).size() < units;
-    }));
+    return Wide(textwrap::Shorten(
+        text, [units](std::string_view line) { return Wide(std::string(line)).size() < units; }));
 }
 
 namespace {
