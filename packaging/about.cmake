@@ -11,3 +11,13 @@ set(BRANNOCK_ABOUT_MAIL_CAPTION "Write to the developers:"
     CACHE STRING "Caption of the About box's e-mail link")
 set(BRANNOCK_CONTACT_MAIL ""
     CACHE STRING "E-mail address of the About box (empty: no link)")
+
+# An address on a domain reserved for examples is never the project's: a build folder
+# configured when such placeholders were the defaults drops them, as a fresh one has none.
+foreach(address BRANNOCK_PROJECT_PAGE BRANNOCK_CONTACT_MAIL)
+  if(${address} MATCHES "[@./]example\\.(org|com|net)(/|$)")
+    message(WARNING "${address} '${${address}}' is a placeholder on a reserved example "
+                    "domain: left empty, so the About box leaves that link out")
+    set_property(CACHE ${address} PROPERTY VALUE "")
+  endif()
+endforeach()

@@ -86,6 +86,8 @@ stop_program() {
 
 # shot NAME WINDOW-ID: the window as it is on the screen, once it has been drawn.
 shot() {
+  # Without a window, import would wait for a click on one.
+  [ -n "$2" ] || { echo "screenshots: no window for $1.png" >&2; exit 1; }
   sleep 1.5
   import -window "$2" "$out/$1.png"
   echo "$1.png: $(identify -format '%wx%h' "$out/$1.png")"
@@ -140,7 +142,13 @@ stop_program
 start_program "${options[@]}" 'SyncOn=No' "${filesets[@]}"
 wait_window newest "$app" --name '^Brannock$' >/dev/null
 poke command 2002
-shot help "$(wait_window newest "$app" --name '^Brannock Help$')"
+help_window=$(wait_window newest "$app" --name '^Brannock Help$')
+shot help "$help_window"
+# Further down, the settings example: its lines as they are to be typed.
+eval "$(xdotool getwindowgeometry --shell "$help_window")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+xdotool click --repeat 12 --delay 50 5
+shot help-settings "$help_window"
 stop_program
 
 # Modify Fileset on the first entry: the box offers it, all of it selected.
@@ -157,7 +165,7 @@ stop_program
 "$wine_run" "$work/dist/brannock-$version-setup.exe" >>"$work/brannock.log" 2>&1 &
 app=$!
 for page in welcome components folder finish; do
-  shot "setup-$page" "$(wait_window newest "$app" --name '^Brannock Setup$')"
+  shot "setup-$page" "$(wait_window newest "$app" --name '^Brannock Setup')"
   [ "$page" = finish ] || "$wine_run" "$poke" "Brannock Setup" 0 0 command 1
   [ "$page" != folder ] || sleep 5  # the files are copied
 done
@@ -167,7 +175,7 @@ local_app_data=$(find "$WINEPREFIX/drive_c/users" -maxdepth 4 -path '*/AppData/L
 "$wine_run" "$local_app_data/Programs/Brannock/uninstall.exe" >>"$work/brannock.log" 2>&1 &
 app=$!
 for page in confirm components; do
-  shot "uninstall-$page" "$(wait_window newest $$ --name '^Brannock Uninstall$')"
+  shot "uninstall-$page" "$(wait_window newest $$ --name '^Brannock Uninstall')"
   "$wine_run" "$poke" "Brannock Uninstall" 0 0 command 1
 done
 stop_program

@@ -51,7 +51,7 @@ VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} ${VERSION} setup"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
 
-!define MUI_WELCOMEPAGE_TEXT "This installs ${PRODUCT} ${VERSION} for you alone: no administrator rights are needed.$\r$\n$\r$\n${DESCRIPTION}.$\r$\n$\r$\nIf ${PRODUCT} is running, end it first with Terminate in its tray menu. Its settings are kept.$\r$\n$\r$\nClick Next to continue."
+!define MUI_WELCOMEPAGE_TEXT "This installs ${PRODUCT} ${VERSION} for you alone: no administrator rights are needed.$\r$\n$\r$\n${PRODUCT} keeps a one-way mirror of several folders in one destination folder, from the notification area.$\r$\n$\r$\nIf ${PRODUCT} is running, end it first with Terminate in its tray menu. Its settings are kept.$\r$\n$\r$\nClick Next to continue."
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_COMPONENTS
 !define MUI_DIRECTORYPAGE_TEXT_TOP "${PRODUCT} keeps its settings file beside the program, so choose a folder you may write to (not one under Program Files)."

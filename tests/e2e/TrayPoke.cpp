@@ -53,16 +53,34 @@ HWND VisibleMenu() {
 
 }  // namespace
 
-// "command": a visible window with the caption, a dialog too, gets WM_COMMAND for the id, as
-// a menu item or a button sends it; with a list index, the entry of the Sync From list is
-// selected first, as a click on it does.
+// "command": the visible window whose caption starts with the given one (a setup program
+// adds the page's name), a dialog too, gets WM_COMMAND for the id, as a menu item or a button
+// sends it; with a list index, the entry of the Sync From list is selected first, as a click
+// on it does.
 int Command(const std::wstring& caption, int id, const char* entry) {
-    HWND target = nullptr;
-    if (!WaitFor([&] {
-            target = FindWindowW(nullptr, caption.c_str());
-            return target != nullptr && IsWindowVisible(target);
-        }))
+    struct Search {
+        std::wstring caption;
+        HWND found = nullptr;
+    } search{caption};
+    const auto find = [&] {
+        search.found = nullptr;
+        EnumWindows(
+            [](HWND window, LPARAM data) {
+                auto* s = reinterpret_cast<Search*>(data);
+                wchar_t text[256] = {};
+                GetWindowTextW(window, text, 256);
+                if (IsWindowVisible(window) && std::wstring(text).starts_with(s->caption)) {
+                    s->found = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    };
+    if (!WaitFor(find))
         return 3;
+    HWND target = search.found;
     if (entry) {
         HWND list = GetDlgItem(target, 1006);  // the Sync From list
         SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(std::atoi(entry)), 0);
