@@ -5,7 +5,8 @@
 ; HKCU\...\Run) and registers its uninstaller in the user's list of installed apps. Installing
 ; over an installed copy replaces the program files and never touches the settings file; the
 ; uninstaller keeps the settings file (and the activity log beside it) unless the user ticks
-; their removal. "/S" installs or uninstalls silently, with the defaults.
+; their removal (or "/PURGE" is given). "/S" installs or uninstalls silently, with the
+; defaults.
 ;
 ; Built by scripts/pack-windows.sh:
 ;   makensis -DVERSION=1.0.2 -DSTAGE=<folder with the files> -DOUTFILE=<setup.exe>
@@ -33,6 +34,7 @@ SetCompressor /SOLID lzma
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 !include "FileFunc.nsh"
+!include "Sections.nsh"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -144,10 +146,20 @@ Section "un.${PRODUCT} (required)"
   Delete "$INSTDIR\${UNINSTALLER}"
 SectionEnd
 
-Section /o "un.Also remove the settings file and the activity log"
+Section /o "un.Also remove the settings file and the activity log" SecPurge
   Delete "$INSTDIR\brannock.ini"
   Delete "$INSTDIR\brannock.log"
 SectionEnd
+
+; "/PURGE" on the command line ticks that box, for a scripted removal ("/S /PURGE").
+Function un.onInit
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/PURGE" $1
+  ${IfNot} ${Errors}
+    !insertmacro SelectSection ${SecPurge}
+  ${EndIf}
+FunctionEnd
 
 ; The folder goes only once it is empty: a kept settings file keeps it.
 Section "-un.Folder"

@@ -4,7 +4,8 @@
 # shortcut, the autostart value and the uninstaller's registration; starts the installed
 # program, which must find its help (the Windows text); installs again over it, which must keep
 # the settings file; uninstalls silently, which must leave the settings file alone and nothing
-# else. The prefix and the packs are removed at the end, also when something fails.
+# else, and once more with /PURGE, which must leave nothing. The prefix and the packs are
+# removed at the end, also when something fails.
 # Usage: run-setup.sh brannock.exe brannock.hlp version wine-run.sh help_probe.exe work-folder
 # BRANNOCK_TEST_LOG, when set, also receives the output, which ends in GoogleTest's summary
 # lines so that the Windows suite counts each check.
@@ -125,5 +126,12 @@ check "uninstalling removes the shortcut" test ! -e "$shortcut"
 check "uninstalling removes the autostart value" test -z "$(reg_value "$run_key" Brannock)"
 check "uninstalling removes the registration" \
   test -z "$(reg_value "$uninstall_key" UninstallString)"
+
+# Asked to, the uninstaller removes the settings file too, and with it the folder.
+wine "$setup" /S >/dev/null || true
+"$wineserver" -w
+wine "$win_dir\\uninstall.exe" /S /PURGE >/dev/null || true
+"$wineserver" -w
+check "uninstalling with /PURGE removes the settings file and the folder" test ! -e "$dir"
 
 summary
