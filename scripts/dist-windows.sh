@@ -21,8 +21,10 @@ exe="$build/brannock.exe"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 [ -n "$version" ] || { echo "dist-windows: no project version in $build" >&2; exit 1; }
 description=$(sed -n 's/^CMAKE_PROJECT_DESCRIPTION:STATIC=//p' "$build/CMakeCache.txt")
+copyright=$(sed -n 's/^BRANNOCK_ABOUT_OWNER:STRING=//p' "$build/CMakeCache.txt")
 
 rm -rf "$build/dist"
 "$root/scripts/pack-windows.sh" "$exe" "$build/brannock.hlp" "$version" "$build/dist" \
-  ${description:+"$description"}
+  "${description:-Keeps a one-way mirror of several folders in one destination folder}" \
+  ${copyright:+"$copyright"}
 unzip -l "$build/dist/brannock-$version-windows-x64.zip"

@@ -7,15 +7,16 @@
 #   brannock-<version>-setup.exe         the per-user setup program holding the same files
 #                                        (packaging/windows/installer.nsi, built with makensis)
 # Texts get Windows line ends: Notepad before Windows 10 1809 shows bare line feeds as one line.
-# Usage: pack-windows.sh brannock.exe brannock.hlp version out-folder [description]
+# Usage: pack-windows.sh brannock.exe brannock.hlp version out-folder [description [copyright]]
 set -euo pipefail
 
-usage="usage: pack-windows.sh brannock.exe brannock.hlp version out-folder [description]"
+usage="usage: pack-windows.sh brannock.exe brannock.hlp version out-folder [description [copyright]]"
 exe=${1:?$usage}
 help=${2:?$usage}
 version=${3:?$usage}
 out=${4:?$usage}
 description=${5:-Keeps a one-way mirror of several folders in one destination folder}
+copyright=${6:-Copyright (C) the Brannock developers}
 root=$(cd "$(dirname "$0")/.." && pwd)
 for f in "$exe" "$help"; do
   [ -f "$f" ] || { echo "pack-windows: $f is missing" >&2; exit 1; }
@@ -60,6 +61,7 @@ setup="$out/brannock-$version-setup.exe"
 rm -f "$setup"
 makensis -V2 -NOCD -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$setup" \
   -DICON="$root/packaging/windows/icons/app.ico" -DDESCRIPTION="$description" \
+  -DCOPYRIGHT="$copyright" \
   "$root/packaging/windows/installer.nsi" >"$out/.makensis.log" 2>&1 ||
   { cat "$out/.makensis.log" >&2; exit 1; }
 rm -f "$out/.makensis.log"

@@ -10,7 +10,7 @@
 ;
 ; Built by scripts/pack-windows.sh:
 ;   makensis -DVERSION=1.0.2 -DSTAGE=<folder with the files> -DOUTFILE=<setup.exe>
-;            -DICON=<app.ico> -DDESCRIPTION="..." installer.nsi
+;            -DICON=<app.ico> [-DDESCRIPTION="..."] [-DCOPYRIGHT="..."] installer.nsi
 ; A 64-bit setup program for the 64-bit program: it needs no 32-bit support from the system.
 Target amd64-unicode
 ManifestDPIAware true
@@ -22,6 +22,9 @@ SetCompressor /SOLID lzma
 !endif
 !ifndef DESCRIPTION
   !define DESCRIPTION "Brannock"
+!endif
+!ifndef COPYRIGHT
+  !define COPYRIGHT "Copyright (C) the Brannock developers"
 !endif
 
 !define PRODUCT "Brannock"
@@ -47,6 +50,7 @@ VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
 VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} ${VERSION} setup"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "${COPYRIGHT}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
