@@ -16,8 +16,9 @@ function(brannock_help_file target)
             -DHELP_OUT=$<TARGET_FILE_DIR:${target}>/$<TARGET_FILE_BASE_NAME:${target}>.hlp
             -P ${PROJECT_SOURCE_DIR}/cmake/HelpFile.cmake
     COMMENT "Help file beside ${target}")
-  # The copy must follow edits of the text, not only rebuilds of the program.
-  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${help})
+  # The file must follow edits of the text and of the filter, not only rebuilds of the program.
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${help}
+                                                ${PROJECT_SOURCE_DIR}/cmake/HelpFile.cmake)
 endfunction()
 
 # The sizes a desktop's hicolor theme looks for; the SVG serves every other size.
