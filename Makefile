@@ -4,8 +4,9 @@ WINDOWS_BUILD ?= build-windows
 JOBS ?= $(shell nproc)
 CTEST_JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRANNOCK_WERROR=ON
-# The About box's web page and e-mail address: packaging/about.cmake holds the project's; a
-# packager gives others with PROJECT_PAGE=... CONTACT_MAIL=... (empty: that link is left out).
+# The About box's web page and e-mail address: none by default (packaging/about.cmake), and
+# the box then leaves those links out; a packager gives the real ones with
+# `make PROJECT_PAGE=https://... CONTACT_MAIL=...` (or the same -D options to cmake).
 ifneq ($(origin PROJECT_PAGE),undefined)
 CMAKE_FLAGS += "-DBRANNOCK_PROJECT_PAGE=$(PROJECT_PAGE)"
 endif
@@ -66,7 +67,8 @@ screenshots-windows:
 	@scripts/install-deps.sh windows gui
 	JOBS=$(JOBS) scripts/screenshots-windows.sh $(WINDOWS_BUILD)
 
-# The download: $(WINDOWS_BUILD)/dist/brannock-<version>-windows-x64.zip.
+# The downloads: $(WINDOWS_BUILD)/dist/brannock-<version>-windows-x64.zip and
+# brannock-<version>-setup.exe, the per-user setup program (built with makensis).
 dist-windows:
 	@scripts/install-deps.sh windows
 	JOBS=$(JOBS) scripts/dist-windows.sh $(WINDOWS_BUILD)

@@ -15,7 +15,7 @@ function(brannock_windows_checks)
   endif()
   add_test(NAME check_windows_exe
            COMMAND bash ${PROJECT_SOURCE_DIR}/cmake/check-windows-exe.sh ${objdump}
-                   $<TARGET_FILE:brannock_win32>)
+                   $<TARGET_FILE:brannock_win32> ${PROJECT_VERSION})
   if(EXISTS ${PROJECT_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
     add_subdirectory(${PROJECT_SOURCE_DIR}/tests/e2e ${CMAKE_BINARY_DIR}/tests/e2e)
   endif()

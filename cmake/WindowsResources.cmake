@@ -23,3 +23,18 @@ function(brannock_windows_resources target)
     target_link_options(${target} PRIVATE /MANIFEST:NO)
   endif()
 endfunction()
+
+# The version resource of the program itself (packaging/windows/version.rc.in): the project's
+# version, name and description, and the About box's owner line as its copyright. The test
+# programs carry none, since they are not brannock.exe.
+function(brannock_version_resource target)
+  if(NOT WIN32)
+    return()
+  endif()
+  # Quotes are doubled inside a resource script's strings.
+  string(REPLACE "\"" "\"\"" BRANNOCK_RC_DESCRIPTION "${PROJECT_DESCRIPTION}")
+  string(REPLACE "\"" "\"\"" BRANNOCK_RC_COPYRIGHT "${BRANNOCK_ABOUT_OWNER}")
+  set(rc ${CMAKE_BINARY_DIR}/generated/version.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/version.rc.in ${rc} @ONLY)
+  target_sources(${target} PRIVATE ${rc})
+endfunction()

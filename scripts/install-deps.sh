@@ -13,7 +13,7 @@ gui=(qt6-qpa-plugins fonts-dejavu-core xvfb xauth trayer xdotool imagemagick)
 # Wine draws their texts and glyphs (check marks, arrows) with its own fonts. zip packs the
 # download.
 windows=(cmake make ccache g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine64 googletest
-         xvfb xauth fonts-wine zip)
+         xvfb xauth fonts-wine zip nsis)
 format=(clang-format git)
 # Only for redrawing the Windows icons from their SVG pictures (scripts/make-icons.sh).
 icons=(librsvg2-bin imagemagick)

@@ -2,14 +2,17 @@
 # Pictures of the Windows program under Wine, on a virtual display with `trayer` as the tray:
 # main-off.png and main-on.png (the main window with syncing off and on), about.png (the About
 # box, shown at a first start), tray-menu.png (the tray with its pop-up menu open) and
-# error.png (the message box of switching on without a fileset) and help.png (Help > Contents),
-# in <build>/screenshots.
+# error.png (the message box of switching on without a fileset), help.png (Help > Contents),
+# modify.png (the Modify Fileset box) and the setup program's pages (setup-*.png, and
+# uninstall-*.png for the uninstaller's), in <build>/screenshots.
 # Wine draws the windows' frames itself (no window manager runs), as Windows would. Each
 # picture comes from a start of its own, from a copy of the program beside a settings file
 # made for it; tests/e2e/TrayPoke.cpp plays the tray clicks. Wine runs in a prefix of its own
 # (<build>/wine-shots), so its desktop process belongs to this display.
 # Usage: screenshots-windows.sh [build-folder]   (default: build-windows)
 #   BRANNOCK_SHOT_WAIT: seconds to wait for each window, default 60
+#   BRANNOCK_SHOT_DPI: the display's DPI, default 96; other than 96, the pictures go to
+#     <build>/screenshots/<dpi>
 #   BRANNOCK_TRAY_CALLBACK, BRANNOCK_TRAY_ICON_ID: as the cross build's cache has them
 set -euo pipefail
 
@@ -18,11 +21,14 @@ build=${1:-build-windows}
 case "$build" in /*) ;; *) build="$root/$build" ;; esac
 jobs=${JOBS:-$(nproc)}
 wait_s=${BRANNOCK_SHOT_WAIT:-60}
+dpi=${BRANNOCK_SHOT_DPI:-96}
 out="$build/screenshots"
+[ "$dpi" = 96 ] || out="$out/$dpi"
 
 cd "$root"
 [ -f "$build/CMakeCache.txt" ] || cmake --preset windows-cross -B "$build"
 cmake --build "$build" -j "$jobs" --target brannock_win32 tray_poke
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 exe=$(find "$build" -name brannock.exe -not -path '*/dist/*' -not -path '*/wine-*' | head -n 1)
 poke=$(find "$build" -name tray_poke.exe | head -n 1)
 [ -n "$exe" ] && [ -n "$poke" ] || { echo "screenshots: brannock.exe was not built" >&2; exit 1; }
@@ -51,6 +57,7 @@ start_display
 export BRANNOCK_WINE_DISPLAY=$DISPLAY
 # Without a window manager Wine draws the title bars and frames itself.
 "$wine_run" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null
+"$wine_run" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
 mkdir -p "$out" "$work/Documents/Letters" "$work/Projects" "$work/Mirror"
 rm -f "$out"/*.png
 
@@ -79,6 +86,8 @@ stop_program() {
 
 # shot NAME WINDOW-ID: the window as it is on the screen, once it has been drawn.
 shot() {
+  # Without a window, import would wait for a click on one.
+  [ -n "$2" ] || { echo "screenshots: no window for $1.png" >&2; exit 1; }
   sleep 1.5
   import -window "$2" "$out/$1.png"
   echo "$1.png: $(identify -format '%wx%h' "$out/$1.png")"
@@ -133,7 +142,42 @@ stop_program
 start_program "${options[@]}" 'SyncOn=No' "${filesets[@]}"
 wait_window newest "$app" --name '^Brannock$' >/dev/null
 poke command 2002
-shot help "$(wait_window newest "$app" --name '^Brannock Help$')"
+help_window=$(wait_window newest "$app" --name '^Brannock Help$')
+shot help "$help_window"
+# Further down, the settings example: its lines as they are to be typed.
+eval "$(xdotool getwindowgeometry --shell "$help_window")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+xdotool click --repeat 12 --delay 50 5
+shot help-settings "$help_window"
+stop_program
+
+# Modify Fileset on the first entry: the box offers it, all of it selected.
+start_program "${options[@]}" 'SyncOn=No' "${filesets[@]}"
+wait_window newest "$app" --name '^Brannock$' >/dev/null
+poke command 1002 0
+shot modify "$(wait_window newest "$app" --name '^Modify Fileset$')"
+stop_program
+
+# The setup program's pages, Next after Next (the button's id is 1), installing into this
+# prefix; then the uninstaller's two pages.
+"$root/scripts/pack-windows.sh" "$exe" "$(dirname "$exe")/brannock.hlp" "$version" \
+  "$work/dist" >/dev/null
+"$wine_run" "$work/dist/brannock-$version-setup.exe" >>"$work/brannock.log" 2>&1 &
+app=$!
+for page in welcome components folder finish; do
+  shot "setup-$page" "$(wait_window newest "$app" --name '^Brannock Setup')"
+  [ "$page" = finish ] || "$wine_run" "$poke" "Brannock Setup" 0 0 command 1
+  [ "$page" != folder ] || sleep 5  # the files are copied
+done
+stop_program
+"$wineserver" -k 2>/dev/null || true
+local_app_data=$(find "$WINEPREFIX/drive_c/users" -maxdepth 4 -path '*/AppData/Local' | head -n 1)
+"$wine_run" "$local_app_data/Programs/Brannock/uninstall.exe" >>"$work/brannock.log" 2>&1 &
+app=$!
+for page in confirm components; do
+  shot "uninstall-$page" "$(wait_window newest $$ --name '^Brannock Uninstall')"
+  "$wine_run" "$poke" "Brannock Uninstall" 0 0 command 1
+done
 stop_program
 
 echo "screenshots in $out"

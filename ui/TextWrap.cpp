@@ -1,5 +1,6 @@
 #include "ui/TextWrap.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace textwrap {
@@ -109,6 +110,60 @@ class Lines {
     std::string out_;
 };
 
+// A path among the words of a text, and how much of it is kept: its first characters up to
+// where its root ends, then "...", then its last characters.
+class PathWord {
+  public:
+    PathWord(std::size_t start, std::string_view word) : m_start(start), m_word(word) {
+        for (std::size_t i = 0; i < word.size(); ++i)
+            if (StartsChar(word[i]))
+                m_chars.push_back(i);
+        m_rootChars = CharCount(word.substr(0, RootLength(word)));
+        const std::size_t last = word.find_last_of("/\\", word.size() - 2);
+        m_tailChars = CharCount(word.substr(last));
+        m_kept = m_chars.size();
+    }
+    // A word with a separator beyond its root and before its last character.
+    static bool IsPath(std::string_view word) {
+        const std::size_t root = RootLength(word);
+        return word.size() > 1 && root < word.size() &&
+               word.find_first_of("/\\", root) < word.size() - 1;
+    }
+
+    std::size_t Start() const { return m_start; }
+    std::size_t Size() const { return m_word.size(); }
+    bool CanShrink() const { return m_kept > MinKept(); }
+    std::size_t ShownChars() const {
+        return m_kept == m_chars.size() ? m_kept : m_kept + kEllipsis.size();
+    }
+    // One character less; the first step replaces enough for "..." to save one.
+    void Shrink() {
+        const bool whole = m_kept == m_chars.size();
+        m_kept = whole && m_kept > MinKept() + kEllipsis.size() ? m_kept - kEllipsis.size() - 1
+                                                                : m_kept - 1;
+    }
+    std::string Shown() const {
+        if (m_kept == m_chars.size())
+            return std::string(m_word);
+        const std::size_t tail = std::min(m_tailChars, m_kept - std::min(m_kept, m_rootChars));
+        const std::size_t head = m_kept - tail;
+        return std::string(m_word.substr(0, m_chars[head])) + std::string(kEllipsis) +
+               std::string(m_word.substr(m_chars[m_chars.size() - tail]));
+    }
+
+  private:
+    static constexpr std::string_view kEllipsis = "...";
+    static constexpr std::size_t kMinTail = 8;
+    std::size_t MinKept() const { return m_rootChars + std::min(m_tailChars, kMinTail); }
+
+    std::size_t m_start;
+    std::string_view m_word;
+    std::vector<std::size_t> m_chars;  // where each character starts
+    std::size_t m_rootChars = 0;
+    std::size_t m_tailChars = 0;  // the last part with the separator before it
+    std::size_t m_kept = 0;
+};
+
 }  // namespace
 
 std::string Wrap(std::string_view text, const Fits& fits) {
@@ -143,6 +198,51 @@ std::string Cut(std::string_view text, std::size_t maxChars) {
         ++end;
     }
     return std::string(text.substr(0, end)) + std::string(kEllipsis.substr(0, maxChars - keep));
+}
+
+std::string Shorten(std::string_view text, const Fits& fits) {
+    if (fits(text))
+        return std::string(text);
+    std::vector<PathWord> paths;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find_first_of(" \n", start), text.size());
+        if (end > start && PathWord::IsPath(text.substr(start, end - start)))
+            paths.emplace_back(start, text.substr(start, end - start));
+        start = end + 1;
+    }
+    const auto shown = [&] {
+        std::string out;
+        std::size_t at = 0;
+        for (const PathWord& path : paths) {
+            out.append(text.substr(at, path.Start() - at));
+            out += path.Shown();
+            at = path.Start() + path.Size();
+        }
+        out.append(text.substr(std::min(at, text.size())));
+        return out;
+    };
+    for (;;) {
+        PathWord* longest = nullptr;
+        for (PathWord& path : paths)
+            if (path.CanShrink() && (!longest || path.ShownChars() > longest->ShownChars()))
+                longest = &path;
+        if (!longest)
+            break;
+        longest->Shrink();
+        std::string out = shown();
+        if (fits(out))
+            return out;
+    }
+    // The paths are as short as they go: the end is cut, character by character.
+    std::string out = shown();
+    for (std::size_t end = out.size(); end-- > 0;) {
+        if (!StartsChar(out[end]))
+            continue;
+        std::string cut = out.substr(0, end) + "...";
+        if (fits(cut))
+            return cut;
+    }
+    return "...";
 }
 
 }  // namespace textwrap

@@ -25,4 +25,10 @@ Fits AtMostChars(std::size_t maxChars);
 // middle of a character.
 std::string Cut(std::string_view text, std::size_t maxChars);
 
+// `text` made to fit where only a limited text is shown (a tray tip): the paths in it lose
+// their middle, longest first, as "C:\Users\...\name.txt" (their root and last part stay as
+// long as they can), so the words around them, such as a failure's cause, stay whole. Only
+// when every path is down to that is the end cut, with "...". Unchanged when it fits.
+std::string Shorten(std::string_view text, const Fits& fits);
+
 }  // namespace textwrap

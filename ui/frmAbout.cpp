@@ -4,6 +4,11 @@
 
 #include "ui/AppInfo.h"
 
+// The version the window shows is the one the build stamps on the program file.
+static_assert(app::kMajor == BRANNOCK_VERSION_MAJOR && app::kMinor == BRANNOCK_VERSION_MINOR &&
+                  app::kRevision == BRANNOCK_VERSION_PATCH,
+              "ui/AppInfo.h and the project's version in CMakeLists.txt differ");
+
 namespace {
 
 constexpr const char* kOwner = BRANNOCK_ABOUT_OWNER;

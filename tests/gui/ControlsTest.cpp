@@ -1,5 +1,6 @@
 // The Qt controls and desktop under the form's interfaces: what the logic relies on from each,
 // where Qt's own widgets behave otherwise.
+#include <QApplication>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
@@ -7,6 +8,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include "tests/gui/GuiFixture.h"
@@ -36,6 +38,20 @@ TEST_F(QtControlsTest, ListBoxKeepsOneSelectionAndLosesItWithTheSelectedItem) {
     QTest::mouseClick(widget->viewport(), Qt::LeftButton, {},
                       widget->visualItemRect(widget->item(0)).center());
     EXPECT_EQ(list.ListIndex(), 0);
+}
+
+// An entry wider than the list can be scrolled into view, and its tip is the whole entry.
+TEST_F(QtControlsTest, ALongEntryScrollsIntoViewAndIsItsOwnTip) {
+    window().show();
+    const std::string longest = "/home/ann/" + std::string(300, 'x') + "/*.*";
+    c().lstSyncFrom.AddItem("/a/*.*");
+    c().lstSyncFrom.AddItem(longest);
+    c().lstSyncFrom.SetList(0, "/b/*.*");
+    QListWidget* widget = window().lstSyncFrom;
+    QApplication::processEvents();
+    EXPECT_GT(widget->horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(widget->item(0)->toolTip(), QStringLiteral("/b/*.*"));
+    EXPECT_EQ(widget->item(1)->toolTip().toStdString(), longest);
 }
 
 TEST_F(QtControlsTest, TextsComeBackAsTheBytesThatWereWritten) {

@@ -1,5 +1,6 @@
 // Texts laid out for boxes and tips: long paths break after a separator, never after their
-// root; tips are cut whole characters at a time.
+// root; tips are cut whole characters at a time, and shortened in their paths' middles so the
+// cause after them stays.
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -10,6 +11,7 @@ namespace {
 
 using textwrap::AtMostChars;
 using textwrap::Cut;
+using textwrap::Shorten;
 using textwrap::Wrap;
 
 TEST(TextWrap, PathsBreakAfterASeparatorButNeverAfterTheirRoot) {
@@ -43,6 +45,35 @@ TEST(TextCut, CutsWholeCharactersAndSaysSo) {
     EXPECT_EQ(Cut("abcdefgh", 6), "abc...");
     EXPECT_EQ(Cut("äöüäöü", 5), "äö...");
     EXPECT_EQ(Cut("abcdef", 2), "..");
+}
+
+TEST(TextShorten, PathsLoseTheirMiddleLongestFirstAndTheCauseStays) {
+    const std::string tip =
+        "Sync Disabled\nCopying file Z:\\work\\sources\\2026\\letters\\drafts\\r.txt to "
+        "Z:\\work\\mirror\\Z\\work\\sources\\2026\\letters\\drafts\\r.txt: Unable to open "
+        "destination file";
+    const std::string shortened = Shorten(tip, AtMostChars(90));
+    // Both paths give way, the longer first, down to the same length here.
+    EXPECT_EQ(shortened,
+              "Sync Disabled\nCopying file Z:\\w...\\r.txt to Z:\\w...\\r.txt: Unable to open "
+              "destination file");
+    EXPECT_LE(shortened.size(), 90u);
+    // What fits is left alone; a measure other than characters is honoured.
+    EXPECT_EQ(Shorten(tip, AtMostChars(500)), tip);
+    EXPECT_EQ(Shorten("Sync Ready", AtMostChars(127)), "Sync Ready");
+    const std::string bytes =
+        Shorten(tip, [](std::string_view line) { return line.size() <= 100; });
+    EXPECT_LE(bytes.size(), 100u);
+    EXPECT_NE(bytes.find(": Unable to open destination file"), std::string::npos) << bytes;
+
+    // A long last part keeps its end; when the paths are down to root and last part the end
+    // of the text is cut, whole characters at a time.
+    EXPECT_EQ(Shorten("x /home/ann/a-very-long-file-name.txt y", AtMostChars(28)),
+              "x /...y-long-file-name.txt y");
+    EXPECT_EQ(
+        Shorten("Kein Zugriff auf /h\xC3\xA4/b/c/d \xC3\xA4\xC3\xA4\xC3\xA4", AtMostChars(10)),
+        "Kein Zu...");
+    EXPECT_EQ(Shorten("a/b c", AtMostChars(3)), "...");
 }
 
 }  // namespace

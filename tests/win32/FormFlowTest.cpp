@@ -8,6 +8,10 @@
 #include "tests/win32/ShellFixture.h"
 #include "ui/win32/ResourceIds.h"
 #include "ui/win32/Win32Api.h"
+
+#include <commdlg.h>
+#include <richedit.h>
+
 #include "ui/win32/Win32Dialogs.h"
 #include "ui/win32/Win32HelpWindow.h"
 #include "ui/win32/Win32Placement.h"
@@ -20,6 +24,65 @@ namespace {
 constexpr std::int64_t kBigFile = 64 * 1024 * 1024;
 
 using FormFlowTest = ShellFixture;
+
+// Each link of an About box is at least as wide as its address in its font, the two do not
+// overlap, and both keep within the box.
+void ExpectLinksShownWhole(HWND box) {
+    RECT client{};
+    GetClientRect(box, &client);
+    RECT previous{};
+    for (int id : {IDC_ABOUT_URL1, IDC_ABOUT_URL2}) {
+        HWND link = GetDlgItem(box, id);
+        std::wstring text = Wide(Text(link));
+        text = text.substr(3, text.size() - 7);  // inside <a>...</a>
+        HDC dc = GetDC(link);
+        HGDIOBJ old =
+            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(link, WM_GETFONT, 0, 0)));
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        SelectObject(dc, old);
+        ReleaseDC(link, dc);
+        RECT r{};
+        GetWindowRect(link, &r);
+        MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_GE(r.right - r.left, extent.cx) << Utf8(text);
+        EXPECT_LE(r.right, client.right) << Utf8(text);
+        EXPECT_GE(r.left, previous.right) << Utf8(text);
+        previous = r;
+    }
+}
+
+// The rich text's paragraphs, one a line.
+std::string RichLines(HWND view) {
+    std::string text = Text(view);
+    std::erase(text, '\n');
+    std::replace(text.begin(), text.end(), '\r', '\n');
+    return text;
+}
+
+// The character format of the first occurrence of `text` in a rich edit.
+CHARFORMAT2W FormatOf(HWND view, const wchar_t* text) {
+    FINDTEXTEXW find{};
+    find.chrg = {0, -1};
+    find.lpstrText = text;
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    if (SendMessageW(view, EM_FINDTEXTEXW, FR_DOWN | FR_MATCHCASE,
+                     reinterpret_cast<LPARAM>(&find)) < 0) {
+        ADD_FAILURE() << Utf8(text) << " not shown";
+        return format;
+    }
+    SendMessageW(view, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&find.chrgText));
+    format.dwMask = CFM_ITALIC | CFM_FACE;
+    SendMessageW(view, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    return format;
+}
+DWORD Effects(HWND view, const wchar_t* text) {
+    return FormatOf(view, text).dwEffects;
+}
+std::wstring Face(HWND view, const wchar_t* text) {
+    return FormatOf(view, text).szFaceName;
+}
 
 RECT Frame(HWND hwnd) {
     RECT r{};
@@ -97,9 +160,23 @@ TEST_F(FormFlowTest, TheFilesetButtonsAndTheirBoxesReachTheirHandlers) {
         return texts;
     };
     std::string offered;
+    std::vector<int> tabOrder;  // the controls the focus goes to, Tab after Tab
     const auto modify = [&](const Box& box) {
-        offered = Text(GetDlgItem(box.hwnd, IDC_INPUT_TEXT));
-        SetDlgItemTextW(box.hwnd, IDC_INPUT_TEXT, L"C:\\a\\*.txt");
+        HWND edit = GetDlgItem(box.hwnd, IDC_INPUT_TEXT);
+        offered = Text(edit);
+        // The text has the focus, all of it selected, so typing replaces it at once.
+        EXPECT_EQ(GetFocus(), edit);
+        DWORD from = 1, to = 0;
+        SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                     reinterpret_cast<LPARAM>(&to));
+        EXPECT_EQ(to - from, offered.size());
+        for (const wchar_t c : std::wstring(L"C:\\a\\*.txt"))
+            SendMessageW(GetFocus(), WM_CHAR, c, 0);
+        for (int i = 0; i < 3; ++i) {
+            tabOrder.push_back(GetDlgCtrlID(GetFocus()));
+            MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+            IsDialogMessageW(box.hwnd, &tab);
+        }
         Press(box.hwnd, IDOK);
     };
     const struct {
@@ -127,6 +204,7 @@ TEST_F(FormFlowTest, TheFilesetButtonsAndTheirBoxesReachTheirHandlers) {
         EXPECT_EQ(entries(), c.entries);
     }
     EXPECT_EQ(offered, "C:\\a\\*.*");
+    EXPECT_EQ(tabOrder, (std::vector<int>{IDC_INPUT_TEXT, IDOK, IDCANCEL}));
     EXPECT_EQ(boxes.at(0).caption + "|" + boxes[0].text, "Modify Fileset|Fileset:");
 }
 
@@ -158,7 +236,8 @@ TEST_F(FormFlowTest, HelpShowsAReadableFileFormattedInOneWindowThatEscCloses) {
     WriteFile(file,
               "# Brannock Help\n\nKeeps a **mirror** of `C:\\Data`,\nline on.\n\n## Menu\n\n"
               "- **Properties** shows\n  the window.\n2. Second \xE2\x86\x92 step\n\n"
-              "| Source | Copy |\n|---|---|\n| `a` | b |\n");
+              "| Source | Copy |\n|---|---|\n| `a` | b |\n\nEvery *interval* minutes, 2 * 3.\n\n"
+              "    [Options]\n    Delete=Yes\n\n      Cutoff=Yes\n\nAfter.\n");
     Command(ids::kHelpContents);
     const HWND help = helpWindow();
     ASSERT_NE(help, nullptr);
@@ -170,8 +249,18 @@ TEST_F(FormFlowTest, HelpShowsAReadableFileFormattedInOneWindowThatEscCloses) {
                              "\xE2\x80\xA2\tProperties shows the window.",
                              "2.\tSecond \xE2\x86\x92 step", "Source", "Copy"})
         EXPECT_NE(shown.find(part), std::string::npos) << part << " in " << shown;
-    for (const char* mark : {"#", "**", "`", "|", "---"})
+    for (const char* mark : {"#", "**", "`", "|", "---", "*interval*"})
         EXPECT_EQ(shown.find(mark), std::string::npos) << mark << " in " << shown;
+    // The settings lines stay apart, as typed, in a fixed-width font; emphasis is italic, and
+    // a lone '*' stays.
+    const std::string lines = RichLines(view);
+    EXPECT_NE(lines.find("\n[Options]\nDelete=Yes\n\n  Cutoff=Yes\nAfter."), std::string::npos)
+        << lines;
+    EXPECT_NE(shown.find("2 * 3."), std::string::npos) << shown;
+    EXPECT_TRUE(Effects(view, L"interval") & CFE_ITALIC);
+    EXPECT_FALSE(Effects(view, L"Every") & CFE_ITALIC);
+    EXPECT_EQ(Face(view, L"Delete=Yes"), Face(view, L"C:\\Data"));
+    EXPECT_NE(Face(view, L"Delete=Yes"), Face(view, L"Every"));
 
     // Opened again, the same window reads the file again.
     WriteFile(file, "# Changed\n");
@@ -184,19 +273,24 @@ TEST_F(FormFlowTest, HelpShowsAReadableFileFormattedInOneWindowThatEscCloses) {
     EXPECT_TRUE(IsWindowVisible(Window()));
 }
 
-// The texts are the form's (checked headless): here a link with an address is marked as one,
-// a build without addresses leaves the links and their captions out and closes the gap, the
-// box stands over the hidden window, and OK and Esc close it.
+// The texts are the form's (checked headless): here a link with an address is marked as one
+// and is as wide as its text, a build without addresses leaves the links and their captions
+// out and closes the gap, the box stands over the hidden window, "OK" has the focus, so Enter
+// closes the box and opens nothing, and Esc closes it too.
 TEST_F(FormFlowTest, TheAboutBoxMarksItsLinksAndLeavesOutThoseWithoutAddresses) {
     StartAndLoad(SavedIni(false));
     ShowWindow(Window(), SW_HIDE);
     SetWindowPos(Window(), nullptr, 40, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    std::vector<std::string> opened;
+    SetLinkOpener([&](const std::string& target) { opened.push_back(target); });
     std::vector<int> heights;
     for (const bool addresses : {true, false}) {
         Answer([&, addresses](const Box& box) {
             for (int id : {IDC_ABOUT_LABEL1, IDC_ABOUT_URL1, IDC_ABOUT_EMAIL, IDC_ABOUT_URL2})
                 EXPECT_EQ(IsWindowVisible(GetDlgItem(box.hwnd, id)) != FALSE, addresses) << id;
             EXPECT_EQ(Text(GetDlgItem(box.hwnd, IDC_ABOUT_URL2)).starts_with("<a>"), addresses);
+            if (addresses)
+                ExpectLinksShownWhole(box.hwnd);
             // Centred over the owner as far as the work area lets it be.
             const RECT frame = Frame(box.hwnd), over = Frame(Window()), area = WorkAreaOf(Window());
             const int w = frame.right - frame.left, h = frame.bottom - frame.top;
@@ -207,13 +301,23 @@ TEST_F(FormFlowTest, TheAboutBoxMarksItsLinksAndLeavesOutThoseWithoutAddresses) 
                 frame.top,
                 std::clamp<int>((over.top + over.bottom - h) / 2, area.top, area.bottom - h), 2);
             heights.push_back(h);
-            Press(box.hwnd, addresses ? IDOK : IDCANCEL);
+            HWND focus = GetFocus();
+            EXPECT_EQ(focus, GetDlgItem(box.hwnd, IDOK));
+            MSG key{focus, WM_KEYDOWN, static_cast<WPARAM>(addresses ? VK_RETURN : VK_ESCAPE),
+                    0,     0,          {}};
+            IsDialogMessageW(box.hwnd, &key);
+            EXPECT_FALSE(IsWindowVisible(box.hwnd)) << "the key left the box open";
+            if (IsWindowVisible(box.hwnd))
+                Press(box.hwnd, IDCANCEL);
         });
     }
-    Command(ids::kHelpAbout);
+    RunAboutBox(Window(), AboutAddresses{"https://brannock.example.org/a/rather/long/page/",
+                                         "developers@brannock.example.org"});
     RunAboutBox(Window(), AboutAddresses{});
     ASSERT_EQ(heights.size(), 2u);
     EXPECT_LT(heights[1], heights[0]);
+    EXPECT_TRUE(opened.empty());
+    SetLinkOpener([](const std::string&) {});
 }
 
 }  // namespace

@@ -160,6 +160,50 @@ TEST(TrayCallback, EachLayoutGivesOneClickPerButton) {
             << c.event << " " << c.v4;
 }
 
+// The tip is cut at 127 characters: the paths give way, the failure's cause stays.
+TEST(TrayCallback, ALongTipShortensItsPathsAndKeepsTheCause) {
+    const std::string dir = "Z:\\work\\" + std::string(60, 'd') + "\\sub";
+    const std::string tip = "Sync Disabled\nCopying file " + dir + "\\r.txt to Z:\\mirror\\Z" +
+                            dir.substr(2) + "\\r.txt: Unable to open destination file \xE2\x86\x92";
+    const std::wstring shown = TrayText(tip, 128);
+    EXPECT_LT(shown.size(), 128u);
+    EXPECT_TRUE(shown.ends_with(L"\\r.txt: Unable to open destination file \u2192")) << Utf8(shown);
+    EXPECT_TRUE(shown.starts_with(L"Sync Disabled\nCopying file Z:\\")) << Utf8(shown);
+    EXPECT_EQ(TrayText("Sync Ready", 128), L"Sync Ready");
+}
+
+// An entry wider than the list scrolls into view, and the list's tip is the entry under the
+// pointer; off the entries it says what the list is.
+TEST_F(MainWindowTest, ALongFilesetScrollsIntoViewAndIsItsOwnTip) {
+    StartAndLoad(SavedIni(false, {"C:\\a\\*.*"}));
+    HWND list = Item(ids::kSyncFrom);
+    const std::string longest = "C:\\Users\\Administrator\\Documents\\" + std::string(120, 'x');
+    shell->controls.lstSyncFrom.AddItem(longest);
+    RECT client{};
+    GetClientRect(list, &client);
+    const auto extent = [&] { return SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0); };
+    EXPECT_GT(extent(), client.right);
+    SendMessageW(list, WM_HSCROLL, SB_RIGHT, 0);
+    EXPECT_GT(GetScrollPos(list, SB_HORZ), 0);
+    SendMessageW(list, WM_HSCROLL, SB_LEFT, 0);
+
+    RECT second{};
+    SendMessageW(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
+    EXPECT_EQ(Utf8(ListTipAt(list, POINT{5, (second.top + second.bottom) / 2}, L"none")), longest);
+    EXPECT_EQ(ListTipAt(list, POINT{5, second.bottom + 20}, L"none"), L"none");
+
+    // The extent follows the entries: without the long one it is back within the list.
+    shell->controls.lstSyncFrom.RemoveItem(1);
+    EXPECT_LE(extent(), client.right);
+    // And the font: a larger one after a change of DPI widens it again.
+    shell->controls.lstSyncFrom.SetList(0, longest);
+    const LRESULT before = extent();
+    RECT frame{};
+    GetWindowRect(Window(), &frame);
+    SendMessageW(Window(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&frame));
+    EXPECT_GT(extent(), before * 5 / 4);
+}
+
 // The icon, the tip and what the items do are the form's: here an on start stays in the tray, a
 // left click, carried out of the notification first, shows the
 // window, and the pop-up menu carries the check mark and reaches the handlers.

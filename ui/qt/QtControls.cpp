@@ -86,11 +86,13 @@ void QtListBox::SetList(int index, const std::string& text) {
     if (item == nullptr)
         return;
     item->setText(ToQ(text));
+    item->setToolTip(ToQ(text));  // the whole entry, however narrow the list
     item->setData(kRawTextRole, Raw(text));
 }
 
 void QtListBox::AddItem(const std::string& text) {
     auto* item = new QListWidgetItem(ToQ(text));
+    item->setToolTip(ToQ(text));
     item->setData(kRawTextRole, Raw(text));
     m_list->addItem(item);
 }

@@ -1,5 +1,6 @@
 #include "ui/win32/Win32Api.h"
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -84,6 +85,7 @@ class AboutWindow : public IWindow {
     void Load() {
         ShowPictures();
         m_form.Form_Load();
+        FitLinks();
         LeaveOutEmptyLinks();
         CentreOver(m_dialog, GetWindow(m_dialog, GW_OWNER));
     }
@@ -116,6 +118,53 @@ class AboutWindow : public IWindow {
         }
         if (!anyShown)
             CloseLinkGap();
+    }
+    // Each link as wide as its text, so no address loses its last characters at the control's
+    // edge: the e-mail column moves right of a long web address, and the box widens when the
+    // two need more than its width, keeping its right margin and "OK" in the middle.
+    void FitLinks() {
+        RECT client{};
+        GetClientRect(m_dialog, &client);
+        const RECT first = ClientRectOf(m_url1.Handle());
+        const int margin = first.left;
+        const int gap = MulDiv(10, WindowDpi(m_dialog), 96);
+        const int url1Right = first.left + FitWidth(m_url1, first);
+        const RECT second = ClientRectOf(m_url2.Handle());
+        const int left = std::max<int>(second.left, url1Right + gap);
+        const int width2 = FitWidth(m_url2, second);
+        const int grow = left + width2 + margin - client.right;
+        if (grow > 0) {
+            RECT frame{};
+            GetWindowRect(m_dialog, &frame);
+            SetWindowPos(m_dialog, nullptr, 0, 0, frame.right - frame.left + grow,
+                         frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            const HWND ok = GetDlgItem(m_dialog, IDOK);
+            const RECT button = ClientRectOf(ok);
+            SetWindowPos(ok, nullptr, button.left + grow / 2, button.top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        const RECT caption = ClientRectOf(m_emailHwnd);
+        SetWindowPos(m_emailHwnd, nullptr, left, caption.top,
+                     std::max<int>(width2, caption.right - caption.left),
+                     caption.bottom - caption.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(m_url2.Handle(), nullptr, left, second.top, width2, second.bottom - second.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // Sizes `link` to its caption; gives its new width.
+    int FitWidth(const Win32Link& link, const RECT& at) {
+        const std::wstring text = Wide(link.Caption());
+        const HDC dc = GetDC(link.Handle());
+        const HGDIOBJ old = SelectObject(
+            dc, reinterpret_cast<HGDIOBJ>(SendMessageW(link.Handle(), WM_GETFONT, 0, 0)));
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        SelectObject(dc, old);
+        ReleaseDC(link.Handle(), dc);
+        // The focus rectangle and the underline's overhang take a few pixels beyond the text.
+        const int width = extent.cx + MulDiv(6, WindowDpi(m_dialog), 96);
+        SetWindowPos(link.Handle(), nullptr, 0, 0, width, at.bottom - at.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return width;
     }
     void CloseLinkGap() {
         const int gap = TopOf(GetDlgItem(m_dialog, IDC_ABOUT_LINE1)) - TopOf(m_label1Hwnd);
@@ -187,7 +236,9 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
                 about = new AboutWindow(dialog, *reinterpret_cast<const AboutAddresses*>(lParam));
                 SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(about));
                 about->Load();
-                return TRUE;
+                // "OK" holds the focus, so Enter closes the box and never opens a link.
+                SetFocus(GetDlgItem(dialog, IDOK));
+                return FALSE;
             case WM_COMMAND:
                 // "OK" is the default button and the cancel button: Enter, Esc and the close
                 // box all come here.

@@ -1,4 +1,6 @@
 #include "ui/win32/Win32Controls.h"
+
+#include <algorithm>
 #include "ui/win32/Win32Api.h"
 
 #include "ui/win32/Win32Text.h"
@@ -29,6 +31,34 @@ void Win32TextBox::SetText(const std::string& text) {
     m_shown = WindowText(m_hwnd);
 }
 
+void FitListExtent(HWND list) {
+    const HDC dc = GetDC(list);
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    int widest = 0;
+    const auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        const std::string text = Win32ListBox(list).List(i);
+        const std::wstring wide = Wide(text);
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
+        widest = std::max<int>(widest, extent.cx);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(list, dc);
+    // The list draws its entries a few pixels in from the left edge.
+    const int margin = widest > 0 ? GetSystemMetrics(SM_CXEDGE) * 3 : 0;
+    SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + margin), 0);
+}
+
+std::wstring ListTipAt(HWND list, POINT point, const std::wstring& fallback) {
+    const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
+    // The high word is set off the entries, below the last one included.
+    if (HIWORD(hit) != 0)
+        return fallback;
+    return Wide(Win32ListBox(list).List(LOWORD(hit)));
+}
+
 int Win32ListBox::ListCount() const {
     return static_cast<int>(SendMessageW(m_hwnd, LB_GETCOUNT, 0, 0));
 }
@@ -52,14 +82,17 @@ void Win32ListBox::SetList(int index, const std::string& text) {
     SendMessageW(m_hwnd, LB_INSERTSTRING, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(Wide(text).c_str()));
     SetListIndex(selected);
+    FitListExtent(m_hwnd);
 }
 
 void Win32ListBox::AddItem(const std::string& text) {
     SendMessageW(m_hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+    FitListExtent(m_hwnd);
 }
 
 void Win32ListBox::RemoveItem(int index) {
     SendMessageW(m_hwnd, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    FitListExtent(m_hwnd);
 }
 
 int Win32ListBox::ListIndex() const {

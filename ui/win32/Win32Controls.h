@@ -35,6 +35,12 @@ class Win32TextBox : public HwndControl<ITextBox> {
     std::string m_shown;
 };
 
+// Gives a list box the horizontal extent of its widest entry in its font, so that its scroll
+// bar brings every entry into view; due after each change of the entries or the font.
+void FitListExtent(HWND list);
+// A list box's tip at `point` (in its client area): the whole entry under it, else `fallback`.
+std::wstring ListTipAt(HWND list, POINT point, const std::wstring& fallback);
+
 class Win32ListBox : public HwndControl<IListBox> {
   public:
     using HwndControl::HwndControl;

@@ -59,7 +59,30 @@ void AppendText(std::string& out, std::string_view text) {
     }
 }
 
-// Text with its inline marks: **bold**, `code` and [links](target), shown by their text.
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// Where the single '*' at `at` closes an emphasis opened there: the next '*' that is not part of
+// a "**" and follows a character that is not blank; npos when the '*' opens none (it is
+// followed by a blank, as in "a * b").
+std::size_t EmphasisEnd(std::string_view text, std::size_t at) {
+    if (at + 1 >= text.size() || IsBlank(text[at + 1]) || text[at + 1] == '*')
+        return std::string_view::npos;
+    for (std::size_t end = text.find('*', at + 2); end != std::string_view::npos;
+         end = text.find('*', end + 1)) {
+        if (end + 1 < text.size() && text[end + 1] == '*') {
+            ++end;
+            continue;
+        }
+        if (!IsBlank(text[end - 1]))
+            return end;
+    }
+    return std::string_view::npos;
+}
+
+// Text with its inline marks: **bold**, *emphasis*, `code` and [links](target), shown by their
+// text.
 void AppendInline(std::string& out, std::string_view text) {
     bool bold = false;
     for (std::size_t i = 0; i < text.size();) {
@@ -67,6 +90,17 @@ void AppendInline(std::string& out, std::string_view text) {
             out += bold ? "\\b0 " : "\\b ";
             bold = !bold;
             i += 2;
+        } else if (text[i] == '*') {
+            const std::size_t end = EmphasisEnd(text, i);
+            if (end == std::string_view::npos) {
+                AppendText(out, "*");
+                ++i;
+                continue;
+            }
+            out += "{\\i ";
+            AppendInline(out, text.substr(i + 1, end - i - 1));
+            out += "}";
+            i = end + 1;
         } else if (text[i] == '`') {
             const std::size_t end = text.find('`', i + 1);
             if (end == std::string_view::npos) {
@@ -139,10 +173,26 @@ class Writer {
 
     void Line(std::string_view raw) {
         const std::string_view line = Trimmed(raw);
-        if (line.empty()) {
-            Flush();
+        // An indented block after a blank line (or a heading) is text to type as it stands:
+        // kept line by line, blank lines within it too.
+        if (const std::size_t indent = CodeIndent(raw);
+            indent > 0 && (!m_code.empty() || (m_text.empty() && !m_table))) {
+            m_code.insert(m_code.end(), m_codeBlanks, std::string());
+            m_codeBlanks = 0;
+            std::string_view kept = raw.substr(indent);
+            if (!kept.empty() && kept.back() == '\r')
+                kept.remove_suffix(1);
+            m_code.emplace_back(kept);
             return;
         }
+        if (line.empty()) {
+            if (!m_code.empty())
+                ++m_codeBlanks;
+            else
+                Flush();
+            return;
+        }
+        FlushCode();
         if (StartsWith(line, "|")) {
             if (!m_table)
                 Flush();
@@ -176,11 +226,35 @@ class Writer {
     }
 
     std::string Finish() {
+        FlushCode();
         Flush();
         return m_out + "}";
     }
 
   private:
+    // The indentation that makes a line part of a code block (four spaces or a tab), or 0.
+    static std::size_t CodeIndent(std::string_view raw) {
+        if (Trimmed(raw).empty())
+            return 0;
+        return StartsWith(raw, "\t") ? 1 : StartsWith(raw, "    ") ? 4 : 0;
+    }
+
+    // The block's lines in the fixed-width font, indented, each a paragraph of its own.
+    void FlushCode() {
+        if (m_code.empty())
+            return;
+        Flush();
+        for (std::size_t i = 0; i < m_code.size(); ++i) {
+            m_out +=
+                i + 1 < m_code.size() ? "\\pard\\li360\\sa0 {\\f1 " : "\\pard\\li360\\sa120 {\\f1 ";
+            AppendText(m_out, m_code[i]);
+            m_out += "}\\par\n";
+        }
+        m_code.clear();
+        m_codeBlanks = 0;
+        m_afterList = false;
+    }
+
     void AppendFace(const std::wstring& face) {
         for (wchar_t c : face) {
             if (c < 0x80 && c != '\\' && c != '{' && c != '}' && c != ';')
@@ -259,6 +333,8 @@ class Writer {
     bool m_afterList = false;
     bool m_table = false;
     std::vector<std::vector<std::string_view>> m_rows;
+    std::vector<std::string> m_code;
+    std::size_t m_codeBlanks = 0;  // blank lines seen after the block's last line
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The help text, written in Markdown, as rich text for the RichEdit control that shows it:
-// headings, lists, tables, bold and code are kept; the rest reads as plain paragraphs.
+// headings, lists, tables, bold, emphasis, code and indented blocks (line by line, in a
+// fixed-width font) are kept; the rest reads as plain paragraphs.
 #pragma once
 
 #include <string>

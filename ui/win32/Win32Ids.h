@@ -39,6 +39,7 @@ enum Menu : int {
 inline constexpr UINT_PTR kTimer1 = 1;
 inline constexpr UINT kTrayIconId = 1;
 inline constexpr UINT_PTR kWakeupSubclass = 1;
+inline constexpr UINT_PTR kListSubclass = 2;
 
 // WM_USER and WM_USER+1 are taken by the dialog manager (DM_GETDEFID, DM_SETDEFID), which
 // IsDialogMessage sends to the main window; private messages stay in the WM_APP range.

@@ -62,11 +62,13 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
             SetWindowTextW(dialog, state->title.c_str());
             SetDlgItemTextW(dialog, IDC_INPUT_PROMPT, state->prompt.c_str());
             SetDlgItemTextW(dialog, IDC_INPUT_TEXT, state->offered.c_str());
-            SendDlgItemMessageW(dialog, IDC_INPUT_TEXT, EM_SETSEL, 0, -1);
             FitEntry(dialog, state->offered);
             CentreOver(dialog, GetWindow(dialog, GW_OWNER));
             SetForegroundWindow(dialog);
-            return TRUE;  // the focus goes to the text, the first tab stop
+            // Typing replaces the offered text at once; Tab goes on to OK, then Cancel.
+            SetFocus(GetDlgItem(dialog, IDC_INPUT_TEXT));
+            SendDlgItemMessageW(dialog, IDC_INPUT_TEXT, EM_SETSEL, 0, -1);
+            return FALSE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {
                 HWND edit = GetDlgItem(dialog, IDC_INPUT_TEXT);

@@ -102,8 +102,38 @@ void Win32MainWindow::AddTips() {
         tool.hwnd = m_hwnd;
         tool.uId = reinterpret_cast<UINT_PTR>(t.control);
         tool.lpszText = const_cast<wchar_t*>(t.tip);
+        // The list's tip is the whole entry under the pointer, asked for as it shows.
+        if (t.control == m_c.lstSyncFrom)
+            tool.lpszText = LPSTR_TEXTCALLBACKW;
         SendMessageW(m_c.tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
+    SetWindowSubclass(m_c.lstSyncFrom, ListProc, ids::kListSubclass,
+                      reinterpret_cast<DWORD_PTR>(this));
+}
+
+const wchar_t* Win32MainWindow::ListTip() {
+    POINT at{};
+    GetCursorPos(&at);
+    ScreenToClient(m_c.lstSyncFrom, &at);
+    m_listTip = ListTipAt(m_c.lstSyncFrom, at, L"Filesets to sync");
+    return m_listTip.c_str();
+}
+
+LRESULT CALLBACK Win32MainWindow::ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR, DWORD_PTR self) {
+    auto* window = reinterpret_cast<Win32MainWindow*>(self);
+    if (message == WM_MOUSEMOVE) {
+        // Moved onto another entry: the open tip asks for its text again.
+        const LRESULT hit = SendMessageW(hwnd, LB_ITEMFROMPOINT, 0, lParam);
+        const int item = HIWORD(hit) != 0 ? -1 : LOWORD(hit);
+        if (item != window->m_tipItem) {
+            window->m_tipItem = item;
+            SendMessageW(window->m_c.tips, TTM_UPDATE, 0, 0);
+        }
+    } else if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, ListProc, ids::kListSubclass);
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 }  // namespace brannock_win32

@@ -154,6 +154,15 @@ LRESULT Win32MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETTINGCHANGE:
             ApplyDpi(m_dpi);
             break;
+        case WM_NOTIFY: {
+            auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+            if (info->hdr.hwndFrom == m_c.tips && info->hdr.code == TTN_GETDISPINFOW &&
+                info->hdr.idFrom == reinterpret_cast<UINT_PTR>(m_c.lstSyncFrom)) {
+                info->lpszText = const_cast<wchar_t*>(ListTip());
+                return 0;
+            }
+            break;
+        }
         default:
             break;
     }
@@ -255,6 +264,7 @@ void Win32MainWindow::ApplyDpi(int dpi) {
     for (HWND child = GetWindow(m_hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
     SendMessageW(m_c.tips, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+    FitListExtent(m_c.lstSyncFrom);
     if (old)
         DeleteObject(old);  // only now that no child uses it any more
 

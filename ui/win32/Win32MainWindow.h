@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include "platform/win32.h"
 #include "ui/win32/ResourceIds.h"
@@ -70,7 +71,10 @@ class Win32MainWindow {
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK WakeupProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR self);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    const wchar_t* ListTip();
     LRESULT OnWakeupMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     bool OnSysCommand(WPARAM command);
     void OnEndSession(bool ending, LPARAM how);
@@ -93,6 +97,8 @@ class Win32MainWindow {
     HFONT m_font = nullptr;
     int m_dpi = 96;
     UINT m_taskbarCreated = 0;
+    std::wstring m_listTip;  // the list's tip as last asked for
+    int m_tipItem = -1;      // the entry under the pointer, -1 for none
 };
 
 }  // namespace brannock_win32

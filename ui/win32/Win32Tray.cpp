@@ -37,12 +37,17 @@ int TrayButton(LPARAM lParam, bool version4) {
     }
 }
 
+std::wstring TrayText(const std::string& text, std::size_t units) {
+    return Wide(textwrap::Shorten(
+        text, [units](std::string_view line) { return Wide(std::string(line)).size() < units; }));
+}
+
 namespace {
 
-// `text` in a fixed field of the icon's data, cut with "..." to what the field holds.
+// `text` in a fixed field of the icon's data, shortened to what the field holds.
 template <std::size_t N>
 void CopyCut(wchar_t (&field)[N], const std::string& text) {
-    std::wcsncpy(field, Wide(textwrap::Cut(text, N - 1)).c_str(), N - 1);
+    std::wcsncpy(field, TrayText(text, N).c_str(), N - 1);
     field[N - 1] = L'\0';
 }
 

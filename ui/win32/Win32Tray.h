@@ -18,6 +18,11 @@ inline constexpr int kRight = 2;
 inline constexpr int kMiddle = 4;
 }  // namespace tray_button
 
+// `text` for one of the icon's fixed fields of `units` UTF-16 units, the last one for the
+// terminating zero: when it is too long, its paths lose their middles first, so the end of a
+// failure's text, its cause, is kept.
+std::wstring TrayText(const std::string& text, std::size_t units);
+
 // The button a callback (wParam, lParam) stands for. With version 4 the event is the low word
 // of lParam, and a left click or the keyboard come as NIN_SELECT/NIN_KEYSELECT, a right click as
 // WM_CONTEXTMENU (each after its button-up, which is then not a click of its own); before
