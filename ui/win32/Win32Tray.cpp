@@ -37,6 +37,10 @@ int TrayButton(LPARAM lParam, bool version4) {
     }
 }
 
+bool TrayBalloonClicked(LPARAM lParam) {
+    return LOWORD(lParam) == NIN_BALLOONUSERCLICK;
+}
+
 namespace {
 
 // `text` in a fixed field of the icon's data, cut with "..." to what the field holds.
