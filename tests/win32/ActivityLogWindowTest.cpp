@@ -25,16 +25,22 @@ class ActivityLogWindowTest : public ShellFixture {
             at = end + 2;
         }
     }
-    // The newest line is in sight, with lines above it scrolled away.
+    // The newest line is in sight, whole, with lines above it scrolled away.
     static bool NewestInSight() {
         const LRESULT count = SendMessageW(View(), EM_GETLINECOUNT, 0, 0);
         const LRESULT start = SendMessageW(View(), EM_LINEINDEX, count - 1, 0);
-        const LRESULT at = SendMessageW(View(), EM_POSFROMCHAR, start, 0);
-        RECT client{};
-        GetClientRect(View(), &client);
-        const int y = static_cast<short>(HIWORD(at));
-        return SendMessageW(View(), EM_GETFIRSTVISIBLELINE, 0, 0) > 0 && y >= 0 &&
-               y < client.bottom;
+        const int top = static_cast<short>(HIWORD(SendMessageW(View(), EM_POSFROMCHAR, start, 0)));
+        RECT shown{};
+        SendMessageW(View(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&shown));
+        const HDC dc = GetDC(View());
+        const HGDIOBJ old =
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(View(), WM_GETFONT, 0, 0)));
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(View(), dc);
+        return SendMessageW(View(), EM_GETFIRSTVISIBLELINE, 0, 0) > 0 && top >= shown.top &&
+               top + metrics.tmHeight <= shown.bottom;
     }
     static bool EndsWith(const std::string& text, const std::string& end) {
         return text.size() >= end.size() &&
