@@ -5,7 +5,10 @@
 // The click goes in both layouts of the callback, the classic one and that of
 // NOTIFYICON_VERSION_4, because a program reads only the one it asked for and finds nothing in
 // the other.
-// Usage: tray_poke caption callback-message icon-id left|right letter|esc
+// Usage: tray_poke caption callback-message icon-id left|right [letter|esc]
+//        tray_poke caption callback-message icon-id none letter|esc  (a key for an open menu)
+//        tray_poke caption callback-message icon-id command id       (a menu item's command)
+//        tray_poke caption callback-message icon-id menubar letter   (opens a menu of the bar)
 // Exit status: 0 when everything was delivered, 2 for bad arguments, 3 without the window,
 // 4 without the menu.
 #include <windows.h>
@@ -52,11 +55,15 @@ HWND VisibleMenu() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool left = argc == 6 && std::strcmp(argv[4], "left") == 0;
-    if (argc != 6 || (!left && std::strcmp(argv[4], "right") != 0)) {
+    const std::string action = argc >= 5 ? argv[4] : "";
+    const bool click = action == "left" || action == "right";
+    const bool valid =
+        (click && (argc == 5 || argc == 6)) ||
+        ((action == "none" || action == "command" || action == "menubar") && argc == 6);
+    if (!valid) {
         std::fprintf(stderr,
-                     "usage: tray_poke caption callback-message icon-id left|right "
-                     "letter|esc\n");
+                     "usage: tray_poke caption callback-message icon-id "
+                     "left|right [letter|esc] | none letter|esc | command id | menubar letter\n");
         return 2;
     }
     const std::wstring caption(argv[1], argv[1] + std::strlen(argv[1]));
@@ -65,15 +72,31 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tray_poke: no window \"%s\"\n", argv[1]);
         return 3;
     }
-    // Classic: the icon's id in wParam, the mouse message in lParam. Version 4: the pointer in
-    // wParam, the event and the icon's id in lParam.
-    const UINT callback = static_cast<UINT>(std::strtoul(argv[2], nullptr, 0));
-    const WPARAM icon = static_cast<WPARAM>(std::strtoul(argv[3], nullptr, 0));
-    PostMessageW(target, callback, icon, left ? WM_LBUTTONUP : WM_RBUTTONUP);
-    POINT at{};
-    GetCursorPos(&at);
-    PostMessageW(target, callback, MAKEWPARAM(at.x, at.y),
-                 MAKELPARAM(left ? NIN_SELECT : WM_CONTEXTMENU, static_cast<WORD>(icon)));
+    if (action == "command") {
+        const auto id = static_cast<WORD>(std::strtoul(argv[5], nullptr, 0));
+        PostMessageW(target, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        return 0;
+    }
+    if (action == "menubar") {
+        // As Alt and the letter would: the window's own menu loop opens that menu.
+        PostMessageW(target, WM_SYSCOMMAND, SC_KEYMENU,
+                     static_cast<LPARAM>(static_cast<unsigned char>(argv[5][0])));
+        return 0;
+    }
+    if (click) {
+        const bool left = action == "left";
+        // Classic: the icon's id in wParam, the mouse message in lParam. Version 4: the pointer
+        // in wParam, the event and the icon's id in lParam.
+        const UINT callback = static_cast<UINT>(std::strtoul(argv[2], nullptr, 0));
+        const WPARAM icon = static_cast<WPARAM>(std::strtoul(argv[3], nullptr, 0));
+        PostMessageW(target, callback, icon, left ? WM_LBUTTONUP : WM_RBUTTONUP);
+        POINT at{};
+        GetCursorPos(&at);
+        PostMessageW(target, callback, MAKEWPARAM(at.x, at.y),
+                     MAKELPARAM(left ? NIN_SELECT : WM_CONTEXTMENU, static_cast<WORD>(icon)));
+        if (argc == 5)
+            return 0;
+    }
 
     HWND menu = nullptr;
     if (!WaitFor([&] { return (menu = VisibleMenu()) != nullptr; })) {
