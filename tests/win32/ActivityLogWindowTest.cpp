@@ -1,6 +1,8 @@
 // The Activity Log window on Win32: the menu items and the click on the tray's notice that open
 // it, and the window itself showing the log's lines, following new ones at the bottom and
 // closing with Esc.
+#include <algorithm>
+
 #include "tests/win32/ShellFixture.h"
 #include "ui/win32/Win32ActivityLogWindow.h"
 #include "ui/win32/Win32Api.h"
@@ -25,22 +27,17 @@ class ActivityLogWindowTest : public ShellFixture {
             at = end + 2;
         }
     }
-    // The newest line is in sight, whole, with lines above it scrolled away.
+    static SCROLLINFO Bar() {
+        SCROLLINFO bar{};
+        bar.cbSize = sizeof bar;
+        bar.fMask = SIF_ALL;
+        GetScrollInfo(View(), SB_VERT, &bar);
+        return bar;
+    }
+    // The newest line is in sight, with lines above it scrolled away.
     static bool NewestInSight() {
-        const LRESULT count = SendMessageW(View(), EM_GETLINECOUNT, 0, 0);
-        const LRESULT start = SendMessageW(View(), EM_LINEINDEX, count - 1, 0);
-        const int top = static_cast<short>(HIWORD(SendMessageW(View(), EM_POSFROMCHAR, start, 0)));
-        RECT shown{};
-        SendMessageW(View(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&shown));
-        const HDC dc = GetDC(View());
-        const HGDIOBJ old =
-            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(View(), WM_GETFONT, 0, 0)));
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(dc, &metrics);
-        SelectObject(dc, old);
-        ReleaseDC(View(), dc);
-        return SendMessageW(View(), EM_GETFIRSTVISIBLELINE, 0, 0) > 0 && top >= shown.top &&
-               top + metrics.tmHeight <= shown.bottom;
+        const SCROLLINFO bar = Bar();
+        return bar.nPos > 0 && bar.nPos + static_cast<int>(bar.nPage) > bar.nMax;
     }
     static bool EndsWith(const std::string& text, const std::string& end) {
         return text.size() >= end.size() &&
@@ -101,7 +98,7 @@ TEST_F(ActivityLogWindowTest, ShowsTheLinesAtTheEndFollowsNewOnesAndClosesWithEs
     SendMessageW(View(), WM_VSCROLL, SB_TOP, 0);
     form().LogEvent("deleted", "one more");
     EXPECT_TRUE(WaitFor([] { return Lines().size() == 302; }));
-    EXPECT_EQ(SendMessageW(View(), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    EXPECT_EQ(Bar().nPos, 0);
 
     // A second request brings the same window forward.
     const HWND first = LogWindow();

@@ -8,6 +8,7 @@
 #include "ui/LogFollower.h"
 #include "ui/win32/ResourceIds.h"
 #include "ui/win32/Win32Dpi.h"
+#include "ui/win32/Win32LogView.h"
 #include "ui/win32/Win32Placement.h"
 #include "ui/win32/Win32Text.h"
 
@@ -15,22 +16,6 @@ namespace brannock_win32 {
 namespace {
 
 constexpr UINT_PTR kPollTimer = 1;
-constexpr UINT_PTR kEscSubclass = 1;
-
-// Lines as the edit control holds them: CR LF between them, none after the last, which would
-// show an empty line.
-std::wstring Shown(std::string lines) {
-    if (!lines.empty() && lines.back() == '\n')
-        lines.pop_back();
-    std::wstring text;
-    for (wchar_t c : Wide(lines)) {
-        if (c == L'\n')
-            text += L"\r\n";
-        else if (c != L'\r')
-            text += c;
-    }
-    return text;
-}
 
 // A font whose letters are all one width, so the columns of the events (time, event word)
 // stand under one another, at the size of the desktop's message font.
@@ -83,8 +68,8 @@ class ActivityLogWindow {
         }
         ShowWindow(m_hwnd, IsIconic(m_hwnd) ? SW_RESTORE : SW_SHOW);
         SetForegroundWindow(m_hwnd);
-        SetFocus(m_text);
-        ScrollToEnd();
+        SetFocus(m_view->Handle());
+        m_view->ScrollToEnd();
         SetTimer(m_hwnd, kPollTimer, kLogPollMilliseconds, nullptr);
     }
 
@@ -125,37 +110,20 @@ class ActivityLogWindow {
         }
     }
 
-    // Esc closes the window from the text, which has the focus; nothing else is filtered.
-    static LRESULT CALLBACK TextKeys(HWND text, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR, DWORD_PTR) {
-        if (message == WM_KEYDOWN && wParam == VK_ESCAPE) {
-            PostMessageW(GetParent(text), WM_CLOSE, 0, 0);
-            return 0;
-        }
-        if (message == WM_NCDESTROY)
-            RemoveWindowSubclass(text, TextKeys, kEscSubclass);
-        return DefSubclassProc(text, message, wParam, lParam);
-    }
-
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
             case WM_CREATE:
                 return OnCreate() ? 0 : -1;
             case WM_SIZE:
-                MoveWindow(m_text, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+                MoveWindow(m_view->Handle(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
                 return 0;
             case WM_SETFOCUS:
-                SetFocus(m_text);
+                SetFocus(m_view->Handle());
                 return 0;
             case WM_TIMER:
                 if (wParam == kPollTimer)
                     Poll();
                 return 0;
-            case WM_CTLCOLORSTATIC:
-                // Read-only text on the window's colour, as text to be read, not a greyed field.
-                SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
-                SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
-                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
             case WM_CLOSE:
                 DestroyWindow(m_hwnd);
                 return 0;
@@ -180,32 +148,22 @@ class ActivityLogWindow {
     }
 
     bool OnCreate() {
-        // One event a line, not wrapped: long paths scroll sideways.
-        const DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
-                            ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL;
-        m_text = CreateWindowExW(0, L"EDIT", L"", style, 0, 0, 0, 0, m_hwnd, nullptr,
-                                 GetModuleHandleW(nullptr), nullptr);
-        if (m_text == nullptr)
+        m_view = LogView::Create(m_hwnd);
+        if (m_view == nullptr)
             return false;
-        // Both parts of the log together run to a few megabytes, past the default limit.
-        SendMessageW(m_text, EM_SETLIMITTEXT, 0, 0);
         SetFont(WindowDpi(m_hwnd));
-        SetWindowSubclass(m_text, TextKeys, kEscSubclass, 0);
         return true;
     }
 
     void SetFont(int dpi) {
         const HFONT old = m_font;
         m_font = CreateLogFont(dpi);
-        SendMessageW(m_text, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
+        SendMessageW(m_view->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
         if (old)
-            DeleteObject(old);  // only now that the text no longer uses it
+            DeleteObject(old);  // only now that the view no longer uses it
     }
 
-    void Reload() {
-        SetWindowTextW(m_text, Shown(m_follower->ReadAll()).c_str());
-        ScrollToEnd();
-    }
+    void Reload() { m_view->SetLines(m_follower->ReadAll()); }
 
     void Poll() {
         std::string added;
@@ -215,46 +173,8 @@ class ActivityLogWindow {
             case logview::LogFollower::Change::kBegunAnew:
                 return Reload();
             case logview::LogFollower::Change::kAdded:
-                return Append(Shown(std::move(added)));
+                return m_view->Append(added);
         }
-    }
-
-    // The view follows the new lines while it shows the end; a user reading further up keeps
-    // the place and the selection.
-    void Append(const std::wstring& lines) {
-        const bool atEnd = AtEnd();
-        DWORD selStart = 0, selEnd = 0;
-        SendMessageW(m_text, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
-                     reinterpret_cast<LPARAM>(&selEnd));
-        const LRESULT firstLine = SendMessageW(m_text, EM_GETFIRSTVISIBLELINE, 0, 0);
-        const int length = GetWindowTextLengthW(m_text);
-        const std::wstring text = length == 0 ? lines : L"\r\n" + lines;
-        SendMessageW(m_text, EM_SETSEL, length, length);
-        SendMessageW(m_text, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
-        if (atEnd) {
-            ScrollToEnd();
-            return;
-        }
-        SendMessageW(m_text, EM_SETSEL, selStart, selEnd);
-        const LRESULT nowFirst = SendMessageW(m_text, EM_GETFIRSTVISIBLELINE, 0, 0);
-        SendMessageW(m_text, EM_LINESCROLL, 0, firstLine - nowFirst);
-    }
-
-    bool AtEnd() const {
-        SCROLLINFO bar{};
-        bar.cbSize = sizeof bar;
-        bar.fMask = SIF_ALL;
-        if (!GetScrollInfo(m_text, SB_VERT, &bar) || bar.nPage == 0)
-            return true;  // everything is in sight
-        return bar.nPos + static_cast<int>(bar.nPage) > bar.nMax;
-    }
-
-    // The newest line in sight, from its start.
-    void ScrollToEnd() {
-        const LRESULT lines = SendMessageW(m_text, EM_GETLINECOUNT, 0, 0);
-        const LRESULT last = SendMessageW(m_text, EM_LINEINDEX, lines - 1, 0);
-        SendMessageW(m_text, EM_SETSEL, last, last);
-        SendMessageW(m_text, EM_SCROLLCARET, 0, 0);
     }
 
     int AverageCharWidth() const {
@@ -281,7 +201,7 @@ class ActivityLogWindow {
 
     static inline ActivityLogWindow* s_open = nullptr;
     HWND m_hwnd = nullptr;
-    HWND m_text = nullptr;
+    LogView* m_view = nullptr;  // a child window: it goes with this one
     HFONT m_font = nullptr;
     std::unique_ptr<logview::LogFollower> m_follower;
 };
