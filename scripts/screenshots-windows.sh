@@ -4,7 +4,8 @@
 # box, shown at a first start), tray-menu.png (the tray with its pop-up menu open) and
 # error.png (the message box of switching on without a fileset), help.png (Help > Contents),
 # file-menu.png (the main window with its File menu open) and activity-log.png (the Activity
-# Log window, chosen from the tray's pop-up menu, over a log with a cycle in it), in
+# Log window, chosen from the tray's pop-up menu, over a log with a cycle in it and a line
+# added while it is open), in
 # <build>/screenshots.
 # Wine draws the windows' frames itself (no window manager runs), as Windows would. Each
 # picture comes from a start of its own, from a copy of the program beside a settings file
@@ -168,7 +169,10 @@ log_lines=(
 start_program "${options[@]}" 'SyncOn=No' "${filesets[@]}"
 wait_window newest "$app" --name '^Brannock$' >/dev/null
 poke right a
-shot activity-log "$(wait_window newest "$app" --name '^Brannock Activity Log$')"
+log=$(wait_window newest "$app" --name '^Brannock Activity Log$')
+# A line the program adds while the window is open shows at the bottom.
+printf '%s\n' '2026-12-07 11:40:00 cycle by the timer' >>"$work/app/brannock.log"
+shot activity-log "$log"
 log_lines=()
 stop_program
 
