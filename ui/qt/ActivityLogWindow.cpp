@@ -53,7 +53,10 @@ class ActivityLogWindow : public QDialog {
         const bool fresh = !isVisible() || m_follower == nullptr || m_follower->Path() != path;
         if (!isVisible())
             CentreOver(*this, parentWidget());
-        show();
+        if (isMinimized())
+            showNormal();
+        else
+            show();
         raise();
         activateWindow();
         m_view->setFocus();

@@ -115,10 +115,12 @@ class ActivityLogWindow {
             case WM_CREATE:
                 return OnCreate() ? 0 : -1;
             case WM_SIZE:
-                MoveWindow(m_view->Handle(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+                if (m_view)
+                    MoveWindow(m_view->Handle(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
                 return 0;
             case WM_SETFOCUS:
-                SetFocus(m_view->Handle());
+                if (m_view)
+                    SetFocus(m_view->Handle());
                 return 0;
             case WM_TIMER:
                 if (wParam == kPollTimer)

@@ -32,6 +32,7 @@ LogView* LogView::Create(HWND parent) {
     CreateWindowExW(WS_EX_CLIENTEDGE, kLogViewClass, L"",
                     WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP, 0, 0, 0, 0,
                     parent, nullptr, GetModuleHandleW(nullptr), view);
+    // The class answers WM_CREATE with success: once WM_NCCREATE has come, the window exists.
     if (view->m_hwnd == nullptr) {
         delete view;  // WM_NCCREATE never came
         return nullptr;
