@@ -88,6 +88,12 @@ TEST_F(ActivityLogWindowTest, ShowsTheLinesAtTheEndFollowsNewOnesAndClosesWithEs
     ASSERT_EQ(Lines().size(), 300u);
     EXPECT_TRUE(EndsWith(Lines().front(), " copied file 1 \xC3\xBC")) << Lines().front();
     EXPECT_TRUE(NewestInSight());
+    // Made smaller, the window goes on showing the newest line.
+    RECT frame{};
+    GetWindowRect(LogWindow(), &frame);
+    SetWindowPos(LogWindow(), nullptr, 0, 0, frame.right - frame.left,
+                 (frame.bottom - frame.top) / 2, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_TRUE(NewestInSight());
 
     // A new event shows at the bottom, in sight, without being asked for.
     form().LogEvent("deleted", "the newest");
