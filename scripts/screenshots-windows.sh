@@ -3,8 +3,10 @@
 # main-off.png and main-on.png (the main window with syncing off and on), about.png (the About
 # box, shown at a first start), tray-menu.png (the tray with its pop-up menu open) and
 # error.png (the message box of switching on without a fileset), help.png (Help > Contents),
-# modify.png (the Modify Fileset box) and the setup program's pages (setup-*.png, and
-# uninstall-*.png for the uninstaller's), in <build>/screenshots.
+# modify.png (the Modify Fileset box), the setup program's pages (setup-*.png, and
+# uninstall-*.png for the uninstaller's), file-menu.png (the main window with its File menu
+# open) and activity-log.png (the Activity Log window, chosen from the tray's pop-up menu, over
+# a log with a cycle in it and a line added while it is open), in <build>/screenshots.
 # Wine draws the windows' frames itself (no window manager runs), as Windows would. Each
 # picture comes from a start of its own, from a copy of the program beside a settings file
 # made for it; tests/e2e/TrayPoke.cpp plays the tray clicks. Wine runs in a prefix of its own
@@ -61,6 +63,7 @@ export BRANNOCK_WINE_DISPLAY=$DISPLAY
 mkdir -p "$out" "$work/Documents/Letters" "$work/Projects" "$work/Mirror"
 rm -f "$out"/*.png
 
+log_lines=()
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
 # start_program SETTINGS-LINES...: a fresh copy of the program beside its settings file.
@@ -70,6 +73,7 @@ start_program() {
   cp "$exe" "$work/app/brannock.exe"
   cp "$(dirname "$exe")/brannock.hlp" "$work/app/brannock.hlp"
   printf '%s\r\n' "$@" >"$work/app/brannock.ini"
+  if [ "${#log_lines[@]}" -gt 0 ]; then printf '%s\n' "${log_lines[@]}" >"$work/app/brannock.log"; fi
   "$wine_run" "$work/app/brannock.exe" >>"$work/brannock.log" 2>&1 &
   app=$!
 }
@@ -113,6 +117,8 @@ read -r screen_w _ < <(xdotool getdisplaygeometry)
 xdotool mousemove $((screen_w - 12)) 12
 poke right
 wait_window newest "$app" --class '' >/dev/null 2>&1 || true
+# The pointer leaves the icon, below the menu, so that the icon's tip does not cover an item.
+xdotool mousemove $((screen_w - 12)) 200
 sleep 2
 import -window root -crop 360x220+$((screen_w - 360))+0 "$out/tray-menu.png"
 echo "tray-menu.png: $(identify -format '%wx%h' "$out/tray-menu.png")"
@@ -178,6 +184,39 @@ for page in confirm components; do
   shot "uninstall-$page" "$(wait_window newest $$ --name '^Brannock Uninstall')"
   "$wine_run" "$poke" "Brannock Uninstall" 0 0 command 1
 done
+stop_program
+
+# The File menu, opened from the menu bar as Alt+F would, over the window.
+start_program "${options[@]}" 'SyncOn=No' "${filesets[@]}"
+main=$(wait_window newest "$app" --name '^Brannock$')
+poke menubar f
+sleep 1
+# The menu is a window of its own over the main window: the picture is the screen there.
+eval "$(xdotool getwindowgeometry --shell "$main")"
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/file-menu.png"
+echo "file-menu.png: $(identify -format '%wx%h' "$out/file-menu.png")"
+poke none esc || true
+stop_program
+
+# The Activity Log, chosen from the tray's pop-up menu, over a log with a cycle in it.
+docs=$(winpath "$work/Documents") mirror=$(winpath "$work/Mirror")
+log_lines=(
+  "2026-12-07 10:58:02 start settings $(winpath "$work/app/brannock.ini")"
+  '2026-12-07 10:58:02 sync-on by the user'
+  '2026-12-07 10:58:02 cycle by the switch-on'
+  "2026-12-07 10:58:03 copied $docs\\report.txt -> $mirror\\Documents\\report.txt, 18204 bytes"
+  "2026-12-07 10:58:03 unlisted nothing copied from $(winpath "$work/Projects")\\Old: The system cannot find the path specified."
+  "2026-12-07 10:58:04 deleted $mirror\\Documents\\old-notes.txt: its source was not found"
+  '2026-12-07 10:58:04 done 214 looked at, 1 copied (18204 bytes), 1 deleted, 0 failed, 0 passed over, 1 not listed, 2 s'
+  '2026-12-07 11:31:40 sync-off by the user')
+start_program "${options[@]}" 'SyncOn=No' "${filesets[@]}"
+wait_window newest "$app" --name '^Brannock$' >/dev/null
+poke right a
+log=$(wait_window newest "$app" --name '^Brannock Activity Log$')
+# A line the program adds while the window is open shows at the bottom.
+printf '%s\n' '2026-12-07 11:40:00 cycle by the timer' >>"$work/app/brannock.log"
+shot activity-log "$log"
+log_lines=()
 stop_program
 
 echo "screenshots in $out"

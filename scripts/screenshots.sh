@@ -4,6 +4,9 @@
 #   main.png           the main window
 #   about.png          the About box, opened through the Help menu
 #   help.png           the help window, opened through Help > Contents
+#   file-menu.png      the main window with its File menu open
+#   activity-log.png   the Activity Log window, opened through File > Activity Log, with a line
+#                      the program wrote while it was open
 #   modify.png         the Modify Fileset box with a long entry
 #   delete-box.png     a message box naming a long path (the delete question)
 #   tray-menu.png      the tray icon with its pop-up menu open
@@ -56,6 +59,20 @@ Wakeup=30
 FileSet1=$long/*.*
 FileSet2=$work/Documents/*.*
 FileSet3=
+EOF
+  # A log with a cycle in it, as the program leaves one behind.
+  cat >"$work/brannock.log" <<EOF
+2026-12-07 10:58:02 start settings $work/brannock.ini
+2026-12-07 10:58:02 sync-on by the user
+2026-12-07 10:58:02 cycle by the switch-on
+2026-12-07 10:58:03 copied $work/Documents/report.txt -> $work/Mirror$work/Documents/report.txt, 18204 bytes
+2026-12-07 10:58:03 copied $work/Documents/budget.ods -> $work/Mirror$work/Documents/budget.ods, 40961 bytes
+2026-12-07 10:58:03 unlisted nothing copied from $long: The system cannot find the path specified.
+2026-12-07 10:58:04 deleted $work/Mirror$work/Documents/old-notes.txt: its source was not found
+2026-12-07 10:58:04 done 214 looked at, 2 copied (59165 bytes), 1 deleted, 0 failed, 0 passed over, 1 not listed, 2 s
+2026-12-07 11:28:04 cycle by the timer
+2026-12-07 11:28:05 done 214 looked at, 0 copied (0 bytes), 0 deleted, 0 failed, 0 passed over, 1 not listed, 1 s
+2026-12-07 11:31:40 sync-off by the user
 EOF
 }
 
@@ -167,6 +184,35 @@ shoot_from_menu() {
   wait_gone --name "$title"
 }
 
+# The File menu, opened with its access key, over the main window.
+shoot_file_menu() {
+  xdotool windowfocus --sync "$main"
+  xdotool key --clearmodifiers alt+f
+  settle
+  local x y w h
+  read -r x y w h < <(geometry "$main")
+  shoot "$out/file-menu.png" "$x" "$y" "$w" "$h"
+  xdotool key Escape
+}
+
+# The Activity Log through the File menu; a line the program adds while it is open shows at
+# the bottom before the picture is taken.
+shoot_activity_log() {
+  local id
+  xdotool windowfocus --sync "$main"
+  xdotool key --clearmodifiers alt+f
+  sleep 0.5
+  xdotool key --clearmodifiers a
+  id=$(wait_window first "$app_pid" --name '^Brannock Activity Log$')
+  echo "2026-12-07 11:40:00 cycle by the timer" >>"$work/brannock.log"
+  settle
+  # shellcheck disable=SC2046
+  shoot "$out/activity-log.png" $(geometry "$id")
+  xdotool windowfocus --sync "$id"
+  xdotool key Escape
+  wait_gone --name '^Brannock Activity Log$'
+}
+
 # Selects the first fileset (a click into the list's empty part, then End and Home: a key
 # selects only when it moves to another entry) and presses the picture button `back` places
 # before the list in the focus order, as the keyboard would.
@@ -266,6 +312,8 @@ start_program
 shoot_main_window
 shoot_about_box
 shoot_from_menu help.png h c '^Brannock Help$'
+shoot_file_menu
+shoot_activity_log
 shoot_fileset_boxes
 shoot_tray_menu
 stop_program

@@ -1,5 +1,5 @@
 // The form's door to the activity log: each event stamped with the form's clock, and the
-// menu items that open the log's window.
+// ways into the log's window: its menu items and a click on the tray's notice.
 #include "activity/ActivityLog.h"
 #include "ui/frmMain.h"
 
@@ -12,5 +12,9 @@ void frmMain::mnu_FileLog_Click() {
 }
 
 void frmMain::mnu_PopupLog_Click() {
+    m_desktop.ShowActivityLog(LogFile);
+}
+
+void frmMain::SysTray1_BalloonClick() {
     m_desktop.ShowActivityLog(LogFile);
 }

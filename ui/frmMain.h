@@ -79,6 +79,8 @@ class frmMain : public FormControls {
     // Opens the Activity Log window (File menu, tray menu, the failure notice).
     void mnu_FileLog_Click();
     void mnu_PopupLog_Click();
+    // A click on a notice the tray icon showed: the log tells what the notice was about.
+    void SysTray1_BalloonClick();
 
     // --- Start-up and main window (ui/frmMain.cpp) -------------------------------------
     void Form_Load();

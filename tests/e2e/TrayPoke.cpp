@@ -8,6 +8,7 @@
 // Usage: tray_poke caption callback-message icon-id left|right [letter|esc]
 //        tray_poke caption callback-message icon-id none letter|esc   (a menu already open)
 //        tray_poke caption callback-message icon-id command id [list-index]
+//        tray_poke caption callback-message icon-id menubar letter   (opens a menu of the bar)
 // Exit status: 0 when everything was delivered, 2 for bad arguments, 3 without the window,
 // 4 without the menu.
 #include <windows.h>
@@ -96,6 +97,16 @@ int main(int argc, char** argv) {
     if (argc >= 6 && std::strcmp(argv[4], "command") == 0)
         return Command(std::wstring(argv[1], argv[1] + std::strlen(argv[1])), std::atoi(argv[5]),
                        argc > 6 ? argv[6] : nullptr);
+    if (argc == 6 && std::strcmp(argv[4], "menubar") == 0) {
+        HWND target = nullptr;
+        const std::wstring caption(argv[1], argv[1] + std::strlen(argv[1]));
+        if (!WaitFor([&] { return (target = MainWindow(caption)) != nullptr; }))
+            return 3;
+        // As Alt and the letter would: the window's own menu loop opens that menu.
+        PostMessageW(target, WM_SYSCOMMAND, SC_KEYMENU,
+                     static_cast<LPARAM>(static_cast<unsigned char>(argv[5][0])));
+        return 0;
+    }
     const bool left = argc >= 5 && std::strcmp(argv[4], "left") == 0;
     const bool right = argc >= 5 && std::strcmp(argv[4], "right") == 0;
     const bool none = argc == 6 && std::strcmp(argv[4], "none") == 0;

@@ -74,9 +74,11 @@ class MainWindowTest : public ShellFixture {
 TEST_F(MainWindowTest, MenusHaveTheirTextsAndTheLayoutStaysTidyAt96And144Dpi) {
     StartAndLoad(SavedIni(false));
     EXPECT_EQ(MenuTexts(GetMenu(Window())),
-              (std::vector<std::string>{"&File", "E&xit", "&Help", "&Contents...", "&About..."}));
+              (std::vector<std::string>{"&File", "&Activity Log...", "E&xit", "&Help",
+                                        "&Contents...", "&About..."}));
     EXPECT_EQ(MenuTexts(shell->window.Controls().mnu_Popup),
-              (std::vector<std::string>{"&Properties", "&Disabled", "-", "&Terminate"}));
+              (std::vector<std::string>{"&Properties", "&Activity Log...", "&Disabled", "-",
+                                        "&Terminate"}));
     ExpectTidyLayout();
     RECT before{};
     GetWindowRect(Window(), &before);

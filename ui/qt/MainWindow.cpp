@@ -168,6 +168,7 @@ void MainWindow::BuildStatusBar() {
 
 void MainWindow::BuildMenus() {
     mnu_File = Named(menuBar()->addMenu(QStringLiteral("&File")), "mnu_File");
+    mnu_FileLog = Named(mnu_File->addAction(QStringLiteral("&Activity Log...")), "mnu_FileLog");
     mnu_FileExit = Named(mnu_File->addAction(QStringLiteral("E&xit")), "mnu_FileExit");
     mnu_Help = Named(menuBar()->addMenu(QStringLiteral("&Help")), "mnu_Help");
     mnuHelpContents = Named(mnu_Help->addAction(QStringLiteral("&Contents...")), "mnuHelpContents");
@@ -177,6 +178,7 @@ void MainWindow::BuildMenus() {
     mnu_Popup = Named(new QMenu(QStringLiteral("Popup"), this), "mnu_Popup");
     mnu_PopupProperties =
         Named(mnu_Popup->addAction(QStringLiteral("&Properties")), "mnu_PopupProperties");
+    mnu_PopupLog = Named(mnu_Popup->addAction(QStringLiteral("&Activity Log...")), "mnu_PopupLog");
     mnu_PopupDisabled =
         Named(mnu_Popup->addAction(QStringLiteral("&Disabled")), "mnu_PopupDisabled");
     mnu_PopupDisabled->setCheckable(true);

@@ -58,12 +58,14 @@ class MainWindow : public QMainWindow {
     QSystemTrayIcon* SysTray1;
 
     QMenu* mnu_File;
+    QAction* mnu_FileLog;
     QAction* mnu_FileExit;
     QMenu* mnu_Help;
     QAction* mnuHelpContents;
     QAction* mnu_HelpAbout;
     QMenu* mnu_Popup;
     QAction* mnu_PopupProperties;
+    QAction* mnu_PopupLog;
     QAction* mnu_PopupDisabled;
     QAction* mnu_PopupSep1;
     QAction* mnu_PopupTerminate;

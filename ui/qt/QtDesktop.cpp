@@ -17,6 +17,7 @@
 #include "fileio/modWin32.h"
 #include "ui/TextWrap.h"
 #include "ui/qt/AboutDialog.h"
+#include "ui/qt/ActivityLogWindow.h"
 #include "ui/qt/HelpWindow.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/Placement.h"
@@ -218,6 +219,12 @@ bool QtDesktop::ShowHelpFile(const std::string& path) {
     return ShowHelpWindow(&m_window, ToQ(path));
 }
 
+void QtDesktop::ShowActivityLog(const std::string& path) {
+    if (m_unloaded)
+        return;
+    ShowActivityLogWindow(&m_window, path);
+}
+
 HWND QtDesktop::MainWindowHandle() const {
     return reinterpret_cast<HWND>(m_window.winId());
 }
@@ -232,11 +239,6 @@ void RegisterQtFolderPicker(MainWindow& window) {
 #else
     (void)window;  // the platform's own picker serves
 #endif
-}
-
-// The Activity Log window is yet to come: for now the log opens in the help window's viewer.
-void QtDesktop::ShowActivityLog(const std::string& path) {
-    ShowHelpFile(path);
 }
 
 }  // namespace brannock_qt

@@ -1,6 +1,6 @@
 // The desktop around the main window on Qt: the event loop, the modal boxes (always owned by
-// the main window, shown or hidden), the window itself, the About box, the tray's pop-up menu
-// and the help file.
+// the main window, shown or hidden), the window itself, the About box, the tray's pop-up menu,
+// the help file and the Activity Log.
 #pragma once
 
 #include "ui/controls.h"

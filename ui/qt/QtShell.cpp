@@ -96,10 +96,12 @@ void QtShell::ConnectButtons() {
 }
 
 void QtShell::ConnectMenus() {
+    Route(window.mnu_FileLog, &QAction::triggered, &frmMain::mnu_FileLog_Click);
     Route(window.mnu_FileExit, &QAction::triggered, &frmMain::mnu_FileExit_Click);
     Route(window.mnuHelpContents, &QAction::triggered, &frmMain::mnuHelpContents_Click);
     Route(window.mnu_HelpAbout, &QAction::triggered, &frmMain::mnu_HelpAbout_Click);
     Route(window.mnu_PopupProperties, &QAction::triggered, &frmMain::mnu_PopupProperties_Click);
+    Route(window.mnu_PopupLog, &QAction::triggered, &frmMain::mnu_PopupLog_Click);
     Route(window.mnu_PopupDisabled, &QAction::triggered, &frmMain::mnu_PopupDisabled_Click);
     Route(window.mnu_PopupTerminate, &QAction::triggered, &frmMain::mnu_PopupTerminate_Click);
     // The check mark is set as the menu opens, before its items show.
@@ -123,6 +125,7 @@ void QtShell::ConnectTrayAndTimer() {
                                  break;
                          }
                      });
+    Route(window.SysTray1, &QSystemTrayIcon::messageClicked, &frmMain::SysTray1_BalloonClick);
     Route(window.Timer1, &QTimer::timeout, &frmMain::Timer1_Timer);
 }
 

@@ -2,6 +2,7 @@
 #include "ui/win32/Win32Api.h"
 
 #include "ui/TextWrap.h"
+#include "ui/win32/Win32ActivityLogWindow.h"
 #include "ui/win32/Win32Dialogs.h"
 #include "ui/win32/Win32Dpi.h"
 #include "ui/win32/Win32HelpWindow.h"
@@ -115,9 +116,10 @@ HWND Win32Desktop::MainWindowHandle() const {
     return m_window.Handle();
 }
 
-// The Activity Log window is yet to come: for now the log opens in the help window's viewer.
 void Win32Desktop::ShowActivityLog(const std::string& path) {
-    ShowHelpFile(path);
+    if (m_unloaded)
+        return;
+    ShowActivityLogWindow(m_window.Handle(), path);
 }
 
 }  // namespace brannock_win32

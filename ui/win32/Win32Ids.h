@@ -34,6 +34,8 @@ enum Menu : int {
     kPopupProperties,
     kPopupDisabled,
     kPopupTerminate,
+    kFileLog,
+    kPopupLog,
 };
 
 inline constexpr UINT_PTR kTimer1 = 1;

@@ -241,6 +241,7 @@ LRESULT Win32MainWindow::OnWakeupMessage(HWND hwnd, UINT message, WPARAM wParam,
 
 void Win32MainWindow::CreateMenus() {
     HMENU file = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, ids::kFileLog, L"&Activity Log...");
     AppendMenuW(file, MF_STRING, ids::kFileExit, L"E&xit");
     HMENU help = CreatePopupMenu();
     AppendMenuW(help, MF_STRING, ids::kHelpContents, L"&Contents...");
@@ -252,6 +253,7 @@ void Win32MainWindow::CreateMenus() {
     // The tray's menu: never in the menu bar, only opened from the tray icon.
     m_c.mnu_Popup = CreatePopupMenu();
     AppendMenuW(m_c.mnu_Popup, MF_STRING, ids::kPopupProperties, L"&Properties");
+    AppendMenuW(m_c.mnu_Popup, MF_STRING, ids::kPopupLog, L"&Activity Log...");
     AppendMenuW(m_c.mnu_Popup, MF_STRING, ids::kPopupDisabled, L"&Disabled");
     AppendMenuW(m_c.mnu_Popup, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(m_c.mnu_Popup, MF_STRING, ids::kPopupTerminate, L"&Terminate");

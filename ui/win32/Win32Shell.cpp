@@ -67,6 +67,8 @@ void Win32Shell::OnCommand(int id) {
             return form.btnClose_Click();
         case ids::kTerminate:
             return form.btnTerminate_Click();
+        case ids::kFileLog:
+            return form.mnu_FileLog_Click();
         case ids::kFileExit:
             return form.mnu_FileExit_Click();
         case ids::kHelpContents:
@@ -75,6 +77,8 @@ void Win32Shell::OnCommand(int id) {
             return form.mnu_HelpAbout_Click();
         case ids::kPopupProperties:
             return form.mnu_PopupProperties_Click();
+        case ids::kPopupLog:
+            return form.mnu_PopupLog_Click();
         case ids::kPopupDisabled:
             return form.mnu_PopupDisabled_Click();
         case ids::kPopupTerminate:
@@ -85,6 +89,8 @@ void Win32Shell::OnCommand(int id) {
 }
 
 void Win32Shell::OnTrayEvent(LPARAM event) {
+    if (TrayBalloonClicked(event))
+        return form.SysTray1_BalloonClick();
     const int button = controls.SysTray1.ButtonOf(event);
     if (button != tray_button::kNone)
         form.SysTray1_MouseEvent(static_cast<std::int16_t>(button), 0);

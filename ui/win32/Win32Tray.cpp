@@ -42,6 +42,10 @@ std::wstring TrayText(const std::string& text, std::size_t units) {
         text, [units](std::string_view line) { return Wide(std::string(line)).size() < units; }));
 }
 
+bool TrayBalloonClicked(LPARAM lParam) {
+    return LOWORD(lParam) == NIN_BALLOONUSERCLICK;
+}
+
 namespace {
 
 // `text` in a fixed field of the icon's data, shortened to what the field holds.

@@ -28,6 +28,9 @@ std::wstring TrayText(const std::string& text, std::size_t units);
 // WM_CONTEXTMENU (each after its button-up, which is then not a click of its own); before
 // version 4, lParam is the mouse message itself.
 int TrayButton(LPARAM lParam, bool version4);
+// Whether a callback is the user's click on the icon's notice; both layouts carry it in the low
+// word of lParam.
+bool TrayBalloonClicked(LPARAM lParam);
 
 class Win32SysTray : public ISysTray {
   public:

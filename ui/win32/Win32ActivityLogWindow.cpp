@@ -1,0 +1,218 @@
+#include "ui/win32/Win32ActivityLogWindow.h"
+#include "ui/win32/Win32Api.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "ui/AppInfo.h"
+#include "ui/LogFollower.h"
+#include "ui/win32/ResourceIds.h"
+#include "ui/win32/Win32Dpi.h"
+#include "ui/win32/Win32LogView.h"
+#include "ui/win32/Win32Placement.h"
+#include "ui/win32/Win32Text.h"
+
+namespace brannock_win32 {
+namespace {
+
+constexpr UINT_PTR kPollTimer = 1;
+
+// A font whose letters are all one width, so the columns of the events (time, event word)
+// stand under one another, at the size of the desktop's message font.
+HFONT CreateLogFont(int dpi) {
+    const HFONT message = CreateMessageFont(dpi);
+    LOGFONTW font{};
+    GetObjectW(message, sizeof font, &font);
+    DeleteObject(message);
+    font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    for (const wchar_t* face : {L"Consolas", L"Courier New", L""}) {
+        lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
+        const HFONT made = CreateFontIndirectW(&font);
+        const HDC dc = GetDC(nullptr);
+        const HGDIOBJ old = SelectObject(dc, made);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(nullptr, dc);
+        // The flag, despite its name, marks a font whose letters differ in width.
+        if (!(metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) || face[0] == L'\0')
+            return made;
+        DeleteObject(made);
+    }
+    return nullptr;
+}
+
+class ActivityLogWindow {
+  public:
+    static ActivityLogWindow* Open(HWND owner) {
+        if (s_open == nullptr) {
+            Register();
+            auto* window = new ActivityLogWindow;
+            const std::wstring title = Wide(std::string(app::kTitle) + " Activity Log");
+            CreateWindowExW(0, kActivityLogWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
+                            nullptr, GetModuleHandleW(nullptr), window);
+            if (s_open == nullptr)
+                return nullptr;  // WM_NCCREATE failed; the object went with it
+            s_open->Place(owner);
+        }
+        return s_open;
+    }
+
+    void Follow(const std::string& path) {
+        if (m_follower == nullptr || m_follower->Path() != path) {
+            m_follower = std::make_unique<logview::LogFollower>(path);
+            Reload();
+        } else {
+            Poll();
+        }
+        ShowWindow(m_hwnd, IsIconic(m_hwnd) ? SW_RESTORE : SW_SHOW);
+        SetForegroundWindow(m_hwnd);
+        SetFocus(m_view->Handle());
+        m_view->ScrollToEnd();
+        SetTimer(m_hwnd, kPollTimer, kLogPollMilliseconds, nullptr);
+    }
+
+  private:
+    ActivityLogWindow() = default;
+
+    static void Register() {
+        static bool done = false;
+        if (done)
+            return;
+        WNDCLASSEXW type{};
+        type.cbSize = sizeof type;
+        type.lpfnWndProc = Thunk;
+        type.hInstance = GetModuleHandleW(nullptr);
+        type.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        type.hIcon = LoadIconW(type.hInstance, MAKEINTRESOURCEW(IDI_APP));
+        type.lpszClassName = kActivityLogWindowClass;
+        done = RegisterClassExW(&type) != 0;
+    }
+
+    static LRESULT CALLBACK Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_NCCREATE) {
+            auto* window = static_cast<ActivityLogWindow*>(
+                reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            window->m_hwnd = hwnd;
+            s_open = window;
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
+        }
+        auto* window = reinterpret_cast<ActivityLogWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (window == nullptr)
+            return DefWindowProcW(hwnd, message, wParam, lParam);
+        // No exception may unwind into the system's code that called this procedure.
+        try {
+            return window->OnMessage(message, wParam, lParam);
+        } catch (...) {
+            return DefWindowProcW(hwnd, message, wParam, lParam);
+        }
+    }
+
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+        switch (message) {
+            case WM_CREATE:
+                return OnCreate() ? 0 : -1;
+            case WM_SIZE:
+                if (m_view)
+                    MoveWindow(m_view->Handle(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+                return 0;
+            case WM_SETFOCUS:
+                if (m_view)
+                    SetFocus(m_view->Handle());
+                return 0;
+            case WM_TIMER:
+                if (wParam == kPollTimer)
+                    Poll();
+                return 0;
+            case WM_CLOSE:
+                DestroyWindow(m_hwnd);
+                return 0;
+            case WM_DPICHANGED: {
+                SetFont(LOWORD(wParam));
+                const auto* rect = reinterpret_cast<const RECT*>(lParam);
+                SetWindowPos(m_hwnd, nullptr, rect->left, rect->top, rect->right - rect->left,
+                             rect->bottom - rect->top, SWP_NOZORDER | SWP_NOACTIVATE);
+                return 0;
+            }
+            case WM_NCDESTROY:
+                KillTimer(m_hwnd, kPollTimer);
+                if (m_font)
+                    DeleteObject(m_font);
+                SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, 0);
+                s_open = nullptr;
+                delete this;
+                return 0;
+            default:
+                return DefWindowProcW(m_hwnd, message, wParam, lParam);
+        }
+    }
+
+    bool OnCreate() {
+        m_view = LogView::Create(m_hwnd);
+        if (m_view == nullptr)
+            return false;
+        SetFont(WindowDpi(m_hwnd));
+        return true;
+    }
+
+    void SetFont(int dpi) {
+        const HFONT old = m_font;
+        m_font = CreateLogFont(dpi);
+        SendMessageW(m_view->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
+        if (old)
+            DeleteObject(old);  // only now that the view no longer uses it
+    }
+
+    void Reload() { m_view->SetLines(m_follower->ReadAll()); }
+
+    void Poll() {
+        std::string added;
+        switch (m_follower->Poll(added)) {
+            case logview::LogFollower::Change::kNone:
+                return;
+            case logview::LogFollower::Change::kBegunAnew:
+                return Reload();
+            case logview::LogFollower::Change::kAdded:
+                return m_view->Append(added);
+        }
+    }
+
+    int AverageCharWidth() const {
+        HDC dc = GetDC(m_hwnd);
+        const HGDIOBJ old = SelectObject(dc, m_font);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(m_hwnd, dc);
+        return std::max<int>(metrics.tmAveCharWidth, 4);
+    }
+
+    // Wide enough for most events on one line, tall enough for a screenful, and never larger
+    // than most of the screen.
+    void Place(HWND owner) {
+        const RECT area = WorkAreaOf(owner != nullptr ? owner : m_hwnd);
+        const int line = AverageCharWidth() * 120;
+        const int width = std::min<int>(line, (area.right - area.left) * 9 / 10);
+        const int height = std::min<int>(line * 3 / 5, (area.bottom - area.top) * 9 / 10);
+        SetWindowPos(m_hwnd, nullptr, 0, 0, width, height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        CentreOver(m_hwnd, owner);
+    }
+
+    static inline ActivityLogWindow* s_open = nullptr;
+    HWND m_hwnd = nullptr;
+    LogView* m_view = nullptr;  // a child window: it goes with this one
+    HFONT m_font = nullptr;
+    std::unique_ptr<logview::LogFollower> m_follower;
+};
+
+}  // namespace
+
+void ShowActivityLogWindow(HWND owner, const std::string& path) {
+    if (ActivityLogWindow* window = ActivityLogWindow::Open(owner))
+        window->Follow(path);
+}
+
+}  // namespace brannock_win32
