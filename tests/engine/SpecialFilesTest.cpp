@@ -8,45 +8,16 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cstring>
 #include <fstream>
-#include <thread>
 
 #include "activity/Events.h"
 #include "tests/engine/FormFixture.h"
+#include "tests/support/WaitingWriter.h"
 
 namespace {
 
-// A program waiting to write into a named pipe: its open returns only once a reader opens the
-// pipe, which is what opening it for a copy would do.
-class WaitingWriter {
-  public:
-    explicit WaitingWriter(const fs::path& pipe) : pipe_(pipe) {
-        EXPECT_EQ(::mkfifo(pipe.c_str(), 0600), 0) << std::strerror(errno);
-        thread_ = std::thread([this] {
-            const int fd = ::open(pipe_.c_str(), O_WRONLY | O_CLOEXEC);
-            released_ = true;
-            if (fd >= 0)
-                ::close(fd);
-        });
-    }
-    ~WaitingWriter() {
-        // Lets the writer go by opening the pipe's other end.
-        const int fd = ::open(pipe_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        thread_.join();
-        if (fd >= 0)
-            ::close(fd);
-    }
-    bool Released() const { return released_; }
-
-  private:
-    fs::path pipe_;
-    std::atomic<bool> released_{false};
-    std::thread thread_;
-};
-
-// A listening-free socket bound to a name in the folder; closed at the end.
+// A socket bound to a name in the folder, listening to nobody; closed at the end.
 class BoundSocket {
   public:
     explicit BoundSocket(const fs::path& path) : fd_(::socket(AF_UNIX, SOCK_STREAM, 0)) {
