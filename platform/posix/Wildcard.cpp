@@ -1,6 +1,6 @@
 #include "platform/posix/Wildcard.h"
 
-#include <algorithm>
+#include <bit>
 
 namespace w32posix {
 namespace {
@@ -69,13 +69,38 @@ WildcardMask::WildcardMask(std::string_view mask) {
                     break;
             }
         }
-        tokens_.push_back(Token{op, op == Op::Literal ? form.substr(at, length) : std::string()});
+        // A run of stars is one star.
+        if (!(op == Op::Star && !tokens_.empty() && tokens_.back().op == Op::Star))
+            tokens_.push_back(
+                Token{op, op == Op::Literal ? form.substr(at, length) : std::string()});
         at += length;
     }
+    tooLong_ = tokens_.size() > kMaxTokens;
+    for (std::size_t i = 0; i < tokens_.size() && !tooLong_; ++i) {
+        switch (tokens_[i].op) {
+            case Op::Star:
+                wide_.stars.set(i);
+                break;
+            case Op::DosStar:
+                wide_.dosStars.set(i);
+                break;
+            case Op::DosQm:
+                wide_.questions.set(i);
+                break;
+            case Op::DosDot:
+                wide_.dots.set(i);
+                break;
+            case Op::Literal:
+                wide_.literals.set(i);
+                break;
+        }
+    }
+    if (tokens_.size() < 64) {
+        small_ = {wide_.stars.to_ullong(), wide_.dosStars.to_ullong(), wide_.questions.to_ullong(),
+                  wide_.dots.to_ullong(), wide_.literals.to_ullong()};
+    }
     // "*" and "*.*" (which becomes '<', '"', '*') find every name; walks use little else.
-    const bool allStars =
-        !tokens_.empty() && std::all_of(tokens_.begin(), tokens_.end(),
-                                        [](const Token& t) { return t.op == Op::Star; });
+    const bool allStars = tokens_.size() == 1 && tokens_[0].op == Op::Star;
     const bool starDotStar = tokens_.size() == 3 && tokens_[0].op == Op::DosStar &&
                              tokens_[1].op == Op::DosDot && tokens_[2].op == Op::Star;
     matchesAll_ = allStars || starDotStar;
@@ -84,92 +109,102 @@ WildcardMask::WildcardMask(std::string_view mask) {
 bool WildcardMask::Matches(std::string_view name) const {
     if (matchesAll_)
         return true;
-    if (name == "." || name == "..")
-        return Run(".", true);
-    return Run(name, false);
+    if (tooLong_)
+        return false;
+    const bool dotEntry = name == "." || name == "..";
+    if (dotEntry)
+        name = ".";
+    if (tokens_.size() < 64)
+        return Run<std::uint64_t>(name, dotEntry, small_);
+    return Run<States>(name, dotEntry, wide_);
 }
 
-// Every token position the name so far can have reached is followed at once, one character at
-// a time, so no pattern costs more than its length for each character of the name. A position
-// past the last token has matched the whole pattern. With `dotsPlain`, a dot is an ordinary
-// character to '<' and '>'.
-bool WildcardMask::Run(std::string_view name, bool dotsPlain) const {
-    const std::size_t count = tokens_.size();
-    const std::size_t lastDot = dotsPlain ? std::string_view::npos : name.rfind('.');
-    std::vector<char> reached(count + 1, 0);
-    std::vector<char> following(count + 1, 0);
+namespace {
 
-    // The positions reached without taking a character, at `at` in the name.
-    auto close = [&](std::vector<char>& states, std::size_t at) {
+bool Any(std::uint64_t bits) {
+    return bits != 0;
+}
+bool Any(const std::bitset<256>& bits) {
+    return bits.any();
+}
+bool Test(std::uint64_t bits, std::size_t i) {
+    return (bits >> i) & 1;
+}
+bool Test(const std::bitset<256>& bits, std::size_t i) {
+    return bits.test(i);
+}
+// Calls `f` with the position of every set bit below `count`, lowest first.
+template <typename F>
+void ForEachBit(std::uint64_t bits, std::size_t, F f) {
+    for (; bits != 0; bits &= bits - 1)
+        f(static_cast<std::size_t>(std::countr_zero(bits)));
+}
+template <typename F>
+void ForEachBit(const std::bitset<256>& bits, std::size_t count, F f) {
+    for (std::size_t i = 0; i < count; ++i) {
+        if (bits.test(i))
+            f(i);
+    }
+}
+void Set(std::uint64_t& bits, std::size_t i) {
+    bits |= std::uint64_t{1} << i;
+}
+void Set(std::bitset<256>& bits, std::size_t i) {
+    bits.set(i);
+}
+
+}  // namespace
+
+// Every token position the name so far can have reached is followed at once, one character at
+// a time, as a set of bits: bit i is "the tokens before i are matched". A position past the
+// last token has matched the whole pattern. With `dotsPlain`, a dot is an ordinary character
+// to '<' and '>'.
+template <typename Bits>
+bool WildcardMask::Run(std::string_view name, bool dotsPlain, const Kinds<Bits>& kinds) const {
+    const std::size_t lastDot = dotsPlain ? std::string_view::npos : name.rfind('.');
+    // The positions reached without taking a character: past a star always, past a DOS '?'
+    // at a dot or the end, past a DOS dot at the end.
+    auto close = [&](Bits& states, std::size_t at) {
         const bool atEnd = at == name.size();
         const bool atDot = !atEnd && name[at] == '.';
-        for (std::size_t i = 0; i < count; ++i) {
-            if (!states[i])
-                continue;
-            switch (tokens_[i].op) {
-                case Op::Star:
-                case Op::DosStar:
-                    states[i + 1] = 1;
-                    break;
-                case Op::DosQm:
-                    if (dotsPlain || atEnd || atDot)
-                        states[i + 1] = 1;
-                    break;
-                case Op::DosDot:
-                    if (atEnd)
-                        states[i + 1] = 1;
-                    break;
-                case Op::Literal:
-                    break;
-            }
+        Bits passable = kinds.stars | kinds.dosStars;
+        if (dotsPlain || atEnd || atDot)
+            passable |= kinds.questions;
+        if (atEnd)
+            passable |= kinds.dots;
+        for (Bits more = (states & passable) << 1; Any(more & ~states);
+             more = (states & passable) << 1) {
+            states |= more;
         }
     };
 
-    reached[0] = 1;
+    Bits reached{};
+    Set(reached, 0);
     close(reached, 0);
     for (std::size_t at = 0; at < name.size();) {
         const std::size_t length = CharLength(name, at);
         const std::string_view c = name.substr(at, length);
         const bool isDot = c == ".";
-        std::fill(following.begin(), following.end(), 0);
-        bool any = false;
-        for (std::size_t i = 0; i < count; ++i) {
-            if (!reached[i])
-                continue;
-            std::size_t to = count + 1;  // none
-            switch (tokens_[i].op) {
-                case Op::Star:
-                    to = i;
-                    break;
-                case Op::DosStar:
-                    // The last dot ends the star's run: taken with it, or left to what follows.
-                    to = at == lastDot ? i + 1 : i;
-                    break;
-                case Op::DosQm:
-                    if (dotsPlain || !isDot)
-                        to = i + 1;
-                    break;
-                case Op::DosDot:
-                    if (isDot)
-                        to = i + 1;
-                    break;
-                case Op::Literal:
-                    if (SameCharacter(c, tokens_[i].text))
-                        to = i + 1;
-                    break;
-            }
-            if (to <= count) {
-                following[to] = 1;
-                any = true;
-            }
-        }
-        if (!any)
+        // Stars stay; a DOS star moves on with the last dot; a DOS '?' takes any character but
+        // a dot, a DOS dot only a dot, a literal only itself.
+        Bits following = reached & kinds.stars;
+        const Bits dosStars = reached & kinds.dosStars;
+        following |= at == lastDot ? dosStars << 1 : dosStars;
+        if (dotsPlain || !isDot)
+            following |= (reached & kinds.questions) << 1;
+        if (isDot)
+            following |= (reached & kinds.dots) << 1;
+        ForEachBit(reached & kinds.literals, tokens_.size(), [&](std::size_t i) {
+            if (SameCharacter(c, tokens_[i].text))
+                Set(following, i + 1);
+        });
+        if (!Any(following))
             return false;
         at += length;
         close(following, at);
-        reached.swap(following);
+        reached = following;
     }
-    return reached[count] != 0;
+    return Test(reached, tokens_.size());
 }
 
 bool MatchesWildcard(std::string_view name, std::string_view mask) {

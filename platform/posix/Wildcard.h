@@ -14,6 +14,8 @@
 // so.
 #pragma once
 
+#include <bitset>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,10 +37,23 @@ class WildcardMask {
         Op op;
         std::string text;  // a Literal's character
     };
-    bool Run(std::string_view name, bool dotsPlain) const;
+    // A pattern is followed through at most this many tokens; a longer one (which no name of
+    // 255 characters could need) finds nothing.
+    static constexpr std::size_t kMaxTokens = 255;
+    using States = std::bitset<kMaxTokens + 1>;
+    // The token positions of each kind, as bits.
+    template <typename Bits>
+    struct Kinds {
+        Bits stars{}, dosStars{}, questions{}, dots{}, literals{};
+    };
+    template <typename Bits>
+    bool Run(std::string_view name, bool dotsPlain, const Kinds<Bits>& kinds) const;
 
     std::vector<Token> tokens_;
+    Kinds<States> wide_;
+    Kinds<std::uint64_t> small_;  // the same, for patterns of fewer than 64 tokens
     bool matchesAll_ = false;
+    bool tooLong_ = false;
 };
 
 bool MatchesWildcard(std::string_view name, std::string_view mask);
