@@ -2,6 +2,7 @@
 // mirror copy is missing or differs in last-write time (to the second) or in size.
 #include <algorithm>
 
+#include "activity/Events.h"
 #include "engine/DirectoryWalk.h"
 #include "engine/PassGuards.h"
 #include "engine/PathMapping.h"
@@ -22,6 +23,10 @@ bool CopyShowingProgress(frmMain& form, const std::string& dir, const std::strin
     const bool copied = form.f.CopyFile(source, destFile, true);
     if (!copied) {
         form.RecordError("Copying file " + source + " to " + destFile + ": " + form.f.ErrMsg());
+    } else if (form.f.ChangedWhileCopied()) {
+        // The copy stands, but looks out of date, so the next cycle takes it again.
+        form.LogEvent(activity::event::kChanged, source + " changed while it was copied to " +
+                                                     destFile + "; it is copied again next cycle");
     }
     form.pgrStatus.SetVisible(false);
     return copied;

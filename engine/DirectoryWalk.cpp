@@ -1,5 +1,6 @@
 #include "engine/DirectoryWalk.h"
 
+#include "activity/Events.h"
 #include "engine/PassGuards.h"
 #include "fileio/PathText.h"
 #include "fileio/modWin32.h"
@@ -33,6 +34,10 @@ bool IsFolder(const WIN32_FIND_DATAA& entry) {
     return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+bool IsSpecialFile(const WIN32_FIND_DATAA& entry) {
+    return !IsFolder(entry) && (entry.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) != 0;
+}
+
 bool IsFolderLink(const WIN32_FIND_DATAA& entry) {
     return IsFolder(entry) && (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
@@ -53,6 +58,14 @@ bool Fenced(frmMain& form, const std::string& dir, const std::string& name) {
         return false;
     form.RecordOncePerCycle(*why);
     return true;
+}
+
+// A pipe, socket or device is neither copied nor deleted, and never opened; it is named in the
+// activity log and the walk goes on.
+void PassOver(frmMain& form, const std::string& dir, const std::string& name) {
+    form.LogEvent(activity::event::kSkipped,
+                  dir + std::string(kSepText) + name + ": a pipe, socket or device, not opened");
+    form.Counts.skipped++;
 }
 
 }  // namespace
@@ -76,6 +89,8 @@ bool WalkFolder(frmMain& form, const std::string& pattern, FolderStep folderStep
                 continue;
             if (!(form.*folderStep)(SubfolderPattern(dir, name)))
                 return false;
+        } else if (IsSpecialFile(entry)) {
+            PassOver(form, dir, name);
         } else {
             if (!(form.*fileStep)(dir, entry))
                 return false;

@@ -37,6 +37,9 @@ class Enumeration {
 
 bool IsDotEntry(const std::string& name);
 bool IsFolder(const WIN32_FIND_DATAA& entry);
+// A pipe, a socket or a device node (or a link to one), which POSIX folders hold and Windows
+// folders do not: the platform lists it with FILE_ATTRIBUTE_DEVICE.
+bool IsSpecialFile(const WIN32_FIND_DATAA& entry);
 // A link to a folder (a symbolic link or junction). Walks never enter one: it may lead out of
 // the tree or back into it.
 bool IsFolderLink(const WIN32_FIND_DATAA& entry);
@@ -50,6 +53,7 @@ using FileStep = bool (frmMain::*)(const std::string& dir, const WIN32_FIND_DATA
 // The walk of the copy and cleanup passes over one folder: stops with false when syncing is
 // off or a step fails, shows "Synchronizing..." for every entry, hands subfolders to
 // `folderStep` and files to `fileStep`, and lets window events run after each handled file.
+// Pipes, sockets and devices are passed over, each named in the activity log.
 bool WalkFolder(frmMain& form, const std::string& pattern, FolderStep folderStep, FileStep fileStep,
                 EntryDetail detail);
 

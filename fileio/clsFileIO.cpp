@@ -1,5 +1,6 @@
 #include "fileio/clsFileIO.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "fileio/modWin32.h"
@@ -7,6 +8,11 @@
 namespace {
 
 constexpr std::int32_t kDefaultBlockSize = 10000;
+constexpr std::uint64_t kTicksPerSecond = 10'000'000;
+
+std::uint64_t TicksOf(const FILETIME& t) {
+    return (std::uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime;
+}
 
 // The same opening for all three operations; only the CreateFileA arguments differ.
 HANDLE CreateWith(const std::string& filename, DWORD access, DWORD share, DWORD disposition,
@@ -66,6 +72,7 @@ bool clsFileIO::CopyFile(const std::string& source, const std::string& dest,
 
     HANDLE src = nullptr;
     HANDLE dst = nullptr;
+    m_Changed = false;
     if (!OpenExistingFile(source, src)) {
         m_ErrMsg = "Unable to open source file: " + m_ErrMsg;
         return FailCopy(src, dst);
@@ -79,7 +86,8 @@ bool clsFileIO::CopyFile(const std::string& source, const std::string& dest,
         m_ErrMsg = "Unable to open destination file: " + m_ErrMsg;
         return FailCopy(src, dst);
     }
-    if (!CopyBlocks(src, dst, blockSize, prog.value_or(true)))
+    const SourceState start = StateOf(src);
+    if (!CopyBlocks(src, dst, blockSize, prog.value_or(true), start.size))
         return FailCopy(src, dst);
 
     const bool closed = CloseFile(dst);
@@ -88,24 +96,37 @@ bool clsFileIO::CopyFile(const std::string& source, const std::string& dest,
     if (!closed)
         return FailCopy(src, dst);
 
-    ApplySourceTimes(src, dest);
+    ApplySourceTimes(src, dest, start);
     return true;
 }
 
-bool clsFileIO::CopyBlocks(HANDLE src, HANDLE dst, std::int32_t blockSize, bool prog) {
-    const auto buffer = std::make_unique<char[]>(static_cast<std::size_t>(blockSize));
+clsFileIO::SourceState clsFileIO::StateOf(HANDLE src) {
+    SourceState state;
+    FILETIME lastWrite{};
     DWORD sizeHigh = 0;
+    const BOOL timed = GetFileTime(src, nullptr, nullptr, &lastWrite);
+    CaptureLastError();
     const DWORD sizeLow = GetFileSize(src, &sizeHigh);
     CaptureLastError();
-    std::int64_t totalBytes =
-        static_cast<std::int64_t>((static_cast<std::uint64_t>(sizeHigh) << 32) | sizeLow);
+    state.lastWrite = TicksOf(lastWrite);
+    state.size = static_cast<std::int64_t>((std::uint64_t{sizeHigh} << 32) | sizeLow);
+    state.known = timed && (sizeLow != INVALID_FILE_SIZE || GetLastError() == ERROR_SUCCESS);
+    return state;
+}
+
+bool clsFileIO::CopyBlocks(HANDLE src, HANDLE dst, std::int32_t blockSize, bool prog,
+                           std::int64_t totalBytes) {
+    const auto buffer = std::make_unique<char[]>(static_cast<std::size_t>(blockSize));
     std::int64_t bytesProcessed = 0;
     m_Cancel = false;
 
-    for (;;) {
+    // What was written after the copy started is left for the next copy: a file that another
+    // program keeps appending to is not chased to its end.
+    while (bytesProcessed < totalBytes) {
+        const auto asked =
+            static_cast<DWORD>(std::min<std::int64_t>(blockSize, totalBytes - bytesProcessed));
         DWORD count = 0;
-        const BOOL read =
-            ReadFile(src, buffer.get(), static_cast<DWORD>(blockSize), &count, nullptr);
+        const BOOL read = ReadFile(src, buffer.get(), asked, &count, nullptr);
         CaptureLastError();
         if (!read)
             return FailWithSystemText();
@@ -126,18 +147,32 @@ bool clsFileIO::CopyBlocks(HANDLE src, HANDLE dst, std::int32_t blockSize, bool 
             return false;
         }
     }
+    return true;
 }
 
-void clsFileIO::ApplySourceTimes(HANDLE src, const std::string& dest) {
+void clsFileIO::ApplySourceTimes(HANDLE src, const std::string& dest, const SourceState& start) {
     // A failure here leaves the copy with the times of its writing; the copy itself stands.
     FILETIME created{};
     FILETIME accessed{};
     FILETIME written{};
     GetFileTime(src, &created, &accessed, &written);
     CaptureLastError();
+    const SourceState end = StateOf(src);
+    m_Changed =
+        start.known && end.known && (end.lastWrite != start.lastWrite || end.size != start.size);
     HANDLE dst = nullptr;
     if (OpenExistingFileForWrite(dest, dst)) {
-        SetFileTime(dst, &created, &accessed, &written);
+        if (m_Changed) {
+            // A second before the source's time, so the two differ to the second now and after
+            // any later write of the source, whatever the copy's own writing time would be.
+            const std::uint64_t ticks =
+                end.lastWrite > kTicksPerSecond ? end.lastWrite - kTicksPerSecond : 0;
+            const FILETIME before{static_cast<DWORD>(ticks & 0xFFFFFFFFu),
+                                  static_cast<DWORD>(ticks >> 32)};
+            SetFileTime(dst, nullptr, nullptr, &before);
+        } else {
+            SetFileTime(dst, &created, &accessed, &written);
+        }
         CaptureLastError();
         CloseFile(dst);
     }

@@ -1,6 +1,8 @@
 // The program's only way of writing file contents: a block-wise copier with a progress event
 // after every block, a cancel request honoured after every block, and the source's three file
-// times put on the copy.
+// times put on the copy. A copy reads no further than the size its source had when the copy
+// started; a source that another program wrote meanwhile gives a copy that never passes for
+// up to date (see ChangedWhileCopied).
 #pragma once
 
 #include <cstdint>
@@ -21,6 +23,11 @@ class clsFileIO {
     std::string ErrMsg() const { return m_ErrMsg; }
     // Requests a cancel of the copy in progress.
     void Cancel(bool b) { m_Cancel = b; }
+    // True after a successful copy whose source's last-write time or size at the end differed
+    // from those at the start: the copy holds what was read, and its last-write time is set a
+    // second before the source's, so that the next comparison finds them different and copies
+    // again. False after any other copy.
+    bool ChangedWhileCopied() const { return m_Changed; }
 
     bool OpenExistingFile(const std::string& filename, HANDLE& handle);
     bool OpenExistingFileForWrite(const std::string& filename, HANDLE& handle);
@@ -38,14 +45,26 @@ class clsFileIO {
 
     // Stores a fresh handle in `handle`, or 0 with the system's reason when the open failed.
     bool Open(HANDLE opened, HANDLE& handle);
-    // The read-write loop with its progress events and cancel test after every block.
-    bool CopyBlocks(HANDLE src, HANDLE dst, std::int32_t blockSize, bool prog);
-    // Puts the source's three times on the closed copy, then closes the source.
-    void ApplySourceTimes(HANDLE src, const std::string& dest);
+    // What the copy compares at its end with its start: the source's last-write time and size.
+    struct SourceState {
+        std::uint64_t lastWrite = 0;
+        std::int64_t size = 0;
+        bool known = false;
+    };
+    static SourceState StateOf(HANDLE src);
+
+    // The read-write loop with its progress events and cancel test after every block; reads
+    // `totalBytes` at most.
+    bool CopyBlocks(HANDLE src, HANDLE dst, std::int32_t blockSize, bool prog,
+                    std::int64_t totalBytes);
+    // Puts the source's three times on the closed copy, unless the source is not as it was
+    // at `start`; then closes the source.
+    void ApplySourceTimes(HANDLE src, const std::string& dest, const SourceState& start);
     bool FailWithSystemText();
     // Closes whatever is open, keeping the reason already in ErrMsg.
     bool FailCopy(HANDLE src, HANDLE dst);
 
     std::string m_ErrMsg;
     bool m_Cancel = false;
+    bool m_Changed = false;
 };

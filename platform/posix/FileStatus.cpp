@@ -51,6 +51,18 @@ int FstatAt(int dirFd, const char* name, int flags, FileStatus& status) {
 
 }  // namespace
 
+DWORD KindAttributes(mode_t mode) {
+    if (S_ISDIR(mode))
+        return FILE_ATTRIBUTE_DIRECTORY;
+    if (S_ISREG(mode))
+        return FILE_ATTRIBUTE_ARCHIVE;
+    // Pipes, sockets and devices have no Windows counterpart: opening one may block, release a
+    // program waiting at its other end, or read a device. They are system files with the
+    // device attribute, which no Windows folder shows for a file, and CreateFileA refuses
+    // them without opening them.
+    return FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DEVICE;
+}
+
 int StatAt(int dirFd, const char* name, int flags, FileStatus& status) {
 #ifdef STATX_BTIME
     // statx costs the same as fstatat and also gives the birth time where there is one.
@@ -71,17 +83,10 @@ DWORD AttributesOf(std::string_view name, const FileStatus& status, const FileSt
         // A link shows as a reparse point; what it points to decides folder or file, and a
         // dangling link is nothing more.
         attributes |= FILE_ATTRIBUTE_REPARSE_POINT;
-        if (target) {
-            attributes |= S_ISDIR(target->mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
-        }
-    } else if (S_ISDIR(status.mode)) {
-        attributes |= FILE_ATTRIBUTE_DIRECTORY;
-    } else if (S_ISREG(status.mode)) {
-        attributes |= FILE_ATTRIBUTE_ARCHIVE;
+        if (target)
+            attributes |= KindAttributes(target->mode);
     } else {
-        // Pipes, sockets and devices have no Windows counterpart; they are marked as system
-        // files, and CreateFileA refuses to open them.
-        attributes |= FILE_ATTRIBUTE_SYSTEM;
+        attributes |= KindAttributes(status.mode);
     }
     // Windows' read-only attribute is the owner's missing write permission (a link's own
     // permissions mean nothing).
@@ -105,7 +110,10 @@ int DescribeAt(int dirFd, const char* name, std::string_view baseName, EntryFact
     facts.creationTime = ToFileTime(shown.creationTime);
     facts.accessTime = ToFileTime(shown.accessTime);
     facts.writeTime = ToFileTime(shown.writeTime);
-    facts.size = facts.isLink && !hasTarget ? 0 : shown.size;
+    // A folder's size is 0 in a listing, as on Windows; a dangling link has none either.
+    const bool sizeless =
+        (facts.attributes & FILE_ATTRIBUTE_DIRECTORY) || (facts.isLink && !hasTarget);
+    facts.size = sizeless ? 0 : shown.size;
     return 0;
 }
 

@@ -30,6 +30,10 @@ struct FileStatus {
 int StatAt(int dirFd, const char* name, int flags, FileStatus& status);
 int StatFd(int fd, FileStatus& status);
 
+// The attributes that tell an entry's kind: folder, file, or (for pipes, sockets and devices)
+// FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DEVICE.
+DWORD KindAttributes(mode_t mode);
+
 // The attribute bits Windows would show for a file of this status, named `name`. For a
 // symbolic link, `target` is its target's status, or nullptr when the link dangles.
 DWORD AttributesOf(std::string_view name, const FileStatus& status, const FileStatus* target);

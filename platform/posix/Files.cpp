@@ -49,8 +49,23 @@ bool RequestFor(DWORD access, DWORD disposition, OpenRequest& request) {
 // regular files that are let through.
 constexpr int kOpenFlags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
 
+// A pipe, socket or device is refused before it is opened: opening a pipe releases a program
+// waiting to write into it, and opening a device may read it. Reports EACCES, which Windows'
+// refusal of such a name resembles.
 int OpenExisting(const PathAt& at, const OpenRequest& request) {
+    struct stat st {};
+    if (::fstatat(at.dir, at.name, &st, 0) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) {
+        errno = EACCES;
+        return -1;
+    }
     return ::openat(at.dir, at.name, request.accessFlags | kOpenFlags);
+}
+
+// Creating a file where a folder stands is refused as access denied, as on Windows; where a
+// file stands, the name exists.
+bool FolderStands(const PathAt& at) {
+    struct stat st {};
+    return ::fstatat(at.dir, at.name, &st, 0) == 0 && S_ISDIR(st.st_mode);
 }
 
 // Opens or creates the file; `existed` tells which, so OPEN_ALWAYS and CREATE_ALWAYS can
@@ -69,8 +84,13 @@ int OpenOrCreate(const PathAt& at, const OpenRequest& request, mode_t mode, bool
     for (;;) {
         int fd =
             ::openat(at.dir, at.name, request.accessFlags | kOpenFlags | O_CREAT | O_EXCL, mode);
-        if (fd >= 0 || errno != EEXIST || request.exclusive)
+        if (fd >= 0 || errno != EEXIST)
             return fd;
+        if (request.exclusive) {
+            if (FolderStands(at))
+                errno = EISDIR;
+            return fd;
+        }
         fd = OpenExisting(at, request);
         // The file may have gone between the two calls; then try to create it again.
         if (fd >= 0 || errno != ENOENT) {

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,7 +35,7 @@ class FindSearch : public HandleObject {
     std::unique_ptr<FolderStream> dir;
     bool kindsOnly = false;
     bool filesInFull = false;  // with kindsOnly: only folders by their kind
-    std::string mask;
+    std::optional<WildcardMask> mask;
     bool sawDot = false;
     bool sawDotDot = false;
     bool finished = false;
@@ -118,7 +119,7 @@ bool NextSynthetic(FindSearch& search, WIN32_FIND_DATAA& data) {
             continue;
         *seen = true;
         const char* name = seen == &search.sawDot ? "." : "..";
-        if (MatchesWildcard(name, search.mask) && Fill(search, name, DT_DIR, data) == 0)
+        if (search.mask->Matches(name) && Fill(search, name, DT_DIR, data) == 0)
             return true;
     }
     return false;
@@ -139,7 +140,7 @@ bool NextMatch(FindSearch& search, WIN32_FIND_DATAA& data) {
             search.sawDot = true;
         if (std::strcmp(name, "..") == 0)
             search.sawDotDot = true;
-        if (!MatchesWildcard(name, search.mask))
+        if (!search.mask->Matches(name))
             continue;
         int err = Fill(search, name, search.dir->Type(), data);
         // An entry deleted since the folder was read is passed over.
@@ -205,7 +206,7 @@ HANDLE FindMatching(SplitPattern split, bool kindsOnly, bool filesInFull, WIN32_
     }
     HandleOwner<FindSearch> search(new FindSearch);
     search->dir = std::make_unique<FolderStream>(fd);
-    search->mask = split.mask;
+    search->mask.emplace(split.mask);
     search->kindsOnly = kindsOnly;
     search->filesInFull = filesInFull;
     if (!NextMatch(*search, data)) {

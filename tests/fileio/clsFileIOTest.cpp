@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <utility>
@@ -8,6 +9,7 @@
 
 #include "fileio/clsFileIO.h"
 #include "tests/platform/PlatformTestSupport.h"
+#include "tests/support/BusyWriter.h"
 #include "tests/support/OpenDescriptors.h"
 
 namespace fs = std::filesystem;
@@ -98,11 +100,9 @@ TEST_F(CopyFileTest, FailuresKeepTheDestinationAndNameTheSystemsReason) {
               openDest + SystemText(ERROR_PATH_NOT_FOUND));
     EXPECT_EQ(ReadFileText(Dest()), "old contents");
 #ifdef __linux__
-    // Opens as an ordinary file, but reading at its start fails: the partial copy stays.
-    EXPECT_FALSE(f.CopyFile("/proc/self/mem", dir.str("mem.bin")));
-    EXPECT_FALSE(f.ErrMsg().empty());
-    EXPECT_EQ(f.ErrMsg().find("Unable to open"), std::string::npos) << f.ErrMsg();
-    EXPECT_TRUE(fs::exists(dir.str("mem.bin")));
+    // A file that shows a size of 0 yet yields data: the copy reads no further than that size.
+    EXPECT_TRUE(f.CopyFile("/proc/self/status", dir.str("status.txt")));
+    EXPECT_EQ(fs::file_size(dir.str("status.txt")), 0u);
 #endif
 }
 
@@ -157,3 +157,45 @@ TEST_F(CopyFileTest, WriteFailureReportsTheSystemTextAndLeavesThePartialFile) {
     EXPECT_LT(fs::file_size(dest), 30'000u);
 }
 #endif
+
+// A source that another program writes while it is copied, in place or at its end: the copy
+// holds no more than the source's size at the start, does not get the source's times and so
+// never passes for up to date, and the next copy, once the writer has stopped, is whole.
+TEST_F(CopyFileTest, ASourceWrittenDuringTheCopyLeavesACopyThatLooksOutOfDate) {
+    constexpr std::int64_t kSize = 2'000'000;
+    const std::string block(65536, 'w');
+    const BusyWriter::Step writers[] = {
+        [&](std::fstream& out) {  // appends
+            out.seekp(0, std::ios::end);
+            out.write(block.data(), static_cast<std::streamsize>(block.size()));
+        },
+        [&](std::fstream& out) {  // rewrites in place, from the start to the end
+            for (std::int64_t at = 0; at < kSize; at += 65536) {
+                out.seekp(at);
+                const auto length = std::min<std::int64_t>(65536, kSize - at);
+                out.write(block.data(), static_cast<std::streamsize>(length));
+            }
+        },
+    };
+    for (const auto& step : writers) {
+        const std::string src = Source(kSize);
+        const std::string before = ReadFileText(src);
+        BusyWriter writer(src, step);
+        f.CopyProgress = [&](std::int64_t& done, std::int64_t&) {
+            if (done == 10000)
+                writer.Start();
+        };
+        ASSERT_TRUE(f.CopyFile(src, Dest(), true)) << f.ErrMsg();
+        EXPECT_TRUE(f.ChangedWhileCopied());
+        writer.Stop();
+        EXPECT_EQ(static_cast<std::int64_t>(fs::file_size(Dest())), kSize);
+        EXPECT_EQ(ReadFileText(Dest()).substr(0, 10000), before.substr(0, 10000));
+        EXPECT_NE(WriteTimeSeconds(Dest()), WriteTimeSeconds(src));
+
+        f.CopyProgress = nullptr;
+        ASSERT_TRUE(f.CopyFile(src, Dest(), true));
+        EXPECT_FALSE(f.ChangedWhileCopied());
+        ExpectSourceTimes(src, Dest());  // before reading the source moves its access time
+        EXPECT_EQ(ReadFileText(Dest()), ReadFileText(src));
+    }
+}

@@ -8,6 +8,9 @@
 #include <utility>
 
 #include "tests/platform/PlatformTestSupport.h"
+#ifndef _WIN32
+#include "tests/support/WaitingWriter.h"
+#endif
 
 namespace fs = std::filesystem;
 
@@ -40,6 +43,19 @@ TEST_F(FilesTest, FoldersAreCreatedAndRemovedWithWindowsErrors) {
     EXPECT_EQ(del(Path("none")), Failed(ERROR_FILE_NOT_FOUND));
 
     WriteFile(dir.path() / "folder" / "f", "x");
+    // Creating a file where a folder stands is refused (Wine says the name exists), where a file
+    // stands the name exists; a folder's size is 0 in a listing and in a look-up.
+    EXPECT_EQ(Outcome(Open(folder, GENERIC_WRITE, CREATE_NEW)),
+              Failed(RunningUnderWine() ? ERROR_FILE_EXISTS : ERROR_ACCESS_DENIED));
+    EXPECT_EQ(Outcome(Open(file, GENERIC_WRITE, CREATE_NEW)), Failed(ERROR_FILE_EXISTS));
+    WIN32_FIND_DATAA listed{};
+    FindClose(FindFirstFileA(folder.c_str(), &listed));
+    WIN32_FILE_ATTRIBUTE_DATA looked{};
+    ASSERT_TRUE(GetFileAttributesExA(folder.c_str(), GetFileExInfoStandard, &looked));
+    EXPECT_EQ(std::to_string(listed.nFileSizeHigh) + "," + std::to_string(listed.nFileSizeLow) +
+                  " " + std::to_string(looked.nFileSizeHigh) + "," +
+                  std::to_string(looked.nFileSizeLow),
+              "0,0 0,0");
     EXPECT_EQ(rmdir(folder), Failed(ERROR_DIR_NOT_EMPTY));
     EXPECT_EQ(rmdir(file), Failed(ERROR_DIRECTORY));
     EXPECT_EQ(del(file), "ok");
@@ -98,3 +114,24 @@ TEST_F(FilesTest, ReadOnlyFilesAreRefusedToAdministratorsToo) {
               Failed(ERROR_ACCESS_DENIED));
     EXPECT_EQ(ReadFileText(dir.path() / "ro.txt"), "keep");
 }
+
+#ifndef _WIN32
+// A named pipe, or a link to one, is listed as a device and refused without being opened: a
+// program waiting to write into it goes on waiting.
+TEST_F(FilesTest, PipesAreListedAsDevicesAndNeverOpened) {
+    WaitingWriter writer(Path("pipe"));
+    std::filesystem::create_symlink("pipe", Path("pipe-link"));
+    for (const char* name : {"pipe", "pipe-link"}) {
+        WIN32_FIND_DATAA entry{};
+        FindClose(FindFirstFileA(Path(name).c_str(), &entry));
+        EXPECT_EQ(entry.dwFileAttributes & (FILE_ATTRIBUTE_DEVICE | FILE_ATTRIBUTE_DIRECTORY),
+                  FILE_ATTRIBUTE_DEVICE)
+            << name;
+        EXPECT_EQ(Outcome(Open(Path(name), GENERIC_READ, OPEN_EXISTING)),
+                  Failed(ERROR_ACCESS_DENIED));
+        EXPECT_EQ(Outcome(Open(Path(name), GENERIC_WRITE, OPEN_ALWAYS)),
+                  Failed(ERROR_ACCESS_DENIED));
+    }
+    EXPECT_FALSE(writer.Released());
+}
+#endif
