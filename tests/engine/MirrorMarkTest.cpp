@@ -1,0 +1,64 @@
+// The mark and the kept copies at the top of the Sync To directory are not mirror content; a
+// mirror lost part way through a cycle gets nothing written beneath its mount point.
+#include "engine/MirrorMark.h"
+#include "engine/ProgramEntries.h"
+#include "tests/engine/FormFixture.h"
+
+namespace {
+
+using MirrorMark = FormFixture;
+
+// Only at the top: the same names further down are mirror content like any other.
+TEST_F(MirrorMark, TheCleanupPassesOverTheProgramsOwnEntries) {
+    form.DeleteOrphans = true;
+    AddFileset(Src());
+    WriteFile(Dest(".brannock-versions/home/x.txt.1"), "a kept copy");
+    for (const char* name : {"a.txt", ".brannock-mirror", ".brannock-versions/y.txt"})
+        WriteFile(Src(name), name);
+    ASSERT_TRUE(form.RunSyncCycle());
+    fs::remove(Src(".brannock-mirror"));
+    fs::remove(Src(".brannock-versions/y.txt"));
+    form_.txtSyncTo.text = SyncTo() + std::string(kSepText);
+    EXPECT_TRUE(form.RunSyncCycle()) << LastError();
+    EXPECT_TRUE(mirror::IsMarked(SyncTo()));
+    EXPECT_EQ(ReadFileText(Dest(".brannock-versions/home/x.txt.1")), "a kept copy");
+    EXPECT_FALSE(fs::exists(Mirror(Src(".brannock-mirror"))) ||
+                 fs::exists(Mirror(Src(".brannock-versions/y.txt"))));
+    EXPECT_TRUE(fs::exists(Mirror(Src("a.txt"))));
+
+    const std::string m = std::string(kSepText) + "m";
+    EXPECT_TRUE(engine::IsProgramEntry(m + std::string(kSepText), m, ".brannock-mirror"));
+    EXPECT_FALSE(engine::IsProgramEntry("", "", ".brannock-mirror"));
+    EXPECT_FALSE(engine::IsProgramEntry(m, m + std::string(kSepText) + "x", ".brannock-versions"));
+}
+
+// The disk goes away between two files, or the folder levels of the next file are missing:
+// the failure is recorded once, nothing is made beneath the empty mount point, the later
+// filesets and the cleanup are not run, and the next cycle with the disk back completes the
+// mirror.
+TEST_F(MirrorMark, AMirrorLostDuringTheCycleGetsNothingBeneathItsMountPoint) {
+    form.DeleteOrphans = true;
+    WriteFile(Src("first/1.txt"), "1");
+    WriteFile(Src("first/sub/2.txt"), "2");
+    WriteFile(Src("second/3.txt"), "3");
+    AddFileset(Src("first"));
+    AddFileset(Src("second"));
+    const fs::path disk = tmp.path() / "disk";
+    desktop().AtDoEvents(1, [&] {
+        fs::rename(SyncTo(), disk);
+        fs::create_directory(SyncTo());
+    });
+    EXPECT_FALSE(form.RunSyncCycle());
+    EXPECT_TRUE(fs::is_empty(SyncTo()));
+    EXPECT_EQ(LastError(), "Sync To directory " + SyncTo() +
+                               " is not available: is its disk or share connected?");
+    EXPECT_EQ(form.ReadErrorCount(), 1);
+
+    fs::remove(SyncTo());
+    fs::rename(disk, SyncTo());
+    EXPECT_TRUE(form.RunSyncCycle());
+    for (const char* name : {"first/1.txt", "first/sub/2.txt", "second/3.txt"})
+        EXPECT_TRUE(fs::exists(Mirror(Src(name)))) << name;
+}
+
+}  // namespace
