@@ -2,6 +2,7 @@
 // all. Unattended cycles write and delete nothing until the mirror is back, and the failure
 // counts towards the error limit; the user's own switch-on makes a new mirror at once, and an
 // earlier version's unmarked mirror is taken on without a question.
+#include <cstdlib>
 #include <map>
 
 #include "engine/MirrorMark.h"
@@ -140,6 +141,43 @@ TEST_F(UnavailableMirror, AnEarlierUnmarkedMirrorIsAdoptedWithoutAQuestion) {
     EXPECT_EQ(LastError(), "");
     EXPECT_TRUE(desktop().boxes.empty());
     EXPECT_NE(Logged().find(" marked " + SyncTo()), std::string::npos) << Logged();
+}
+
+// A mirror on drive M: whose disk is unplugged, so that the letter names nothing, and plugged
+// back. The build plants the letter on the Unix side (tests/support/plant-drive.sh).
+TEST_F(UnavailableMirror, AMirrorOnADriveLetterThatGoesAwayAndComesBack) {
+    const char* planted = std::getenv("BRANNOCK_PLUGGED_DISK");
+    if (!planted)
+        GTEST_SKIP() << "BRANNOCK_PLUGGED_DISK names no disk plugged in as drive M:";
+#ifdef _WIN32
+    // The disk's Unix path as this program sees it: through drive Z:, which maps /.
+    const fs::path disk = fs::path("Z:" + std::string(planted)).make_preferred();
+#else
+    const fs::path disk = planted;
+#endif
+    const fs::path away = Narrow(disk) + "-away";
+    form_.txtSyncTo.text = "M:\\mirror";
+    form.ToggleSync();
+    ASSERT_TRUE(mirror::IsMarked("M:\\mirror")) << LastError();
+    ASSERT_TRUE(fs::exists(disk / "mirror" / ".brannock-mirror"));
+
+    fs::rename(disk, away);  // unplugged
+    WriteFile(Src("new.txt"), "n");
+    const auto before = Tree(tmp.path());
+    const auto diskBefore = Tree(away);
+    TimerCycle();
+    EXPECT_EQ(LastError(),
+              "Sync To directory M:\\mirror is not available: is its disk or share "
+              "connected?");
+    EXPECT_EQ(Tree(tmp.path()), before);
+    EXPECT_EQ(Tree(away), diskBefore);
+    EXPECT_FALSE(fs::exists(disk));
+
+    fs::rename(away, disk);  // plugged back
+    TimerCycle();
+    EXPECT_TRUE(form.SyncOn);
+    EXPECT_TRUE(fs::exists(pathmap::DestinationFolder("M:\\mirror", Narrow(Src())) + "\\new.txt"));
+    EXPECT_EQ(form.ReadErrorCount(), 1);  // a success leaves the record as it stands
 }
 
 }  // namespace
