@@ -52,6 +52,8 @@ export BRANNOCK_WINE_DISPLAY=$DISPLAY
 # Without a window manager Wine draws the title bars and frames itself.
 "$wine_run" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null
 mkdir -p "$out" "$work/Documents/Letters" "$work/Projects" "$work/Mirror"
+# Marked as the mirror, as switching syncing on from the window leaves it.
+printf 'mirror\r\n' >"$work/Mirror/.brannock-mirror"
 rm -f "$out"/*.png
 
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
