@@ -5,6 +5,7 @@
 #include "activity/Events.h"
 #include "engine/PathMapping.h"
 #include "engine/ProgramEntries.h"
+#include "fileio/FolderIdentity.h"
 #include "fileio/PathText.h"
 #include "fileio/modWin32.h"
 #include "ui/frmMain.h"
@@ -78,8 +79,10 @@ bool HoldsEarlierMirror(frmMain& form, const std::string& syncTo) {
     if (!IsFolderPath(syncTo))
         return false;
     for (int i = 0; i < form.lstSyncFrom.ListCount(); ++i) {
-        const std::string dest =
-            pathmap::DestinationFolder(syncTo, BeforeLastSep(form.lstSyncFrom.List(i)));
+        const std::string entry = form.lstSyncFrom.List(i);
+        if (!folders::IsFullPath(entry))
+            continue;  // its copies have no place of their own in the mirror
+        const std::string dest = pathmap::DestinationFolder(syncTo, BeforeLastSep(entry));
         // A fileset at the root of the system maps to the Sync To directory itself.
         if (!engine::IsSyncToFolder(syncTo, dest) && IsFolderPath(dest))
             return true;
