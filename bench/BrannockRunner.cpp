@@ -85,6 +85,11 @@ int RunCycleCommand(const std::vector<std::string>& args) {
     ui.form.DeleteOrphans = args[3] == "1";
     ui.lstSyncFrom.AddItem(args[1] + kSep + std::string(kAllFiles));
     ui.txtSyncTo.SetText(args[2]);
+    // Made the mirror, as switching syncing on from the window does.
+    if (const std::string why = ui.form.SetUpMirror(); !why.empty()) {
+        std::cerr << "brannock_bench: cannot set up the mirror: " << why << "\n";
+        return 1;
+    }
     ui.pgrStatus.history.reserve(1 << 16);
     if (!ui.form.RunSyncCycle()) {
         std::cerr << "brannock_bench: the sync cycle returned False; last error recorded: \""

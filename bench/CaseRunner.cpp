@@ -100,12 +100,14 @@ SyncResult CaseRunner::TimedRun(Runner& runner, const BenchCase& bench, const fs
 void CaseRunner::Verify(Runner& runner, const BenchCase& bench, const SyncJob& job,
                         const SyncResult& result, bool checkCopies) const {
     std::string where = runner.Name() + ", case " + bench.id + ": ";
-    TreeCensus copy = CensusOf(job.destRoot);
+    // The copies of the source only: beside them a runner may keep files of its own (the
+    // program's mark of its mirror).
+    fs::path mirror = runner.MirrorOf(job.source, job.destRoot);
+    TreeCensus copy = CensusOf(mirror);
     if (copy != bench.tree->census) {
         throw WrongResult(where + "the destination holds " + CensusText(copy) + ", the source " +
                           CensusText(bench.tree->census));
     }
-    fs::path mirror = runner.MirrorOf(job.source, job.destRoot);
     std::string difference = CompareSample(job.source, mirror, bench.tree->sampleEvery);
     if (!difference.empty())
         throw WrongResult(where + difference);

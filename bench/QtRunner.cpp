@@ -8,6 +8,7 @@
 
 #include "bench/BrannockRunner.h"
 #include "bench/Process.h"
+#include "engine/MirrorMark.h"
 #include "fileio/PathText.h"
 
 namespace {
@@ -87,6 +88,10 @@ void QtRunner::WriteSettings(const SyncJob& job) const {
 
 SyncResult QtRunner::Run(const SyncJob& job) {
     WriteSettings(job);
+    // Marked as the mirror, as switching syncing on from the window leaves it: the program
+    // starts with syncing on and writes only into a marked folder.
+    fs::create_directories(job.destRoot);
+    mirror::WriteMark(job.destRoot.string());
     MarkerWatch start(MirrorOf(startMarker_, job.destRoot) / kMarkerName);
     MarkerWatch end(MirrorOf(endMarker_, job.destRoot) / kMarkerName);
     // The offscreen platform's notices about missing window features would drown the

@@ -67,6 +67,15 @@ void frmMain::ToggleSync() {
     if (answer == SwitchOnAnswer::Refused || Unloaded() || TerminatePending)
         return;  // a check failed, or the program was ended while a question was on screen
     const bool on = answer == SwitchOnAnswer::On;
+    if (on) {
+        // The folder the user names here is the mirror: unattended cycles write only into it.
+        if (const std::string why = SetUpMirror(); !why.empty()) {
+            m_desktop.MsgBox(
+                "Unable to set up Sync To directory " + txtSyncTo.Text() + " as the mirror: " + why,
+                kStop, "Error");
+            return;
+        }
+    }
     ApplySyncState(on);
     if (on && TerminatePending)
         Unload();  // a terminate arrived during the first cycle

@@ -89,6 +89,19 @@ bool IsLinkInTheWay(frmMain& form, const std::string& source, const std::string&
     return true;
 }
 
+// Makes the destination folder's missing levels; false, with the failure recorded, when the
+// mirror is gone meanwhile (a share dropped, a disk pulled): the levels would then be made on
+// the disk beneath the empty mount point.
+bool MakeDestinationFolder(frmMain& form, const std::string& destFolder) {
+    const DWORD attributes = GetFileAttributesA(destFolder.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return true;
+    if (!form.MirrorAvailable())
+        return false;
+    form.CreatePath(destFolder);
+    return true;
+}
+
 }  // namespace
 
 // The walk goes into a folder by its name and kind alone; files need their times and size.
@@ -133,8 +146,9 @@ bool frmMain::SyncFile(const std::string& dir, const WIN32_FIND_DATAA& entry) {
     runtime::DateValue destDate = runtime::kDefaultDate;
     std::int64_t destSize = 0;
     GetFileInfo(destFile, destDate, destSize);
-    if (destDate == runtime::kDefaultDate && destSize == 0)
-        CreatePath(destFolder);
+    if (destDate == runtime::kDefaultDate && destSize == 0 &&
+        !MakeDestinationFolder(*this, destFolder))
+        return false;
     if (sourceDate == destDate && EntrySize(entry) == destSize)
         return true;
 

@@ -2,6 +2,7 @@
 
 #include "activity/Events.h"
 #include "engine/PassGuards.h"
+#include "engine/ProgramEntries.h"
 #include "fileio/PathText.h"
 #include "fileio/modWin32.h"
 #include "ui/frmMain.h"
@@ -78,11 +79,13 @@ bool WalkFolder(frmMain& form, const std::string& pattern, FolderStep folderStep
     const std::string dir = BeforeLastSep(pattern);
     if (!found.Found())
         return true;
+    // Met only by the cleanup: the copy pass never walks the Sync To directory.
+    const std::string syncTo = form.txtSyncTo.Text();
     do {
         form.SetStatus("Synchronizing...", "");
         const WIN32_FIND_DATAA& entry = found.Entry();
         const std::string name = EntryName(entry);
-        if (IsDotEntry(name) || IsFolderLink(entry))
+        if (IsDotEntry(name) || IsFolderLink(entry) || IsProgramEntry(syncTo, dir, name))
             continue;
         if (IsFolder(entry)) {
             if (Fenced(form, dir, name))

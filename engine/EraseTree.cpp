@@ -1,6 +1,7 @@
 // Erasing the destination tree: deletes every file and folder below a directory, depth first,
 // stopping at the first one that cannot be deleted.
 #include "engine/DirectoryWalk.h"
+#include "engine/ProgramEntries.h"
 #include "fileio/PathText.h"
 #include "fileio/modWin32.h"
 #include "ui/frmMain.h"
@@ -33,7 +34,11 @@ bool RemoveFolder(frmMain& form, const std::string& folderWithSep, const std::st
 // Deletes one entry of the folder `dir` (which ends in a separator), a folder with all it
 // holds; false once a deletion failed and its reason was recorded.
 bool EraseEntry(frmMain& form, const std::string& dir, const WIN32_FIND_DATAA& entry) {
-    const std::string path = dir + EntryName(entry);
+    const std::string name = EntryName(entry);
+    // The mark stays: the erased folder is still the mirror the user set up.
+    if (name == engine::kMirrorMarkName && engine::IsSyncToFolder(form.txtSyncTo.Text(), dir))
+        return true;
+    const std::string path = dir + name;
     if (engine::IsFolderLink(entry)) {
         // Only the link goes: what it points to lies outside the tree being erased.
         return RemoveFolder(form, path + std::string(kSepText), path);

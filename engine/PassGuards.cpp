@@ -119,9 +119,10 @@ std::string LinkBelow(const std::string& folder, const std::string& path) {
 
 }  // namespace engine
 
-void frmMain::RecordOncePerCycle(const std::string& message) {
+bool frmMain::RecordOncePerCycle(const std::string& message) {
     if (std::find(m_cycleErrors.begin(), m_cycleErrors.end(), message) != m_cycleErrors.end())
-        return;
+        return false;
     m_cycleErrors.push_back(message);
     RecordError(message);
+    return true;
 }

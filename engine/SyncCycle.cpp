@@ -27,17 +27,19 @@ bool CleanupSyncTo(frmMain& form) {
 }
 
 // The passes of a cycle with syncing on. `result` turns false at the first failed pass; the
-// return value is false when the error limit ended the cycle early.
+// return value is false when the error limit ended the cycle early. Each pass starts only
+// while the Sync To directory is the mirror: a disk or share lost during the cycle leaves an
+// empty mount point, which must not be filled.
 bool RunPasses(frmMain& form, bool& result) {
     const int filesets = form.lstSyncFrom.ListCount();
     for (int i = 0; i < filesets; ++i) {
-        if (form.SyncTree(form.lstSyncFrom.List(i)))
+        if (form.MirrorAvailable() && form.SyncTree(form.lstSyncFrom.List(i)))
             continue;
         result = false;
         if (StopsAtErrorLimit(form))
             return false;
     }
-    if (form.DeleteOrphans && !CleanupSyncTo(form)) {
+    if (form.DeleteOrphans && !(form.MirrorAvailable() && CleanupSyncTo(form))) {
         result = false;
         if (StopsAtErrorLimit(form))
             return false;

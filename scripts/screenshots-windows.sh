@@ -61,6 +61,8 @@ export BRANNOCK_WINE_DISPLAY=$DISPLAY
 "$wine_run" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null
 "$wine_run" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
 mkdir -p "$out" "$work/Documents/Letters" "$work/Projects" "$work/Mirror"
+# Marked as the mirror, as switching syncing on from the window leaves it.
+printf 'mirror\r\n' >"$work/Mirror/.brannock-mirror"
 rm -f "$out"/*.png
 
 log_lines=()

@@ -49,6 +49,8 @@ prepare_program() {
   cp "$program" "$work/brannock"
   cp "$(dirname "$program")/brannock.hlp" "$work/brannock.hlp"
   mkdir -p "$work/Documents" "$long" "$work/Mirror"
+  # Marked as the mirror, as switching syncing on from the window leaves it.
+  printf 'mirror\n' >"$work/Mirror/.brannock-mirror"
   cat >"$work/brannock.ini" <<EOF
 [Options]
 SyncOn=No

@@ -141,8 +141,16 @@ class frmMain : public FormControls {
     bool CleanupFile(const std::string& dir, const WIN32_FIND_DATAA& entry);
     // What the pass under way leaves alone (engine/PassGuards.cpp); null between passes.
     engine::PassGuards* ActiveGuards = nullptr;
-    // Records `message` in the error record once per sync cycle, however often it is met.
-    void RecordOncePerCycle(const std::string& message);
+    // Records `message` in the error record once per sync cycle, however often it is met;
+    // true when this call recorded it.
+    bool RecordOncePerCycle(const std::string& message);
+    // Whether the Sync To directory is the mirror the user set up (engine/MirrorMark.cpp): it
+    // has the mark, or holds an earlier mirror, which is marked then. Otherwise the cycle may
+    // write nothing there: false, with the failure recorded once per cycle.
+    bool MirrorAvailable();
+    // Makes the Sync To directory, if missing, the mirror: its folders made and the mark
+    // written. "" on success, else the system's reason.
+    std::string SetUpMirror();
     bool EraseTree(const std::string& searchPattern, bool removeDirectory);
 
     // --- Settings and error record (settings/) -----------------------------------------

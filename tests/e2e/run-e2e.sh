@@ -28,6 +28,8 @@ wait_s=${BRANNOCK_E2E_WAIT:-150}
 
 rm -rf "$work"
 mkdir -p "$work/app" "$work/src1/sub" "$work/src2" "$work/mirror"
+# Marked as the mirror, as switching syncing on from the window leaves it.
+printf 'mirror\r\n' >"$work/mirror/.brannock-mirror"
 work=$(cd "$work" && pwd -P)
 cp "$exe" "$work/app/brannock.exe"
 ini="$work/app/brannock.ini"

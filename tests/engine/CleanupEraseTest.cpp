@@ -54,7 +54,8 @@ TEST_F(CleanupPass, DeletesOnlyWhenAskedAndStopsAtTheFileInProgress) {
 
 using EraseTree = FormFixture;
 
-TEST_F(EraseTree, EmptiesTheTreeAndKeepsTheDirectory) {
+// The mark stays: the folder is still the mirror.
+TEST_F(EraseTree, EmptiesTheTreeAndKeepsTheDirectoryWithItsMark) {
     EXPECT_TRUE(form.EraseTree(Pattern(tmp.path() / "no-such-folder"), false));
     for (const char* name : {"a.txt", "x/b.txt", "x/y/c.txt", "x/y/z/d.txt", ".h/e"})
         WriteFile(Dest(name), name);
@@ -63,7 +64,10 @@ TEST_F(EraseTree, EmptiesTheTreeAndKeepsTheDirectory) {
     WriteFile(tmp.path() / "elsewhere" / "precious.txt", "keep me");
     MakeLink(tmp.path() / "elsewhere", Dest("link"));  // where the system makes links
     EXPECT_TRUE(form.EraseTree(Pattern(SyncTo()), false));
-    EXPECT_TRUE(fs::is_directory(SyncTo()) && fs::is_empty(SyncTo()));
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(SyncTo()))
+        left.push_back(Narrow(entry.path().filename()));
+    EXPECT_EQ(left, std::vector<std::string>{".brannock-mirror"});
     EXPECT_EQ(ReadFileText(tmp.path() / "elsewhere" / "precious.txt"), "keep me");
 }
 

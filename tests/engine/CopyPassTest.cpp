@@ -83,7 +83,7 @@ TEST_F(CopyPass, CutoffAndMissingSyncTo) {
     auto copiedWithCutoff = [&](std::int64_t seconds) {
         auto text = runtime::FormatMonthFirst(runtime::SplitDate(runtime::FromSeconds(seconds)));
         WriteIniString("Options", "SyncDateTime", text, form.IniFile);
-        fs::remove_all(SyncTo());
+        fs::remove(Mirror(Src("a.txt")));
         EXPECT_TRUE(Sync());
         return fs::exists(Mirror(Src("a.txt")));
     };

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/MirrorMark.h"
 #include "engine/PathMapping.h"
 #include "fileio/PathText.h"
 #include "fileio/modWin32.h"
@@ -24,6 +25,7 @@ class FormFixture : public ::testing::Test {
         form.IniFile = tmp.str("brannock.ini");
         form.SyncOn = true;
         fs::create_directories(tmp.path() / "mirror");
+        mirror::WriteMark(SyncTo());  // as a switch-on from the window leaves it
         form_.txtSyncTo.text = SyncTo();
     }
     std::string SyncTo() const { return tmp.str("mirror"); }

@@ -225,17 +225,21 @@ bool ScenarioFixture::Run(const ScenarioSettings& s) {
     WriteSettings(prog / "brannock.ini", syncTo, s);
     const fs::path log = root.path() / "output.txt";
     // The program's own files beside it (settings, activity log) are its to write.
-    const std::vector<fs::path> kept = {syncTo,
-                                        log,
-                                        prog / "brannock.ini",
-                                        prog / "brannock",
-                                        prog / "brannock.log",
-                                        prog / "brannock.log.1"};
+    std::vector<fs::path> kept = {syncTo,
+                                  log,
+                                  prog / "brannock.ini",
+                                  prog / "brannock",
+                                  prog / "brannock.log",
+                                  prog / "brannock.log.1"};
+    if (!s.disk.empty())
+        kept.push_back(s.disk);
     const TreeSnapshot outsideBefore = Snapshot(root.path(), kept);
 
     const pid_t pid = StartProgram(prog, log, s.priorityRefused);
     const bool ready =
-        s.priorityRefused || WaitUntil([this] { return fs::exists(Mirror(marker)); }, 30000);
+        s.priorityRefused ||
+        WaitUntil([&] { return s.mirrorAway ? !LastError().empty() : fs::exists(Mirror(marker)); },
+                  30000);
     const bool idle = WaitUntilIdle(pid);
     const bool ended = EndWith(pid, SIGTERM);
     EXPECT_TRUE(ready && idle && ended) << "ready " << ready << ", idle " << idle

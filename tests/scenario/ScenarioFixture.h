@@ -35,6 +35,12 @@ struct ScenarioSettings {
     // are loaded, and no cycle runs.
     bool priorityRefused = false;
     std::vector<std::filesystem::path> folders;  // one fileset of all files below each
+    // The mirror's disk is not there: the run waits for the cycle's recorded failure instead of
+    // the copies.
+    bool mirrorAway = false;
+    // Where the mirror's disk is mounted besides the Sync To directory: its changes are the
+    // mirror's.
+    std::filesystem::path disk{};
 };
 
 class ScenarioFixture : public ::testing::Test {

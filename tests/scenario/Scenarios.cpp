@@ -4,6 +4,10 @@
 // which see both passes' guards.
 #include "tests/scenario/ScenarioFixture.h"
 
+#include <cstdlib>
+
+#include "tests/support/SmallVolume.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -66,6 +70,58 @@ TEST_F(Scenarios, NamesWindowsForbidsAreMirroredOnceAndKept) {
     ExpectMirrored(src, names);
     EXPECT_EQ(LastError(), "");
     ExpectSecondRunChangesNothing(Mirroring(src));
+}
+
+// The disk `disk` plugged in at `mountPoint` (bound there) while it lives.
+class Plugged {
+  public:
+    Plugged(const fs::path& disk, const fs::path& mountPoint) : mountPoint_(mountPoint) {
+        const std::string cmd =
+            "mount --bind '" + disk.native() + "' '" + mountPoint.native() + "'";
+        plugged_ = std::system(cmd.c_str()) == 0;
+    }
+    ~Plugged() {
+        const std::string cmd = "umount '" + mountPoint_.native() + "'";
+        if (plugged_ && std::system(cmd.c_str()) != 0)
+            ADD_FAILURE() << "cannot unplug " << mountPoint_;
+    }
+    Plugged(const Plugged&) = delete;
+    Plugged& operator=(const Plugged&) = delete;
+    bool plugged() const { return plugged_; }
+
+  private:
+    fs::path mountPoint_;
+    bool plugged_ = false;
+};
+
+// A mirror on a disk mounted over the Sync To directory: with the disk unplugged, the start-up
+// cycle finds the empty mount point, writes nothing there and records why; plugged back, the
+// next start carries on where the mirror stood.
+TEST_F(Scenarios, AMirrorOnADiskThatIsNotMountedIsLeftAloneUntilItIsBack) {
+    SmallVolume disk(root.path() / "disk");
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.Why();
+    Put(disk.path() / ".brannock-mirror", "set up from the window");
+    ScenarioSettings s = Mirroring(src);
+    s.disk = disk.path();
+    {
+        Plugged plug(disk.path(), syncTo);
+        ASSERT_TRUE(plug.plugged());
+        ASSERT_TRUE(Run(s));
+    }
+    Put(src / "new.txt", "written while the disk was away");
+    ScenarioSettings away = s;
+    away.mirrorAway = true;
+    ASSERT_TRUE(Run(away));
+    EXPECT_TRUE(fs::is_empty(syncTo));
+    EXPECT_EQ(LastError(), "Sync To directory " + syncTo.native() +
+                               " is not available: is its disk or share connected?");
+
+    Plugged plug(disk.path(), syncTo);
+    ASSERT_TRUE(plug.plugged());
+    ASSERT_TRUE(Run(s));
+    ExpectMirrored(src, {"a.txt", "sub/b.txt", "sub/deeper/c.bin", "new.txt"});
+    EXPECT_EQ(LastError(), "");
 }
 
 }  // namespace

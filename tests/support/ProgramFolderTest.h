@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/MirrorMark.h"
 #include "fileio/PathText.h"
 #include "fileio/modWin32.h"
 #include "tests/support/TempDir.h"
@@ -16,10 +17,12 @@
 class ProgramFolderTest : public ::testing::Test {
   protected:
     std::filesystem::path IniPath() const { return dir.path() / "prog" / "brannock.ini"; }
-    // Makes the folders; `ini` is the settings file's content, empty for no settings file.
+    // Makes the folders, the destination marked as a switch-on from the window leaves it;
+    // `ini` is the settings file's content, empty for no settings file.
     void MakeFolders(const std::string& ini) {
         for (const char* sub : {"prog", "src", "dest"})
             std::filesystem::create_directories(dir.path() / sub);
+        mirror::WriteMark(dir.str("dest"));
         if (!ini.empty())
             WriteFile(IniPath(), ini);
     }
