@@ -1,6 +1,7 @@
 #include "engine/DirectoryWalk.h"
 
 #include "engine/PassGuards.h"
+#include "engine/ProgramEntries.h"
 #include "fileio/PathText.h"
 #include "fileio/modWin32.h"
 #include "ui/frmMain.h"
@@ -55,6 +56,13 @@ bool Fenced(frmMain& form, const std::string& dir, const std::string& name) {
     return true;
 }
 
+// True when the entry is one of the program's own at the top of the Sync To directory, which
+// the cleanup passes over: they are not mirror content.
+bool ProgramOwned(frmMain& form, const std::string& dir, const std::string& name) {
+    return form.ActiveGuards && !form.ActiveGuards->programEntriesIn.empty() &&
+           IsProgramEntry(form.ActiveGuards->programEntriesIn, dir, name);
+}
+
 }  // namespace
 
 bool WalkFolder(frmMain& form, const std::string& pattern, FolderStep folderStep, FileStep fileStep,
@@ -69,7 +77,7 @@ bool WalkFolder(frmMain& form, const std::string& pattern, FolderStep folderStep
         form.SetStatus("Synchronizing...", "");
         const WIN32_FIND_DATAA& entry = found.Entry();
         const std::string name = EntryName(entry);
-        if (IsDotEntry(name) || IsFolderLink(entry))
+        if (IsDotEntry(name) || IsFolderLink(entry) || ProgramOwned(form, dir, name))
             continue;
         if (IsFolder(entry)) {
             if (Fenced(form, dir, name))

@@ -37,7 +37,9 @@ bool RunPasses(frmMain& form, bool& result) {
         if (StopsAtErrorLimit(form))
             return false;
     }
-    if (form.DeleteOrphans && !CleanupSyncTo(form)) {
+    // Kept copies expire where the cleanup would start, whether or not it runs: the copy
+    // passes keep replaced copies too.
+    if (!form.ExpireKeptCopies() || (form.DeleteOrphans && !CleanupSyncTo(form))) {
         result = false;
         if (StopsAtErrorLimit(form))
             return false;
@@ -50,6 +52,9 @@ bool RunPasses(frmMain& form, bool& result) {
 bool frmMain::RunSyncCycle() {
     CycleRunning = true;
     m_cycleErrors.clear();
+    CycleStart = m_clock.Now();
+    m_keptIn.clear();
+    m_keptReady.clear();
     SysTray1.set_traytip("Sync Active");
     bool result = true;
     if (!SyncOn) {
