@@ -35,6 +35,7 @@ struct ScenarioSettings {
     // are loaded, and no cycle runs.
     bool priorityRefused = false;
     std::vector<std::filesystem::path> folders;  // one fileset of all files below each
+    int keepDeleted = 0;                         // KeepDeleted's days, when above 0
 };
 
 class ScenarioFixture : public ::testing::Test {
