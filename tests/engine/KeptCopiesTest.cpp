@@ -118,8 +118,10 @@ TEST_F(KeptCopies, WhatCannotBeKeptStaysWhereItIs) {
     const bool linked = MakeLink(elsewhere, Versions());
     if (!linked)
         WriteFile(Versions(), "a file where the versions folder belongs");
-    const std::string why = linked ? "the folder " + Narrow(Versions()) + " is a link"
-                                   : "The system cannot find the path specified.";
+    SetLastError(ERROR_PATH_NOT_FOUND);  // the system's own text for it
+    CaptureLastError();
+    const std::string why =
+        linked ? "the folder " + Narrow(Versions()) + " is a link" : GetSystemErrorText();
 
     EXPECT_FALSE(form.RunSyncCycle());
     const std::string copyFailure = "Copying file " + Narrow(Src("keep.txt")) + " to " +
