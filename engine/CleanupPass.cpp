@@ -45,8 +45,10 @@ bool frmMain::CleanupFile(const std::string& dir, const WIN32_FIND_DATAA& entry)
     const std::string destFile = dir + std::string(kSepText) + name;
     if (KeepDeleted > 0) {
         std::string why;
-        if (KeepAside(destFile, why))
+        if (KeepAside(destFile, why)) {
+            Counts.deleted++;  // gone from the mirror, kept aside
             return true;
+        }
         RecordError("Unable to keep file " + destFile + ": " + why);
         return false;
     }
