@@ -53,8 +53,8 @@ TEST_F(KeptCopies, AnUnpluggedSourceLeavesEveryCopyInTheVersionsFolder) {
         ExpectSameFile(Kept(Mirror(Src(names[i])), "2026-12-07 120233"), i == 3 ? "" : names[i],
                        kSourceTime + static_cast<std::int64_t>(i));
     }
-    EXPECT_EQ(std::pair(form.Counts.kept, form.Counts.deleted),
-              std::pair<std::int64_t, std::int64_t>(4, 4));
+    EXPECT_EQ(form.Counts.kept, 4);
+    EXPECT_EQ(form.Counts.deleted, 4);
     EXPECT_NE(LogText().find(" kept " + Narrow(Mirror(Src("a.txt"))) + " as " +
                              Narrow(Kept(Mirror(Src("a.txt")), "2026-12-07 120233"))),
               std::string::npos);
