@@ -72,6 +72,29 @@ bool DateOfFolder(std::string_view name, runtime::DateValue& date) {
     return runtime::TryMakeDate(t, date);
 }
 
+// The deepest folder that both folder texts are or lie in, cut at a separator; "" when none.
+std::string SharedFolder(const std::string& a, const std::string& b) {
+    std::size_t n = 0;
+    while (n < a.size() && n < b.size() && a[n] == b[n])
+        ++n;
+    if ((n == a.size() || a[n] == kSep) && (n == b.size() || b[n] == kSep))
+        return a.substr(0, n);
+    const auto sep = a.rfind(kSep, n == 0 ? 0 : n - 1);
+    return sep == std::string::npos ? std::string() : a.substr(0, sep);
+}
+
+// Makes `folder` and the levels above it that are missing, climbing only as far as the
+// deepest level that is there; failures show in the move that follows.
+void MakeFolders(const std::string& folder) {
+    if (CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() != ERROR_PATH_NOT_FOUND)
+        return;
+    const std::string parent = BeforeLastSep(folder);
+    if (parent.empty() || parent.size() >= folder.size())
+        return;
+    MakeFolders(parent);
+    CreateDirectoryA(folder.c_str(), nullptr);
+}
+
 bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -111,11 +134,16 @@ bool frmMain::KeepAside(const std::string& file, std::string& why) {
     const std::string folder = BeforeLastSep(target);
     if (folder != m_keptReady) {
         // Nothing is made or moved through a link: it would land wherever the link points.
-        if (const std::string link = engine::LinkBelow(syncTo, folder); !link.empty()) {
+        // The levels shared with the folder last made were found free with it.
+        std::string from = syncTo;
+        if (const std::string shared = SharedFolder(m_keptReady, folder);
+            shared.size() > versions.size() && shared.starts_with(versions))
+            from = shared;
+        if (const std::string link = engine::LinkBelow(from, folder); !link.empty()) {
             why = "the folder " + link + " is a link";
             return false;
         }
-        CreatePath(folder);
+        MakeFolders(folder);
         m_keptReady = folder;
     }
     if (!MoveWithoutReplacing(file, target)) {
