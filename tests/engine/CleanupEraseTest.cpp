@@ -36,7 +36,8 @@ using EraseTree = FormFixture;
 
 TEST_F(EraseTree, EmptiesTheTreeAndKeepsTheDirectory) {
     EXPECT_TRUE(form.EraseTree(Pattern(tmp.path() / "no-such-folder"), false));
-    for (const char* name : {"a.txt", "x/b.txt", "x/y/c.txt", "x/y/z/d.txt", ".h/e"})
+    for (const char* name : {"a.txt", "x/b.txt", "x/y/c.txt", "x/y/z/d.txt", ".h/e",
+                             ".brannock-versions/2026-12-07 110233/f"})
         WriteFile(Dest(name), name);
     fs::create_directories(Dest("empty/inner"));
     // A folder link goes, but nothing behind it.
