@@ -72,7 +72,7 @@ SyncResult BrannockRunner::Run(const SyncJob& job) {
 int RunCycleCommand(const std::vector<std::string>& args) {
     if (args.size() != 4 && !(args.size() == 5 && args[4] == kProgramPriority)) {
         std::cerr << "usage: brannock_bench " << kCycleArgument
-                  << " <program> <source> <destination> <0|1> [" << kProgramPriority << "]\n";
+                  << " <program> <source> <destination> <0|1|keep> [" << kProgramPriority << "]\n";
         return 2;
     }
     // The program lowers its thread's priority as it starts; on a busy machine that alone
@@ -82,7 +82,9 @@ int RunCycleCommand(const std::vector<std::string>& args) {
     HeadlessForm ui(args[0]);
     ui.form.IniFile = fs::path(args[0]).replace_extension(".ini").string();
     ui.form.SyncOn = true;
-    ui.form.DeleteOrphans = args[3] == "1";
+    // "keep": Delete with KeepDeleted, so every orphan is moved aside instead.
+    ui.form.DeleteOrphans = args[3] == "1" || args[3] == "keep";
+    ui.form.KeepDeleted = args[3] == "keep" ? 30 : 0;
     ui.lstSyncFrom.AddItem(args[1] + kSep + std::string(kAllFiles));
     ui.txtSyncTo.SetText(args[2]);
     // Made the mirror, as switching syncing on from the window does.

@@ -36,6 +36,7 @@ class BrannockRunner : public Runner {
 };
 
 // The child's side: `args` are the settings program path, source, destination, "0" or "1"
-// for the Delete option and, optionally, "lowest" for the program's own priority. Prints the number
-// of files copied and the process's peak resident memory in KiB; returns the exit status.
+// for the Delete option ("keep" for Delete with KeepDeleted) and, optionally, "lowest" for the
+// program's own priority. Prints the number of files copied and the process's peak resident memory
+// in KiB; returns the exit status.
 int RunCycleCommand(const std::vector<std::string>& args);

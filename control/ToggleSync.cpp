@@ -1,5 +1,7 @@
 // The user's switch: off at once; on only after the checks, with the optional erasing of the
 // Sync To directory first.
+#include "engine/PathMapping.h"
+#include "engine/ProgramEntries.h"
 #include "fileio/FolderIdentity.h"
 #include "fileio/PathText.h"
 #include "runtime/Numbers.h"
@@ -23,6 +25,14 @@ std::string FilesetRefusal(frmMain& form) {
         if (folders::Overlap(BeforeLastSep(entry), syncTo)) {
             return "The Sync From fileset " + entry + " and the Sync To directory " + syncTo +
                    " overlap: one of them lies inside the other";
+        }
+        if (form.KeepDeleted > 0 &&
+            engine::InVersionsFolder(syncTo,
+                                     pathmap::DestinationFolder(syncTo, BeforeLastSep(entry)))) {
+            return "The Sync From fileset " + entry + " would be copied into the folder " +
+                   engine::VersionsFolder(syncTo) +
+                   ", where deleted and replaced copies are kept. Rename the folder, or "
+                   "remove KeepDeleted from the settings file";
         }
     }
     return {};

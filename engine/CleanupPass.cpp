@@ -1,5 +1,5 @@
 // The cleanup pass: walks the Sync To directory and deletes each mirror file whose source is
-// gone. Folders are never deleted.
+// gone, or with KeepDeleted moves it into the versions folder. Folders are never deleted.
 #include "engine/DirectoryWalk.h"
 #include "engine/PassGuards.h"
 #include "engine/PathMapping.h"
@@ -43,6 +43,15 @@ bool frmMain::CleanupFile(const std::string& dir, const WIN32_FIND_DATAA& entry)
         return true;
 
     const std::string destFile = dir + std::string(kSepText) + name;
+    if (KeepDeleted > 0) {
+        std::string why;
+        if (KeepAside(destFile, why)) {
+            Counts.deleted++;  // gone from the mirror, kept aside
+            return true;
+        }
+        RecordError("Unable to keep file " + destFile + ": " + why);
+        return false;
+    }
     if (DeleteFileA(destFile.c_str()))
         return true;
     RecordError("Unable to delete file " + destFile);

@@ -6,6 +6,7 @@
 #include "engine/DirectoryWalk.h"
 #include "engine/PassGuards.h"
 #include "engine/PathMapping.h"
+#include "engine/ProgramEntries.h"
 #include "fileio/PathText.h"
 #include "fileio/modWin32.h"
 #include "ui/frmMain.h"
@@ -133,6 +134,10 @@ bool frmMain::SyncFile(const std::string& dir, const WIN32_FIND_DATAA& entry) {
         return false;
     }
     const std::string destFolder = pathmap::DestinationFolder(syncTo, dir);
+    if (KeepDeleted > 0 && engine::InVersionsFolder(syncTo, destFolder)) {
+        RecordOncePerCycle(engine::VersionsFolderError(dir, syncTo));
+        return true;  // left alone, as a fileset that maps there is
+    }
     const std::string name = EntryName(entry);
     const std::string destFile = destFolder + std::string(kSepText) + name;
     const std::string source = dir + std::string(kSepText) + name;

@@ -69,6 +69,13 @@ void PassOver(frmMain& form, const std::string& dir, const std::string& name) {
     form.Counts.skipped++;
 }
 
+// True when the entry is one of the program's own at the top of the Sync To directory, which
+// the cleanup passes over: they are not mirror content.
+bool ProgramOwned(frmMain& form, const std::string& dir, const std::string& name) {
+    return form.ActiveGuards && !form.ActiveGuards->programEntriesIn.empty() &&
+           IsProgramEntry(form.ActiveGuards->programEntriesIn, dir, name);
+}
+
 }  // namespace
 
 bool WalkFolder(frmMain& form, const std::string& pattern, FolderStep folderStep, FileStep fileStep,
@@ -79,13 +86,11 @@ bool WalkFolder(frmMain& form, const std::string& pattern, FolderStep folderStep
     const std::string dir = BeforeLastSep(pattern);
     if (!found.Found())
         return true;
-    // Met only by the cleanup: the copy pass never walks the Sync To directory.
-    const std::string syncTo = form.txtSyncTo.Text();
     do {
         form.SetStatus("Synchronizing...", "");
         const WIN32_FIND_DATAA& entry = found.Entry();
         const std::string name = EntryName(entry);
-        if (IsDotEntry(name) || IsFolderLink(entry) || IsProgramEntry(syncTo, dir, name))
+        if (IsDotEntry(name) || IsFolderLink(entry) || ProgramOwned(form, dir, name))
             continue;
         if (IsFolder(entry)) {
             if (Fenced(form, dir, name))

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/PathMapping.h"
+#include "engine/ProgramEntries.h"
 #include "fileio/PathText.h"
 #include "ui/frmMain.h"
 
@@ -49,6 +50,11 @@ std::string OverlapError(const std::string& folder, const std::string& syncTo) {
            " overlap: what lies in both is left alone";
 }
 
+std::string VersionsFolderError(const std::string& folder, const std::string& syncTo) {
+    return "Sync From folder " + folder + " would be copied into the versions folder " +
+           VersionsFolder(syncTo) + ": it is left alone";
+}
+
 std::string NotFullPathError(const std::string& entry) {
     return "Sync From fileset " + entry + " is not a full path: it is left alone";
 }
@@ -69,6 +75,12 @@ bool GuardCopyPass(frmMain& form, const std::string& pattern, PassGuards& guards
         form.RecordOncePerCycle(OverlapError(folder, syncTo));
         return false;
     }
+    // The kept copies are no place for a fileset's copies.
+    if (form.KeepDeleted > 0 &&
+        InVersionsFolder(syncTo, pathmap::DestinationFolder(syncTo, folder))) {
+        form.RecordOncePerCycle(VersionsFolderError(folder, syncTo));
+        return false;
+    }
     // Copying the mirror into itself would nest it one level deeper on every cycle. Fenced
     // whatever the nesting found: a second mount can bring it into the tree unseen.
     guards.Fence(syncTo, OverlapError(folder, syncTo));
@@ -77,6 +89,7 @@ bool GuardCopyPass(frmMain& form, const std::string& pattern, PassGuards& guards
 
 bool GuardCleanupPass(frmMain& form, PassGuards& guards) {
     const std::string syncTo = form.txtSyncTo.Text();
+    guards.programEntriesIn = BeforeLastSep(AllFilesIn(syncTo));
     for (int i = 0; i < form.lstSyncFrom.ListCount(); ++i) {
         const std::string entry = form.lstSyncFrom.List(i);
         const std::string folder = BeforeLastSep(entry);

@@ -29,6 +29,9 @@ class PassGuards {
     folders::EntryLookUps destinationEntries;
     // The cleanup pass's names of the source folder last asked about.
     folders::NameListing sourceNames;
+    // The Sync To directory as the cleanup walk spells it: the program's own entries there
+    // are passed over. Empty in the copy pass.
+    std::string programEntriesIn;
 
   private:
     std::vector<std::pair<folders::FolderId, std::string>> fenced_;
@@ -59,6 +62,7 @@ bool GuardCleanupPass(frmMain& form, PassGuards& guards);
 std::string LinkBelow(const std::string& folder, const std::string& path);
 
 std::string OverlapError(const std::string& folder, const std::string& syncTo);
+std::string VersionsFolderError(const std::string& folder, const std::string& syncTo);
 std::string NotFullPathError(const std::string& entry);
 
 }  // namespace engine

@@ -39,7 +39,12 @@ bool RunPasses(frmMain& form, bool& result) {
         if (StopsAtErrorLimit(form))
             return false;
     }
-    if (form.DeleteOrphans && !(form.MirrorAvailable() && CleanupSyncTo(form))) {
+    // Kept copies expire where the cleanup would start, whether or not it runs: the copy
+    // passes keep replaced copies too. Neither touches a Sync To directory that is not the
+    // mirror.
+    const bool cleanupWork = form.DeleteOrphans || form.KeepDeleted > 0;
+    if (cleanupWork && !(form.MirrorAvailable() && form.ExpireKeptCopies() &&
+                         (!form.DeleteOrphans || CleanupSyncTo(form)))) {
         result = false;
         if (StopsAtErrorLimit(form))
             return false;
@@ -52,6 +57,9 @@ bool RunPasses(frmMain& form, bool& result) {
 bool frmMain::RunSyncCycle() {
     CycleRunning = true;
     m_cycleErrors.clear();
+    CycleStart = m_clock.Now();
+    m_keptIn.clear();
+    m_keptReady.clear();
     SysTray1.set_traytip("Sync Active");
     bool result = true;
     if (!SyncOn) {

@@ -78,6 +78,11 @@ bool clsFileIO::CopyFile(const std::string& source, const std::string& dest,
         return FailCopy(src, dst);
     }
     if (overwrite.value_or(false)) {
+        std::string why;
+        if (KeepOldCopy && !KeepOldCopy(dest, why)) {
+            m_ErrMsg = "Unable to open destination file: " + why;
+            return FailCopy(src, dst);
+        }
         // Whatever stops the deletion also stops the creation below, which reports it.
         DeleteFileA(dest.c_str());
         CaptureLastError();

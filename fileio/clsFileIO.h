@@ -19,6 +19,11 @@ class clsFileIO {
         std::function<void(std::int64_t& bytesProcessed, std::int64_t& totalBytes)>;
     ProgressHandler CopyProgress;
 
+    // Asked, when one is set, before an overwrite deletes the destination: it may move the old
+    // copy away instead. False fails the copy with `why` and leaves the destination as it is.
+    using KeepHandler = std::function<bool(const std::string& dest, std::string& why)>;
+    KeepHandler KeepOldCopy;
+
     // Text of the most recent failure.
     std::string ErrMsg() const { return m_ErrMsg; }
     // Requests a cancel of the copy in progress.

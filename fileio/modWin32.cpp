@@ -89,6 +89,12 @@ bool LookUpPath(const std::string& path, WIN32_FILE_ATTRIBUTE_DATA& data) {
     return found != 0;
 }
 
+bool MoveWithoutReplacing(const std::string& from, const std::string& to) {
+    const BOOL moved = MoveFileExA(from.c_str(), to.c_str(), 0);
+    CaptureLastError();
+    return moved != 0;
+}
+
 std::int32_t ReadIniString(const std::string& section, const std::string& key,
                            const std::string& defaultValue, std::string& value,
                            const std::string& file) {

@@ -25,6 +25,10 @@ BOOL FindNext(HANDLE& handle, WIN32_FIND_DATAA& entry);
 // use FindFirst, look-ups of one known path use this.
 bool LookUpPath(const std::string& path, WIN32_FILE_ATTRIBUTE_DATA& data);
 
+// Gives the file (or folder, or link itself) `from` the name `to` on the same volume, without
+// copying anything and never replacing an entry of that name; the last error is captured.
+bool MoveWithoutReplacing(const std::string& from, const std::string& to);
+
 // Reads one key (at most 255 characters of it, trailing spaces removed) into `value`.
 // Returns the character count that the platform reported.
 std::int32_t ReadIniString(const std::string& section, const std::string& key,

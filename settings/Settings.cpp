@@ -66,6 +66,9 @@ void frmMain::LoadSettings() {
     UseCutoff = ReadsAs("Cutoff", "yes", IniFile);
     EraseOnStart = ReadsAs("Erase", "yes", IniFile);
     DeleteOrphans = ReadsAs("Delete", "yes", IniFile);
+    // A whole number of days; missing, not a number, 0 or below: nothing is kept.
+    KeepDeleted = std::max<std::int32_t>(0, static_cast<std::int32_t>(GetPrivateProfileIntA(
+                                                kOptions, "KeepDeleted", 0, IniFile.c_str())));
     ShowAbout = !ReadsAs("About", "no", IniFile);
     SyncOn = ReadsAs("SyncOn", "yes", IniFile);
 

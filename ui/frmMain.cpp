@@ -28,6 +28,18 @@ frmMain::frmMain(const FormControls& c, IDesktop& desktop, IClock& clock, std::s
     f.CopyProgress = [this](std::int64_t& done, std::int64_t& total) {
         f_CopyProgress(done, total);
     };
+    // The copy pass's old copies go where the cleanup's orphans go: aside, with KeepDeleted.
+    f.KeepOldCopy = [this](const std::string& dest, std::string& why) {
+        if (KeepDeleted <= 0)
+            return true;
+        const DWORD attributes = GetFileAttributesA(dest.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return true;  // nothing to keep; a folder there is the copy's failure, as before
+        if (KeepAside(dest, why))
+            return true;
+        why = "Unable to keep file " + dest + ": " + why;
+        return false;
+    };
 }
 
 std::string frmMain::ProgramFolder() const {

@@ -64,6 +64,8 @@ class frmMain : public FormControls {
     bool UseCutoff = false;
     bool EraseOnStart = false;
     bool DeleteOrphans = false;
+    // Days that deleted and replaced copies are kept in the versions folder; 0 keeps none.
+    std::int32_t KeepDeleted = 0;
     bool CycleRunning = false;
     bool TerminatePending = false;
     clsFileIO f;
@@ -152,6 +154,16 @@ class frmMain : public FormControls {
     // written. "" on success, else the system's reason.
     std::string SetUpMirror();
     bool EraseTree(const std::string& searchPattern, bool removeDirectory);
+    // When the running cycle started (engine/SyncCycle.cpp).
+    runtime::DateValue CycleStart = 0;
+
+    // --- Kept copies (engine/KeptCopies.cpp) -------------------------------------------
+    // Moves the mirror file `file` into this cycle's folder of the versions folder, at its
+    // path below the Sync To directory; false, with the reason in `why`, when it stays.
+    bool KeepAside(const std::string& file, std::string& why);
+    // Deletes the folders of kept copies older than KeepDeleted days; false, with the failure
+    // recorded, when one could not be deleted.
+    bool ExpireKeptCopies();
 
     // --- Settings and error record (settings/) -----------------------------------------
     void LoadSettings();
@@ -184,5 +196,7 @@ class frmMain : public FormControls {
     bool m_unloaded = false;
     bool m_switchingOn = false;  // the checks and questions of a switch-on are under way
     std::vector<std::string> m_cycleErrors;  // what RecordOncePerCycle recorded this cycle
+    std::string m_keptIn;     // this cycle's folder of kept copies, once the first is kept
+    std::string m_keptReady;  // the folder last made, and found free of links, for one
     std::string m_errorStopText;
 };

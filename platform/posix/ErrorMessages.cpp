@@ -24,6 +24,7 @@ constexpr SystemMessage kMessages[] = {
      "Not enough memory resources are available to process this command.\r\n"},
     {ERROR_OUTOFMEMORY,
      "Not enough memory resources are available to complete this operation.\r\n"},
+    {ERROR_NOT_SAME_DEVICE, "The system cannot move the file to a different disk drive.\r\n"},
     {ERROR_NO_MORE_FILES, "There are no more files.\r\n"},
     {ERROR_WRITE_PROTECT, "The media is write protected.\r\n"},
     {ERROR_GEN_FAILURE, "A device attached to the system is not functioning.\r\n"},

@@ -106,6 +106,11 @@ constexpr DWORD FILE_ATTRIBUTE_REPARSE_POINT = 0x400;
 constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFFu;
 constexpr DWORD INVALID_FILE_SIZE = 0xFFFFFFFFu;
 
+// MoveFileExA flags.
+constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
+constexpr DWORD MOVEFILE_COPY_ALLOWED = 0x2;
+constexpr DWORD MOVEFILE_WRITE_THROUGH = 0x8;
+
 // What GetFileInformationByHandle reports: the volume serial number and file index together
 // name one file or folder on the machine, whatever path reached it.
 struct BY_HANDLE_FILE_INFORMATION {
@@ -156,6 +161,7 @@ constexpr DWORD ERROR_ACCESS_DENIED = 5;
 constexpr DWORD ERROR_INVALID_HANDLE = 6;
 constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
 constexpr DWORD ERROR_OUTOFMEMORY = 14;
+constexpr DWORD ERROR_NOT_SAME_DEVICE = 17;
 constexpr DWORD ERROR_NO_MORE_FILES = 18;
 constexpr DWORD ERROR_WRITE_PROTECT = 19;
 constexpr DWORD ERROR_GEN_FAILURE = 31;
@@ -201,6 +207,8 @@ BOOL SetFileTime(HANDLE hFile, const FILETIME* lpCreationTime, const FILETIME* l
 BOOL DeleteFileA(LPCSTR lpFileName);
 BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES lpSecurityAttributes);
 BOOL RemoveDirectoryA(LPCSTR lpPathName);
+// A rename on one volume (platform/posix/MoveFile); moving to another volume is not supported.
+BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags);
 DWORD GetFileAttributesA(LPCSTR lpFileName);
 BOOL GetFileAttributesExA(LPCSTR lpFileName, GET_FILEEX_INFO_LEVELS fInfoLevelId,
                           LPVOID lpFileInformation);

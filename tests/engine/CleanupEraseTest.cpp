@@ -57,7 +57,8 @@ using EraseTree = FormFixture;
 // The mark stays: the folder is still the mirror.
 TEST_F(EraseTree, EmptiesTheTreeAndKeepsTheDirectoryWithItsMark) {
     EXPECT_TRUE(form.EraseTree(Pattern(tmp.path() / "no-such-folder"), false));
-    for (const char* name : {"a.txt", "x/b.txt", "x/y/c.txt", "x/y/z/d.txt", ".h/e"})
+    for (const char* name : {"a.txt", "x/b.txt", "x/y/c.txt", "x/y/z/d.txt", ".h/e",
+                             ".brannock-versions/2026-12-07 110233/f"})
         WriteFile(Dest(name), name);
     fs::create_directories(Dest("empty/inner"));
     // A folder link goes, but nothing behind it.

@@ -135,3 +135,29 @@ TEST_F(FilesTest, PipesAreListedAsDevicesAndNeverOpened) {
     EXPECT_FALSE(writer.Released());
 }
 #endif
+
+// A rename on one volume: never over an existing name unless asked, a read-only file and a
+// folder move as well, and a folder is never replaced.
+TEST_F(FilesTest, MovesKeepWindowsRulesForExistingTargets) {
+    auto move = [this](const std::string& from, const std::string& to, DWORD flags = 0) {
+        return Outcome(MoveFileExA(Path(from).c_str(), Path(to).c_str(), flags));
+    };
+    WriteFile(dir.path() / "a", "a");
+    WriteFile(dir.path() / "b", "b");
+    fs::create_directories(dir.path() / "folder" / "inner");
+    EXPECT_EQ(move("a", "b"), Failed(ERROR_ALREADY_EXISTS));
+    EXPECT_EQ(move("a", "folder"), Failed(ERROR_ALREADY_EXISTS));
+    EXPECT_EQ(ReadFileText(dir.path() / "a") + ReadFileText(dir.path() / "b"), "ab");
+    EXPECT_EQ(move("none", "c"), Failed(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(move("a", std::string("no") + kSep + "c"), Failed(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(move("a", "folder", MOVEFILE_REPLACE_EXISTING), Failed(ERROR_ACCESS_DENIED));
+
+    fs::permissions(dir.path() / "a", fs::perms::owner_write, fs::perm_options::remove);
+    EXPECT_EQ(move("a", std::string("folder") + kSep + "a"), "ok");
+    EXPECT_EQ(ReadFileText(dir.path() / "folder" / "a"), "a");
+    fs::permissions(dir.path() / "folder" / "a", fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(move(std::string("folder") + kSep + "a", "b", MOVEFILE_REPLACE_EXISTING), "ok");
+    EXPECT_EQ(ReadFileText(dir.path() / "b"), "a");
+    EXPECT_EQ(move("folder", "moved"), "ok");
+    EXPECT_TRUE(fs::is_directory(dir.path() / "moved" / "inner"));
+}

@@ -158,7 +158,10 @@ std::string Differences(const TreeSnapshot& before, const TreeSnapshot& after) {
 void WriteSettings(const fs::path& ini, const fs::path& syncTo, const ScenarioSettings& s) {
     std::ofstream out(ini, std::ios::binary | std::ios::trunc);
     out << "[Options]\nSyncOn=Yes\nSyncTo=" << syncTo.native() << "\nWakeup=30\nDelete=Yes\n"
-        << (s.savedBefore ? "About=No\n" : "") << "[FileSets]\n";
+        << (s.savedBefore ? "About=No\n" : "");
+    if (s.keepDeleted > 0)
+        out << "KeepDeleted=" << s.keepDeleted << "\n";
+    out << "[FileSets]\n";
     for (std::size_t i = 0; i < s.folders.size(); ++i)
         out << "FileSet" << i + 1 << "=" << (s.folders[i] / "*.*").native() << "\n";
 }

@@ -55,6 +55,31 @@ TEST_F(Scenarios, LinksPlantedInTheMirrorAreNeverWrittenOrDeletedThrough) {
     ASSERT_TRUE(Run({.folders = {src, src / "sub" / "deeper", other, marker.parent_path()}}));
 }
 
+// A renamed source folder is what an unplugged disk looks like: with KeepDeleted the copies
+// leave the mirror for one folder of the versions folder, each with its bytes and time, and
+// the next cycle passes over that folder.
+TEST_F(Scenarios, AnUnpluggedSourceCostsNoCopyWithKeepDeleted) {
+    ScenarioSettings s = Mirroring(src);
+    s.keepDeleted = 30;
+    ASSERT_TRUE(Run(s));
+    const fs::path unplugged = root.path() / "unplugged";
+    fs::rename(src, unplugged);
+    ASSERT_TRUE(Run(s));
+    const fs::path versions = syncTo / ".brannock-versions";
+    const std::vector<fs::path> cycles(fs::directory_iterator(versions), {});
+    ASSERT_EQ(cycles.size(), 1u);
+    for (const char* name : {"a.txt", "sub/b.txt", "sub/deeper/c.bin"}) {
+        EXPECT_FALSE(fs::exists(Mirror(src / name))) << name;
+        const TreeEntry kept = Entry(cycles[0] / (src / name).relative_path());
+        const TreeEntry original = Entry(unplugged / name);
+        EXPECT_EQ(std::pair(kept.content, kept.mtimeNs / 1'000'000'000),
+                  std::pair(original.content, original.mtimeNs / 1'000'000'000))
+            << name;
+    }
+    EXPECT_EQ(LastError(), "");
+    ExpectSecondRunChangesNothing(s);
+}
+
 // Each name is mirrored once, with its own content, and left alone by the next cycle.
 TEST_F(Scenarios, NamesWindowsForbidsAreMirroredOnceAndKept) {
     const std::vector<std::string> names = {

@@ -60,7 +60,8 @@ TEST_F(Settings, AGapEndsTheListAndAShorterOneLeavesOldKeysBehindTheTerminator) 
               "after/the/gap/*.*\n[Options]\nSyncOn=No\nAbout=No\nSyncTo=\nWakeup=30\n");
 }
 
-// Yes/no options are read in any case but only as the whole word; the interval read is used
+// Yes/no options are read in any case but only as the whole word, the days kept as the
+// leading whole number above 0; the interval read is used
 // unless it is 0, and one typed is rounded halves to even, an entry without a usable number
 // being replaced by the interval in force.
 TEST_F(Settings, OptionsAndTheIntervalAsLoadedAndAsSavedOnClose) {
@@ -68,11 +69,14 @@ TEST_F(Settings, OptionsAndTheIntervalAsLoadedAndAsSavedOnClose) {
         std::string options, typed, seen;
     };
     for (const Case& c : std::initializer_list<Case>{
-             {"SyncOn=yEs\nAbout=nO\nWakeup=abc", "0.4", "on 1 hidden 0 --- 30 30"},
-             {"SyncOn=yes!\nAbout=\nCutoff=YES\nErase=yes\nDelete=1\nWakeup=-5", "99999999999",
-              "off 0 shown 1 CE- -5 -5"},
-             {"SyncOn=true\nAbout=0\nWakeup=45", " 2.5", "off 0 shown 1 --- 45 2"},
-             {"SyncOn=1\nAbout=no\nWakeup=45", "3.5 minutes", "off 0 shown 0 --- 45 4"}}) {
+             {"SyncOn=yEs\nAbout=nO\nWakeup=abc\nKeepDeleted=abc", "0.4",
+              "on 1 hidden 0 --- k0 30 30"},
+             {"SyncOn=yes!\nAbout=\nCutoff=YES\nErase=yes\nDelete=1\nWakeup=-5\nKeepDeleted=-5",
+              "99999999999", "off 0 shown 1 CE- k0 -5 -5"},
+             {"SyncOn=true\nAbout=0\nWakeup=45\nKeepDeleted=45", " 2.5",
+              "off 0 shown 1 --- k45 45 2"},
+             {"SyncOn=1\nAbout=no\nWakeup=45\nKeepDeleted=7 days", "3.5 minutes",
+              "off 0 shown 0 --- k7 45 4"}}) {
         WriteFile(Ini(), "[Options]\n" + c.options + "\n");
         HeadlessForm& w = Start();
         // The first cycle runs inside the load, before any tick.
@@ -80,7 +84,8 @@ TEST_F(Settings, OptionsAndTheIntervalAsLoadedAndAsSavedOnClose) {
                            (w.desktop.visible ? " shown " : " hidden ") +
                            std::to_string(w.desktop.aboutShown) + " " +
                            (w.form.UseCutoff ? "C" : "-") + (w.form.EraseOnStart ? "E" : "-") +
-                           (w.form.DeleteOrphans ? "D " : "- ") + w.txtWakeup.text;
+                           (w.form.DeleteOrphans ? "D " : "- ") + "k" +
+                           std::to_string(w.form.KeepDeleted) + " " + w.txtWakeup.text;
         w.txtWakeup.text = c.typed;
         w.form.btnClose_Click();
         EXPECT_EQ(seen + " " + Saved("Options", "Wakeup"), c.seen) << c.options;

@@ -1,0 +1,219 @@
+// With KeepDeleted, on real folders: what the passes remove from the mirror is found again in
+// the versions folder, byte for byte and with its times; what cannot be moved there stays where
+// it is; old folders of kept copies expire by the date in their name.
+#include <fstream>
+
+#include "engine/ProgramEntries.h"
+#include "tests/engine/FormFixture.h"
+#include "tests/support/Links.h"
+#include "tests/support/SmallVolume.h"
+
+namespace {
+
+constexpr std::int64_t kSourceTime = 1700000000;  // 2023-11-14
+
+class KeptCopies : public FormFixture {
+  protected:
+    KeptCopies() {
+        form.DeleteOrphans = true;
+        form.KeepDeleted = 30;
+        form_.clock.Set(runtime::MakeDate({2026, 12, 7, 11, 2, 33}));
+        form.Log.SetPath(tmp.str("brannock.log"));
+    }
+    fs::path Versions() const { return fs::path(engine::VersionsFolder(form_.txtSyncTo.text)); }
+    // Where a mirror file is kept by a cycle started at the clock's time.
+    fs::path Kept(const fs::path& mirrorFile, const std::string& cycle = "2026-12-07 110233") {
+        return Versions() / cycle / mirrorFile.lexically_relative(form_.txtSyncTo.text);
+    }
+    std::string LogText() { return ReadFileText(tmp.path() / "brannock.log"); }
+    static void ExpectSameFile(const fs::path& kept, const std::string& content,
+                               std::int64_t seconds) {
+        EXPECT_EQ(ReadFileText(kept), content) << kept;
+        EXPECT_EQ(WriteTimeSeconds(kept), seconds) << kept;
+    }
+};
+
+// A renamed source folder looks like an unplugged disk: every copy goes into the versions
+// folder, and the next cycles pass over that folder instead of taking it for mirror content.
+TEST_F(KeptCopies, AnUnpluggedSourceLeavesEveryCopyInTheVersionsFolder) {
+    const std::vector<std::string> names = {"a.txt", "sub/b.txt", "sub/deeper/c.bin", "empty"};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        WriteFile(Src(names[i]), i == 3 ? "" : names[i]);
+        SetWriteTime(Src(names[i]), kSourceTime + static_cast<std::int64_t>(i));
+    }
+    AddFileset(Src());
+    ASSERT_TRUE(form.RunSyncCycle());
+    WriteFile(Dest(std::string(engine::kMirrorMarkName)), "the mirror's mark");
+    fs::rename(Src(), tmp.path() / "unplugged");
+
+    form_.clock.AdvanceSeconds(3600);
+    ASSERT_TRUE(form.RunSyncCycle()) << LastError();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        EXPECT_FALSE(fs::exists(Mirror(Src(names[i]))));
+        ExpectSameFile(Kept(Mirror(Src(names[i])), "2026-12-07 120233"), i == 3 ? "" : names[i],
+                       kSourceTime + static_cast<std::int64_t>(i));
+    }
+    EXPECT_EQ(form.Counts.kept, 4);
+    EXPECT_EQ(form.Counts.deleted, 4);
+    EXPECT_NE(LogText().find(" kept " + Narrow(Mirror(Src("a.txt"))) + " as " +
+                             Narrow(Kept(Mirror(Src("a.txt")), "2026-12-07 120233"))),
+              std::string::npos);
+
+    // The versions folder and the mark are not mirror content: a further cycle moves nothing.
+    form_.clock.AdvanceSeconds(3600);
+    ASSERT_TRUE(form.RunSyncCycle()) << LastError();
+    EXPECT_FALSE(fs::exists(Versions() / "2026-12-07 130233"));
+    EXPECT_TRUE(fs::exists(Dest(std::string(engine::kMirrorMarkName))));
+}
+
+// The copier's old copy is moved aside before the new one is written, with or without Delete;
+// two cycles in the same second keep into folders of their own.
+TEST_F(KeptCopies, AReplacedCopyIsKeptAndTheNewOneWritten) {
+    form.DeleteOrphans = false;
+    WriteFile(Src("a.txt"), "first");
+    SetWriteTime(Src("a.txt"), kSourceTime);
+    AddFileset(Src());
+    ASSERT_TRUE(form.RunSyncCycle());
+    EXPECT_FALSE(fs::exists(Versions()));  // a first copy replaces nothing
+
+    for (const char* version : {"second", "third"}) {
+        WriteFile(Src("a.txt"), version);
+        ASSERT_TRUE(form.RunSyncCycle()) << LastError();
+        EXPECT_EQ(ReadFileText(Mirror(Src("a.txt"))), version);
+    }
+    ExpectSameFile(Kept(Mirror(Src("a.txt"))), "first", kSourceTime);
+    EXPECT_EQ(ReadFileText(Kept(Mirror(Src("a.txt")), "2026-12-07 110233 (2)")), "second");
+}
+
+// A copy that fails part way (the mirror's volume fills up) leaves the old copy kept.
+TEST_F(KeptCopies, ACopyFailingPartWayLeavesTheOldCopyKept) {
+    SmallVolume volume(tmp.path() / "small");
+    if (!volume.Mounted())
+        GTEST_SKIP() << volume.Why();
+    form_.txtSyncTo.text = Narrow(volume.path());
+    WriteFile(Src("big.bin"), "the old version");
+    SetWriteTime(Src("big.bin"), kSourceTime);
+    AddFileset(Src());
+    ASSERT_TRUE(form.RunSyncCycle());
+
+    WriteFileOfSize(Src("big.bin"), 3 << 20);  // three times the volume
+    EXPECT_FALSE(form.RunSyncCycle());
+    EXPECT_NE(LastError().find("Copying file " + Narrow(Src("big.bin"))), std::string::npos);
+    const fs::path copy(pathmap::DestinationFolder(form_.txtSyncTo.text, Narrow(Src())));
+    ExpectSameFile(Kept(copy / "big.bin"), "the old version", kSourceTime);
+}
+
+// What cannot be moved aside is not deleted either: the cleanup records it and ends, the copy
+// fails with the reason and leaves the old copy as it was. A link in the versions folder's
+// place is never written through.
+TEST_F(KeptCopies, WhatCannotBeKeptStaysWhereItIs) {
+    WriteFile(Src("keep.txt"), "old copy");
+    WriteFile(Src("gone.txt"), "orphan");
+    AddFileset(Src());
+    ASSERT_TRUE(form.RunSyncCycle());
+    fs::remove(Src("gone.txt"));
+    WriteFile(Src("keep.txt"), "new version");
+
+    const fs::path elsewhere = tmp.path() / "elsewhere";
+    fs::create_directories(elsewhere);
+    const bool linked = MakeLink(elsewhere, Versions());
+    if (!linked)
+        WriteFile(Versions(), "a file where the versions folder belongs");
+    SetLastError(ERROR_PATH_NOT_FOUND);  // the system's own text for it
+    CaptureLastError();
+    const std::string why =
+        linked ? "the folder " + Narrow(Versions()) + " is a link" : GetSystemErrorText();
+
+    EXPECT_FALSE(form.RunSyncCycle());
+    const std::string copyFailure = "Copying file " + Narrow(Src("keep.txt")) + " to " +
+                                    Narrow(Mirror(Src("keep.txt"))) +
+                                    ": Unable to open destination file: Unable to keep file " +
+                                    Narrow(Mirror(Src("keep.txt"))) + ": " + why;
+    EXPECT_EQ(ReadFileText(Mirror(Src("keep.txt"))), "old copy");
+    EXPECT_EQ(LastError(), "Unable to keep file " + Narrow(Mirror(Src("gone.txt"))) + ": " + why);
+    EXPECT_EQ(ReadFileText(Mirror(Src("gone.txt"))), "orphan");
+    EXPECT_TRUE(fs::is_empty(elsewhere));
+
+    // The error record keeps the start of a long text, the activity log all of it.
+    form.DeleteOrphans = false;
+    EXPECT_FALSE(form.RunSyncCycle());
+    EXPECT_EQ(LastError(), copyFailure.substr(0, LastError().size()));
+    EXPECT_NE(LogText().find(copyFailure), std::string::npos);
+}
+
+// Expiry goes by the date in a folder's name, never by file times, deletes links in an
+// expired folder without following them, and touches nothing else in the versions folder.
+TEST_F(KeptCopies, FoldersOlderThanTheDaysKeptExpireByTheirName) {
+    const fs::path old = Versions() / "2026-10-28 110233";     // 40 days back
+    const fs::path recent = Versions() / "2026-11-27 110233";  // 10 days back
+    WriteFile(old / "home" / "a.txt", "old");
+    WriteFile(recent / "home" / "a.txt", "recent");
+    SetWriteTime(recent / "home" / "a.txt", 100000);  // 1970: file times do not count
+    WriteFile(Versions() / "2026-01-01 000000 notes" / "n.txt", "not a name the program gives");
+    WriteFile(Versions() / "2026-01-01 000000.txt", "a file");
+    const fs::path outside = tmp.path() / "outside";
+    WriteFile(outside / "precious.txt", "behind a link");
+    const bool linked = MakeLink(outside, old / "home" / "link") &&
+                        MakeLink(outside, Versions() / "2025-01-01 000000");
+    WriteFile(Src("x.txt"), "x");
+    AddFileset(Src());
+
+    ASSERT_TRUE(form.RunSyncCycle()) << LastError();
+    EXPECT_FALSE(fs::exists(old));
+    EXPECT_EQ(ReadFileText(recent / "home" / "a.txt"), "recent");
+    EXPECT_TRUE(fs::exists(Versions() / "2026-01-01 000000 notes" / "n.txt"));
+    EXPECT_TRUE(fs::exists(Versions() / "2026-01-01 000000.txt"));
+    EXPECT_EQ(ReadFileText(outside / "precious.txt"), "behind a link");
+    EXPECT_EQ(IsLink(Versions() / "2025-01-01 000000"), linked);
+    EXPECT_NE(LogText().find(" expired " + Narrow(old)), std::string::npos);
+
+    // Twenty days on, the recent folder is thirty days old: kept for the last day.
+    form_.clock.AdvanceSeconds(20 * 86400);
+    ASSERT_TRUE(form.RunSyncCycle());
+    EXPECT_TRUE(fs::exists(recent));
+    form_.clock.AdvanceSeconds(1);
+    ASSERT_TRUE(form.RunSyncCycle());
+    EXPECT_FALSE(fs::exists(recent));
+}
+
+#ifndef _WIN32
+// On POSIX the mirror repeats a source's path, so only a folder at the very top of the file
+// system can map onto the versions folder; switching on refuses it, and a cycle leaves it alone.
+TEST_F(KeptCopies, ASourceFolderNamedLikeTheVersionsFolderIsRefusedAndLeftAlone) {
+    if (!RunningAsRoot())
+        GTEST_SKIP() << "a folder at the top of the file system needs root";
+    const fs::path top = fs::path("/") / engine::kVersionsFolderName;
+    const bool made = fs::create_directory(top);
+    const fs::path source = top / tmp.path().filename();
+    WriteFile(source / "a.txt", "a source file");
+    form_.lstSyncFrom.items = {Pattern(source)};
+    form_.txtWakeup.text = "30";
+    form.SyncOn = false;
+    form.ToggleSync();
+    form.SyncOn = true;
+    const bool cycled = form.RunSyncCycle();
+    const bool copied = fs::exists(Versions() / tmp.path().filename() / "a.txt");
+    fs::remove_all(source);
+    if (made)
+        fs::remove(top);
+
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_NE(Boxes()[0].find("would be copied into the folder " + Narrow(Versions())),
+              std::string::npos);
+    EXPECT_TRUE(cycled);
+    EXPECT_FALSE(copied);
+    EXPECT_EQ(LastError(), "Sync From folder " + Narrow(source) +
+                               " would be copied into the versions folder " + Narrow(Versions()) +
+                               ": it is left alone");
+}
+#endif
+
+TEST(VersionsFolder, IsFoundHoweverTheMirrorPathSpellsIt) {
+    const std::string v(engine::kVersionsFolderName);
+    for (const std::string& in : {"/m/" + v, "/m//./" + v + "/x", "/m/home/../" + v})
+        EXPECT_TRUE(engine::InVersionsFolder("/m", in)) << in;
+    for (const std::string& out : {"/m/home/" + v, "/m/" + v + "-not", "/m/../" + v})
+        EXPECT_FALSE(engine::InVersionsFolder("/m", out)) << out;
+}
+
+}  // namespace
