@@ -79,7 +79,7 @@ TEST_F(FilesetEditor, EntriesPastTheSettingsLimitAreRefusedWhereTheyAreEntered) 
     const std::string root = folders::FullPathExample().substr(0, 3);  // "C:\" or "/ho"
     const auto entry = [&](std::size_t length, const std::string& unit = "x") {
         std::string text = root;
-        while (IniValueLength(text) < length)
+        for (std::size_t i = root.size(); i < length; ++i)
             text += unit;
         return text;
     };
