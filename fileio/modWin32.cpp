@@ -9,7 +9,9 @@
 
 #include "platform/shell.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "platform/windows/WideText.h"
+#else
 #include "platform/posix/FolderEntries.h"
 #endif
 

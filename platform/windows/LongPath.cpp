@@ -2,6 +2,7 @@
 #include <limits>
 
 #include "platform/windows/WideCalls.h"
+#include "platform/windows/WideText.h"
 
 namespace w32wide {
 

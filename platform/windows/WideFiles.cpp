@@ -1,6 +1,7 @@
 #include <vector>
 
 #include "platform/windows/WideCalls.h"
+#include "platform/windows/WideText.h"
 
 namespace w32wide {
 

@@ -3,7 +3,7 @@
 #ifdef _WIN32
 
 #include "fileio/FolderIdentity.h"
-#include "platform/windows/WideCalls.h"
+#include "platform/windows/WideText.h"
 #include "tests/platform/PlatformTestSupport.h"
 #include "tests/support/DeepFolder.h"
 
