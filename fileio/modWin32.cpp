@@ -5,10 +5,13 @@
 #include <utility>
 
 #include "fileio/PathText.h"
+#include "runtime/Characters.h"
 
 #include "platform/shell.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "platform/windows/WideText.h"
+#else
 #include "platform/posix/FolderEntries.h"
 #endif
 
@@ -98,14 +101,19 @@ bool MoveWithoutReplacing(const std::string& from, const std::string& to) {
 std::int32_t ReadIniString(const std::string& section, const std::string& key,
                            const std::string& defaultValue, std::string& value,
                            const std::string& file) {
-    char buffer[256] = {};
-    const DWORD count = GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(),
-                                                 buffer, sizeof buffer, file.c_str());
+    // The platform cuts at a count of bytes; the value's limit is a count of characters, of up
+    // to four bytes each, so the buffer holds the longest value read whole and the cut is made
+    // here.
+    char buffer[kIniValueCharacters * 4 + 1] = {};
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(), buffer,
+                             sizeof buffer, file.c_str());
     CaptureLastError();
     std::string text = UpToNul(buffer, sizeof buffer);
+    text.resize(runtime::BytesOfCharacters(text, kIniValueCharacters));
+    const auto count = static_cast<std::int32_t>(runtime::CharacterCount(text));
     text.erase(text.find_last_not_of(' ') + 1);
     value = std::move(text);
-    return static_cast<std::int32_t>(count);
+    return count;
 }
 
 std::string ReadIniText(const std::string& section, const std::string& key,
@@ -131,6 +139,10 @@ std::string IniValueText(const std::string& value) {
             text += c;
     }
     return text;
+}
+
+std::size_t IniValueLength(const std::string& value) {
+    return runtime::CharacterCount(IniValueText(value));
 }
 
 void WriteIniString(const std::string& section, const std::string& key, const std::string& value,
@@ -168,14 +180,16 @@ std::string BrowseForFolder(HWND hWnd, const std::string& title) {
     PIDLIST_ABSOLUTE items = SHBrowseForFolderA(&info);
     CaptureLastError();
 
-    // Asked for a cancelled picker too: the null list makes the call fail, which gives "".
-    char buffer[512];
-    std::memset(buffer, ' ', sizeof buffer);
-    const BOOL found = SHGetPathFromIDListA(items, buffer);
+    // The wide form: the ANSI one stops at MAX_PATH bytes, fewer characters than that. A
+    // cancelled picker gives no list, and "".
+    std::wstring buffer(w32wide::kMaxLongPath + 1, L'\0');
+    const BOOL found =
+        items && SHGetPathFromIDListEx(items, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                       GPFIDL_DEFAULT);
     CaptureLastError();
     if (items)
         CoTaskMemFree(items);
-    return found ? UpToNul(buffer, sizeof buffer) : std::string();
+    return found ? w32wide::Narrow(buffer.c_str()) : std::string();
 }
 
 void RegisterFolderPicker(FolderPicker) {}

@@ -2,6 +2,7 @@
 // file, the text of the last platform error and the folder picker.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -29,8 +30,12 @@ bool LookUpPath(const std::string& path, WIN32_FILE_ATTRIBUTE_DATA& data);
 // copying anything and never replacing an entry of that name; the last error is captured.
 bool MoveWithoutReplacing(const std::string& from, const std::string& to);
 
-// Reads one key (at most 255 characters of it, trailing spaces removed) into `value`.
-// Returns the character count that the platform reported.
+// The most characters of a value that the settings file gives back.
+inline constexpr std::size_t kIniValueCharacters = 255;
+
+// Reads one key (at most kIniValueCharacters characters of it, counted as UTF-8 code points,
+// trailing spaces removed) into `value`. Returns the count of characters read, before the
+// spaces were removed.
 std::int32_t ReadIniString(const std::string& section, const std::string& key,
                            const std::string& defaultValue, std::string& value,
                            const std::string& file);
@@ -43,6 +48,10 @@ std::string ReadIniText(const std::string& section, const std::string& key,
 // characters "\r" or "\n", so that no value can end its line early and start another key or
 // a section of its own. Any other text is stored as it is.
 std::string IniValueText(const std::string& value);
+
+// The characters that `value` takes in the settings file; a value longer than
+// kIniValueCharacters is read back cut.
+std::size_t IniValueLength(const std::string& value);
 
 // Writes one key, its value as IniValueText gives it; a failed write goes unnoticed.
 void WriteIniString(const std::string& section, const std::string& key, const std::string& value,

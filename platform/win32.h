@@ -27,6 +27,22 @@
 #undef Yield
 #undef ERROR
 #undef small
+// The file calls go through platform/windows/, which reaches every path Windows allows and
+// takes and gives UTF-8 whatever the code page.
+#include "platform/windows/WideCalls.h"
+#define CreateFileA w32wide::CreateFileA
+#define DeleteFileA w32wide::DeleteFileA
+#define CreateDirectoryA w32wide::CreateDirectoryA
+#define RemoveDirectoryA w32wide::RemoveDirectoryA
+#define GetFileAttributesA w32wide::GetFileAttributesA
+#define GetFileAttributesExA w32wide::GetFileAttributesExA
+#define GetFinalPathNameByHandleA w32wide::GetFinalPathNameByHandleA
+#define FindFirstFileA w32wide::FindFirstFileA
+#define FindNextFileA w32wide::FindNextFileA
+#define GetModuleFileNameA w32wide::GetModuleFileNameA
+#define GetPrivateProfileStringA w32wide::GetPrivateProfileStringA
+#define GetPrivateProfileIntA w32wide::GetPrivateProfileIntA
+#define WritePrivateProfileStringA w32wide::WritePrivateProfileStringA
 #else
 #include "platform/posix/win32_api.h"
 #endif

@@ -8,6 +8,7 @@
 #   activity-log.png   the Activity Log window, opened through File > Activity Log, with a line
 #                      the program wrote while it was open
 #   modify.png         the Modify Fileset box with a long entry
+#   too-long-box.png   the refusal of an entry longer than the settings file keeps
 #   delete-box.png     a message box naming a long path (the delete question)
 #   tray-menu.png      the tray icon with its pop-up menu open
 #   about-startup.png  the whole screen at a first start: the About box over the main window
@@ -236,7 +237,17 @@ shoot_fileset_boxes() {
   settle
   # shellcheck disable=SC2046
   shoot "$out/modify.png" $(geometry "$box")
-  xdotool key Escape
+  # Lengthened past what the settings file keeps, the entry is refused with a message that
+  # has the same title as the box.
+  xdotool key End
+  xdotool type --delay 2 "/$(printf '%0.s-too-long' {1..22})"
+  xdotool key Return
+  sleep 1
+  box=$(wait_window first "$app_pid" --name '^Modify Fileset$')
+  settle
+  # shellcheck disable=SC2046
+  shoot "$out/too-long-box.png" $(geometry "$box")
+  xdotool key Return
   wait_gone --name '^Modify Fileset$'
   press_fileset_button 3
   box=$(wait_window first "$app_pid" --name '^Delete Confirmation$')

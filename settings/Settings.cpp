@@ -80,7 +80,10 @@ void frmMain::SaveSettings() {
     SetTrayIcon(SyncOn);
     SaveFileSets(lstSyncFrom, IniFile);
     WriteIniString(kOptions, "About", "No", IniFile);
-    WriteIniString(kOptions, "SyncTo", txtSyncTo.Text(), IniFile);
+    // One that would be read back cut (a save on the way out, which cannot be refused)
+    // leaves the directory saved before in place.
+    if (SyncToRefusal().empty())
+        WriteIniString(kOptions, "SyncTo", txtSyncTo.Text(), IniFile);
 
     WakeupMinutes = TypedInterval(txtWakeup.Text(), WakeupMinutes);
     WriteIniString(kOptions, "Wakeup", std::to_string(WakeupMinutes), IniFile);

@@ -9,6 +9,18 @@ namespace {
 
 constexpr int kNoSelection = -1;
 
+// Why `entry` cannot be kept in the settings file, which gives back at most
+// kIniValueCharacters characters of a value: "" when it comes back whole.
+std::string TooLongForSettings(const std::string& what, const std::string& entry) {
+    const std::size_t length = IniValueLength(entry);
+    if (length <= kIniValueCharacters)
+        return {};
+    return what + " can have at most " + std::to_string(kIniValueCharacters) +
+           " characters, and this one has " + std::to_string(length) +
+           ": the settings file would keep only the first " + std::to_string(kIniValueCharacters) +
+           ".";
+}
+
 // Swaps two neighbouring entries through a text set aside, the upper one first.
 void SwapWithNext(IListBox& list, int upper) {
     std::string aside = list.List(upper);
@@ -21,8 +33,14 @@ void SwapWithNext(IListBox& list, int upper) {
 void frmMain::btnAddPath_Click() {
     std::string path = BrowseForFolder(m_desktop.MainWindowHandle(), "Select folder to add:");
     // Taken as the picker gives it: a root such as C:\ ends up with a doubled separator.
-    if (!path.empty())
-        lstSyncFrom.AddItem(path + std::string(kSepText) + std::string(kAllFiles));
+    const std::string entry = path + std::string(kSepText) + std::string(kAllFiles);
+    const std::string tooLong = TooLongForSettings("A fileset", entry);
+    if (!path.empty() && !tooLong.empty()) {
+        m_desktop.MsgBox(tooLong + " The fileset is not added.",
+                         msgbox::kOkOnly | msgbox::kCritical, "Add Fileset");
+    } else if (!path.empty()) {
+        lstSyncFrom.AddItem(entry);
+    }
     lstSyncFrom.SetFocus();
 }
 
@@ -36,6 +54,10 @@ void frmMain::btnModifyPath_Click() {
         if (!answer.empty() && !folders::IsFullPath(answer)) {
             m_desktop.MsgBox("A fileset must be a full path, such as " +
                                  folders::FullPathExample() + ". The fileset is left as it was.",
+                             msgbox::kOkOnly | msgbox::kCritical, "Modify Fileset");
+        } else if (const std::string tooLong = TooLongForSettings("A fileset", answer);
+                   !tooLong.empty()) {
+            m_desktop.MsgBox(tooLong + " The fileset is left as it was.",
                              msgbox::kOkOnly | msgbox::kCritical, "Modify Fileset");
         } else if (!answer.empty()) {
             lstSyncFrom.SetList(i, answer);
@@ -79,6 +101,16 @@ void frmMain::btnDownPath_Click() {
 void frmMain::btnToBrowse_Click() {
     std::string path =
         BrowseForFolder(m_desktop.MainWindowHandle(), "Select folder to synchronize to:");
-    if (!path.empty())
+    const std::string tooLong = TooLongForSettings("The Sync To directory", path);
+    if (!tooLong.empty()) {
+        m_desktop.MsgBox(tooLong + " The Sync To directory is left as it was.",
+                         msgbox::kOkOnly | msgbox::kCritical, "Sync To");
+    } else if (!path.empty()) {
         txtSyncTo.SetText(path);
+    }
+}
+
+std::string frmMain::SyncToRefusal() const {
+    const std::string tooLong = TooLongForSettings("The Sync To directory", txtSyncTo.Text());
+    return tooLong.empty() ? tooLong : tooLong + " Shorten it before closing the window.";
 }

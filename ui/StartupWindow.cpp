@@ -55,6 +55,12 @@ void frmMain::Form_QueryUnload(std::int16_t& Cancel, std::int16_t UnloadMode) {
 }
 
 void frmMain::btnClose_Click() {
+    // The window stays open over an entry that would be saved cut, so it can be mended.
+    if (const std::string why = SyncToRefusal(); !why.empty()) {
+        m_desktop.MsgBox(why, msgbox::kOkOnly | msgbox::kCritical, "Sync To");
+        txtSyncTo.SetFocus();
+        return;
+    }
     SaveSettings();
     m_desktop.HideMainWindow();
 }

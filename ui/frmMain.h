@@ -129,6 +129,9 @@ class frmMain : public FormControls {
     void btnUpPath_Click();
     void btnDownPath_Click();
     void btnToBrowse_Click();
+    // Why the Sync To box's text cannot be saved (the settings file would give it back cut),
+    // or "" when it can.
+    std::string SyncToRefusal() const;
 
     // --- Synchronization engine (engine/) ----------------------------------------------
     bool RunSyncCycle();

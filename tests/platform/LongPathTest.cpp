@@ -20,12 +20,16 @@ std::string FolderOfLength(std::string path, std::size_t length) {
 }  // namespace
 
 TEST_F(PlatformTest, EveryCallReachesPathsPastTheSystemLimitUpToWindowsOwn) {
-    if (!DeepFolder::kReachable)
-        GTEST_SKIP() << "no deep paths without the \\\\?\\ prefix";
     const DeepFolder deep(dir, dir.str(), 32600);
     const std::string& folder = deep.path();
-    DeepFolder::Write(folder + "/file.txt", "deep");
-    EXPECT_EQ(FoundNames(folder + "/*.*"), (Names{".", "..", "file.txt"}));
+    ASSERT_GT(folder.size(), std::min<std::size_t>(32000, DeepFolder::Reach() - 201));
+    const std::string file = folder + kSep + "file.txt";
+    DeepFolder::Write(file, "deep");
+    EXPECT_EQ(FoundNames(folder + kSep + "*.*"), (Names{".", "..", "file.txt"}));
+    EXPECT_EQ(GetFileAttributesA(file.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    EXPECT_EQ(DeepFolder::SizeOf(file), 4);
+    EXPECT_EQ(Outcome(Open(file, GENERIC_READ, OPEN_EXISTING)), "ok");
+#ifndef _WIN32
     // The limits themselves: a path of the system's length, a folder part of it taken in
     // pieces, and Windows' own length are all reached, by calls that close what they open.
     const int openBefore = OpenDescriptors();
@@ -38,16 +42,22 @@ TEST_F(PlatformTest, EveryCallReachesPathsPastTheSystemLimitUpToWindowsOwn) {
         EXPECT_EQ(Outcome(DeleteFileA(path.c_str())), "ok");
     }
     for (int i = 0; i < 50; ++i)
-        DeepFolder::SizeOf(folder + "/file.txt");
+        DeepFolder::SizeOf(file);
     EXPECT_EQ(OpenDescriptors(), openBefore);
     // A folder named with a trailing separator, as the erase names it.
     const std::string empty = folder + "/empty";
     ASSERT_EQ(Outcome(CreateDirectoryA((empty + "/").c_str(), nullptr)), "ok");
     EXPECT_EQ(Outcome(RemoveDirectoryA((empty + "/").c_str())), "ok");
     EXPECT_EQ(DeepFolder::SizeOf(empty), -1);
+#endif
+    EXPECT_EQ(Outcome(DeleteFileA(file.c_str())), "ok");
+#ifdef _WIN32
+    EXPECT_EQ(Outcome(RemoveDirectoryA(folder.c_str())), "ok");
+    EXPECT_EQ(GetFileAttributesA(folder.c_str()), INVALID_FILE_ATTRIBUTES);
+#endif
 
     // Past Windows' limit the path is refused as it is there.
-    const std::string tooLong = folder + "/" + std::string(32768 - folder.size() - 1, 'x');
+    const std::string tooLong = dir.str() + kSep + std::string(32768 - dir.str().size() - 1, 'x');
     EXPECT_EQ(Outcome(CreateDirectoryA(tooLong.c_str(), nullptr)),
               Failed(ERROR_FILENAME_EXCED_RANGE));
 }

@@ -94,3 +94,50 @@ TEST_F(Settings, OptionsAndTheIntervalAsLoadedAndAsSavedOnClose) {
 }
 
 }  // namespace
+
+namespace {
+
+// n characters of three bytes each.
+std::string Japanese(std::size_t n) {
+    std::string text;
+    for (std::size_t i = 0; i < n; ++i)
+        text += i % 2 ? "\xE6\x97\xA5" : "\xE6\x9C\xAC";  // 日 and 本 in turn
+    return text;
+}
+
+// Values are limited by their characters, not their bytes: a fileset of 112 characters and
+// far more bytes comes back whole from a save and a restart, and one of the longest kind,
+// each character four bytes long, does too.
+TEST_F(Settings, LongNonAsciiEntriesComeBackWholeAfterACloseAndARestart) {
+    const std::string fileset =
+        tmp.str() + kSep + Japanese(40) + kSep + Japanese(40) + std::string(kSepText) + "*.*";
+    std::string emoji;
+    for (int i = 0; i < 180; ++i)
+        emoji += "\xF0\x9F\x98\x80";
+    const std::string syncTo = tmp.str() + kSep + emoji;
+    for (const std::string& entry : {fileset, syncTo}) {
+        ASSERT_GE(IniValueLength(entry), 112u);
+        ASSERT_LE(IniValueLength(entry), kIniValueCharacters);
+        ASSERT_GT(entry.size(), 270u);
+    }
+    form.SyncOn = false;
+    form_.lstSyncFrom.items = {fileset};
+    form_.txtSyncTo.text = syncTo;
+    form.btnClose_Click();
+    EXPECT_TRUE(desktop().boxes.empty());
+    HeadlessForm& w = Start();
+    EXPECT_EQ(w.lstSyncFrom.items, std::vector<std::string>{fileset});
+    EXPECT_EQ(w.txtSyncTo.text, syncTo);
+    w.form.btnClose_Click();
+    EXPECT_EQ(Start().lstSyncFrom.items, std::vector<std::string>{fileset});
+}
+
+// A value written longer than the limit, as by hand, is read cut after its 255th character.
+TEST_F(Settings, AValuePastTheLimitIsCutAfterItsLastWholeCharacter) {
+    WriteFile(Ini(), "[Options]\nSyncTo=" + Japanese(300) + "\n");
+    std::string value;
+    EXPECT_EQ(ReadIniString("Options", "SyncTo", "", value, form.IniFile), 255);
+    EXPECT_EQ(value, Japanese(255));
+}
+
+}  // namespace

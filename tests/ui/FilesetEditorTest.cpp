@@ -69,3 +69,76 @@ TEST_F(FilesetEditor, EachButtonAsksAndEditsTheListAndTheSelection) {
 }
 
 }  // namespace
+
+namespace {
+
+// Entries that the settings file would give back cut are refused where they are entered, with
+// the count; the settings file keeps what it had. Characters count, not bytes, and a line
+// break takes the two characters it is saved as.
+TEST_F(FilesetEditor, EntriesPastTheSettingsLimitAreRefusedWhereTheyAreEntered) {
+    const std::string root = folders::FullPathExample().substr(0, 3);  // "C:\" or "/ho"
+    const auto entry = [&](std::size_t length, const std::string& unit = "x") {
+        std::string text = root;
+        for (std::size_t i = root.size(); i < length; ++i)
+            text += unit;
+        return text;
+    };
+    const std::string refusal = "A fileset can have at most 255 characters, and this one has ";
+    HeadlessListBox& list = form_.lstSyncFrom;
+    list.items = {"a"};
+    list.listIndex = 0;
+    desktop().inputAnswers = {entry(256), entry(255) + "\n", entry(255, "\xE6\x97\xA5")};
+    for (int i = 0; i < 3; ++i)
+        form.btnModifyPath_Click();
+    EXPECT_EQ(list.items, Items{entry(255, "\xE6\x97\xA5")});
+    EXPECT_EQ(Boxes(), (Items{"Modify Fileset|16|" + refusal +
+                                  "256: the settings file would keep only the first 255. The "
+                                  "fileset is left as it was.",
+                              "Modify Fileset|16|" + refusal +
+                                  "257: the settings file would keep only the first 255. The "
+                                  "fileset is left as it was."}));
+
+    // The Sync To box: Close keeps the window open, and a save that cannot be refused (on the
+    // way out) leaves the directory saved before.
+    desktop().boxes.clear();
+    form.SyncOn = false;
+    form_.txtSyncTo.text = SyncTo();
+    form.btnClose_Click();
+    desktop().ShowMainWindow();
+    form_.txtSyncTo.text = entry(256);
+    const int focused = form_.txtSyncTo.focusCount;
+    form.btnClose_Click();
+    EXPECT_TRUE(desktop().visible);
+    EXPECT_EQ(form_.txtSyncTo.focusCount, focused + 1);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].substr(0, 60),
+              "Sync To|16|The Sync To directory can have at most 255 charac");
+    EXPECT_NE(Boxes()[0].find("Shorten it before closing the window."), std::string::npos);
+    form.TerminateProgram();
+    EXPECT_EQ(Saved("Options", "SyncTo"), SyncTo());
+    EXPECT_EQ(Saved("FileSets", "FileSet1"), entry(255, "\xE6\x97\xA5"));
+}
+
+#ifndef _WIN32
+// The folder pickers' answers are held to the same limit.
+TEST_F(FilesetEditor, PickedFoldersPastTheSettingsLimitAreRefused) {
+    desktop().RegisterAsFolderPicker();
+    const std::string deep = "/" + std::string(250, 'p');
+    desktop().pickerAnswers = {deep, deep + "x", deep, deep + "xxxxxx"};
+    form.btnAddPath_Click();  // 255 characters with "/*.*"
+    form.btnAddPath_Click();
+    form.btnToBrowse_Click();
+    form.btnToBrowse_Click();
+    RegisterFolderPicker(nullptr);
+    EXPECT_EQ(form_.lstSyncFrom.items, Items{deep + "/*.*"});
+    EXPECT_EQ(form_.txtSyncTo.text, deep);
+    const Items boxes = Boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].substr(0, 16), "Add Fileset|16|A");
+    EXPECT_NE(boxes[0].find("has 256: "), std::string::npos);
+    EXPECT_EQ(boxes[1].substr(0, 12), "Sync To|16|T");
+    EXPECT_NE(boxes[1].find("has 257: "), std::string::npos);
+}
+#endif
+
+}  // namespace

@@ -1,0 +1,116 @@
+// The Windows file calls: UTF-8 in and out whatever the code page, and the \\?\ form for the
+// paths that need it, made from the full path by the system's own rules.
+#ifdef _WIN32
+
+#include "fileio/FolderIdentity.h"
+#include "platform/windows/WideText.h"
+#include "tests/platform/PlatformTestSupport.h"
+#include "tests/support/DeepFolder.h"
+
+namespace {
+
+using WidePaths = PlatformTest;
+
+std::wstring SystemPathOf(const std::string& path) {
+    std::wstring form;
+    EXPECT_TRUE(w32wide::SystemPath(path.c_str(), form)) << path;
+    return form;
+}
+
+std::wstring CurrentFolder() {
+    std::wstring folder(w32wide::kMaxLongPath, L'\0');
+    folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
+    return folder;
+}
+
+TEST_F(WidePaths, OnlyPathsPastThePlainFormsReachGetTheFullPathWithItsPrefix) {
+    const std::string name(150, 'n');
+    const std::wstring wide(150, L'n');
+    // Reached by the plain form: left exactly as they are.
+    for (const std::string& plain : {std::string("C:\\a/./b\\..\\c. "), std::string("a\\..\\b"),
+                                     "\\\\server\\share\\" + name, "\\\\?\\C:\\a/b/" + name})
+        EXPECT_EQ(SystemPathOf(plain), w32wide::Widen(plain)) << plain;
+    // Past them: separators, "." and ".." resolved, a trailing dot dropped, as without the
+    // prefix, and a relative path taken from the current folder.
+    EXPECT_EQ(SystemPathOf("C:/" + name + "/./x/../" + name + "."),
+              L"\\\\?\\C:\\" + wide + L"\\" + wide);
+    EXPECT_EQ(SystemPathOf("\\\\server\\share\\" + name + "\\" + name),
+              L"\\\\?\\UNC\\server\\share\\" + wide + L"\\" + wide);
+    EXPECT_EQ(SystemPathOf(name + "\\" + name),
+              L"\\\\?\\" + CurrentFolder() + L"\\" + wide + L"\\" + wide);
+    const std::string relative = name.substr(0, 100);
+    EXPECT_EQ(SystemPathOf(relative), w32wide::Widen(relative));
+
+    std::wstring form;
+    SetLastError(0);
+    EXPECT_FALSE(w32wide::SystemPath(("C:\\" + std::string(32765, 'x')).c_str(), form));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE));
+}
+
+// Names outside the code page and outside the 16-bit range, in and out as UTF-8; a name longer
+// than an entry's field (only Windows' own file systems hold one) is cut between characters.
+TEST_F(WidePaths, NamesTravelAsUtf8WhateverTheCodePage) {
+    const std::string name = "\xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80 \xC3\xA9.txt";
+    EXPECT_EQ(Outcome(Open(Path(name), GENERIC_WRITE, CREATE_NEW)), "ok");
+    EXPECT_EQ(FoundNames(Path("*")), (Names{".", "..", name}));
+    std::string longName;
+    for (int i = 0; i < 100; ++i)
+        longName += "\xE6\x97\xA5";
+    WIN32_FIND_DATAA entry;
+    EXPECT_EQ(w32wide::CopyCut(longName, entry.cFileName, sizeof entry.cFileName), 258u);
+    EXPECT_EQ(entry.cFileName, longName.substr(0, 258));
+    EXPECT_EQ(FoundNames(Path(name)), Names{name});
+    EXPECT_NE(GetFileAttributesA(Path(name).c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(Outcome(DeleteFileA(Path(name).c_str())), "ok");
+
+    // A settings value cut to a buffer of bytes is cut between characters.
+    const std::string ini = Path(name + ".ini");
+    EXPECT_EQ(
+        Outcome(WritePrivateProfileStringA("S", "K", "\xE6\x97\xA5\xE6\x9C\xAC", ini.c_str())),
+        "ok");
+    char value[6] = {};
+    EXPECT_EQ(GetPrivateProfileStringA("S", "K", "", value, sizeof value, ini.c_str()), 3u);
+    EXPECT_EQ(std::string(value), "\xE6\x97\xA5");
+
+    // The program's own path, and the ANSI answer to a buffer that is too small.
+    char module[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, module, sizeof module);
+    EXPECT_TRUE(std::string(module, length).ends_with("platform_tests.exe")) << module;
+    char small[6] = {};
+    EXPECT_EQ(GetModuleFileNameA(nullptr, small, sizeof small), sizeof small);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_EQ(std::string(small), std::string(module, 5));
+}
+
+// Calls past MAX_PATH through the spellings a user may type: a folder's identity and resolved
+// path, the settings file, and a relative path with forward separators and a step back.
+TEST_F(WidePaths, DeepPathsReachEveryCall) {
+    const DeepFolder deep(dir, dir.str(), 1500);
+    const std::string& folder = deep.path();
+    ASSERT_GT(folder.size(), 1300u);
+
+    EXPECT_TRUE(folders::IdentityOf(folder + "\\.\\").has_value());
+    // Wine's own settings-file functions and resolved paths stop at MAX_PATH.
+    if (!RunningUnderWine()) {
+        const std::string ini = folder + "\\s.ini";
+        EXPECT_EQ(Outcome(WritePrivateProfileStringA("Main", "Key", "v", ini.c_str())), "ok");
+        char value[8] = {};
+        EXPECT_EQ(GetPrivateProfileStringA("Main", "Key", "", value, sizeof value, ini.c_str()),
+                  1u);
+        EXPECT_EQ(folders::FinalPathOf(folder + "\\.\\"), folder);
+    }
+
+    // From the folder above the deep one, with forward separators and a step back.
+    const std::wstring before = CurrentFolder();
+    ASSERT_TRUE(SetCurrentDirectoryW(w32wide::Widen(dir.str()).c_str()));
+    std::string relative = folder.substr(dir.str().size() + 1);
+    std::replace(relative.begin(), relative.end(), '\\', '/');
+    const std::string made = relative + "/made/../made2";
+    EXPECT_EQ(Outcome(CreateDirectoryA(made.c_str(), nullptr)), "ok");
+    SetCurrentDirectoryW(before.c_str());
+    EXPECT_EQ(FoundNames(folder + "\\made*"), Names{"made2"});
+}
+
+}  // namespace
+
+#endif
