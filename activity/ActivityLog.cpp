@@ -117,15 +117,37 @@ bool ActivityLog::OpenForAppend() {
     std::error_code ec;
     const auto size = fs::file_size(PathOf(path_), ec);
     size_ = ec ? 0 : static_cast<std::int64_t>(size);
+    // A line cut short (the program was killed while writing it) ends where it stopped, so
+    // the next event still starts a line of its own.
+    if (size_ > 0 && !EndsWithLineFeed()) {
+        out_ << '\n';
+        ++size_;
+    }
     return true;
+}
+
+bool ActivityLog::EndsWithLineFeed() const {
+    std::ifstream in(PathOf(path_), std::ios::binary);
+    char last = '\n';
+    if (in.seekg(-1, std::ios::end))
+        in.get(last);
+    return last == '\n';
 }
 
 void ActivityLog::RotateIfFull(std::size_t adding) {
     if (size_ == 0 || size_ + static_cast<std::int64_t>(adding) <= kRotateBytes)
         return;
     out_.close();
+    const fs::path older = PathOf(path_ + ".1");
     std::error_code ec;
-    fs::rename(PathOf(path_), PathOf(path_ + ".1"), ec);
+    fs::rename(PathOf(path_), older, ec);
+    if (ec) {
+        // Some systems rename only onto a free name.
+        std::error_code removed;
+        fs::remove(older, removed);
+        ec.clear();
+        fs::rename(PathOf(path_), older, ec);
+    }
     // A log that cannot be renamed is begun again in place rather than left to grow.
     out_.open(PathOf(path_), std::ios::binary | (ec ? std::ios::trunc : std::ios::app));
     size_ = 0;

@@ -1,6 +1,7 @@
 // Putting the main window, the timer and the tray icon into the on or the off state.
 #include <array>
 #include <functional>
+#include <utility>
 
 #include "control/Polling.h"
 #include "fileio/modWin32.h"
@@ -23,15 +24,19 @@ void EnableEditing(frmMain& form, bool enabled) {
 }  // namespace
 
 void frmMain::ApplySyncState(bool on) {
+    const char* by = std::exchange(m_switchCause, activity::cause::kUser);
     if (on) {
         m_errorStopText.clear();
         EnableEditing(*this, false);
         SetTrayIcon(true);
-        SysTray1.set_traytip("Sync Ready");
+        SysTray1.set_traytip(TrayTip("Sync Ready"));
         btnSyncToggle.SetCaption("Stop Sync");
         WriteIniString("Error", "LastErrorMsg", "", IniFile);
         WriteIniString("Error", "LastErrorCnt", "0", IniFile);
         SyncOn = true;
+        LogEvent(activity::event::kSyncOn, by);
+        m_cycleCause =
+            by == activity::cause::kLoad ? activity::cause::kStartUp : activity::cause::kSwitchOn;
         RunSyncCycle();
         // Whoever started this switch-on carries out a terminate that arrived meanwhile.
         if (TerminatePending)
@@ -41,6 +46,8 @@ void frmMain::ApplySyncState(bool on) {
         if (SyncOn)
             return;
         // The cycle, or the user during it, switched syncing off: show the off state.
+    } else if (SyncOn) {
+        LogEvent(activity::event::kSyncOff, by);
     }
     SyncOn = false;
     EnableEditing(*this, true);

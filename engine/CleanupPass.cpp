@@ -1,5 +1,6 @@
 // The cleanup pass: walks the Sync To directory and deletes each mirror file whose source is
 // gone. Folders are never deleted.
+#include "activity/Events.h"
 #include "engine/DirectoryWalk.h"
 #include "engine/PassGuards.h"
 #include "engine/PathMapping.h"
@@ -43,8 +44,13 @@ bool frmMain::CleanupFile(const std::string& dir, const WIN32_FIND_DATAA& entry)
         return true;
 
     const std::string destFile = dir + std::string(kSepText) + name;
-    if (DeleteFileA(destFile.c_str()))
+    if (DeleteFileA(destFile.c_str())) {
+        ++Counts.deleted;
+        LogEvent(activity::event::kDeleted,
+                 destFile + ": its source " + *source + " was not found");
         return true;
+    }
+    ++Counts.failedFiles;
     RecordError("Unable to delete file " + destFile);
     return false;
 }

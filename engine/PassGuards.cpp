@@ -123,5 +123,5 @@ void frmMain::RecordOncePerCycle(const std::string& message) {
     if (std::find(m_cycleErrors.begin(), m_cycleErrors.end(), message) != m_cycleErrors.end())
         return;
     m_cycleErrors.push_back(message);
-    RecordError(message);
+    RecordLeftAlone(message);
 }

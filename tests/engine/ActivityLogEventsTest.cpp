@@ -1,0 +1,127 @@
+// What a cycle writes to the activity log, on real folders: every copy and deletion, every
+// folder it could not list and every guard that left something alone, each one line; and an
+// unchanged tree writes the cycle's two lines and nothing else.
+#include <regex>
+
+#include "tests/engine/FormFixture.h"
+#include "tests/support/Links.h"
+
+namespace {
+
+class ActivityLogEvents : public FormFixture {
+  protected:
+    ActivityLogEvents() {
+        form.LogFile = tmp.str("brannock.log");
+        form.Log.SetPath(form.LogFile);
+    }
+    // The log's lines since the last call, without their stamps, the temporary folder as
+    // "<tmp>", the separator as '/', and a cycle's duration as "<t>".
+    std::vector<std::string> Events() {
+        std::vector<std::string> events;
+        const std::string text = fs::exists(form.LogFile) ? ReadFileText(form.LogFile) : "";
+        const std::string root = Narrow(tmp.path());
+        for (std::size_t at = read_; at < text.size();) {
+            const std::size_t end = text.find('\n', at);
+            std::string line = text.substr(at + 20, end - at - 20);
+            for (auto p = line.find(root); p != std::string::npos; p = line.find(root))
+                line.replace(p, root.size(), "<tmp>");
+            std::replace(line.begin(), line.end(), kSep, '/');
+            events.push_back(std::regex_replace(line, std::regex("^done [0-9.]+ s"), "done <t>"));
+            at = end + 1;
+        }
+        read_ = text.size();
+        return events;
+    }
+    std::size_t read_ = 0;
+};
+
+TEST_F(ActivityLogEvents, ACycleLogsWhatItDidAndAnUnchangedOneOnlyItsTwoLines) {
+    WriteFile(Src("a.txt"), "aaa");
+    WriteFile(Src("sub/b.txt"), "bb");
+    WriteFile(Mirror(Src("gone.txt")), "its source is gone");
+    AddFileset(Src());
+    AddFileset(tmp.path() / "missing");
+    form.DeleteOrphans = true;
+    ASSERT_TRUE(form.RunSyncCycle());
+    std::vector<std::string> events = Events();
+    ASSERT_EQ(events.size(), 6u);
+    std::sort(events.begin() + 1, events.begin() + 3);  // the order the folder lists them in
+    const std::string mirror = "<tmp>/mirror<tmp>/src";
+    EXPECT_EQ(events, (std::vector<std::string>{
+                          "cycle by the timer",
+                          "copied <tmp>/src/a.txt -> " + mirror + "/a.txt (3 bytes)",
+                          "copied <tmp>/src/sub/b.txt -> " + mirror + "/sub/b.txt (2 bytes)",
+                          "unlisted nothing copied from <tmp>/missing: " +
+                              std::string("The system cannot find the path specified."),
+                          "deleted " + mirror +
+                              "/gone.txt: its source <tmp>/src/gone.txt was "
+                              "not found",
+                          "done <t>: 2 looked at, 2 copied (5 bytes), 1 deleted, 0 files and 0 "
+                          "folders failed, 0 passed over by the cut-off date, 1 folder not listed",
+                      }));
+    EXPECT_EQ(form.LastCycleSummary().substr(16), ": 2 copied, 1 deleted, 0 failed");
+
+    // Unchanged, and the missing folder still missing.
+    ASSERT_TRUE(form.RunSyncCycle());
+    events = Events();
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[2].substr(0, 25), "done <t>: 2 looked at, 0 ");
+
+    // An empty folder and a pattern that names nothing are no news.
+    form_.lstSyncFrom.items = {Pattern(Src("sub")), Narrow(Src()) + "/*.none"};
+    fs::remove(Src("sub/b.txt"));
+    form.DeleteOrphans = false;
+    ASSERT_TRUE(form.RunSyncCycle());
+    EXPECT_EQ(Events().size(), 2u);
+}
+
+TEST_F(ActivityLogEvents, OddNamesAndLongFailuresStayOneWholeLine) {
+    WriteFile(Src("names/two\nlines\t.txt"), "x");
+    // A failure whose text runs far past the 255 characters the error record reads back.
+    const std::string deep(120, 'd');
+    WriteFile(Src("long/" + deep + "/" + deep + "/x.txt"), "x");
+    WriteFile(Mirror(Src("long/" + deep)), "a file where the copy's folder belongs");
+    form_.lstSyncFrom.items = {Pattern(Src("names")), Pattern(Src("long"))};
+    EXPECT_FALSE(form.RunSyncCycle());
+    const std::vector<std::string> events = Events();
+    ASSERT_EQ(events.size(), 4u);
+    const std::string mirror = "<tmp>/mirror<tmp>/src";
+    EXPECT_EQ(events[1], "copied <tmp>/src/names/two<LF>lines<TAB>.txt -> " + mirror +
+                             "/names/two<LF>lines<TAB>.txt (1 byte)");
+    const std::string file = "/long/" + deep + "/" + deep + "/x.txt";
+    EXPECT_EQ(events[2], "failed Copying file <tmp>/src" + file + " to " + mirror + file + ": " +
+                             form.f.ErrMsg());
+    EXPECT_EQ(LastError().size(), 255u);
+    // The copy's folder could not be made either.
+    EXPECT_NE(events[3].find("1 file and 1 folder failed"), std::string::npos) << events[3];
+}
+
+TEST_F(ActivityLogEvents, EveryGuardSaysWhatItLeftAlone) {
+    WriteFile(Src("a.txt"), "a");
+    WriteFile(Dest("inside/b.txt"), "b");
+    form_.lstSyncFrom.items = {"relative/*", Pattern(Dest("inside"))};
+    form.RunSyncCycle();
+    EXPECT_EQ(Events(),
+              (std::vector<std::string>{
+                  "cycle by the timer",
+                  "left-alone Sync From fileset relative/* is not a full path: it is left alone",
+                  "left-alone Sync From folder <tmp>/mirror/inside and Sync To directory "
+                  "<tmp>/mirror overlap: what lies in both is left alone",
+                  "done <t>: 0 looked at, 0 copied (0 bytes), 0 deleted, 0 files and 0 folders "
+                  "failed, 0 passed over by the cut-off date, 0 folders not listed"}));
+
+    // A link where a copy's folder goes.
+    form_.lstSyncFrom.items = {Pattern(Src())};
+    fs::create_directories(Mirror(Src()).parent_path());
+    if (!MakeLink(tmp.path() / "elsewhere", Mirror(Src())))
+        GTEST_SKIP() << "no links here";
+    fs::create_directory(tmp.path() / "elsewhere");
+    form.RunSyncCycle();
+    const std::vector<std::string> events = Events();
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_TRUE(events[1].starts_with("left-alone Not written through the link <tmp>/mirror"))
+        << events[1];
+    EXPECT_TRUE(fs::is_empty(tmp.path() / "elsewhere"));
+}
+
+}  // namespace
