@@ -46,7 +46,8 @@ void frmMain::ApplySyncState(bool on) {
         if (SyncOn)
             return;
         // The cycle, or the user during it, switched syncing off: show the off state.
-    } else if (SyncOn) {
+    } else if (SyncOn || by == activity::cause::kLoad) {
+        // A start with syncing saved as off says so too.
         LogEvent(activity::event::kSyncOff, by);
     }
     SyncOn = false;

@@ -71,6 +71,12 @@ TEST_F(ActivityLogControl, ADayOfWorkSaysWhatStartedAndStoppedEachThing) {
     form.mnu_FileExit_Click();
     EXPECT_EQ(Events(), (Lines{"end by File > Exit"}));
     EXPECT_TRUE(desktop().boxes.empty());
+
+    // The next start finds syncing saved as off.
+    HeadlessForm next(tmp.str("brannock"));
+    next.form.Form_Load();
+    EXPECT_EQ(Events(), (Lines{"start Brannock v1.0.2, settings " + form.IniFile,
+                               "sync-off at start-up, as saved"}));
 }
 
 // Each way out names itself, once, in the log's last line; a terminate waiting for the cycle
