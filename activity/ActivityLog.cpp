@@ -142,13 +142,16 @@ void ActivityLog::RotateIfFull(std::size_t adding) {
     std::error_code ec;
     fs::rename(PathOf(path_), older, ec);
     if (ec) {
-        // Some systems rename only onto a free name.
-        std::error_code removed;
-        fs::remove(older, removed);
+        // Some systems rename only onto a free name, or not a file another program has open:
+        // then the older log is a copy.
+        std::error_code ignored;
+        fs::remove(older, ignored);
         ec.clear();
         fs::rename(PathOf(path_), older, ec);
+        if (ec)
+            fs::copy_file(PathOf(path_), older, fs::copy_options::overwrite_existing, ignored);
     }
-    // A log that cannot be renamed is begun again in place rather than left to grow.
+    // A log that could not be renamed is begun again in place rather than left to grow.
     out_.open(PathOf(path_), std::ios::binary | (ec ? std::ios::trunc : std::ios::app));
     size_ = 0;
 }

@@ -24,7 +24,9 @@ void EnableEditing(frmMain& form, bool enabled) {
 }  // namespace
 
 void frmMain::ApplySyncState(bool on) {
-    const char* by = std::exchange(m_switchCause, activity::cause::kUser);
+    // Compared by text: each part of the program may hold its own copy of a cause's text.
+    const std::string by = std::exchange(m_switchCause, activity::cause::kUser);
+    const bool atLoad = by == activity::cause::kLoad;
     if (on) {
         m_errorStopText.clear();
         EnableEditing(*this, false);
@@ -35,8 +37,7 @@ void frmMain::ApplySyncState(bool on) {
         WriteIniString("Error", "LastErrorCnt", "0", IniFile);
         SyncOn = true;
         LogEvent(activity::event::kSyncOn, by);
-        m_cycleCause =
-            by == activity::cause::kLoad ? activity::cause::kStartUp : activity::cause::kSwitchOn;
+        m_cycleCause = atLoad ? activity::cause::kStartUp : activity::cause::kSwitchOn;
         RunSyncCycle();
         // Whoever started this switch-on carries out a terminate that arrived meanwhile.
         if (TerminatePending)
@@ -46,7 +47,7 @@ void frmMain::ApplySyncState(bool on) {
         if (SyncOn)
             return;
         // The cycle, or the user during it, switched syncing off: show the off state.
-    } else if (SyncOn || by == activity::cause::kLoad) {
+    } else if (SyncOn || atLoad) {
         // A start with syncing saved as off says so too.
         LogEvent(activity::event::kSyncOff, by);
     }

@@ -48,6 +48,8 @@ TEST_F(ActivityLogFile, PastOneMebibyteTheLogMovesToDotOneReplacingTheOlder) {
     EXPECT_EQ(fs::file_size(file.string() + ".1"), 1'048'008u);
     EXPECT_EQ(Read(), "first" + line + "\n");
 
+    // The next writer, while the first still holds the file, as a viewer may: some systems
+    // rename no file that is open.
     activity::ActivityLog next;
     next.SetPath(Narrow(file));
     for (int i = 0; i < 1048; ++i)

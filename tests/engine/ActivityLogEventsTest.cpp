@@ -39,6 +39,13 @@ class ActivityLogEvents : public FormFixture {
 
 using Lines = std::vector<std::string>;
 
+// The system's own text for an error code.
+std::string SystemText(DWORD error) {
+    SetLastError(error);
+    CaptureLastError();
+    return GetSystemErrorText();
+}
+
 TEST_F(ActivityLogEvents, ACycleLogsWhatItDidAndAnUnchangedOneOnlyItsTwoLines) {
     WriteFile(Src("a.txt"), "aaa");
     WriteFile(Src("sub/b.txt"), "bb");
@@ -55,8 +62,7 @@ TEST_F(ActivityLogEvents, ACycleLogsWhatItDidAndAnUnchangedOneOnlyItsTwoLines) {
         events,
         (Lines{"cycle by the timer", "copied <tmp>/src/a.txt -> " + mirror + "/a.txt (3 bytes)",
                "copied <tmp>/src/sub/b.txt -> " + mirror + "/sub/b.txt (2 bytes)",
-               "unlisted nothing copied from <tmp>/missing: The system cannot find the path "
-               "specified.",
+               "unlisted nothing copied from <tmp>/missing: " + SystemText(ERROR_PATH_NOT_FOUND),
                "deleted " + mirror + "/gone.txt: its source <tmp>/src/gone.txt was not found",
                "done <t>: 2 looked at, 2 copied (5 bytes), 1 deleted, 0 files and 0 folders "
                "failed, 0 passed over by the cut-off date, 1 folder not listed"}));
@@ -78,8 +84,9 @@ TEST_F(ActivityLogEvents, OddNamesAndLongFailuresStayOneWholeLine) {
     const std::string name = "two\nlines\t.txt", shown = "two<LF>lines<TAB>.txt";
 #endif
     WriteFile(Src("names/" + name), "x");
-    // A failure whose text runs far past the 255 characters the error record reads back.
-    const std::string file = "long/" + std::string(120, 'd') + "/" + std::string(120, 'e');
+    // A failure whose text runs far past the 255 characters the error record reads back, with
+    // paths that even a program without long-path support reaches.
+    const std::string file = "long/" + std::string(40, 'd') + "/" + std::string(40, 'e');
     WriteFile(Src(file + "/x.txt"), "x");
     WriteFile(Mirror(Src(file).parent_path()), "a file where the copy's folder belongs");
     form_.lstSyncFrom.items = {Pattern(Src("names")), Pattern(Src("long"))};
