@@ -1,6 +1,7 @@
 // Unattended failures never open a message box, so when the error limit switches syncing off
 // the tray is the one place that can tell the user: a balloon at the moment it happens, and the
-// failure under the state in the tip for as long as syncing stays off because of it.
+// failure in the tip, under the state and the last cycle's summary, for as long as syncing
+// stays off because of it.
 #include "ui/AppInfo.h"
 #include "ui/frmMain.h"
 

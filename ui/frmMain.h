@@ -86,8 +86,6 @@ class frmMain : public FormControls {
     // A cycle's closing line with its counts, the tray tip's summary of it and, when files
     // failed after a cycle without failures, one notice from the tray.
     void LogCycleEnd();
-    // The line under the tray tip's state about the last cycle; "" before the first.
-    const std::string& LastCycleSummary() const { return m_lastCycleSummary; }
 
     // --- Start-up and main window (ui/frmMain.cpp) -------------------------------------
     void Form_Load();
