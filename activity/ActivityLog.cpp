@@ -117,16 +117,41 @@ bool ActivityLog::OpenForAppend() {
     std::error_code ec;
     const auto size = fs::file_size(PathOf(path_), ec);
     size_ = ec ? 0 : static_cast<std::int64_t>(size);
+    // A line cut short (the program was killed while writing it) ends where it stopped, so
+    // the next event still starts a line of its own.
+    if (size_ > 0 && !EndsWithLineFeed()) {
+        out_ << '\n';
+        ++size_;
+    }
     return true;
+}
+
+bool ActivityLog::EndsWithLineFeed() const {
+    std::ifstream in(PathOf(path_), std::ios::binary);
+    char last = '\n';
+    if (in.seekg(-1, std::ios::end))
+        in.get(last);
+    return last == '\n';
 }
 
 void ActivityLog::RotateIfFull(std::size_t adding) {
     if (size_ == 0 || size_ + static_cast<std::int64_t>(adding) <= kRotateBytes)
         return;
     out_.close();
+    const fs::path older = PathOf(path_ + ".1");
     std::error_code ec;
-    fs::rename(PathOf(path_), PathOf(path_ + ".1"), ec);
-    // A log that cannot be renamed is begun again in place rather than left to grow.
+    fs::rename(PathOf(path_), older, ec);
+    if (ec) {
+        // Some systems rename only onto a free name, or not a file another program has open:
+        // then the older log is a copy.
+        std::error_code ignored;
+        fs::remove(older, ignored);
+        ec.clear();
+        fs::rename(PathOf(path_), older, ec);
+        if (ec)
+            fs::copy_file(PathOf(path_), older, fs::copy_options::overwrite_existing, ignored);
+    }
+    // A log that could not be renamed is begun again in place rather than left to grow.
     out_.open(PathOf(path_), std::ios::binary | (ec ? std::ios::trunc : std::ios::app));
     size_ = 0;
 }

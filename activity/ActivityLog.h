@@ -42,6 +42,7 @@ class ActivityLog {
 
   private:
     bool OpenForAppend();
+    bool EndsWithLineFeed() const;
     void RotateIfFull(std::size_t adding);
 
     std::string path_;

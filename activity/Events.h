@@ -24,3 +24,25 @@ inline constexpr const char* kRefused = "refused";       // a cycle refused to w
 inline constexpr const char* kMarked = "marked";         // the Sync To directory marked as mirror
 
 }  // namespace activity::event
+
+// What caused an event, as its details say it.
+namespace activity::cause {
+
+// Syncing switched on or off.
+inline constexpr const char* kUser = "by the user";
+inline constexpr const char* kErrorLimit = "by the error limit";
+inline constexpr const char* kLoad = "at start-up, as saved";
+inline constexpr const char* kEnding = "as the program ends";
+// A cycle started.
+inline constexpr const char* kSwitchOn = "by the switch-on";
+inline constexpr const char* kTimer = "by the timer";
+inline constexpr const char* kStartUp = "at start-up";
+// The program ended.
+inline constexpr const char* kTerminateButton = "by the Terminate button";
+inline constexpr const char* kFileExit = "by File > Exit";
+inline constexpr const char* kTrayTerminate = "by the tray menu's Terminate";
+inline constexpr const char* kSessionEnd = "as the session ends";
+inline constexpr const char* kStopSignal = "on a stop signal";
+inline constexpr const char* kUnloaded = "as the window was unloaded";
+
+}  // namespace activity::cause

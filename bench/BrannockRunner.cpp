@@ -14,6 +14,7 @@
 namespace {
 
 constexpr const char* kProgramPriority = "lowest";
+constexpr const char* kNoLog = "nolog";
 
 // A settings file as Brannock leaves it after a save, so that the per-file read of the cut-off
 // parses a file of realistic size.
@@ -36,10 +37,12 @@ long CopiesShown(const std::vector<int>& values) {
 
 }  // namespace
 
-BrannockRunner::BrannockRunner(const fs::path& workDir, fs::path benchProgram, bool programPriority)
+BrannockRunner::BrannockRunner(const fs::path& workDir, fs::path benchProgram, bool programPriority,
+                               bool activityLog)
     : benchProgram_(std::move(benchProgram)),
       exePath_(workDir / "brannock"),
-      programPriority_(programPriority) {
+      programPriority_(programPriority),
+      activityLog_(activityLog) {
     WriteSettings(workDir / "brannock.ini", workDir);
 }
 
@@ -60,6 +63,8 @@ SyncResult BrannockRunner::Run(const SyncJob& job) {
                                      job.destRoot.string(),  job.deleteOrphans ? "1" : "0"};
     if (programPriority_)
         argv.push_back(kProgramPriority);
+    if (!activityLog_)
+        argv.push_back(kNoLog);
     ProcessUsage usage = RunProcess(argv, true);
     if (usage.exitStatus != 0)
         throw RunFailure("the cycle's process ended with status " +
@@ -70,17 +75,28 @@ SyncResult BrannockRunner::Run(const SyncJob& job) {
 }
 
 int RunCycleCommand(const std::vector<std::string>& args) {
-    if (args.size() != 4 && !(args.size() == 5 && args[4] == kProgramPriority)) {
+    bool lowest = false;
+    bool log = true;
+    for (std::size_t i = 4; i < args.size(); ++i) {
+        lowest = lowest || args[i] == kProgramPriority;
+        log = log && args[i] != kNoLog;
+    }
+    if (args.size() < 4 || args.size() - 4 != std::size_t{lowest} + std::size_t{!log}) {
         std::cerr << "usage: brannock_bench " << kCycleArgument
-                  << " <program> <source> <destination> <0|1|keep> [" << kProgramPriority << "]\n";
+                  << " <program> <source> <destination> <0|1|keep> [" << kProgramPriority << "] ["
+                  << kNoLog << "]\n";
         return 2;
     }
     // The program lowers its thread's priority as it starts; on a busy machine that alone
     // decides much of its wall time.
-    if (args.size() == 5 && SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_LOWEST) == 0)
+    if (lowest && SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_LOWEST) == 0)
         return 2;
     HeadlessForm ui(args[0]);
     ui.form.IniFile = fs::path(args[0]).replace_extension(".ini").string();
+    if (log) {
+        ui.form.LogFile = fs::path(args[0]).replace_extension(".log").string();
+        ui.form.Log.SetPath(ui.form.LogFile);
+    }
     ui.form.SyncOn = true;
     // "keep": Delete with KeepDeleted, so every orphan is moved aside instead.
     ui.form.DeleteOrphans = args[3] == "1" || args[3] == "keep";

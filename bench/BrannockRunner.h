@@ -20,10 +20,12 @@ class BrannockRunner : public Runner {
   public:
     // Keeps the settings file in `workDir`; `benchProgram` is the benchmark's own executable.
     // `programPriority` runs the cycle at the priority the program gives itself as it starts,
-    // for comparisons with the program.
-    BrannockRunner(const fs::path& workDir, fs::path benchProgram, bool programPriority = false);
+    // for comparisons with the program. Like the program, the cycle writes its activity log
+    // beside the settings file; `activityLog` false leaves it off, to measure what it costs.
+    BrannockRunner(const fs::path& workDir, fs::path benchProgram, bool programPriority = false,
+                   bool activityLog = true);
 
-    std::string Name() const override { return "brannock"; }
+    std::string Name() const override { return activityLog_ ? "brannock" : "brannock-nolog"; }
     fs::path MirrorOf(const fs::path& source, const fs::path& destRoot) const override {
         return BrannockMirrorOf(source, destRoot);
     }
@@ -33,10 +35,11 @@ class BrannockRunner : public Runner {
     fs::path benchProgram_;
     fs::path exePath_;
     bool programPriority_;
+    bool activityLog_;
 };
 
 // The child's side: `args` are the settings program path, source, destination, "0" or "1"
 // for the Delete option ("keep" for Delete with KeepDeleted) and, optionally, "lowest" for the
-// program's own priority. Prints the number of files copied and the process's peak resident memory
-// in KiB; returns the exit status.
+// program's own priority and "nolog" for no activity log. Prints the number of files copied and
+// the process's peak resident memory in KiB; returns the exit status.
 int RunCycleCommand(const std::vector<std::string>& args);

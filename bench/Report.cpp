@@ -9,7 +9,8 @@
 
 namespace {
 
-constexpr Tool kAllTools[] = {Tool::Brannock, Tool::BrannockQt, Tool::Rsync, Tool::Cp};
+constexpr Tool kAllTools[] = {Tool::Brannock, Tool::BrannockNoLog, Tool::BrannockQt, Tool::Rsync,
+                              Tool::Cp};
 
 double Ratio(double numerator, double denominator) {
     if (denominator <= 0.0)
@@ -73,6 +74,8 @@ std::string ToolName(Tool tool) {
             return "brannock";
         case Tool::BrannockQt:
             return "brannock-qt";
+        case Tool::BrannockNoLog:
+            return "brannock-nolog";
         case Tool::Rsync:
             return "rsync";
         case Tool::Cp:
@@ -145,4 +148,18 @@ std::string SummaryTable(const std::vector<CaseResult>& results) {
                         MiB(peak), target.c_str(), MeetsTarget(r) ? "PASS" : "MISS");
     }
     return table;
+}
+
+std::string LogCostLine(const CaseResult& r) {
+    const auto with = r.tools.find(Tool::Brannock);
+    const auto without = r.tools.find(Tool::BrannockNoLog);
+    if (with == r.tools.end() || without == r.tools.end())
+        return {};
+    const auto percent = [](double a, double b) { return (Ratio(a, b) - 1.0) * 100.0; };
+    return Format(
+        "activity log in case %c: %+.1f%% wall, %+.1f%% cpu (median wall %.3f s with it, "
+        "%.3f s without; median cpu %.3f s, %.3f s)",
+        r.id, percent(with->second.medianWall, without->second.medianWall),
+        percent(with->second.medianCpu, without->second.medianCpu), with->second.medianWall,
+        without->second.medianWall, with->second.medianCpu, without->second.medianCpu);
 }

@@ -7,7 +7,8 @@
 #include <vector>
 
 // brannock: the headless cycle; brannock-qt: the Qt program.
-enum class Tool { Brannock, Rsync, Cp, BrannockQt };
+// brannock-nolog: the headless cycle without its activity log.
+enum class Tool { Brannock, Rsync, Cp, BrannockQt, BrannockNoLog };
 
 // One tool's runs of one case.
 struct Figures {
@@ -47,3 +48,6 @@ bool MeetsTarget(const CaseResult& result);
 // cpu-ratio-vs-<target> <r>; the tools that ran, the subject first, median wall times.
 std::string BenchLine(const CaseResult& result);
 std::string SummaryTable(const std::vector<CaseResult>& results);
+// "activity log in case a: +1.2% wall, +0.8% cpu (...)": what the log costs the headless cycle,
+// from a case that ran it with and without; "" when the case did not.
+std::string LogCostLine(const CaseResult& result);

@@ -72,7 +72,16 @@ std::vector<BenchCase> Cases(const BenchConfig& config, const Trees& trees) {
     const std::vector<Tool> qtAgainstHeadless = {Tool::BrannockQt, Tool::Brannock};
     constexpr double kMemoryLimitMiB = 64.0;
     return {
-        {'a', small + ", cold copy", &trees.small, false, false, Tool::Rsync, 1.1},
+        // Case a also runs the cycle without its activity log: the log's cost.
+        {'a',
+         small + ", cold copy",
+         &trees.small,
+         false,
+         false,
+         Tool::Rsync,
+         1.1,
+         0.0,
+         {Tool::Brannock, Tool::Rsync, Tool::Cp, Tool::BrannockNoLog}},
         {'b', small + ", rescan, up to date", &trees.small, true, false, Tool::Rsync, 0.9},
         {'c', big + ", cold copy", &trees.large, false, false, Tool::Cp, 1.3},
         {'d', small + ", rescan with Delete", &trees.small, true, true, Tool::Rsync, 0.9},
@@ -114,10 +123,13 @@ int RunBenchmark(const BenchConfig& wanted) {
     Trees trees = MakeTrees(work.path(), config);
 
     BrannockRunner brannock(work.path(), fs::read_symlink("/proc/self/exe"));
+    BrannockRunner brannockNoLog(work.path(), fs::read_symlink("/proc/self/exe"), false, false);
     RsyncRunner rsync;
     CpRunner cp;
-    std::map<Tool, Runner*> runners = {
-        {Tool::Brannock, &brannock}, {Tool::Rsync, &rsync}, {Tool::Cp, &cp}};
+    std::map<Tool, Runner*> runners = {{Tool::Brannock, &brannock},
+                                       {Tool::BrannockNoLog, &brannockNoLog},
+                                       {Tool::Rsync, &rsync},
+                                       {Tool::Cp, &cp}};
     std::unique_ptr<QtRunner> qt;
     if (config.Runs('g')) {
         qt = std::make_unique<QtRunner>(work.path(), config.qtProgram);
@@ -137,6 +149,8 @@ int RunBenchmark(const BenchConfig& wanted) {
         CaseRunner& caseRunner = bench.subject() == Tool::BrannockQt ? programRunner : runner;
         results.push_back(caseRunner.Run(bench));
         std::cout << BenchLine(results.back()) << std::endl;
+        if (const std::string cost = LogCostLine(results.back()); !cost.empty())
+            std::cout << cost << std::endl;
     }
     std::cout << '\n' << SummaryTable(results) << std::flush;
     return 0;

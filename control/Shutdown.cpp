@@ -12,6 +12,7 @@ void frmMain::TerminateProgram() {
         return;
     Timer1.SetInterval(0);
     SaveSettings();  // before switching off, so the next start resumes the current state
+    m_switchCause = activity::cause::kEnding;
     ApplySyncState(false);
     const std::array<std::reference_wrapper<IControl>, 12> controls = {
         btnTerminate, btnClose,    btnSyncToggle, btnAddPath, btnModifyPath, btnDeletePath,
@@ -23,6 +24,13 @@ void frmMain::TerminateProgram() {
     Unload();
 }
 
-void frmMain::btnTerminate_Click() {
+void frmMain::TerminateBy(const char* cause) {
+    // A second request changes nothing, its cause included.
+    if (!TerminatePending)
+        m_endCause = cause;
     TerminateProgram();
+}
+
+void frmMain::btnTerminate_Click() {
+    TerminateBy(activity::cause::kTerminateButton);
 }

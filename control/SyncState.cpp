@@ -1,6 +1,7 @@
 // Putting the main window, the timer and the tray icon into the on or the off state.
 #include <array>
 #include <functional>
+#include <utility>
 
 #include "control/Polling.h"
 #include "fileio/modWin32.h"
@@ -23,15 +24,20 @@ void EnableEditing(frmMain& form, bool enabled) {
 }  // namespace
 
 void frmMain::ApplySyncState(bool on) {
+    // Compared by text: each part of the program may hold its own copy of a cause's text.
+    const std::string by = std::exchange(m_switchCause, activity::cause::kUser);
+    const bool atLoad = by == activity::cause::kLoad;
     if (on) {
         m_errorStopText.clear();
         EnableEditing(*this, false);
         SetTrayIcon(true);
-        SysTray1.set_traytip("Sync Ready");
+        SysTray1.set_traytip(TrayTip("Sync Ready"));
         btnSyncToggle.SetCaption("Stop Sync");
         WriteIniString("Error", "LastErrorMsg", "", IniFile);
         WriteIniString("Error", "LastErrorCnt", "0", IniFile);
         SyncOn = true;
+        LogEvent(activity::event::kSyncOn, by);
+        m_cycleCause = atLoad ? activity::cause::kStartUp : activity::cause::kSwitchOn;
         RunSyncCycle();
         // Whoever started this switch-on carries out a terminate that arrived meanwhile.
         if (TerminatePending)
@@ -41,6 +47,9 @@ void frmMain::ApplySyncState(bool on) {
         if (SyncOn)
             return;
         // The cycle, or the user during it, switched syncing off: show the off state.
+    } else if (SyncOn || atLoad) {
+        // A start with syncing saved as off says so too.
+        LogEvent(activity::event::kSyncOff, by);
     }
     SyncOn = false;
     EnableEditing(*this, true);

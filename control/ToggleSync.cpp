@@ -2,6 +2,7 @@
 // Sync To directory first.
 #include "engine/PathMapping.h"
 #include "engine/ProgramEntries.h"
+#include "activity/CycleSummary.h"
 #include "fileio/FolderIdentity.h"
 #include "fileio/PathText.h"
 #include "runtime/Numbers.h"
@@ -108,11 +109,23 @@ frmMain::SwitchOnAnswer frmMain::ConfirmSwitchOn() {
                          "Are you sure you want to do this?",
                          kAskNoDefault, "Erase Sync To Directory?") != msgbox::kYes)
         return SwitchOnAnswer::On;
-    std::string why = EraseRefusal(txtSyncTo.Text());
-    if (why.empty() && EraseTree(AllFilesIn(txtSyncTo.Text()), false))
-        return SwitchOnAnswer::On;
-    if (why.empty())
+    const std::string syncTo = txtSyncTo.Text();
+    std::string why = EraseRefusal(syncTo);
+    if (why.empty()) {
+        m_erasedFiles = 0;
+        m_erasedFolders = 0;
+        const bool erased = EraseTree(AllFilesIn(syncTo), false);
+        LogEvent(activity::event::kErased,
+                 syncTo + (erased ? "" : " in part, up to a failure") + ": " +
+                     activity::Counted(m_erasedFiles, "file", "files") + " and " +
+                     activity::Counted(m_erasedFolders, "folder", "folders") + " removed");
+        if (erased)
+            return SwitchOnAnswer::On;
         why = ReadErrorMessage();
+    } else {
+        LogEvent(activity::event::kLeftAlone,
+                 "Sync To directory " + syncTo + " not erased: " + why);
+    }
     const int answer = m_desktop.MsgBox(
         "Unable to erase Sync To directory: " + why + "\nDo you still wish to turn syncing on?",
         kAskNoDefault, "Error");

@@ -1,5 +1,6 @@
 // The cleanup pass: walks the Sync To directory and deletes each mirror file whose source is
 // gone, or with KeepDeleted moves it into the versions folder. Folders are never deleted.
+#include "activity/Events.h"
 #include "engine/DirectoryWalk.h"
 #include "engine/PassGuards.h"
 #include "engine/PathMapping.h"
@@ -49,11 +50,17 @@ bool frmMain::CleanupFile(const std::string& dir, const WIN32_FIND_DATAA& entry)
             Counts.deleted++;  // gone from the mirror, kept aside
             return true;
         }
+        ++Counts.failedFiles;
         RecordError("Unable to keep file " + destFile + ": " + why);
         return false;
     }
-    if (DeleteFileA(destFile.c_str()))
+    if (DeleteFileA(destFile.c_str())) {
+        ++Counts.deleted;
+        LogEvent(activity::event::kDeleted,
+                 destFile + ": its source " + *source + " was not found");
         return true;
+    }
+    ++Counts.failedFiles;
     RecordError("Unable to delete file " + destFile);
     return false;
 }

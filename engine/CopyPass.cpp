@@ -2,6 +2,7 @@
 // mirror copy is missing or differs in last-write time (to the second) or in size.
 #include <algorithm>
 
+#include "activity/CycleSummary.h"
 #include "activity/Events.h"
 #include "engine/DirectoryWalk.h"
 #include "engine/PassGuards.h"
@@ -15,14 +16,21 @@ namespace {
 
 // Copies one file over its destination with the progress bar shown; a failure is recorded.
 bool CopyShowingProgress(frmMain& form, const std::string& dir, const std::string& name,
-                         const std::string& destFile) {
+                         const std::string& destFile, std::int64_t bytes) {
     const std::string copying = "Copying file " + name;
     form.SetStatus(copying, copying);
     form.pgrStatus.SetValue(0);
     form.pgrStatus.SetVisible(true);
     const std::string source = dir + std::string(kSepText) + name;
     const bool copied = form.f.CopyFile(source, destFile, true);
-    if (!copied) {
+    if (copied) {
+        ++form.Counts.copied;
+        form.Counts.copiedBytes += bytes;
+        form.LogEvent(
+            activity::event::kCopied,
+            source + " -> " + destFile + " (" + activity::Counted(bytes, "byte", "bytes") + ")");
+    } else {
+        ++form.Counts.failedFiles;
         form.RecordError("Copying file " + source + " to " + destFile + ": " + form.f.ErrMsg());
     } else if (form.f.ChangedWhileCopied()) {
         // The copy stands, but looks out of date, so the next cycle takes it again.
@@ -36,8 +44,9 @@ bool CopyShowingProgress(frmMain& form, const std::string& dir, const std::strin
 // The link comes first: the error record reads back only the start of a long text.
 void RecordLink(frmMain& form, const std::string& source, const std::string& destFile,
                 const std::string& link) {
-    form.RecordError("Not written through the link " + link +
-                     " below the Sync To directory: copying file " + source + " to " + destFile);
+    form.RecordLeftAlone("Not written through the link " + link +
+                         " below the Sync To directory: copying file " + source + " to " +
+                         destFile);
 }
 
 // The deepest folder at or above both folder texts, cut at a separator; "" when none.
@@ -123,10 +132,13 @@ bool frmMain::SyncTree(const std::string& searchPattern) {
 bool frmMain::SyncFile(const std::string& dir, const WIN32_FIND_DATAA& entry) {
     if (!SyncOn)
         return false;
+    ++Counts.looked;
     const runtime::DateValue sourceDate = FileTimeToDate(entry.ftLastWriteTime);
     const runtime::DateValue cutoff = ReadLastSyncTime();
-    if (UseCutoff && sourceDate < cutoff)
+    if (UseCutoff && sourceDate < cutoff) {
+        ++Counts.cutoff;
         return true;
+    }
 
     const std::string syncTo = txtSyncTo.Text();
     if (syncTo.empty()) {
@@ -159,7 +171,7 @@ bool frmMain::SyncFile(const std::string& dir, const WIN32_FIND_DATAA& entry) {
 
     if (IsLinkInTheWay(*this, source, destFile))
         return false;
-    return CopyShowingProgress(*this, dir, name, destFile);
+    return CopyShowingProgress(*this, dir, name, destFile, EntrySize(entry));
 }
 
 void frmMain::GetFileInfo(const std::string& path, runtime::DateValue& date, std::int64_t& size) {
@@ -213,7 +225,9 @@ void frmMain::CreatePath(const std::string& path) {
         CreateDirectoryA(path.substr(0, sep).c_str(), nullptr);
         start = sep + 1;
     }
-    CreateDirectoryA(path.c_str(), nullptr);
+    // A folder that cannot be made fails the copy into it as well, which the copy records.
+    if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+        ++Counts.failedFolders;
 }
 
 runtime::DateValue frmMain::ReadLastSyncTime() {

@@ -76,6 +76,17 @@ bool ProgramOwned(frmMain& form, const std::string& dir, const std::string& name
            IsProgramEntry(form.ActiveGuards->programEntriesIn, dir, name);
 }
 
+// A folder the walk could not list goes on as an empty one, as it always has; unless it is
+// merely empty (or holds nothing the pattern names), the log says so with the system's reason.
+void NoteUnlisted(frmMain& form, const std::string& dir, bool copyPass) {
+    const DWORD error = LastDllError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES)
+        return;
+    ++form.Counts.unlisted;
+    const std::string what = copyPass ? "nothing copied from " : "nothing cleaned up in ";
+    form.LogEvent(activity::event::kUnlisted, what + dir + ": " + GetSystemErrorText());
+}
+
 }  // namespace
 
 bool WalkFolder(frmMain& form, const std::string& pattern, FolderStep folderStep, FileStep fileStep,
@@ -84,8 +95,10 @@ bool WalkFolder(frmMain& form, const std::string& pattern, FolderStep folderStep
         return false;
     Enumeration found(pattern, detail);
     const std::string dir = BeforeLastSep(pattern);
-    if (!found.Found())
+    if (!found.Found()) {
+        NoteUnlisted(form, dir, folderStep == &frmMain::SyncTree);
         return true;
+    }
     do {
         form.SetStatus("Synchronizing...", "");
         const WIN32_FIND_DATAA& entry = found.Entry();

@@ -23,9 +23,12 @@ std::string FailureDescription() {
     return GetSystemErrorText();
 }
 
-bool RemoveFolder(frmMain& form, const std::string& folderWithSep, const std::string& path) {
-    if (RemoveDirectoryA(path.c_str()))
+bool RemoveFolder(frmMain& form, const std::string& folderWithSep, const std::string& path,
+                  std::int64_t& removed) {
+    if (RemoveDirectoryA(path.c_str())) {
+        ++removed;
         return true;
+    }
     const std::string why = FailureDescription();
     form.RecordError("Unable to remove directory: " + folderWithSep + "  " + why);
     return false;
@@ -33,7 +36,8 @@ bool RemoveFolder(frmMain& form, const std::string& folderWithSep, const std::st
 
 // Deletes one entry of the folder `dir` (which ends in a separator), a folder with all it
 // holds; false once a deletion failed and its reason was recorded.
-bool EraseEntry(frmMain& form, const std::string& dir, const WIN32_FIND_DATAA& entry) {
+bool EraseEntry(frmMain& form, const std::string& dir, const WIN32_FIND_DATAA& entry,
+                std::int64_t& files, std::int64_t& folders) {
     const std::string name = EntryName(entry);
     // The mark stays: the erased folder is still the mirror the user set up.
     if (name == engine::kMirrorMarkName && engine::IsSyncToFolder(form.txtSyncTo.Text(), dir))
@@ -41,13 +45,15 @@ bool EraseEntry(frmMain& form, const std::string& dir, const WIN32_FIND_DATAA& e
     const std::string path = dir + name;
     if (engine::IsFolderLink(entry)) {
         // Only the link goes: what it points to lies outside the tree being erased.
-        return RemoveFolder(form, path + std::string(kSepText), path);
+        return RemoveFolder(form, path + std::string(kSepText), path, folders);
     }
     if (engine::IsFolder(entry)) {
         return form.EraseTree(path + std::string(kSepText) + std::string(kAllFiles), true);
     }
-    if (DeleteFileA(path.c_str()))
+    if (DeleteFileA(path.c_str())) {
+        ++files;
         return true;
+    }
     const std::string why = FailureDescription();
     form.RecordError("Unable to delete file: " + path + "  " + why);
     return false;
@@ -68,10 +74,10 @@ bool frmMain::EraseTree(const std::string& searchPattern, bool removeDirectory) 
             do {
                 if (engine::IsDotEntry(EntryName(found.Entry())))
                     continue;
-                if (!EraseEntry(*this, dir, found.Entry()))
+                if (!EraseEntry(*this, dir, found.Entry(), m_erasedFiles, m_erasedFolders))
                     return false;
             } while (found.Next());
         }
     }
-    return !removeDirectory || RemoveFolder(*this, dir, dir);
+    return !removeDirectory || RemoveFolder(*this, dir, dir, m_erasedFolders);
 }

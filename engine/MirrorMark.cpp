@@ -104,8 +104,7 @@ bool frmMain::MirrorAvailable() {
             LogEvent(activity::event::kMarked, syncTo + " (it holds an earlier mirror)");
         return true;
     }
-    if (RecordOncePerCycle(mirror::UnavailableError(syncTo)))
-        LogEvent(activity::event::kRefused, syncTo + " (no mark and no mirror there)");
+    RecordOncePerCycle(mirror::UnavailableError(syncTo), activity::event::kRefused);
     return false;
 }
 

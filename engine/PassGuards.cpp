@@ -132,10 +132,10 @@ std::string LinkBelow(const std::string& folder, const std::string& path) {
 
 }  // namespace engine
 
-bool frmMain::RecordOncePerCycle(const std::string& message) {
+bool frmMain::RecordOncePerCycle(const std::string& message, const char* word) {
     if (std::find(m_cycleErrors.begin(), m_cycleErrors.end(), message) != m_cycleErrors.end())
         return false;
     m_cycleErrors.push_back(message);
-    RecordError(message);
+    WriteErrorRecord(word, message);
     return true;
 }

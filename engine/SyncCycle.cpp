@@ -65,10 +65,13 @@ bool frmMain::RunSyncCycle() {
     if (!SyncOn) {
         result = false;
         SetStatus("Disabled", "");
-    } else if (RunPasses(*this, result)) {
-        SetStatus("Sleeping...", "");
+    } else {
+        LogCycleStart();
+        if (RunPasses(*this, result))
+            SetStatus("Sleeping...", "");
+        LogCycleEnd();
     }
-    SysTray1.set_traytip("Sync Ready");
+    SysTray1.set_traytip(TrayTip("Sync Ready"));
     CycleRunning = false;
     return result;
 }

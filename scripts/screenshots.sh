@@ -13,7 +13,7 @@
 #   tray-menu.png      the tray icon with its pop-up menu open
 #   about-startup.png  the whole screen at a first start: the About box over the main window
 #   balloon.png        the tray's notice when the error limit has switched syncing off
-#   tray-tip.png       the tray tip then, with the recorded failure on its second line
+#   tray-tip.png       the tray tip then: the state, the last cycle, the recorded failure
 # The program runs from a copy in a temporary folder, beside settings files made for the
 # pictures, so that nothing is written next to the build or in the repository. With
 # QT_SCALE_FACTOR=2 the pictures show the program at 200%.

@@ -13,8 +13,16 @@ constexpr const char* kCountKey = "LastErrorCnt";
 }  // namespace
 
 void frmMain::RecordError(const std::string& message) {
+    WriteErrorRecord(activity::event::kFailed, message);
+}
+
+void frmMain::RecordLeftAlone(const std::string& message) {
+    WriteErrorRecord(activity::event::kLeftAlone, message);
+}
+
+void frmMain::WriteErrorRecord(const char* word, const std::string& message) {
     // The log keeps every failure whole; the record keeps the last one, as it always has.
-    LogEvent(activity::event::kFailed, message);
+    LogEvent(word, message);
     const std::string previous = ReadErrorMessage();
     std::int32_t count = 1;
     // Compared as stored, so a text with a line break counts up like any other.

@@ -72,6 +72,7 @@ void frmMain::LoadSettings() {
     ShowAbout = !ReadsAs("About", "no", IniFile);
     SyncOn = ReadsAs("SyncOn", "yes", IniFile);
 
+    m_switchCause = activity::cause::kLoad;
     ApplySyncState(SyncOn);  // with syncing on, this runs the first cycle at once
 }
 

@@ -8,6 +8,7 @@ void frmMain::Form_Load() {
     IniFile = SettingsFilePath();
     LogFile = ProgramFolder() + std::string(kSepText) + ExeBaseName() + ".log";
     Log.SetPath(LogFile);
+    LogEvent(activity::event::kStart, app::TitleWithVersion() + ", settings " + IniFile);
     LastWake = m_clock.Now();
     CurrentInterval = 0;
     lblTitle.SetCaption(app::TitleWithVersion());
@@ -36,6 +37,11 @@ void frmMain::Form_Load() {
 // Any other reason (Windows ending the session, the task manager, program code) lets the
 // window go without saving: the caller unloads it with Unload() when Cancel stays 0.
 void frmMain::Form_QueryUnload(std::int16_t& Cancel, std::int16_t UnloadMode) {
+    constexpr std::int16_t kSessionEnd = 2;
+    if (UnloadMode != 0 && !TerminatePending) {
+        m_endCause =
+            UnloadMode == kSessionEnd ? activity::cause::kSessionEnd : activity::cause::kStopSignal;
+    }
     if (UnloadMode == 0) {
         // The close box only hides the window; the program lives on in the tray.
         Cancel = 1;
@@ -72,11 +78,14 @@ void frmMain::Unload() {
         // Never pull the window out from under a running cycle: stop the cycle and let the
         // procedure that started it unload the window once it has returned.
         TerminatePending = true;
-        if (SyncOn)
+        if (SyncOn) {
+            m_switchCause = activity::cause::kEnding;
             ApplySyncState(false);
+        }
         return;
     }
     m_unloaded = true;
+    LogEvent(activity::event::kEnd, m_endCause);
     Timer1.SetInterval(0);
     SysTray1.set_intray(false);
     m_desktop.UnloadMainWindow();

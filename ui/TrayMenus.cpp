@@ -38,11 +38,11 @@ void frmMain::mnu_PopupDisabled_Click() {
 }
 
 void frmMain::mnu_PopupTerminate_Click() {
-    TerminateProgram();
+    TerminateBy(activity::cause::kTrayTerminate);
 }
 
 void frmMain::mnu_FileExit_Click() {
-    TerminateProgram();
+    TerminateBy(activity::cause::kFileExit);
 }
 
 void frmMain::mnu_HelpAbout_Click() {

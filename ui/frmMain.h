@@ -6,12 +6,14 @@
 //   ui/        Form_Load, the close handling, the tray icon, menus and fileset editor
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "activity/ActivityLog.h"
 #include "activity/CycleCounts.h"
+#include "activity/Events.h"
 #include "fileio/clsFileIO.h"
 #include "platform/win32.h"
 #include "runtime/DateValue.h"
@@ -83,6 +85,11 @@ class frmMain : public FormControls {
     void mnu_PopupLog_Click();
     // A click on a notice the tray icon showed: the log tells what the notice was about.
     void SysTray1_BalloonClick();
+    // A cycle's first line, with its counts started afresh.
+    void LogCycleStart();
+    // A cycle's closing line with its counts, the tray tip's summary of it and, when files
+    // failed after a cycle without failures, one notice from the tray.
+    void LogCycleEnd();
 
     // --- Start-up and main window (ui/frmMain.cpp) -------------------------------------
     void Form_Load();
@@ -106,8 +113,8 @@ class frmMain : public FormControls {
     // --- The tray speaking up when the error limit stops syncing (ui/ErrorStopNotice.cpp) --
     // Switches syncing off for the recorded failure and says so once from the tray.
     void StopAtErrorLimit();
-    // The tray tip for a state text: while syncing is off because of the error limit, the
-    // recorded failure follows on a second line.
+    // The tray tip for a state text: the last cycle summed up on a second line, and while
+    // syncing is off because of the error limit, the recorded failure after it.
     std::string TrayTip(const std::string& state) const;
     // The failure that made the error limit switch syncing off; "" once syncing is back on.
     const std::string& ErrorStopText() const { return m_errorStopText; }
@@ -146,9 +153,11 @@ class frmMain : public FormControls {
     bool CleanupFile(const std::string& dir, const WIN32_FIND_DATAA& entry);
     // What the pass under way leaves alone (engine/PassGuards.cpp); null between passes.
     engine::PassGuards* ActiveGuards = nullptr;
-    // Records `message` in the error record once per sync cycle, however often it is met;
-    // true when this call recorded it.
-    bool RecordOncePerCycle(const std::string& message);
+    // Records `message` in the error record once per sync cycle, however often it is met,
+    // and logs it under `word` (by default as something a guard left alone); true when this
+    // call recorded it.
+    bool RecordOncePerCycle(const std::string& message,
+                            const char* word = activity::event::kLeftAlone);
     // Whether the Sync To directory is the mirror the user set up (engine/MirrorMark.cpp): it
     // has the mark, or holds an earlier mirror, which is marked then. Otherwise the cycle may
     // write nothing there: false, with the failure recorded once per cycle.
@@ -172,6 +181,8 @@ class frmMain : public FormControls {
     void LoadSettings();
     void SaveSettings();
     void RecordError(const std::string& message);
+    // RecordError for a guard that left something alone: the same record, logged as such.
+    void RecordLeftAlone(const std::string& message);
     std::int32_t ReadErrorCount();
     std::string ReadErrorMessage();
 
@@ -202,4 +213,21 @@ class frmMain : public FormControls {
     std::string m_keptIn;     // this cycle's folder of kept copies, once the first is kept
     std::string m_keptReady;  // the folder last made, and found free of links, for one
     std::string m_errorStopText;
+
+    // The error record's part of RecordError, the failure logged under `word`.
+    void WriteErrorRecord(const char* word, const std::string& message);
+    // Ends the program for a menu item or button, the cause kept for the log's last line.
+    void TerminateBy(const char* cause);
+    // What caused the next switch of syncing, the next cycle and the end of the program, for
+    // their lines in the activity log; each is taken once, then the usual one applies again.
+    const char* m_switchCause = activity::cause::kUser;
+    const char* m_cycleCause = activity::cause::kTimer;
+    const char* m_endCause = activity::cause::kUnloaded;
+    std::chrono::steady_clock::time_point m_cycleStarted;
+    runtime::DateValue m_cycleStartedAt = 0;
+    std::string m_lastCycleSummary;
+    bool m_lastCycleFailed = false;
+    // What the erase of the Sync To directory has removed so far.
+    std::int64_t m_erasedFiles = 0;
+    std::int64_t m_erasedFolders = 0;
 };

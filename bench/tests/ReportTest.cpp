@@ -58,3 +58,16 @@ TEST(BenchReport, TargetNeedsWallCpuAndMemory) {
     e.tools.erase(Tool::Rsync);  // nor one that did not run
     EXPECT_FALSE(MeetsTarget(e));
 }
+
+TEST(BenchReport, LogCostComparesTheCycleWithAndWithoutItsLog) {
+    CaseResult a = Result('a', Tool::Rsync, 1.1,
+                          {{Tool::Brannock, {2.1, 2.0, 1.03, 1}},
+                           {Tool::BrannockNoLog, {2.0, 1.9, 1.0, 1}},
+                           {Tool::Rsync, {2.0, 1.9, 1.0, 1}}});
+    EXPECT_EQ(LogCostLine(a),
+              "activity log in case a: +5.0% wall, +3.0% cpu (median wall 2.100 s with it, "
+              "2.000 s without; median cpu 1.030 s, 1.000 s)");
+    EXPECT_NE(BenchLine(a).find("brannock-nolog 2.000 s"), std::string::npos) << BenchLine(a);
+    a.tools.erase(Tool::BrannockNoLog);
+    EXPECT_EQ(LogCostLine(a), "");
+}

@@ -27,11 +27,15 @@ class ControlFixture : public FormFixture {
                  &form_.btnToBrowse})
             EXPECT_EQ(c->enabled, enabled);
     }
+    // The tray tip's first line: the state.
+    std::string TipState() const {
+        return form_.SysTray1.tip.substr(0, form_.SysTray1.tip.find('\n'));
+    }
     void ExpectOffState() {
         EXPECT_FALSE(form.SyncOn);
         ExpectEditing(true);
         EXPECT_EQ(form_.SysTray1.icon, &form_.btnSyncOff.picture);
-        EXPECT_EQ(form_.SysTray1.tip + "|" + form_.btnSyncToggle.caption + "|" + Status(),
+        EXPECT_EQ(TipState() + "|" + form_.btnSyncToggle.caption + "|" + Status(),
                   "Sync Disabled|Start Sync|Disabled");
         EXPECT_EQ(form_.Timer1.interval, 0);
     }

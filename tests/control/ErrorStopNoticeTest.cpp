@@ -21,7 +21,11 @@ TEST_F(ErrorStopNotice, TheFifthFailureSwitchesOffAndSpeaksUpOnceFromTheTray) {
     };
     WriteFile(Mirror(Src("good/orphan.txt")), "o");
     form.ToggleSync();
-    EXPECT_EQ(tray() + "|" + Status(), "Sync Ready|Sleeping...");
+    const std::string failedOnce =
+        "|Brannock: 1 file failed in the last cycle. The Activity Log says which.";
+    EXPECT_EQ(tray() + "|" + Status(),
+              "Sync Ready\nLast cycle 09:00: 1 copied, 1 deleted, 1 failed" + failedOnce +
+                  "|Sleeping...");
     EXPECT_TRUE(fs::exists(Mirror(Src("good/a.txt"))) &&
                 !fs::exists(Mirror(Src("good/orphan.txt"))));
     // The same failure three more times, as three more cycles would record it.
@@ -37,8 +41,9 @@ TEST_F(ErrorStopNotice, TheFifthFailureSwitchesOffAndSpeaksUpOnceFromTheTray) {
         "|Brannock: Syncing was switched off: the same failure was "
         "recorded five times in a row.\n" +
         LastError();
-    // The tip shows the off state with the reason under it.
-    EXPECT_EQ(tray(), "Sync Disabled\n" + LastError() + balloon);
+    // The tip shows the off state, the last cycle, and the reason under them.
+    EXPECT_EQ(tray(), "Sync Disabled\nLast cycle 09:30: 0 copied, 0 deleted, 1 failed\n" +
+                          LastError() + failedOnce + balloon);
     EXPECT_TRUE(desktop().boxes.empty());  // unattended: never a message box
 
     // Switched on again, then off by the user: the old reason is gone.

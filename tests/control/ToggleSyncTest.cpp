@@ -157,7 +157,7 @@ TEST_F(ToggleSync, SwitchingOnAsksTheEraseQuestionsAndErasesOnlyWhatItMay) {
             continue;
         }
         EXPECT_EQ(form_.SysTray1.icon, &form_.btnSyncOn.picture);
-        EXPECT_EQ(form_.SysTray1.tip + "|" + Status() + "|" + std::to_string(form_.Timer1.interval),
+        EXPECT_EQ(TipState() + "|" + Status() + "|" + std::to_string(form_.Timer1.interval),
                   "Sync Ready|Sleeping...|5000");
         form.btnSyncToggle_Click();  // off again
     }

@@ -1,0 +1,113 @@
+// What starts and ends things, in the activity log: the program's start and every way it ends,
+// syncing switched on and off by each cause, each cycle's cause, the erase; and the tray's word
+// on the last cycle.
+#include "tests/control/ControlFixture.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// The log's lines since `read`, without stamps, copies and failures, "done" without details.
+Lines Events(const std::string& file, std::size_t& read) {
+    Lines events;
+    const std::string text = ReadFileText(file);
+    for (; read < text.size(); read = text.find('\n', read) + 1) {
+        const std::string line = text.substr(read + 20, text.find('\n', read) - read - 20);
+        if (!line.starts_with("copied") && !line.starts_with("failed"))
+            events.push_back(line.starts_with("done ") ? "done" : line);
+    }
+    return events;
+}
+
+std::string Settings(const std::string& syncTo, const fs::path& source) {
+    return "[Options]\nSyncOn=Yes\nAbout=No\nSyncTo=" + syncTo + "\nWakeup=30\n[FileSets]\n" +
+           "FileSet1=" + Narrow(source) + std::string(kSepText) + "*.*\n";
+}
+
+using ActivityLogControl = ControlFixture;
+
+TEST_F(ActivityLogControl, ADayOfWorkSaysWhatStartedAndStoppedEachThing) {
+    std::size_t read = 0;
+    const auto events = [&] { return Events(form.LogFile, read); };
+    WriteFile(form.IniFile, Settings(SyncTo(), Src()));
+    form_.lstSyncFrom.items.clear();
+    form.Form_Load();
+    EXPECT_EQ(events(), (Lines{"start Brannock v1.0.2, settings " + form.IniFile,
+                               "sync-on at start-up, as saved", "cycle at start-up", "done"}));
+    EXPECT_EQ(form_.SysTray1.tip, "Sync Ready\nLast cycle 09:00: 1 copied, 0 deleted, 0 failed");
+
+    form.ToggleSync();
+    WriteFile(Dest("old/x.txt"), "x");
+    const auto folders = std::count_if(fs::recursive_directory_iterator(SyncTo()), {},
+                                       [](const auto& entry) { return entry.is_directory(); });
+    form.EraseOnStart = true;
+    desktop().msgBoxAnswers = {msgbox::kYes, msgbox::kYes};
+    form.ToggleSync();
+    form_.clock.AdvanceSeconds(30 * 60);
+    form.Timer1_Timer();
+    EXPECT_EQ(events(), (Lines{"sync-off by the user",
+                               "erased " + SyncTo() + ": 2 files and " + std::to_string(folders) +
+                                   " folders removed",
+                               "sync-on by the user", "cycle by the switch-on", "done",
+                               "cycle by the timer", "done"}));
+
+    // The first cycle with failures says so once from the tray; the next ones do not, nor do
+    // the error limit's, beyond its own notice.
+    form_.lstSyncFrom.items.push_back(Pattern(FailingFileset()));
+    for (int i = 0; i < 5; ++i) {
+        form_.clock.AdvanceSeconds(30 * 60);
+        form.Timer1_Timer();
+    }
+    ASSERT_EQ(form_.SysTray1.balloons.size(), 2u);
+    EXPECT_EQ(form_.SysTray1.balloons[0].text,
+              "2 files failed in the last cycle. The Activity Log says which.");
+    EXPECT_EQ(form_.SysTray1.tip,
+              "Sync Disabled\nLast cycle 11:00: 0 copied, 0 deleted, 1 failed\n" + LastError());
+
+    form.mnu_FileExit_Click();
+    HeadlessForm next(tmp.str("brannock"));  // the next start finds syncing saved as off
+    next.form.Form_Load();
+    EXPECT_EQ(events(),
+              (Lines{"cycle by the timer", "done", "cycle by the timer", "done",
+                     "cycle by the timer", "sync-off by the error limit", "done",
+                     "end by File > Exit", "start Brannock v1.0.2, settings " + form.IniFile,
+                     "sync-off at start-up, as saved"}));
+    EXPECT_EQ(desktop().boxes.size(), 2u);  // the erase's questions, and nothing unattended
+}
+
+// Each way out names itself in the log's last line, when it comes during the load's cycle and
+// another follows before the cycle has returned.
+TEST_F(ActivityLogControl, EachWayOutNamesItself) {
+    const auto outside = [](std::int16_t reason) {
+        return [reason](frmMain& f) {
+            std::int16_t cancel = 0;
+            f.Form_QueryUnload(cancel, reason);
+            f.Unload();
+        };
+    };
+    const std::vector<std::pair<std::function<void(frmMain&)>, std::string>> ways = {
+        {[](frmMain& f) { f.btnTerminate_Click(); }, "by the Terminate button"},
+        {[](frmMain& f) { f.mnu_PopupTerminate_Click(); }, "by the tray menu's Terminate"},
+        {[](frmMain& f) { f.mnu_FileExit_Click(); }, "by File > Exit"},
+        {outside(2), "as the session ends"},
+        {outside(3), "on a stop signal"},
+    };
+    for (const auto& [way, cause] : ways) {
+        TempDir dir;
+        HeadlessForm w(dir.str("brannock"));
+        WriteFile(dir.path() / "brannock.ini", Settings(dir.str("mirror"), Src()));
+        w.desktop.AtDoEvents(1, [&] {
+            way(w.form);
+            w.form.mnu_PopupTerminate_Click();
+        });
+        w.form.Form_Load();
+        EXPECT_TRUE(w.desktop.unloaded);
+        std::size_t read = 0;
+        EXPECT_EQ(Events(w.form.LogFile, read),
+                  (Lines{"start Brannock v1.0.2, settings " + dir.str("brannock.ini"),
+                         "sync-on at start-up, as saved", "cycle at start-up",
+                         "sync-off as the program ends", "done", "end " + cause}));
+    }
+}
+
+}  // namespace
