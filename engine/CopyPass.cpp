@@ -23,19 +23,21 @@ bool CopyShowingProgress(frmMain& form, const std::string& dir, const std::strin
     form.pgrStatus.SetVisible(true);
     const std::string source = dir + std::string(kSepText) + name;
     const bool copied = form.f.CopyFile(source, destFile, true);
-    if (copied) {
+    if (!copied) {
+        ++form.Counts.failedFiles;
+        form.RecordError("Copying file " + source + " to " + destFile + ": " + form.f.ErrMsg());
+    } else if (form.f.ChangedWhileCopied()) {
+        // The copy stands, but looks out of date, so the next cycle takes it again.
+        ++form.Counts.copied;
+        form.Counts.copiedBytes += bytes;
+        form.LogEvent(activity::event::kChanged, source + " changed while it was copied to " +
+                                                     destFile + "; it is copied again next cycle");
+    } else {
         ++form.Counts.copied;
         form.Counts.copiedBytes += bytes;
         form.LogEvent(
             activity::event::kCopied,
             source + " -> " + destFile + " (" + activity::Counted(bytes, "byte", "bytes") + ")");
-    } else {
-        ++form.Counts.failedFiles;
-        form.RecordError("Copying file " + source + " to " + destFile + ": " + form.f.ErrMsg());
-    } else if (form.f.ChangedWhileCopied()) {
-        // The copy stands, but looks out of date, so the next cycle takes it again.
-        form.LogEvent(activity::event::kChanged, source + " changed while it was copied to " +
-                                                     destFile + "; it is copied again next cycle");
     }
     form.pgrStatus.SetVisible(false);
     return copied;
