@@ -1,8 +1,8 @@
 // The user's switch: off at once; on only after the checks, with the optional erasing of the
 // Sync To directory first.
+#include "activity/CycleSummary.h"
 #include "engine/PathMapping.h"
 #include "engine/ProgramEntries.h"
-#include "activity/CycleSummary.h"
 #include "fileio/FolderIdentity.h"
 #include "fileio/PathText.h"
 #include "runtime/Numbers.h"

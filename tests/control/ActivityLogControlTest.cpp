@@ -96,6 +96,8 @@ TEST_F(ActivityLogControl, EachWayOutNamesItself) {
         TempDir dir;
         HeadlessForm w(dir.str("brannock"));
         WriteFile(dir.path() / "brannock.ini", Settings(dir.str("mirror"), Src()));
+        fs::create_directories(dir.path() / "mirror");
+        mirror::WriteMark(dir.str("mirror"));
         w.desktop.AtDoEvents(1, [&] {
             way(w.form);
             w.form.mnu_PopupTerminate_Click();

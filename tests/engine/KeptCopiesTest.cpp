@@ -91,6 +91,7 @@ TEST_F(KeptCopies, ACopyFailingPartWayLeavesTheOldCopyKept) {
     if (!volume.Mounted())
         GTEST_SKIP() << volume.Why();
     form_.txtSyncTo.text = Narrow(volume.path());
+    mirror::WriteMark(form_.txtSyncTo.text);
     WriteFile(Src("big.bin"), "the old version");
     SetWriteTime(Src("big.bin"), kSourceTime);
     AddFileset(Src());

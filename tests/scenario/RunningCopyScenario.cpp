@@ -15,6 +15,7 @@ TEST_F(RunningCopyScenario, ASecondStartOnOneSettingsFileGoesAndLeavesEverything
     const ScenarioSettings settings = Mirroring(src);
     WriteSettingsIn(prog, settings);
     WriteSettingsIn(root.path() / "prog2", settings);
+    MarkMirror();
     const pid_t first = Launch(prog, "first.txt");
     ASSERT_TRUE(BecomesIdle(first));
     ASSERT_TRUE(fs::exists(Mirror(marker)));  // its first cycle is over

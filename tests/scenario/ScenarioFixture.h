@@ -41,7 +41,7 @@ struct ScenarioSettings {
     // Where the mirror's disk is mounted besides the Sync To directory: its changes are the
     // mirror's.
     std::filesystem::path disk{};
-    int keepDeleted = 0;                         // KeepDeleted's days, when above 0
+    int keepDeleted = 0;  // KeepDeleted's days, when above 0
 };
 
 class ScenarioFixture : public ::testing::Test {
@@ -49,6 +49,8 @@ class ScenarioFixture : public ::testing::Test {
     // Plants a small tree in `src` and the marker.
     ScenarioFixture();
 
+    // Marks the Sync To directory as the mirror, as switching syncing on from the window does.
+    void MarkMirror() const { Put(syncTo / ".brannock-mirror", "Brannock mirror\n"); }
     // The copy of `source` in the mirror.
     std::filesystem::path Mirror(const std::filesystem::path& source) const;
     // The text of the last error recorded, "" when none.

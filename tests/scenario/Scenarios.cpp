@@ -61,6 +61,7 @@ TEST_F(Scenarios, LinksPlantedInTheMirrorAreNeverWrittenOrDeletedThrough) {
 TEST_F(Scenarios, AnUnpluggedSourceCostsNoCopyWithKeepDeleted) {
     ScenarioSettings s = Mirroring(src);
     s.keepDeleted = 30;
+    MarkMirror();
     ASSERT_TRUE(Run(s));
     const fs::path unplugged = root.path() / "unplugged";
     fs::rename(src, unplugged);

@@ -47,6 +47,16 @@ class ActivityLogWindow : public QDialog {
         resize(InitialSize());
         m_poll.setInterval(kLogPollMilliseconds);
         QObject::connect(&m_poll, &QTimer::timeout, this, [this] { Poll(); });
+        // Following is what the reader chose: the view at its end follows, one moved up stays.
+        // The range also changes on its own (a scroll bar that comes with a long line), and
+        // then a following view is taken to the end again.
+        QScrollBar* bar = m_view->verticalScrollBar();
+        QObject::connect(bar, &QScrollBar::valueChanged, this,
+                         [this, bar](int value) { m_following = value == bar->maximum(); });
+        QObject::connect(bar, &QScrollBar::rangeChanged, this, [this, bar](int, int maximum) {
+            if (m_following)
+                bar->setValue(maximum);
+        });
     }
 
     void Follow(const std::string& path) {
@@ -79,6 +89,7 @@ class ActivityLogWindow : public QDialog {
 
   private:
     void Reload() {
+        m_following = true;
         m_view->setPlainText(Shown(m_follower->ReadAll()));
         ScrollToEnd();
     }
@@ -98,8 +109,7 @@ class ActivityLogWindow : public QDialog {
     // The view follows the new lines while it shows the end; a user reading further up keeps
     // the place.
     void Append(const QString& lines) {
-        const QScrollBar* bar = m_view->verticalScrollBar();
-        const bool atEnd = bar->value() == bar->maximum();
+        const bool atEnd = m_following;
         QTextCursor end(m_view->document());
         end.movePosition(QTextCursor::End);
         end.insertText(m_view->document()->isEmpty() ? lines : QLatin1Char('\n') + lines);
@@ -124,6 +134,7 @@ class ActivityLogWindow : public QDialog {
 
     QPlainTextEdit* m_view;
     QTimer m_poll;
+    bool m_following = true;
     std::unique_ptr<logview::LogFollower> m_follower;
 };
 
