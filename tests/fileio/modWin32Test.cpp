@@ -1,7 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "tests/platform/PlatformTestSupport.h"
 
 #ifndef _WIN32
