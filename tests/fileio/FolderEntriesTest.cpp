@@ -31,8 +31,7 @@ TEST(EntryLookUps, AnswerAsTheLookUpOfTheWholePath) {
     for (const std::string folder : {"dir", "later", "dir", "later"}) {
         for (const std::string& name : names) {
             const std::string path = tmp.str(folder) + std::string(kSepText) + name;
-            WIN32_FILE_ATTRIBUTE_DATA whole{};
-            WIN32_FILE_ATTRIBUTE_DATA held{};
+            WIN32_FILE_ATTRIBUTE_DATA whole{}, held{};
             const bool found = LookUpPath(path, whole);
             const DWORD error = LastDllError();
             ASSERT_EQ(lookUps.LookUp(path, held), found) << path;

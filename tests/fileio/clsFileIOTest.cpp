@@ -1,9 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -38,9 +35,7 @@ void ExpectSourceTimes(const std::string& source, const std::string& dest) {
 class CopyFileTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        f.CopyProgress = [this](std::int64_t& done, std::int64_t& total) {
-            events.emplace_back(done, total);
-        };
+        CancelWhen([](std::int64_t, std::int64_t) { return false; });
     }
     std::string Source(std::int64_t size) {
         WriteFileOfSize(dir.path() / "src.bin", size);

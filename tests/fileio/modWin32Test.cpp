@@ -1,7 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "tests/platform/PlatformTestSupport.h"
 
 #ifndef _WIN32
@@ -10,22 +6,13 @@
 #include "platform/posix/Errors.h"
 #endif
 
-namespace {
-
-std::string NameField(const WIN32_FIND_DATAA& entry) {
-    return std::string(entry.cFileName, sizeof entry.cFileName);
-}
-
-}  // namespace
-
 TEST(FindFirst, NamesAreFilledWithSpacesToTheFieldsFullWidth) {
     TempDir dir;
     WriteFile(dir.path() / "tenchars.x", "12345");
     WIN32_FIND_DATAA entry{};
-    HANDLE h = FindFirst(dir.str("tenchars.x"), entry);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    FindClose(h);
-    EXPECT_EQ(NameField(entry), "tenchars.x" + std::string(250, ' '));
+    FindClose(FindFirst(dir.str("tenchars.x"), entry));
+    EXPECT_EQ(std::string(entry.cFileName, sizeof entry.cFileName),
+              "tenchars.x" + std::string(250, ' '));
     EXPECT_EQ(EntryName(entry), "tenchars.x");
     EXPECT_EQ(EntrySize(entry), 5);
 }

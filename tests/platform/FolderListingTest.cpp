@@ -71,14 +71,12 @@ TEST_F(FolderListingTest, KindsOnlyListingsTellEntriesApartAsFullOnesDo) {
     };
     WIN32_FIND_DATAA data{};
     const auto full = kinds(FindFirstFileA(Path("*").c_str(), &data), data);
-    EXPECT_EQ(full, (std::map<std::string, DWORD>{{".", kFolder},
-                                                  {"..", kFolder},
-                                                  {"file", 0},
-                                                  {"folder", kFolder},
-                                                  {"folder-link", kFolder | kLink},
-                                                  {"file-link", kLink},
-                                                  {"dangling", kLink},
-                                                  {"pipe", FILE_ATTRIBUTE_SYSTEM}}));
+    // clang-format off
+    EXPECT_EQ(full, (std::map<std::string, DWORD>{
+        {".", kFolder}, {"..", kFolder}, {"file", 0}, {"folder", kFolder},
+        {"folder-link", kFolder | kLink}, {"file-link", kLink}, {"dangling", kLink},
+        {"pipe", FILE_ATTRIBUTE_SYSTEM}}));
+    // clang-format on
     for (bool filesInFull : {false, true}) {
         EXPECT_EQ(kinds(w32posix::FindFirstKindA(Path("*").c_str(), &data, filesInFull), data),
                   full);

@@ -6,6 +6,7 @@
 
 namespace {
 
+#ifndef _WIN32
 // `path` extended by folders made below it until it is exactly `length` characters long.
 std::string FolderOfLength(std::string path, std::size_t length) {
     while (path.size() < length) {
@@ -16,6 +17,7 @@ std::string FolderOfLength(std::string path, std::size_t length) {
     }
     return path;
 }
+#endif
 
 }  // namespace
 

@@ -1,12 +1,9 @@
-#include <gtest/gtest.h>
-
 #ifndef _WIN32
 #include <unistd.h>
 #endif
 
 #include <cstdlib>
 #include <filesystem>
-#include <string>
 #include <utility>
 
 #include "tests/platform/PlatformTestSupport.h"

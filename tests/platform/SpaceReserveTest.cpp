@@ -6,7 +6,7 @@
 #ifndef _WIN32
 #include <sys/stat.h>
 
-#include <string>
+#include <filesystem>
 
 #include "tests/platform/PlatformTestSupport.h"
 
@@ -14,15 +14,10 @@ namespace {
 
 using SpaceReserveTest = PlatformTest;
 
-struct stat StatOf(const std::string& path) {
-    struct stat st {};
-    EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
-    return st;
-}
-
 // Blocks beyond the bytes' own pages (a file system may add a little for its bookkeeping).
 bool HoldsOnlyItsBytes(const std::string& path) {
-    const struct stat st = StatOf(path);
+    struct stat st {};
+    EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
     return st.st_blocks * 512 <= st.st_size + 64 * 1024;
 }
 
@@ -36,7 +31,7 @@ TEST_F(SpaceReserveTest, TheFileShowsOnlyWhatWasWrittenAndHasItsTimesSet) {
     WriteBlocks(h, data.substr(0, 3'000'000));
     DWORD high = 0;
     EXPECT_EQ(GetFileSize(h, &high), 3'000'000u);
-    EXPECT_EQ(StatOf(path).st_size, 3'000'000);
+    EXPECT_EQ(std::filesystem::file_size(path), 3'000'000u);
     if (HoldsOnlyItsBytes(path))
         GTEST_SKIP() << "this file system reserves no space ahead of the writes";
 

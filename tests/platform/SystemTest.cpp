@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <thread>
 #include <utility>
 #include <vector>
@@ -30,8 +28,14 @@ TEST(ThreadTest, LowestPrioritySticksToTheCallingThread) {
 }
 
 // A name cut to the buffer fills it whole, which is how the program knows to ask again with a
-// larger one; the whole name is read in every test that finds the program folder.
+// larger one.
 TEST(ModuleTest, ProgramNameIsCutToTheBuffer) {
-    char small[6];
+    char module[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, module, sizeof module);
+    const std::string program = std::string("platform_tests") + (kSep == '\\' ? ".exe" : "");
+    EXPECT_TRUE(std::string(module, length).ends_with(program)) << module;
+    char small[6] = {};
     EXPECT_EQ(GetModuleFileNameA(nullptr, small, sizeof small), sizeof small);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_EQ(std::string(small), std::string(module, 5));
 }
