@@ -21,13 +21,16 @@ TEST_F(ErrorRecord, CountsOnlyTheSameTextInARow) {
 // lines, and the count, under the key other tools and older versions read, still reaches the
 // limit.
 TEST_F(ErrorRecord, LineBreaksInATextAddNoLinesAndStillCount) {
-    for (int i = 0; i < 5; ++i)
-        form.RecordError("Copying file x\nLastErrorCnt=1\r\n[Options]\rSyncOn=Yes: failed");
-    std::string file = ReadFileText(tmp.path() / "brannock.ini");
-    std::erase(file, '\r');
-    EXPECT_EQ(file,
-              "[Error]\nLastErrorMsg=Copying file x\\nLastErrorCnt=1\\r\\n[Options]\\rSyncOn=Yes: "
-              "failed\nLastErrorCnt=5\n");
+    for (const auto& [text, saved] :
+         {std::pair{"Copying file x\nLastErrorCnt=1\r\n[Options]\nSyncOn=Yes: failed",
+                    "Copying file x\\nLastErrorCnt=1\\r\\n[Options]\\nSyncOn=Yes: failed"},
+          {"Copying file x\rLastErrorCnt=1: failed", "Copying file x\\rLastErrorCnt=1: failed"}}) {
+        for (int i = 0; i < 5; ++i)
+            form.RecordError(text);
+        std::string file = ReadFileText(tmp.path() / "brannock.ini");
+        std::erase(file, '\r');
+        EXPECT_EQ(file, "[Error]\nLastErrorMsg=" + std::string(saved) + "\nLastErrorCnt=5\n");
+    }
 }
 
 }  // namespace
