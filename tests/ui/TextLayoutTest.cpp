@@ -9,10 +9,7 @@
 
 namespace {
 
-using textwrap::AtMostChars;
-using textwrap::Cut;
-using textwrap::Shorten;
-using textwrap::Wrap;
+using namespace textwrap;
 
 TEST(TextWrap, PathsBreakAfterASeparatorButNeverAfterTheirRoot) {
     using Row = std::tuple<std::string, std::size_t, std::string>;  // text, width, wrapped
