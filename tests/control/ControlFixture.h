@@ -15,6 +15,11 @@ class ControlFixture : public FormFixture {
         WriteFile(Src("a.txt"), "a");
         AddFileset(Src());
     }
+    // A settings file as a run left it with syncing on, mirroring the source folder to `syncTo`.
+    std::string SavedSyncingOn(const std::string& syncTo, const std::string& options = "") const {
+        return "[Options]\nSyncOn=Yes\nAbout=No\nSyncTo=" + syncTo + "\nWakeup=30\n" + options +
+               "[FileSets]\nFileSet1=" + Pattern(Src()) + "\n";
+    }
     std::string Clock() const {
         const runtime::CivilDateTime t = runtime::SplitDate(form_.clock.Now());
         return std::to_string(t.hour) + ":" + std::to_string(t.minute) + ":" +

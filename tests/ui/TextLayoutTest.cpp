@@ -9,10 +9,7 @@
 
 namespace {
 
-using textwrap::AtMostChars;
-using textwrap::Cut;
-using textwrap::Shorten;
-using textwrap::Wrap;
+using namespace textwrap;
 
 TEST(TextWrap, PathsBreakAfterASeparatorButNeverAfterTheirRoot) {
     using Row = std::tuple<std::string, std::size_t, std::string>;  // text, width, wrapped
@@ -42,7 +39,6 @@ TEST(TextCut, CutsWholeCharactersAndSaysSo) {
         EXPECT_EQ(Cut(std::string(limit, 'a'), limit), std::string(limit, 'a'));
         EXPECT_EQ(Cut(std::string(limit + 1, 'a'), limit), std::string(limit - 3, 'a') + "...");
     }
-    EXPECT_EQ(Cut("abcdefgh", 6), "abc...");
     EXPECT_EQ(Cut("äöüäöü", 5), "äö...");
     EXPECT_EQ(Cut("abcdef", 2), "..");
 }
@@ -52,15 +48,12 @@ TEST(TextShorten, PathsLoseTheirMiddleLongestFirstAndTheCauseStays) {
         "Sync Disabled\nCopying file Z:\\work\\sources\\2026\\letters\\drafts\\r.txt to "
         "Z:\\work\\mirror\\Z\\work\\sources\\2026\\letters\\drafts\\r.txt: Unable to open "
         "destination file";
-    const std::string shortened = Shorten(tip, AtMostChars(90));
     // Both paths give way, the longer first, down to the same length here.
-    EXPECT_EQ(shortened,
+    EXPECT_EQ(Shorten(tip, AtMostChars(90)),
               "Sync Disabled\nCopying file Z:\\w...\\r.txt to Z:\\w...\\r.txt: Unable to open "
               "destination file");
-    EXPECT_LE(shortened.size(), 90u);
     // What fits is left alone; a measure other than characters is honoured.
     EXPECT_EQ(Shorten(tip, AtMostChars(500)), tip);
-    EXPECT_EQ(Shorten("Sync Ready", AtMostChars(127)), "Sync Ready");
     const std::string bytes =
         Shorten(tip, [](std::string_view line) { return line.size() <= 100; });
     EXPECT_LE(bytes.size(), 100u);
