@@ -39,13 +39,6 @@ class ActivityLogEvents : public FormFixture {
 
 using Lines = std::vector<std::string>;
 
-// The system's own text for an error code.
-std::string SystemText(DWORD error) {
-    SetLastError(error);
-    CaptureLastError();
-    return GetSystemErrorText();
-}
-
 TEST_F(ActivityLogEvents, ACycleLogsWhatItDidAndAnUnchangedOneOnlyItsTwoLines) {
     WriteFile(Src("a.txt"), "aaa");
     WriteFile(Src("sub/b.txt"), "bb");
@@ -104,16 +97,30 @@ TEST_F(ActivityLogEvents, OddNamesAndLongFailuresStayOneWholeLine) {
     EXPECT_EQ(LastError().size(), 255u);
 }
 
+// A fileset that is not a full path is left alone though it names a folder from the working
+// directory: the copies an earlier version made of it are not taken for orphans either.
 TEST_F(ActivityLogEvents, EveryGuardSaysWhatItLeftAlone) {
     WriteFile(Src("a.txt"), "a");
     fs::create_directories(Dest("inside"));
-    form_.lstSyncFrom.items = {"relative/*", Pattern(Dest("inside"))};
-    form.RunSyncCycle();
+    const fs::path oldCopy(pathmap::DestinationFolder(SyncTo(), "src") + std::string(kSepText) +
+                           "old.txt");
+    WriteFile(oldCopy, "copied long ago");
+    const fs::path savedCwd = fs::current_path();
+    fs::current_path(tmp.path());
+    const std::string relative = "src" + std::string(kSepText) + "*.*";
+    form_.lstSyncFrom.items = {Pattern(Dest("inside")), relative};
+    form.DeleteOrphans = true;
+    EXPECT_TRUE(form.RunSyncCycle());
+    fs::current_path(savedCwd);
     const Lines events = Events();
     EXPECT_EQ(Lines(events.begin() + 1, events.end() - 1),
-              (Lines{"left-alone Sync From fileset relative/* is not a full path: it is left alone",
-                     "left-alone Sync From folder <tmp>/mirror/inside and Sync To directory "
-                     "<tmp>/mirror overlap: what lies in both is left alone"}));
+              (Lines{"left-alone Sync From folder <tmp>/mirror/inside and Sync To directory "
+                     "<tmp>/mirror overlap: what lies in both is left alone",
+                     "left-alone Sync From fileset src/*.* is not a full path: it is left alone"}));
+    EXPECT_EQ(ReadFileText(oldCopy), "copied long ago");
+    EXPECT_FALSE(fs::exists(oldCopy.parent_path() / "a.txt"));
+    EXPECT_EQ(LastError(),
+              "Sync From fileset " + relative + " is not a full path: it is left alone");
 
     // A link where the copies' folder goes.
     form_.lstSyncFrom.items = {Pattern(Src())};

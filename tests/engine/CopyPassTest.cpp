@@ -3,7 +3,6 @@
 #include "runtime/DateValue.h"
 #include "tests/engine/FormFixture.h"
 #include "tests/support/FileTimes.h"
-#include "tests/support/Unprivileged.h"
 
 namespace {
 
@@ -126,19 +125,5 @@ TEST_F(CopyPass, FailureDeepInTheTreeEndsTheWalkAndClosesEveryLevel) {
     EXPECT_EQ(Status(), "Copying file bad.txt");  // no entry was looked at afterwards
     EXPECT_FALSE(form_.pgrStatus.visible);
 }
-
-#ifndef _WIN32
-// A folder the user may not read is passed over; the rest of the fileset is still copied.
-TEST_F(CopyPass, AFolderThatCannotBeListedIsPassedOver) {
-    if (RanAsUnprivilegedUser())
-        return;
-    WriteFile(Src("locked/a.txt"), "a");
-    WriteFile(Src("b.txt"), "b");
-    fs::permissions(Src("locked"), fs::perms::none);
-    EXPECT_TRUE(Sync()) << LastError();
-    EXPECT_EQ(Copy("b.txt"), "b");
-    fs::permissions(Src("locked"), fs::perms::owner_all);
-}
-#endif
 
 }  // namespace

@@ -1,8 +1,6 @@
 // With KeepDeleted, on real folders: what the passes remove from the mirror is found again in
 // the versions folder, byte for byte and with its times; what cannot be moved there stays where
 // it is; old folders of kept copies expire by the date in their name.
-#include <fstream>
-
 #include "engine/ProgramEntries.h"
 #include "tests/engine/FormFixture.h"
 #include "tests/support/Links.h"
@@ -25,7 +23,6 @@ class KeptCopies : public FormFixture {
     fs::path Kept(const fs::path& mirrorFile, const std::string& cycle = "2026-12-07 110233") {
         return Versions() / cycle / mirrorFile.lexically_relative(form_.txtSyncTo.text);
     }
-    std::string LogText() { return ReadFileText(tmp.path() / "brannock.log"); }
     static void ExpectSameFile(const fs::path& kept, const std::string& content,
                                std::int64_t seconds) {
         EXPECT_EQ(ReadFileText(kept), content) << kept;
@@ -119,10 +116,8 @@ TEST_F(KeptCopies, WhatCannotBeKeptStaysWhereItIs) {
     const bool linked = MakeLink(elsewhere, Versions());
     if (!linked)
         WriteFile(Versions(), "a file where the versions folder belongs");
-    SetLastError(ERROR_PATH_NOT_FOUND);  // the system's own text for it
-    CaptureLastError();
-    const std::string why =
-        linked ? "the folder " + Narrow(Versions()) + " is a link" : GetSystemErrorText();
+    const std::string why = linked ? "the folder " + Narrow(Versions()) + " is a link"
+                                   : SystemText(ERROR_PATH_NOT_FOUND);
 
     EXPECT_FALSE(form.RunSyncCycle());
     const std::string copyFailure = "Copying file " + Narrow(Src("keep.txt")) + " to " +
