@@ -2,6 +2,7 @@
 // all in one temporary folder.
 #pragma once
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,6 +19,7 @@
 #include "ui/headless/HeadlessForm.h"
 
 namespace fs = std::filesystem;
+using ::testing::HasSubstr;
 
 class FormFixture : public ::testing::Test {
   protected:

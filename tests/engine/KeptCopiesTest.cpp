@@ -52,9 +52,8 @@ TEST_F(KeptCopies, AnUnpluggedSourceLeavesEveryCopyInTheVersionsFolder) {
     }
     EXPECT_EQ(form.Counts.kept, 4);
     EXPECT_EQ(form.Counts.deleted, 4);
-    EXPECT_NE(LogText().find(" kept " + Narrow(Mirror(Src("a.txt"))) + " as " +
-                             Narrow(Kept(Mirror(Src("a.txt")), "2026-12-07 120233"))),
-              std::string::npos);
+    EXPECT_THAT(LogText(), HasSubstr(" kept " + Narrow(Mirror(Src("a.txt"))) + " as " +
+                                     Narrow(Kept(Mirror(Src("a.txt")), "2026-12-07 120233"))));
 
     // The versions folder and the mark are not mirror content: a further cycle moves nothing.
     form_.clock.AdvanceSeconds(3600);
@@ -88,6 +87,7 @@ TEST_F(KeptCopies, ACopyFailingPartWayLeavesTheOldCopyKept) {
     if (!volume.Mounted())
         GTEST_SKIP() << volume.Why();
     form_.txtSyncTo.text = Narrow(volume.path());
+    mirror::WriteMark(form_.txtSyncTo.text);
     WriteFile(Src("big.bin"), "the old version");
     SetWriteTime(Src("big.bin"), kSourceTime);
     AddFileset(Src());
@@ -95,7 +95,7 @@ TEST_F(KeptCopies, ACopyFailingPartWayLeavesTheOldCopyKept) {
 
     WriteFileOfSize(Src("big.bin"), 3 << 20);  // three times the volume
     EXPECT_FALSE(form.RunSyncCycle());
-    EXPECT_NE(LastError().find("Copying file " + Narrow(Src("big.bin"))), std::string::npos);
+    EXPECT_THAT(LastError(), HasSubstr("Copying file " + Narrow(Src("big.bin"))));
     const fs::path copy(pathmap::DestinationFolder(form_.txtSyncTo.text, Narrow(Src())));
     ExpectSameFile(Kept(copy / "big.bin"), "the old version", kSourceTime);
 }
@@ -133,7 +133,7 @@ TEST_F(KeptCopies, WhatCannotBeKeptStaysWhereItIs) {
     form.DeleteOrphans = false;
     EXPECT_FALSE(form.RunSyncCycle());
     EXPECT_EQ(LastError(), copyFailure.substr(0, LastError().size()));
-    EXPECT_NE(LogText().find(copyFailure), std::string::npos);
+    EXPECT_THAT(LogText(), HasSubstr(copyFailure));
 }
 
 // Expiry goes by the date in a folder's name, never by file times, deletes links in an
@@ -160,7 +160,7 @@ TEST_F(KeptCopies, FoldersOlderThanTheDaysKeptExpireByTheirName) {
     EXPECT_TRUE(fs::exists(Versions() / "2026-01-01 000000.txt"));
     EXPECT_EQ(ReadFileText(outside / "precious.txt"), "behind a link");
     EXPECT_EQ(IsLink(Versions() / "2025-01-01 000000"), linked);
-    EXPECT_NE(LogText().find(" expired " + Narrow(old)), std::string::npos);
+    EXPECT_THAT(LogText(), HasSubstr(" expired " + Narrow(old)));
 
     // Twenty days on, the recent folder is thirty days old: kept for the last day.
     form_.clock.AdvanceSeconds(20 * 86400);
@@ -193,8 +193,7 @@ TEST_F(KeptCopies, ASourceFolderNamedLikeTheVersionsFolderIsRefusedAndLeftAlone)
         fs::remove(top);
 
     ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_NE(Boxes()[0].find("would be copied into the folder " + Narrow(Versions())),
-              std::string::npos);
+    EXPECT_THAT(Boxes()[0], HasSubstr("would be copied into the folder " + Narrow(Versions())));
     EXPECT_TRUE(cycled);
     EXPECT_FALSE(copied);
     EXPECT_EQ(LastError(), "Sync From folder " + Narrow(source) +
