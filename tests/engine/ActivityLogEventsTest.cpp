@@ -109,8 +109,7 @@ TEST_F(ActivityLogEvents, EveryGuardSaysWhatItLeftAlone) {
     WriteFile(oldCopy, "copied long ago");
     const fs::path savedCwd = fs::current_path();
     fs::current_path(tmp.path());
-    const std::string relative = "src" + std::string(kSepText) + "*.*";
-    form_.lstSyncFrom.items = {Pattern(Dest("inside")), relative};
+    form_.lstSyncFrom.items = {Pattern(Dest("inside")), "src" + std::string(kSepText) + "*.*"};
     form.DeleteOrphans = true;
     EXPECT_TRUE(form.RunSyncCycle());
     fs::current_path(savedCwd);
@@ -121,8 +120,6 @@ TEST_F(ActivityLogEvents, EveryGuardSaysWhatItLeftAlone) {
                      "left-alone Sync From fileset src/*.* is not a full path: it is left alone"}));
     EXPECT_EQ(ReadFileText(oldCopy), "copied long ago");
     EXPECT_FALSE(fs::exists(oldCopy.parent_path() / "a.txt"));
-    EXPECT_EQ(LastError(),
-              "Sync From fileset " + relative + " is not a full path: it is left alone");
 
     // A link where the copies' folder goes.
     form_.lstSyncFrom.items = {Pattern(Src())};
