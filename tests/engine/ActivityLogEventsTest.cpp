@@ -1,10 +1,12 @@
 // What a cycle writes to the activity log, on real folders: every copy and deletion, every
 // folder it could not list and every guard that left something alone, each one line; and an
 // unchanged tree writes the cycle's two lines and nothing else.
+#include <cstdlib>
 #include <regex>
 
 #include "tests/engine/FormFixture.h"
 #include "tests/support/Links.h"
+#include "tests/support/Unprivileged.h"
 
 namespace {
 
@@ -38,13 +40,6 @@ class ActivityLogEvents : public FormFixture {
 };
 
 using Lines = std::vector<std::string>;
-
-// The system's own text for an error code.
-std::string SystemText(DWORD error) {
-    SetLastError(error);
-    CaptureLastError();
-    return GetSystemErrorText();
-}
 
 TEST_F(ActivityLogEvents, ACycleLogsWhatItDidAndAnUnchangedOneOnlyItsTwoLines) {
     WriteFile(Src("a.txt"), "aaa");
@@ -104,16 +99,27 @@ TEST_F(ActivityLogEvents, OddNamesAndLongFailuresStayOneWholeLine) {
     EXPECT_EQ(LastError().size(), 255u);
 }
 
+// A fileset that is not a full path is left alone though it names a folder from the working
+// directory: the copies an earlier version made of it are not taken for orphans either.
 TEST_F(ActivityLogEvents, EveryGuardSaysWhatItLeftAlone) {
     WriteFile(Src("a.txt"), "a");
     fs::create_directories(Dest("inside"));
-    form_.lstSyncFrom.items = {"relative/*", Pattern(Dest("inside"))};
-    form.RunSyncCycle();
+    const fs::path oldCopy(pathmap::DestinationFolder(SyncTo(), "src") + std::string(kSepText) +
+                           "old.txt");
+    WriteFile(oldCopy, "copied long ago");
+    const fs::path savedCwd = fs::current_path();
+    fs::current_path(tmp.path());
+    form_.lstSyncFrom.items = {Pattern(Dest("inside")), "src" + std::string(kSepText) + "*.*"};
+    form.DeleteOrphans = true;
+    EXPECT_TRUE(form.RunSyncCycle());
+    fs::current_path(savedCwd);
     const Lines events = Events();
     EXPECT_EQ(Lines(events.begin() + 1, events.end() - 1),
-              (Lines{"left-alone Sync From fileset relative/* is not a full path: it is left alone",
-                     "left-alone Sync From folder <tmp>/mirror/inside and Sync To directory "
-                     "<tmp>/mirror overlap: what lies in both is left alone"}));
+              (Lines{"left-alone Sync From folder <tmp>/mirror/inside and Sync To directory "
+                     "<tmp>/mirror overlap: what lies in both is left alone",
+                     "left-alone Sync From fileset src/*.* is not a full path: it is left alone"}));
+    EXPECT_EQ(ReadFileText(oldCopy), "copied long ago");
+    EXPECT_FALSE(fs::exists(oldCopy.parent_path() / "a.txt"));
 
     // A link where the copies' folder goes.
     form_.lstSyncFrom.items = {Pattern(Src())};
@@ -126,5 +132,50 @@ TEST_F(ActivityLogEvents, EveryGuardSaysWhatItLeftAlone) {
                                            Shown(Narrow(Mirror(Src())))));
     EXPECT_TRUE(fs::is_empty(tmp.path() / "elsewhere"));
 }
+
+#ifndef _WIN32
+// Real refusals: a folder the user may not list, and a log folder that takes no new file.
+using ActivityLogHarm = FormFixture;
+
+// The walk goes on as through an empty folder: the rest of the fileset is copied, the cycle
+// succeeds and the error record stays silent.
+TEST_F(ActivityLogHarm, AFolderThatMayNotBeListedIsWalkedAsEmptyAndLoggedWithTheReason) {
+    if (RanAsUnprivilegedUser())
+        return;
+    WriteFile(Src("open/a.txt"), "a");
+    WriteFile(Src("locked/b.txt"), "b");
+    AddFileset(Src());
+    form.Log.SetPath(tmp.str("brannock.log"));
+    fs::permissions(Src("locked"), fs::perms::owner_write | fs::perms::owner_exec);
+    EXPECT_TRUE(form.RunSyncCycle());
+    fs::permissions(Src("locked"), fs::perms::owner_all);
+    EXPECT_TRUE(fs::exists(Mirror(Src("open/a.txt"))) && !fs::exists(Mirror(Src("locked/b.txt"))));
+    const std::string log = LogText();
+    EXPECT_THAT(log, HasSubstr(" unlisted nothing copied from " + Narrow(Src("locked")) +
+                               ": Access is denied.\n"));
+    EXPECT_THAT(log, HasSubstr(", 1 folder not listed\n"));
+    EXPECT_EQ(LastError(), "");
+}
+
+// A log that cannot be begun: the cycle, the mirror, the error record and the settings file go
+// on as ever.
+TEST_F(ActivityLogHarm, AnUnwritableLogFolderChangesNothingElse) {
+    const fs::path logs = tmp.path() / "logs";
+    fs::create_directory(logs);
+    if (!RunningAsRoot() || std::system(("chattr +i '" + Narrow(logs) + "' 2>/dev/null").c_str()))
+        GTEST_SKIP() << "chattr +i is not available";
+    WriteFile(Src("good/a.txt"), "a");
+    form_.lstSyncFrom.items = {Pattern(FailingFileset()), Pattern(Src("good"))};
+    form.Log.SetPath(Narrow(logs / "brannock.log"));
+    const bool result = form.RunSyncCycle();
+    std::system(("chattr -i '" + Narrow(logs) + "'").c_str());
+    EXPECT_FALSE(result);
+    EXPECT_TRUE(fs::exists(Mirror(Src("good/a.txt"))) && form.Log.Failed() && fs::is_empty(logs));
+    EXPECT_EQ(ReadFileText(form.IniFile),
+              "[Error]\nLastErrorMsg=" + LastError() + "\nLastErrorCnt=1\n");
+    EXPECT_EQ(form_.SysTray1.balloons.size(), 1u);
+}
+
+#endif
 
 }  // namespace

@@ -2,6 +2,7 @@
 // all in one temporary folder.
 #pragma once
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,6 +19,7 @@
 #include "ui/headless/HeadlessForm.h"
 
 namespace fs = std::filesystem;
+using ::testing::HasSubstr;
 
 class FormFixture : public ::testing::Test {
   protected:
@@ -52,6 +54,7 @@ class FormFixture : public ::testing::Test {
         return Src("bad");
     }
     std::string LastError() { return form.ReadErrorMessage(); }
+    std::string LogText() const { return ReadFileText(form.Log.Path()); }
     std::string Status() { return form_.status().text; }
     HeadlessDesktop& desktop() { return form_.desktop; }
     // A value of the settings file as a fresh start would read it.
@@ -83,6 +86,21 @@ class FormFixture : public ::testing::Test {
 inline bool IsLink(const fs::path& path) {
     const DWORD attributes = GetFileAttributesA(Narrow(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// How often `word` occurs in `text`.
+inline long Count(const std::string& text, const std::string& word) {
+    long n = 0;
+    for (auto at = text.find(word); at != std::string::npos; at = text.find(word, at + 1))
+        ++n;
+    return n;
+}
+
+// The system's own text for an error code.
+inline std::string SystemText(DWORD error) {
+    SetLastError(error);
+    CaptureLastError();
+    return GetSystemErrorText();
 }
 
 // Owner write bit clear: the platform refuses to delete the file, as Windows does.

@@ -1,5 +1,6 @@
 // What a sync cycle never touches, on real folders: sources inside the mirror, a mirror inside
-// a source, and filesets that are not full paths. Links in the mirror: PassLookUpsTest.
+// a source, and filesets that are not full paths (ActivityLogEventsTest). Links in the mirror:
+// PassLookUpsTest.
 #include "engine/PassGuards.h"
 #include "tests/engine/FormFixture.h"
 #include "tests/support/Links.h"
@@ -67,25 +68,6 @@ TEST_F(SafetyGuards, ASyncToDirectoryInsideASourceIsNeverCopiedIntoItself) {
     ASSERT_TRUE(engine::GuardCopyPass(form, Pattern(Src()), guards));
     fs::create_directories(mirror);
     EXPECT_NE(guards.Fenced(Narrow(mirror)), nullptr);
-}
-
-// A fileset that is not a full path is left alone with an error, and the copies that an
-// earlier version made of it are not taken for orphans.
-TEST_F(SafetyGuards, ARelativeFilesetIsNeitherCopiedNorCleanedUp) {
-    WriteFile(Src("x.txt"), "x");
-    const fs::path savedCwd = fs::current_path();
-    fs::current_path(tmp.path());
-    const std::string relative = "src" + Sep() + "*.*";
-    form_.lstSyncFrom.items = {relative};
-    const fs::path oldCopy(pathmap::DestinationFolder(SyncTo(), "src") + Sep() + "old.txt");
-    WriteFile(oldCopy, "copied long ago");
-    const bool result = form.RunSyncCycle();
-    fs::current_path(savedCwd);
-    EXPECT_TRUE(result);
-    EXPECT_EQ(LastError(),
-              "Sync From fileset " + relative + " is not a full path: it is left alone");
-    EXPECT_EQ(ReadFileText(oldCopy), "copied long ago");
-    EXPECT_FALSE(fs::exists(oldCopy.parent_path() / "x.txt"));
 }
 
 }  // namespace
