@@ -63,11 +63,6 @@ class ScenarioFixture : public ::testing::Test {
     ScenarioSettings Mirroring(const std::filesystem::path& folder) const {
         return {.folders = {folder, marker.parent_path()}};
     }
-    // Each of `names` below `folder` has a copy with its content and last-write time.
-    void ExpectMirrored(const std::filesystem::path& folder,
-                        const std::vector<std::string>& names) const {
-        ExpectSameFiles(Mirror(folder), folder, names);
-    }
 
     // One run: starts the program, waits until its first cycle is over (if it runs one) and
     // the program is idle, ends it with SIGTERM and checks that nothing outside the mirror
