@@ -1,7 +1,6 @@
 // What the desktop shows beyond the main window: the About box, the help window, and the boxes
 // and tray tip laid out for the long paths they name.
 #include <QDialog>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -25,11 +24,6 @@ QLabel& Label(QWidget& box, const char* name) {
     auto* label = box.findChild<QLabel*>(QString::fromLatin1(name));
     EXPECT_NE(label, nullptr) << name;
     return *label;
-}
-
-void Press(QWidget& box, Qt::Key key) {
-    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(&box, &event);
 }
 
 // The texts are the form's (checked headless); here each label shows its own, built anew at

@@ -30,6 +30,9 @@ class GuiFixture : public ProgramFolderTest {
     // Lets queued events run until `done` holds or `ms` milliseconds have passed.
     static bool WaitFor(const std::function<bool()>& done, int ms = 3000);
 
+    // Sends a press of `key` to `widget`, as the keyboard does.
+    static void Press(QWidget& widget, Qt::Key key);
+
     // The size of the file of that name below the destination, or -1 when there is none.
     std::intmax_t MirroredSize(const std::string& name) const;
 

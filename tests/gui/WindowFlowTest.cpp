@@ -107,48 +107,45 @@ TEST_F(WindowFlowTest, EachWayInReachesItsHandler) {
         const bool placed = std::abs(popup->geometry().right() - QCursor::pos().x()) <= 2;
         return popup->isVisible() && placed && window().mnu_PopupDisabled->isChecked();
     };
+    const auto hidden = [this, saved](bool wasSaved) {
+        return [=, this] {
+            return !window().isVisible() && saved() == wasSaved && !form().Unloaded();
+        };
+    };
     const QString src = QString::fromStdString(Fileset("src"));
     const struct {
         const char* way;
         Act act;
-        std::function<void(QWidget&)> answer;  // for the box it opens, if any
         std::function<bool()> done;
+        std::function<void(QWidget&)> answer = {};  // for the box it opens, if any
     } rows[] = {
-        {"add", Click("btnAddPath"), Pick(dir.str("src")),
-         Entries({"/a/*.*", "/b/*.*", "/c/*.*", src})},
-        {"modify", Click("btnModifyPath"), text("/b/*.txt"),
-         Entries({"/a/*.*", "/b/*.txt", "/c/*.*"})},
-        {"delete", Click("btnDeletePath"), yes, Entries({"/a/*.*", "/c/*.*"})},
-        {"up", Click("btnUpPath"), {}, Entries({"/b/*.*", "/a/*.*", "/c/*.*"})},
-        {"down", Click("btnDownPath"), {}, Entries({"/a/*.*", "/c/*.*", "/b/*.*"})},
-        {"browse", Click("btnToBrowse"), Pick(dir.str("src")),
-         [&] { return window().txtSyncTo->text().toStdString() == dir.str("src"); }},
-        {"toggle", Click("btnSyncToggle"), {}, on},
-        {"close",
-         Click("btnClose"),
-         {},
-         [&] { return !window().isVisible() && saved() && !form().Unloaded(); }},
-        {"terminate", Click("btnTerminate"), {}, ended},
-        {"exit", Menu("E&xit"), {}, ended},
-        {"about", Menu("&About..."), about, shown},
-        {"properties", Hidden(Menu("&Properties")), {}, shown},
-        {"disabled", Menu("&Disabled"), {}, on},
-        {"tray terminate", Menu("&Terminate"), {}, ended},
-        {"tray left click", Hidden(Tray(QSystemTrayIcon::Trigger)), {}, shown},
-        {"tray right click", Tray(QSystemTrayIcon::Context), {}, pointed},
-        {"tray middle click",
-         Hidden(Tray(QSystemTrayIcon::MiddleClick)),
-         {},
+        {"add", Click("btnAddPath"), Entries({"/a/*.*", "/b/*.*", "/c/*.*", src}),
+         Pick(dir.str("src"))},
+        {"modify", Click("btnModifyPath"), Entries({"/a/*.*", "/b/*.txt", "/c/*.*"}),
+         text("/b/*.txt")},
+        {"delete", Click("btnDeletePath"), Entries({"/a/*.*", "/c/*.*"}), yes},
+        {"up", Click("btnUpPath"), Entries({"/b/*.*", "/a/*.*", "/c/*.*"})},
+        {"down", Click("btnDownPath"), Entries({"/a/*.*", "/c/*.*", "/b/*.*"})},
+        {"browse", Click("btnToBrowse"),
+         [&] { return window().txtSyncTo->text().toStdString() == dir.str("src"); },
+         Pick(dir.str("src"))},
+        {"toggle", Click("btnSyncToggle"), on},
+        {"close", Click("btnClose"), hidden(true)},
+        {"terminate", Click("btnTerminate"), ended},
+        {"exit", Menu("E&xit"), ended},
+        {"about", Menu("&About..."), shown, about},
+        {"properties", Hidden(Menu("&Properties")), shown},
+        {"disabled", Menu("&Disabled"), on},
+        {"tray terminate", Menu("&Terminate"), ended},
+        {"tray left click", Hidden(Tray(QSystemTrayIcon::Trigger)), shown},
+        {"tray right click", Tray(QSystemTrayIcon::Context), pointed},
+        {"tray middle click", Hidden(Tray(QSystemTrayIcon::MiddleClick)),
          [&] { return !window().isVisible() && !window().mnu_Popup->isVisible(); }},
         // The close box only hides, unsaved; without a notification area nothing could bring a
         // hidden window back, so it minimises.
-        {"close box",
-         [&] { window().close(); },
-         {},
-         [&] { return !window().isVisible() && !saved() && !form().Unloaded(); }},
+        {"close box", [&] { window().close(); }, hidden(false)},
         {"close box without a tray",
          [&] { shell->desktop.SetTrayAvailable(false), window().close(); },
-         {},
          [&] { return window().isMinimized() && !form().Unloaded(); }},
     };
     for (const auto& row : rows) {

@@ -52,13 +52,6 @@ constexpr int kIdleLooks = 8;
     ::_exit(127);
 }
 
-// Ended, and not yet reaped: the exit status stays for EndWith.
-bool Ended(pid_t pid) {
-    siginfo_t info{};
-    return ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0 ||
-           info.si_pid == pid;
-}
-
 // /proc/<pid>/syscall names the call the main thread sleeps in, or says "running".
 bool Idle(pid_t pid) {
     std::ifstream in("/proc/" + std::to_string(pid) + "/syscall");
@@ -80,47 +73,6 @@ bool WaitUntil(const std::function<bool()>& done, int ms, int stepMs = 20) {
         std::this_thread::sleep_for(std::chrono::milliseconds(stepMs));
     }
     return true;
-}
-
-// Copies the program under test to `<folder>/brannock`, so its settings file is
-// `<folder>/brannock.ini`, and starts it with its output going to `log`. With `priorityRefused`
-// it has no right to raise its priority, so its start-up asks for it in vain and says so in a
-// message box. Every program started must be ended with EndWith.
-pid_t StartProgram(const fs::path& folder, const fs::path& log, bool priorityRefused) {
-    const fs::path exe = folder / "brannock";
-    fs::copy_file(BRANNOCK_PROGRAM, exe, fs::copy_options::skip_existing);
-    const pid_t pid = ::fork();
-    if (pid == 0)
-        ExecProgram(exe, log, priorityRefused);
-    if (pid < 0)
-        throw std::runtime_error("cannot start the program");
-    return pid;
-}
-
-// True once the program waits for events (its main thread sleeps in the event loop, or a modal
-// window's) through several looks in a row; false after `ms` milliseconds without.
-bool WaitUntilIdle(pid_t pid, int ms = 30000) {
-    int looks = 0;
-    WaitUntil(
-        [&] {
-            looks = Idle(pid) ? looks + 1 : 0;
-            return looks >= kIdleLooks || Ended(pid);
-        },
-        ms, 25);
-    return looks >= kIdleLooks;
-}
-
-// Sends `signal` to the running program and waits up to `ms` milliseconds for it to end; true
-// when it ended by itself with exit code 0. A program still there then is killed.
-bool EndWith(pid_t pid, int signal, int ms = 10000) {
-    const bool wasRunning = !Ended(pid);
-    ::kill(pid, signal);
-    const bool ended = WaitUntil([pid] { return Ended(pid); }, ms, 10);
-    if (!ended)
-        ::kill(pid, SIGKILL);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return wasRunning && ended && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 // What a folder tree holds, taken without following any link, by the entries' paths below its
@@ -213,10 +165,10 @@ std::string ScenarioFixture::LastError() const {
     return ReadIniText("Error", "LastErrorMsg", (prog / "brannock.ini").native());
 }
 
-void ScenarioFixture::ExpectMirrored(const fs::path& folder,
-                                     const std::vector<std::string>& names) const {
+void ExpectSameFiles(const fs::path& copies, const fs::path& originals,
+                     const std::vector<std::string>& names) {
     for (const std::string& name : names) {
-        const TreeEntry copy = Entry(Mirror(folder / name)), original = Entry(folder / name);
+        const TreeEntry copy = Entry(copies / name), original = Entry(originals / name);
         // The time as the program compares it, to the whole second; the size goes with the bytes.
         EXPECT_EQ(std::pair(copy.content, copy.mtimeNs / 1'000'000'000),
                   std::pair(original.content, original.mtimeNs / 1'000'000'000))
@@ -225,26 +177,21 @@ void ScenarioFixture::ExpectMirrored(const fs::path& folder,
 }
 
 bool ScenarioFixture::Run(const ScenarioSettings& s) {
-    WriteSettings(prog / "brannock.ini", syncTo, s);
+    WriteSettingsIn(prog, s);
     const fs::path log = root.path() / "output.txt";
     // The program's own files beside it (settings, activity log) are its to write.
-    std::vector<fs::path> kept = {syncTo,
-                                  log,
-                                  prog / "brannock.ini",
-                                  prog / "brannock",
-                                  prog / "brannock.log",
-                                  prog / "brannock.log.1"};
-    if (!s.disk.empty())
-        kept.push_back(s.disk);
+    std::vector<fs::path> kept = {syncTo, log, s.disk};
+    for (const char* own : {"brannock.ini", "brannock", "brannock.log", "brannock.log.1"})
+        kept.push_back(prog / own);
     const TreeSnapshot outsideBefore = Snapshot(root.path(), kept);
 
-    const pid_t pid = StartProgram(prog, log, s.priorityRefused);
+    const pid_t pid = Launch(prog, "output.txt", s.priorityRefused);
     const bool ready =
         s.priorityRefused ||
         WaitUntil([&] { return s.mirrorAway ? !LastError().empty() : fs::exists(Mirror(marker)); },
                   30000);
-    const bool idle = WaitUntilIdle(pid);
-    const bool ended = EndWith(pid, SIGTERM);
+    const bool idle = BecomesIdle(pid);
+    const bool ended = EndsBy(pid, SIGTERM);
     EXPECT_TRUE(ready && idle && ended) << "ready " << ready << ", idle " << idle
                                         << ", ended promptly on SIGTERM " << ended << "; output:\n"
                                         << ReadFileText(log);
@@ -258,24 +205,50 @@ void ScenarioFixture::WriteSettingsIn(const fs::path& folder, const ScenarioSett
     WriteSettings(folder / "brannock.ini", syncTo, s);
 }
 
-pid_t ScenarioFixture::Launch(const fs::path& folder, const std::string& outputName) {
-    return StartProgram(folder, root.path() / outputName, false);
+// Copies the program under test to `<folder>/brannock`, so its settings file is
+// `<folder>/brannock.ini`, and starts it with its output going to `<root>/<outputName>`. With
+// `priorityRefused` it has no right to raise its priority, so its start-up asks for it in vain
+// and says so in a message box.
+pid_t ScenarioFixture::Launch(const fs::path& folder, const std::string& outputName,
+                              bool priorityRefused) {
+    const fs::path exe = folder / "brannock";
+    fs::copy_file(BRANNOCK_PROGRAM, exe, fs::copy_options::skip_existing);
+    const pid_t pid = ::fork();
+    if (pid == 0)
+        ExecProgram(exe, root.path() / outputName, priorityRefused);
+    if (pid < 0)
+        throw std::runtime_error("cannot start the program");
+    return pid;
 }
 
+// True once the program waits for events (its main thread sleeps in the event loop, or a modal
+// window's) through several looks in a row.
 bool ScenarioFixture::BecomesIdle(pid_t pid) {
-    return WaitUntilIdle(pid);
+    int looks = 0;
+    WaitUntil(
+        [&] {
+            looks = Idle(pid) ? looks + 1 : 0;
+            return looks >= kIdleLooks || HasEnded(pid);
+        },
+        30000, 25);
+    return looks >= kIdleLooks;
 }
 
+// Ended, and not yet reaped: the exit status stays for Reaped.
 bool ScenarioFixture::HasEnded(pid_t pid) {
-    return Ended(pid);
+    siginfo_t info{};
+    return ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0 ||
+           info.si_pid == pid;
 }
 
 bool ScenarioFixture::EndsBy(pid_t pid, int signal) {
-    return EndWith(pid, signal);
+    const bool wasRunning = !HasEnded(pid);
+    ::kill(pid, signal);
+    return Reaped(pid, 10000) == 0 && wasRunning;
 }
 
 int ScenarioFixture::Reaped(pid_t pid, int ms) {
-    const bool ended = WaitUntil([pid] { return Ended(pid); }, ms, 10);
+    const bool ended = WaitUntil([pid] { return HasEnded(pid); }, ms, 10);
     if (!ended)
         ::kill(pid, SIGKILL);
     int status = 0;

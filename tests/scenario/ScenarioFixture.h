@@ -23,6 +23,11 @@ struct TreeEntry {
 };
 TreeEntry Entry(const std::filesystem::path& path);
 
+// Each of `names` below `copies` has the content and last-write time of its namesake below
+// `originals`.
+void ExpectSameFiles(const std::filesystem::path& copies, const std::filesystem::path& originals,
+                     const std::vector<std::string>& names);
+
 // Writes `content` to `file` (its folders created) with its last write at `seconds` past the
 // epoch.
 void Put(const std::filesystem::path& file, const std::string& content,
@@ -60,9 +65,6 @@ class ScenarioFixture : public ::testing::Test {
     ScenarioSettings Mirroring(const std::filesystem::path& folder) const {
         return {.folders = {folder, marker.parent_path()}};
     }
-    // Each of `names` below `folder` has a copy with its content and last-write time.
-    void ExpectMirrored(const std::filesystem::path& folder,
-                        const std::vector<std::string>& names) const;
 
     // One run: starts the program, waits until its first cycle is over (if it runs one) and
     // the program is idle, ends it with SIGTERM and checks that nothing outside the mirror
@@ -76,7 +78,8 @@ class ScenarioFixture : public ::testing::Test {
     void WriteSettingsIn(const std::filesystem::path& folder, const ScenarioSettings& s) const;
     // The program started in `folder` without waiting, its output going to
     // `<root>/<outputName>`. Each must be ended with EndsBy or Reaped.
-    pid_t Launch(const std::filesystem::path& folder, const std::string& outputName);
+    pid_t Launch(const std::filesystem::path& folder, const std::string& outputName,
+                 bool priorityRefused = false);
     static bool BecomesIdle(pid_t pid);
     static bool HasEnded(pid_t pid);
     // Sends `signal` and waits: true when the program ended promptly by itself with code 0.
