@@ -84,8 +84,7 @@ TEST_F(FormFlowTest, SwitchingOnShowsModalBoxesWithTheirDefaultsAndATickRunsACyc
     Command(ids::kSyncToggle);  // no fileset yet
     EXPECT_TRUE(windowOff);
 
-    SendMessageW(Item(ids::kSyncFrom), LB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(Wide(Fileset("src")).c_str()));
+    shell->controls.lstSyncFrom.AddItem(Fileset("src"));
     SetWindowTextW(Item(ids::kWakeup), L"5");
     std::vector<LRESULT> defaults;
     for (int button : {IDYES, IDNO}) {
