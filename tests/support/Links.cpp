@@ -16,8 +16,3 @@ bool MakeLink(const fs::path& target, const fs::path& link) {
         fs::create_symlink(target, link, ec);
     return !ec && fs::is_symlink(link, ec);
 }
-
-void RemoveLink(const fs::path& link) {
-    std::error_code ec;
-    fs::remove(link, ec);
-}

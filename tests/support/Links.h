@@ -8,5 +8,3 @@
 
 // A link at `link` to the folder or file `target`; false where none can be made.
 bool MakeLink(const std::filesystem::path& target, const std::filesystem::path& link);
-// Removes the link itself, never its target.
-void RemoveLink(const std::filesystem::path& link);

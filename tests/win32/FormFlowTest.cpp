@@ -15,7 +15,6 @@
 #include "ui/win32/Win32Dialogs.h"
 #include "ui/win32/Win32HelpWindow.h"
 #include "ui/win32/Win32Placement.h"
-#include "ui/win32/Win32Text.h"
 
 using namespace brannock_win32;
 
@@ -52,14 +51,6 @@ void ExpectLinksShownWhole(HWND box) {
     }
 }
 
-// The rich text's paragraphs, one a line.
-std::string RichLines(HWND view) {
-    std::string text = Text(view);
-    std::erase(text, '\n');
-    std::replace(text.begin(), text.end(), '\r', '\n');
-    return text;
-}
-
 // The character format of the first occurrence of `text` in a rich edit.
 CHARFORMAT2W FormatOf(HWND view, const wchar_t* text) {
     FINDTEXTEXW find{};
@@ -77,18 +68,6 @@ CHARFORMAT2W FormatOf(HWND view, const wchar_t* text) {
     SendMessageW(view, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
     return format;
 }
-DWORD Effects(HWND view, const wchar_t* text) {
-    return FormatOf(view, text).dwEffects;
-}
-std::wstring Face(HWND view, const wchar_t* text) {
-    return FormatOf(view, text).szFaceName;
-}
-
-RECT Frame(HWND hwnd) {
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    return r;
-}
 
 // Which check fails first and the questions are the form's: here the boxes are modal to the
 // window and keep their default button, the edits the user fills in reach the checks, the
@@ -105,8 +84,7 @@ TEST_F(FormFlowTest, SwitchingOnShowsModalBoxesWithTheirDefaultsAndATickRunsACyc
     Command(ids::kSyncToggle);  // no fileset yet
     EXPECT_TRUE(windowOff);
 
-    SendMessageW(Item(ids::kSyncFrom), LB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(Wide(Fileset("src")).c_str()));
+    shell->controls.lstSyncFrom.AddItem(Fileset("src"));
     SetWindowTextW(Item(ids::kWakeup), L"5");
     std::vector<LRESULT> defaults;
     for (int button : {IDYES, IDNO}) {
@@ -226,7 +204,7 @@ TEST_F(FormFlowTest, TerminateDuringACopyEndsTheProgramOnceTheCycleReturns) {
     EXPECT_FALSE(shell->controls.SysTray1.intray());
 }
 
-TEST_F(FormFlowTest, HelpShowsAReadableFileFormattedInOneWindowThatEscCloses) {
+TEST_F(FormFlowTest, HelpShowsAFileFormattedInOneWindowAndTheAboutBoxMarksItsLinks) {
     StartAndLoad(SavedIni(false));
     const auto helpWindow = [] { return FindWindowW(kHelpWindowClass, nullptr); };
     const std::filesystem::path file = dir.path() / "prog" / "brannock.hlp";
@@ -253,14 +231,17 @@ TEST_F(FormFlowTest, HelpShowsAReadableFileFormattedInOneWindowThatEscCloses) {
         EXPECT_EQ(shown.find(mark), std::string::npos) << mark << " in " << shown;
     // The settings lines stay apart, as typed, in a fixed-width font; emphasis is italic, and
     // a lone '*' stays.
-    const std::string lines = RichLines(view);
+    std::string lines = Text(view);  // the paragraphs, one a line
+    std::erase(lines, '\n');
+    std::replace(lines.begin(), lines.end(), '\r', '\n');
     EXPECT_NE(lines.find("\n[Options]\nDelete=Yes\n\n  Cutoff=Yes\nAfter."), std::string::npos)
         << lines;
     EXPECT_NE(shown.find("2 * 3."), std::string::npos) << shown;
-    EXPECT_TRUE(Effects(view, L"interval") & CFE_ITALIC);
-    EXPECT_FALSE(Effects(view, L"Every") & CFE_ITALIC);
-    EXPECT_EQ(Face(view, L"Delete=Yes"), Face(view, L"C:\\Data"));
-    EXPECT_NE(Face(view, L"Delete=Yes"), Face(view, L"Every"));
+    EXPECT_TRUE(FormatOf(view, L"interval").dwEffects & CFE_ITALIC);
+    EXPECT_FALSE(FormatOf(view, L"Every").dwEffects & CFE_ITALIC);
+    const std::wstring fixed = FormatOf(view, L"Delete=Yes").szFaceName;
+    EXPECT_EQ(fixed, std::wstring(FormatOf(view, L"C:\\Data").szFaceName));
+    EXPECT_NE(fixed, std::wstring(FormatOf(view, L"Every").szFaceName));
 
     // Opened again, the same window reads the file again.
     WriteFile(file, "# Changed\n");
@@ -271,14 +252,11 @@ TEST_F(FormFlowTest, HelpShowsAReadableFileFormattedInOneWindowThatEscCloses) {
     SendMessageW(view, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(WaitFor([&] { return helpWindow() == nullptr; }));
     EXPECT_TRUE(IsWindowVisible(Window()));
-}
 
-// The texts are the form's (checked headless): here a link with an address is marked as one
-// and is as wide as its text, a build without addresses leaves the links and their captions
-// out and closes the gap, the box stands over the hidden window, "OK" has the focus, so Enter
-// closes the box and opens nothing, and Esc closes it too.
-TEST_F(FormFlowTest, TheAboutBoxMarksItsLinksAndLeavesOutThoseWithoutAddresses) {
-    StartAndLoad(SavedIni(false));
+    // The texts are the form's (checked headless): here a link with an address is marked as one
+    // and is as wide as its text, a build without addresses leaves the links and their captions
+    // out and closes the gap, the box stands over the hidden window, "OK" has the focus, so Enter
+    // closes the box and opens nothing, and Esc closes it too.
     ShowWindow(Window(), SW_HIDE);
     SetWindowPos(Window(), nullptr, 40, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     std::vector<std::string> opened;
@@ -292,7 +270,10 @@ TEST_F(FormFlowTest, TheAboutBoxMarksItsLinksAndLeavesOutThoseWithoutAddresses) 
             if (addresses)
                 ExpectLinksShownWhole(box.hwnd);
             // Centred over the owner as far as the work area lets it be.
-            const RECT frame = Frame(box.hwnd), over = Frame(Window()), area = WorkAreaOf(Window());
+            RECT frame{}, over{};
+            GetWindowRect(box.hwnd, &frame);
+            GetWindowRect(Window(), &over);
+            const RECT area = WorkAreaOf(Window());
             const int w = frame.right - frame.left, h = frame.bottom - frame.top;
             EXPECT_NEAR(
                 frame.left,

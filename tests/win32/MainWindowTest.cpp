@@ -4,24 +4,11 @@
 
 #include "tests/win32/ShellFixture.h"
 #include "ui/win32/Win32Api.h"
-#include "ui/win32/Win32Text.h"
 #include "ui/win32/Win32Tray.h"
 
 using namespace brannock_win32;
 
 namespace {
-
-RECT RectIn(HWND parent, HWND child) {
-    RECT r{};
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-bool Inside(const RECT& inner, const RECT& outer) {
-    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-           inner.bottom <= outer.bottom;
-}
 
 // Every item's text, a submenu's items after its own, "-" for a separator.
 std::vector<std::string> MenuTexts(HMENU menu) {
@@ -38,69 +25,85 @@ std::vector<std::string> MenuTexts(HMENU menu) {
     return texts;
 }
 
-class MainWindowTest : public ShellFixture {
-  protected:
-    // Every shown control but the frames lies inside the client area, and no two overlap. The
-    // frames only draw lines around their neighbours.
-    void ExpectTidyLayout() {
-        RECT client{};
-        GetClientRect(Window(), &client);
-        std::vector<HWND> shown;
-        EnumChildWindows(
-            Window(),
-            [](HWND hwnd, LPARAM list) {
-                const int id = GetDlgCtrlID(hwnd);
-                if (IsWindowVisible(hwnd) && GetParent(hwnd) == GetAncestor(hwnd, GA_ROOT) &&
-                    id != ids::kFrame1 && id != ids::kFrame2 && id != ids::kFrame3)
-                    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&shown));
-        EXPECT_EQ(shown.size(), 15u);  // fourteen controls and the status bar
-        for (HWND a : shown) {
-            const RECT r = RectIn(Window(), a);
-            const int id = GetDlgCtrlID(a);
-            EXPECT_TRUE(Inside(r, client) && r.right > r.left) << id;
-            for (HWND b : shown) {
-                RECT both{}, o = RectIn(Window(), b);
-                EXPECT_TRUE(a == b || !IntersectRect(&both, &r, &o))
-                    << id << " " << GetDlgCtrlID(b);
-            }
-        }
-    }
-};
+using MainWindowTest = ShellFixture;
 
-// The shell spells its menus itself; the form only handles their commands.
-TEST_F(MainWindowTest, MenusHaveTheirTextsAndTheLayoutStaysTidyAt96And144Dpi) {
-    StartAndLoad(SavedIni(false));
+// Every shown control but the frames lies inside the client area, and no two overlap. The
+// frames only draw lines around their neighbours.
+void ExpectTidyLayout(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    std::vector<std::pair<HWND, RECT>> shown;
+    EnumChildWindows(
+        window,
+        [](HWND hwnd, LPARAM list) {
+            const int id = GetDlgCtrlID(hwnd);
+            HWND root = GetAncestor(hwnd, GA_ROOT);
+            RECT r{};
+            GetWindowRect(hwnd, &r);
+            MapWindowPoints(nullptr, root, reinterpret_cast<POINT*>(&r), 2);
+            if (IsWindowVisible(hwnd) && GetParent(hwnd) == root && id != ids::kFrame1 &&
+                id != ids::kFrame2 && id != ids::kFrame3)
+                reinterpret_cast<std::vector<std::pair<HWND, RECT>>*>(list)->push_back({hwnd, r});
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&shown));
+    EXPECT_EQ(shown.size(), 15u);  // fourteen controls and the status bar
+    for (const auto& [a, r] : shown) {
+        RECT both{};
+        EXPECT_TRUE(IntersectRect(&both, &r, &client) && EqualRect(&both, &r)) << GetDlgCtrlID(a);
+        for (const auto& [b, o] : shown)
+            EXPECT_TRUE(a == b || !IntersectRect(&both, &r, &o))
+                << GetDlgCtrlID(a) << " " << GetDlgCtrlID(b);
+    }
+}
+
+// The shell spells its menus itself; the form only handles their commands. An entry wider than
+// the list scrolls into view, and the list's tip is the entry under the pointer; off the entries
+// it says what the list is.
+TEST_F(MainWindowTest, MenusLayoutALongFilesetAndTheWakeupFilterAt96And144Dpi) {
+    StartAndLoad(SavedIni(false, {"C:\\a\\*.*"}));
     EXPECT_EQ(MenuTexts(GetMenu(Window())),
               (std::vector<std::string>{"&File", "&Activity Log...", "E&xit", "&Help",
                                         "&Contents...", "&About..."}));
     EXPECT_EQ(MenuTexts(shell->window.Controls().mnu_Popup),
               (std::vector<std::string>{"&Properties", "&Activity Log...", "&Disabled", "-",
                                         "&Terminate"}));
-    ExpectTidyLayout();
-    RECT before{};
-    GetWindowRect(Window(), &before);
-    const auto fontHeight = [&] {
-        LOGFONTW lf{};
-        GetObjectW(shell->window.Font(), sizeof lf, &lf);
-        return std::abs(lf.lfHeight);
-    };
-    const LONG fontBefore = fontHeight();
-    RECT suggested{before.left, before.top, before.left + (before.right - before.left) * 3 / 2,
-                   before.top + (before.bottom - before.top) * 3 / 2};
+    ExpectTidyLayout(Window());
+
+    HWND list = Item(ids::kSyncFrom);
+    const std::string longest = "C:\\Users\\Administrator\\Documents\\" + std::string(120, 'x');
+    shell->controls.lstSyncFrom.AddItem(longest);
+    RECT client{};
+    GetClientRect(list, &client);
+    const auto extent = [&] { return SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0); };
+    EXPECT_GT(extent(), client.right);
+    SendMessageW(list, WM_HSCROLL, SB_RIGHT, 0);
+    EXPECT_GT(GetScrollPos(list, SB_HORZ), 0);
+    SendMessageW(list, WM_HSCROLL, SB_LEFT, 0);
+    RECT second{};
+    SendMessageW(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
+    EXPECT_EQ(Utf8(ListTipAt(list, POINT{5, (second.top + second.bottom) / 2}, L"none")), longest);
+    EXPECT_EQ(ListTipAt(list, POINT{5, second.bottom + 20}, L"none"), L"none");
+    // The extent follows the entries: without the long one it is back within the list.
+    shell->controls.lstSyncFrom.RemoveItem(1);
+    EXPECT_LE(extent(), client.right);
+
+    // And the font: the larger one of a higher DPI widens it again.
+    shell->controls.lstSyncFrom.SetList(0, longest);
+    const LRESULT before = extent();
+    RECT frame{};
+    GetWindowRect(Window(), &frame);
+    RECT suggested{frame.left, frame.top, frame.left + (frame.right - frame.left) * 3 / 2,
+                   frame.top + (frame.bottom - frame.top) * 3 / 2};
     SendMessageW(Window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
                  reinterpret_cast<LPARAM>(&suggested));
-    EXPECT_GT(fontHeight(), fontBefore);
-    ExpectTidyLayout();
+    EXPECT_GT(extent(), before * 5 / 4);
+    ExpectTidyLayout(Window());
     // A window made smaller than its contents is laid out at their smallest size still.
     SetWindowPos(Window(), nullptr, 0, 0, 200, 150, SWP_NOMOVE | SWP_NOZORDER);
-    ExpectTidyLayout();
-}
+    ExpectTidyLayout(Window());
 
-TEST_F(MainWindowTest, TheWakeupBoxFiltersTypedKeysAndLetsEnterButNotTabReachTheFilter) {
-    StartAndLoad(SavedIni(false));
+    // The wake-up box filters typed keys and lets Enter, but not Tab, reach the filter.
     HWND wakeup = Item(ids::kWakeup);
     SetWindowTextW(wakeup, L"");
     for (wchar_t key : {L'1', L'x', L'2', L'\b', L'5'})
@@ -143,7 +146,8 @@ TEST_F(MainWindowTest, TheCloseBoxHidesAndAnOutsideCloseOrAnEndingSessionEndUnsa
     EXPECT_EQ(IniValue("Options", "About"), "No");  // as written before: nothing saved
 }
 
-TEST(TrayCallback, EachLayoutGivesOneClickPerButton) {
+TEST(TrayCallback, EachLayoutGivesOneClickPerButtonAndKnowsTheNoticeClick) {
+    using namespace tray_button;
     // Before version 4 lParam is the mouse message. From version 4 the button-ups are followed
     // by NIN_SELECT and WM_CONTEXTMENU, so only those count, or each click would count twice.
     const struct {
@@ -151,15 +155,18 @@ TEST(TrayCallback, EachLayoutGivesOneClickPerButton) {
         bool v4;
         int button;
     } cases[] = {
-        {WM_LBUTTONUP, false, tray_button::kLeft},   {WM_RBUTTONUP, false, tray_button::kRight},
-        {WM_MBUTTONUP, false, tray_button::kMiddle}, {WM_MOUSEMOVE, false, tray_button::kNone},
-        {NIN_SELECT, true, tray_button::kLeft},      {NIN_KEYSELECT, true, tray_button::kLeft},
-        {WM_CONTEXTMENU, true, tray_button::kRight}, {WM_LBUTTONUP, true, tray_button::kNone},
-        {WM_MBUTTONUP, true, tray_button::kMiddle},
+        {WM_LBUTTONUP, false, kLeft},         {WM_RBUTTONUP, false, kRight},
+        {WM_MBUTTONUP, false, kMiddle},       {WM_MOUSEMOVE, false, kNone},
+        {NIN_BALLOONUSERCLICK, false, kNone}, {NIN_SELECT, true, kLeft},
+        {NIN_KEYSELECT, true, kLeft},         {WM_CONTEXTMENU, true, kRight},
+        {WM_LBUTTONUP, true, kNone},          {WM_MBUTTONUP, true, kMiddle},
+        {NIN_BALLOONTIMEOUT, true, kNone},    {NIN_BALLOONUSERCLICK, true, kNone},
     };
-    for (const auto& c : cases)  // version 4 puts the icon's number in the high word
-        EXPECT_EQ(TrayButton(MAKELPARAM(c.event, c.v4 ? 1 : 0), c.v4), c.button)
-            << c.event << " " << c.v4;
+    for (const auto& c : cases) {  // version 4 puts the icon's number in the high word
+        const LPARAM lParam = MAKELPARAM(c.event, c.v4 ? 1 : 0);
+        EXPECT_EQ(TrayButton(lParam, c.v4), c.button) << c.event << " " << c.v4;
+        EXPECT_EQ(TrayBalloonClicked(lParam), c.event == NIN_BALLOONUSERCLICK) << c.event;
+    }
 }
 
 // The tip is cut at 127 characters: the paths give way, the failure's cause stays.
@@ -170,40 +177,6 @@ TEST(TrayCallback, ALongTipShortensItsPathsAndKeepsTheCause) {
     const std::wstring shown = TrayText(tip, 128);
     EXPECT_LT(shown.size(), 128u);
     EXPECT_TRUE(shown.ends_with(L"\\r.txt: Unable to open destination file \u2192")) << Utf8(shown);
-    EXPECT_TRUE(shown.starts_with(L"Sync Disabled\nCopying file Z:\\")) << Utf8(shown);
-    EXPECT_EQ(TrayText("Sync Ready", 128), L"Sync Ready");
-}
-
-// An entry wider than the list scrolls into view, and the list's tip is the entry under the
-// pointer; off the entries it says what the list is.
-TEST_F(MainWindowTest, ALongFilesetScrollsIntoViewAndIsItsOwnTip) {
-    StartAndLoad(SavedIni(false, {"C:\\a\\*.*"}));
-    HWND list = Item(ids::kSyncFrom);
-    const std::string longest = "C:\\Users\\Administrator\\Documents\\" + std::string(120, 'x');
-    shell->controls.lstSyncFrom.AddItem(longest);
-    RECT client{};
-    GetClientRect(list, &client);
-    const auto extent = [&] { return SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0); };
-    EXPECT_GT(extent(), client.right);
-    SendMessageW(list, WM_HSCROLL, SB_RIGHT, 0);
-    EXPECT_GT(GetScrollPos(list, SB_HORZ), 0);
-    SendMessageW(list, WM_HSCROLL, SB_LEFT, 0);
-
-    RECT second{};
-    SendMessageW(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
-    EXPECT_EQ(Utf8(ListTipAt(list, POINT{5, (second.top + second.bottom) / 2}, L"none")), longest);
-    EXPECT_EQ(ListTipAt(list, POINT{5, second.bottom + 20}, L"none"), L"none");
-
-    // The extent follows the entries: without the long one it is back within the list.
-    shell->controls.lstSyncFrom.RemoveItem(1);
-    EXPECT_LE(extent(), client.right);
-    // And the font: a larger one after a change of DPI widens it again.
-    shell->controls.lstSyncFrom.SetList(0, longest);
-    const LRESULT before = extent();
-    RECT frame{};
-    GetWindowRect(Window(), &frame);
-    SendMessageW(Window(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&frame));
-    EXPECT_GT(extent(), before * 5 / 4);
 }
 
 // The icon, the tip and what the items do are the form's: here an on start stays in the tray, a

@@ -99,7 +99,7 @@ void ShellFixture::StartAndLoad(const std::string& ini) {
     MakeFolders(ini);
     shell = std::make_unique<brannock_win32::Win32Shell>(clock, dir.str("prog") + "\\brannock.exe");
     Main(shell->form);
-    Pump();
+    WaitFor([] { return false; }, 50);
 }
 
 void ShellFixture::Command(int id) {

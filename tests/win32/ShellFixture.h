@@ -48,9 +48,6 @@ class ShellFixture : public ProgramFolderTest {
     void TrayEvent(UINT event);
     // Lets queued messages run until `done` holds or `ms` milliseconds have passed.
     bool WaitFor(const std::function<bool()>& done, int ms = 3000);
-    void Pump() {
-        WaitFor([] { return false; }, 50);
-    }
 
     frmMain& form() { return shell->form; }
 
