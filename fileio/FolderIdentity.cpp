@@ -143,7 +143,42 @@ Nesting Nest(const std::string& first, const std::string& second) {
     return Nesting::Apart;
 }
 
-bool IsFullPath(const std::string& entry) {
+namespace {
+
+// A folder level that names no folder of its own but climbs or stays ("." and ".."; on Windows
+// also any level of dots and spaces alone, which the system reads the same way). The copies
+// of such a folder would be placed by the same climb from the Sync To directory, outside it.
+bool IsClimbingLevel(std::string_view level) {
+#ifdef _WIN32
+    return !level.empty() && level.find_first_not_of(". ") == std::string_view::npos &&
+           level.find('.') != std::string_view::npos;
+#else
+    return level == "." || level == "..";
+#endif
+}
+
+#ifdef _WIN32
+constexpr const char* kSeps = "\\/";
+#else
+constexpr const char* kSeps = "/";
+#endif
+
+bool HasClimbingLevel(const std::string& entry) {
+    // The mask after the last separator is no folder.
+    const std::size_t end = entry.find_last_of(kSeps);
+    if (end == std::string::npos)
+        return false;
+    std::size_t start = 0;
+    while (start <= end) {
+        std::size_t sep = entry.find_first_of(kSeps, start);
+        if (IsClimbingLevel(std::string_view(entry).substr(start, sep - start)))
+            return true;
+        start = sep + 1;
+    }
+    return false;
+}
+
+bool StartsAsFullPath(const std::string& entry) {
 #ifdef _WIN32
     auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
     auto isSep = [](char c) { return c == '\\' || c == '/'; };
@@ -153,6 +188,12 @@ bool IsFullPath(const std::string& entry) {
 #else
     return !entry.empty() && entry.front() == kSep;
 #endif
+}
+
+}  // namespace
+
+bool IsFullPath(const std::string& entry) {
+    return StartsAsFullPath(entry) && !HasClimbingLevel(entry);
 }
 
 std::string FullPathExample() {

@@ -44,7 +44,8 @@ inline bool Overlap(const std::string& a, const std::string& b) {
 
 // True when a fileset entry names its folder without depending on the current folder:
 // starting with "/" on POSIX; on Windows a drive letter, colon and separator, or a network
-// path. Only the copies of such a fileset can be mapped back to their source.
+// path; and with no folder level "." or ".." (their copies would climb out of the Sync To
+// directory). Only the copies of such a fileset can be mapped back to their source.
 bool IsFullPath(const std::string& entry);
 // A full fileset entry of the platform, for messages.
 std::string FullPathExample();

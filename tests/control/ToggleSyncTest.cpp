@@ -28,18 +28,21 @@ TEST_F(ToggleSync, EachFailedCheckReportsAndLeavesEverythingAsItWas) {
         std::string syncTo, wakeup, message;
     };
     const std::string relative = "src" + sep + "*.*", full = Pattern(Src());
-    const std::string notFull = "The Sync From fileset " + relative +
-                                " is not a full path. Give it as, for example, " +
-                                folders::FullPathExample();
+    const auto notFull = [](const std::string& fileset) {
+        return "The Sync From fileset " + fileset +
+               " is not a full path. Give it as, for example, " + folders::FullPathExample();
+    };
+    // A folder level ".." would take the copies out of the Sync To directory.
+    const std::string climbing = src + sep + ".." + sep + "mirror" + sep + "in" + sep + "*.*";
     // An empty message stands for the overlap of the last fileset and the Sync To directory.
     std::vector<Case> cases = {
         {{}, "   ", "0", "You must enter at least one Sync From fileset"},
         {{other}, "   ", "0", "You must enter a Sync To directory"},
         {{other}, SyncTo(), "abc", "You must enter a valid wakeup time"},
-        {{other, relative}, SyncTo(), "30", notFull},
+        {{other, relative}, SyncTo(), "30", notFull(relative)},
         {{other, src + sep + sep + "*.*"}, src + sep + "deep" + sep + "..", "30", ""},
         {{other, full}, src + sep + "deep" + sep + "." + sep + "inner" + sep, "30", ""},
-        {{other, src + sep + ".." + sep + "mirror" + sep + "in" + sep + "*.*"}, SyncTo(), "30", ""},
+        {{other, climbing}, SyncTo(), "30", notFull(climbing)},
     };
 #ifdef _WIN32
     std::string upper = src;

@@ -19,9 +19,9 @@ class SafetyGuards : public FormFixture {
 TEST_F(SafetyGuards, ASourceInsideTheSyncToDirectoryIsNeverDeleted) {
     const fs::path data = Dest("data");
     const std::string sep = Sep();
-    // The fence goes by the folder's identity, so a spelling with `..` or a link is fenced too.
+    // The fence goes by the folder's identity, so another spelling or a link is fenced too.
     std::vector<std::string> spellings = {
-        Pattern(data), Narrow(Src()) + sep + ".." + sep + "mirror" + sep + "data" + sep + "*.*"};
+        Pattern(data), Narrow(tmp.path()) + sep + sep + "mirror" + sep + "data" + sep + "*.*"};
     fs::create_directories(data);
     if (MakeLink(data, tmp.path() / "data-link"))
         spellings.push_back(Pattern(tmp.path() / "data-link"));
@@ -69,5 +69,34 @@ TEST_F(SafetyGuards, ASyncToDirectoryInsideASourceIsNeverCopiedIntoItself) {
     fs::create_directories(mirror);
     EXPECT_NE(guards.Fenced(Narrow(mirror)), nullptr);
 }
+
+#ifndef _WIN32
+// A fileset whose folder climbs with ".." past the root names its folder all the same, but its
+// copies would take the same climb from the Sync To directory and land outside it: it is left
+// alone, and nothing is written beside the mirror.
+TEST_F(SafetyGuards, AFilesetThatClimbsOutOfTheMirrorIsLeftAlone) {
+    WriteFile(Src("x.txt"), "x");
+    const std::string source = Narrow(Src());
+    std::string climb = source;
+    for (char c : source)
+        if (c == kSep)
+            climb += Sep() + "..";
+    climb += Sep() + "..";  // one more than the source is deep: out of the Sync To directory
+    const std::string entry = climb + source + Sep() + "*.*";
+    form_.lstSyncFrom.items = {entry};
+    // Beside the mirror stand the sources and the program's own files: no folder comes there.
+    const auto folders = [this] {
+        std::vector<fs::path> found;
+        for (const auto& e : fs::directory_iterator(tmp.path()))
+            if (e.is_directory())
+                found.push_back(e.path());
+        return found.size();
+    };
+    const auto before = folders();
+    EXPECT_TRUE(form.RunSyncCycle());
+    EXPECT_EQ(folders(), before);
+    EXPECT_EQ(LastError(), "Sync From fileset " + entry + " is not a full path: it is left alone");
+}
+#endif
 
 }  // namespace

@@ -43,14 +43,21 @@ TEST_F(FolderIdentity, AFolderKeepsOneIdentityThroughEverySpelling) {
 }
 
 // Drive letters, drive-relative and root-relative paths and shares exist only on Windows; a
-// relative POSIX fileset is refused in the switch-on and fileset editor tests.
-#ifdef _WIN32
+// relative POSIX fileset is refused in the switch-on and fileset editor tests. A folder level
+// that climbs or stays is refused everywhere; the mask after the folder may hold dots.
 TEST_F(FolderIdentity, OnlyFullPathsAreFullFilesets) {
-    for (const char* full : {"C:\\Data\\*.*", "c:/x/*.*", "\\\\server\\share\\*.*"})
+#ifdef _WIN32
+    for (const char* full : {"C:\\Data\\*.*", "c:/x/*.*", "\\\\server\\share\\*.*", "C:\\a.b\\..."})
         EXPECT_TRUE(folders::IsFullPath(full)) << full;
-    for (const char* relative : {"Data\\*.*", "C:Data\\*.*", "\\Data\\*.*", ""})
+    for (const char* relative : {"Data\\*.*", "C:Data\\*.*", "\\Data\\*.*", "", "C:\\..\\x\\*.*",
+                                 "C:\\x\\. .\\*.*", "C:/x/./*.*"})
         EXPECT_FALSE(folders::IsFullPath(relative)) << relative;
-}
+#else
+    for (const char* full : {"/data/*.*", "/a..b/.x/..", "//x/*.*"})
+        EXPECT_TRUE(folders::IsFullPath(full)) << full;
+    for (const char* relative : {"data/*.*", "", "/../x/*.*", "/a/./b/*.*", "/a/b/../*.*"})
+        EXPECT_FALSE(folders::IsFullPath(relative)) << relative;
 #endif
+}
 
 }  // namespace
