@@ -153,6 +153,7 @@ SectionEnd
 Section /o "un.Also remove the settings file and the activity log" SecPurge
   Delete "$INSTDIR\brannock.ini"
   Delete "$INSTDIR\brannock.log"
+  Delete "$INSTDIR\brannock.log.1"
 SectionEnd
 
 ; "/PURGE" on the command line ticks that box, for a scripted removal ("/S /PURGE").

@@ -120,7 +120,8 @@ check "an upgrade replaces the program's files" cmp -s "$help" <(tr -d '\r' <"$d
 # ending means it has finished.
 wine "$win_dir\\uninstall.exe" /S >/dev/null || true
 "$wineserver" -w
-check "uninstalling leaves the settings file and nothing else" test "$(listing)" = "brannock.ini "
+check "uninstalling leaves the settings file and the activity log and nothing else" \
+  test "$(listing)" = "brannock.ini brannock.log "
 check "uninstalling keeps the settings file as it was" cmp -s "$work/settings-before" "$dir/brannock.ini"
 check "uninstalling removes the shortcut" test ! -e "$shortcut"
 check "uninstalling removes the autostart value" test -z "$(reg_value "$run_key" Brannock)"
