@@ -6,11 +6,11 @@
 
 #include "ui/AppInfo.h"
 #include "ui/LogFollower.h"
-#include "ui/win32/ResourceIds.h"
 #include "ui/win32/Win32Dpi.h"
 #include "ui/win32/Win32LogView.h"
 #include "ui/win32/Win32Placement.h"
 #include "ui/win32/Win32Text.h"
+#include "ui/win32/Win32WindowClass.h"
 
 namespace brannock_win32 {
 namespace {
@@ -46,7 +46,7 @@ class ActivityLogWindow {
   public:
     static ActivityLogWindow* Open(HWND owner) {
         if (s_open == nullptr) {
-            Register();
+            RegisterOwnedWindowClass(kActivityLogWindowClass, Thunk);
             auto* window = new ActivityLogWindow;
             const std::wstring title = Wide(std::string(app::kTitle) + " Activity Log");
             CreateWindowExW(0, kActivityLogWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW,
@@ -75,21 +75,6 @@ class ActivityLogWindow {
 
   private:
     ActivityLogWindow() = default;
-
-    static void Register() {
-        static bool done = false;
-        if (done)
-            return;
-        WNDCLASSEXW type{};
-        type.cbSize = sizeof type;
-        type.lpfnWndProc = Thunk;
-        type.hInstance = GetModuleHandleW(nullptr);
-        type.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        type.hIcon = LoadIconW(type.hInstance, MAKEINTRESOURCEW(IDI_APP));
-        type.lpszClassName = kActivityLogWindowClass;
-        done = RegisterClassExW(&type) != 0;
-    }
 
     static LRESULT CALLBACK Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_NCCREATE) {

@@ -10,11 +10,11 @@
 #include <sstream>
 
 #include "ui/AppInfo.h"
-#include "ui/win32/ResourceIds.h"
 #include "ui/win32/Win32Dpi.h"
 #include "ui/win32/Win32HelpRtf.h"
 #include "ui/win32/Win32Placement.h"
 #include "ui/win32/Win32Text.h"
+#include "ui/win32/Win32WindowClass.h"
 
 namespace brannock_win32 {
 namespace {
@@ -54,7 +54,7 @@ class HelpWindow {
   public:
     static HelpWindow* Open(HWND owner) {
         if (s_open == nullptr) {
-            Register();
+            RegisterOwnedWindowClass(kHelpWindowClass, Thunk);
             auto* window = new HelpWindow;
             const std::wstring title = Wide(std::string(app::kTitle) + " Help");
             CreateWindowExW(0, kHelpWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
@@ -85,21 +85,6 @@ class HelpWindow {
 
   private:
     HelpWindow() = default;
-
-    static void Register() {
-        static bool done = false;
-        if (done)
-            return;
-        WNDCLASSEXW type{};
-        type.cbSize = sizeof type;
-        type.lpfnWndProc = Thunk;
-        type.hInstance = GetModuleHandleW(nullptr);
-        type.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        type.hIcon = LoadIconW(type.hInstance, MAKEINTRESOURCEW(IDI_APP));
-        type.lpszClassName = kHelpWindowClass;
-        done = RegisterClassExW(&type) != 0;
-    }
 
     static LRESULT CALLBACK Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_NCCREATE) {
