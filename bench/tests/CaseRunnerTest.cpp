@@ -74,10 +74,10 @@ TEST_F(BenchCaseRunner, ReportsFiguresOfCorrectRunsAndRefusesWrongOrFailedOnes) 
     // Only the case's tools run, the first being the one judged.
     CaseResult rescan = RunWith(FakeRunner::Fault::None, true, {Tool::Rsync, Tool::Brannock});
     EXPECT_EQ(std::tuple(rescan.tools.size(), rescan.subject), std::tuple(2u, Tool::Rsync));
-    EXPECT_THROW(RunWith(FakeRunner::Fault::DropFile, false), WrongResult);
-    EXPECT_THROW(RunWith(FakeRunner::Fault::StaleTime, false), WrongResult);
-    EXPECT_THROW(RunWith(FakeRunner::Fault::WrongCopyCount, false), WrongResult);
-    EXPECT_THROW(RunWith(FakeRunner::Fault::FailRun, false), RunFailure);
+    using enum FakeRunner::Fault;
+    for (FakeRunner::Fault wrong : {DropFile, StaleTime, WrongCopyCount})
+        EXPECT_THROW(RunWith(wrong, false), WrongResult) << static_cast<int>(wrong);
+    EXPECT_THROW(RunWith(FailRun, false), RunFailure);
 }
 
 // rsync deletes orphans when Brannock does, and only then: else the two do unequal work.

@@ -28,10 +28,9 @@ TEST(BenchCompareSample, FindsEveryKindOfDifference) {
     TempDir dir;
     GenerateLargeFileTree(dir.path() / "src", 2, 5 * kMiB, 3);
     fs::copy(dir.path() / "src", dir.path() / "copy", fs::copy_options::recursive);
-    for (const char* name : {"file-00000.txt", "file-00001.dat"}) {
+    for (const char* name : {"file-00000.txt", "file-00001.dat"})
         fs::last_write_time(dir.path() / "copy" / name,
                             fs::last_write_time(dir.path() / "src" / name));
-    }
     auto Compare = [&dir] { return CompareSample(dir.path() / "src", dir.path() / "copy", 1); };
     EXPECT_EQ(Compare(), "");
 

@@ -19,38 +19,13 @@
 #include <stdexcept>
 #include <thread>
 
-#include "fileio/modWin32.h"
-
 namespace fs = std::filesystem;
 
 namespace {
 
-// The built program run as a user runs it: a copy of the executable in its own folder (where it
-// keeps its settings file), on the offscreen platform, ended by a signal like a log-off ends it.
-
 // Looks in a row that must find the program waiting: a pass of the event loop during a cycle
 // polls without waiting, so it is never seen that often.
 constexpr int kIdleLooks = 8;
-
-[[noreturn]] void ExecProgram(const fs::path& exe, const fs::path& log, bool priorityRefused) {
-    const int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ::dup2(out, STDOUT_FILENO);
-    ::dup2(out, STDERR_FILENO);
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    // No desktop session to talk to: nothing outside the program may make it wait.
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS"})
-        ::unsetenv(name);
-    if (priorityRefused) {
-        // No CAP_SYS_NICE and the lowest priority already, so lowering it further is the only
-        // change allowed and raising it back is refused.
-        ::prctl(PR_CAPBSET_DROP, CAP_SYS_NICE, 0, 0, 0);
-        const rlimit none{0, 0};
-        ::setrlimit(RLIMIT_NICE, &none);
-        ::setpriority(PRIO_PROCESS, 0, 19);
-    }
-    ::execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
-    ::_exit(127);
-}
 
 // /proc/<pid>/syscall names the call the main thread sleeps in, or says "running".
 bool Idle(pid_t pid) {
@@ -107,17 +82,6 @@ std::string Differences(const TreeSnapshot& before, const TreeSnapshot& after) {
     return out;
 }
 
-void WriteSettings(const fs::path& ini, const fs::path& syncTo, const ScenarioSettings& s) {
-    std::ofstream out(ini, std::ios::binary | std::ios::trunc);
-    out << "[Options]\nSyncOn=Yes\nSyncTo=" << syncTo.native() << "\nWakeup=30\nDelete=Yes\n"
-        << (s.savedBefore ? "About=No\n" : "");
-    if (s.keepDeleted > 0)
-        out << "KeepDeleted=" << s.keepDeleted << "\n";
-    out << "[FileSets]\n";
-    for (std::size_t i = 0; i < s.folders.size(); ++i)
-        out << "FileSet" << i + 1 << "=" << (s.folders[i] / "*.*").native() << "\n";
-}
-
 }  // namespace
 
 TreeEntry Entry(const fs::path& path) {
@@ -149,20 +113,11 @@ ScenarioFixture::ScenarioFixture()
       syncTo(root.path() / "dest"),
       src(root.path() / "src"),
       marker(root.path() / "marker" / "last.txt") {
-    fs::create_directories(prog);
-    fs::create_directories(syncTo);
+    fs::create_directories(syncTo);  // the program's own folder comes with its settings file
     Put(marker, "the last fileset");
     Put(src / "a.txt", "alpha");
     Put(src / "sub" / "b.txt", "bravo, changed since its copy");
     Put(src / "sub" / "deeper" / "c.bin", std::string("\0\1\2\3", 4));
-}
-
-fs::path ScenarioFixture::Mirror(const fs::path& source) const {
-    return syncTo / source.relative_path();
-}
-
-std::string ScenarioFixture::LastError() const {
-    return ReadIniText("Error", "LastErrorMsg", (prog / "brannock.ini").native());
 }
 
 void ExpectSameFiles(const fs::path& copies, const fs::path& originals,
@@ -202,23 +157,47 @@ bool ScenarioFixture::Run(const ScenarioSettings& s) {
 
 void ScenarioFixture::WriteSettingsIn(const fs::path& folder, const ScenarioSettings& s) const {
     fs::create_directories(folder);
-    WriteSettings(folder / "brannock.ini", syncTo, s);
+    std::ofstream out(folder / "brannock.ini", std::ios::binary | std::ios::trunc);
+    out << "[Options]\nSyncOn=Yes\nSyncTo=" << syncTo.native() << "\nWakeup=30\nDelete=Yes\n"
+        << (s.savedBefore ? "About=No\n" : "");
+    if (s.keepDeleted > 0)
+        out << "KeepDeleted=" << s.keepDeleted << "\n";
+    out << "[FileSets]\n";
+    for (std::size_t i = 0; i < s.folders.size(); ++i)
+        out << "FileSet" << i + 1 << "=" << (s.folders[i] / "*.*").native() << "\n";
 }
 
-// Copies the program under test to `<folder>/brannock`, so its settings file is
-// `<folder>/brannock.ini`, and starts it with its output going to `<root>/<outputName>`. With
-// `priorityRefused` it has no right to raise its priority, so its start-up asks for it in vain
-// and says so in a message box.
+// The built program run as a user runs it: a copy of the executable in `<folder>/brannock`, so
+// its settings file is `<folder>/brannock.ini`, on the offscreen platform, ended by a signal
+// like a log-off ends it, its output going to `<root>/<outputName>`. With `priorityRefused` it
+// has no right to raise its priority, so its start-up asks for it in vain and says so in a
+// message box.
 pid_t ScenarioFixture::Launch(const fs::path& folder, const std::string& outputName,
                               bool priorityRefused) {
     const fs::path exe = folder / "brannock";
     fs::copy_file(BRANNOCK_PROGRAM, exe, fs::copy_options::skip_existing);
     const pid_t pid = ::fork();
-    if (pid == 0)
-        ExecProgram(exe, root.path() / outputName, priorityRefused);
     if (pid < 0)
         throw std::runtime_error("cannot start the program");
-    return pid;
+    if (pid > 0)
+        return pid;
+    const int out = ::open((root.path() / outputName).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ::dup2(out, STDOUT_FILENO);
+    ::dup2(out, STDERR_FILENO);
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // No desktop session to talk to: nothing outside the program may make it wait.
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS"})
+        ::unsetenv(name);
+    if (priorityRefused) {
+        // No CAP_SYS_NICE and the lowest priority already, so lowering it further is the only
+        // change allowed and raising it back is refused.
+        ::prctl(PR_CAPBSET_DROP, CAP_SYS_NICE, 0, 0, 0);
+        const rlimit none{0, 0};
+        ::setrlimit(RLIMIT_NICE, &none);
+        ::setpriority(PRIO_PROCESS, 0, 19);
+    }
+    ::execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
 }
 
 // True once the program waits for events (its main thread sleeps in the event loop, or a modal

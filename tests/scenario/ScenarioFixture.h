@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "fileio/modWin32.h"
 #include "tests/support/TempDir.h"
 
 // An entry as it stands, a link taken as the link; kind '?' when there is none.
@@ -57,9 +58,13 @@ class ScenarioFixture : public ::testing::Test {
     // Marks the Sync To directory as the mirror, as switching syncing on from the window does.
     void MarkMirror() const { Put(syncTo / ".brannock-mirror", "Brannock mirror\n"); }
     // The copy of `source` in the mirror.
-    std::filesystem::path Mirror(const std::filesystem::path& source) const;
+    std::filesystem::path Mirror(const std::filesystem::path& source) const {
+        return syncTo / source.relative_path();
+    }
     // The text of the last error recorded, "" when none.
-    std::string LastError() const;
+    std::string LastError() const {
+        return ReadIniText("Error", "LastErrorMsg", (prog / "brannock.ini").native());
+    }
     // Settings for `folder`, then the marker's folder, the last: once the marker is copied,
     // the first cycle has gone through every fileset.
     ScenarioSettings Mirroring(const std::filesystem::path& folder) const {
