@@ -114,11 +114,10 @@ TEST_F(CopyFileTest, CancelEndsTheCopyAfterTheCurrentBlockEvenTheLast) {
 
     // Counts beyond 4 GiB are whole.
     const std::int64_t size = (std::int64_t{1} << 32) + 10;
-    try {
-        fs::resize_file(src, static_cast<std::uintmax_t>(size));
-    } catch (const fs::filesystem_error&) {
+    std::error_code noRoom;
+    fs::resize_file(src, static_cast<std::uintmax_t>(size), noRoom);
+    if (noRoom)
         GTEST_SKIP() << "no room for a sparse file";
-    }
     events.clear();
     EXPECT_FALSE(f.CopyFile(src, Dest(), true));
     EXPECT_EQ(events, (Events{{10000, size}}));

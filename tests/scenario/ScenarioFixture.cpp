@@ -160,8 +160,6 @@ void ScenarioFixture::WriteSettingsIn(const fs::path& folder, const ScenarioSett
     std::ofstream out(folder / "brannock.ini", std::ios::binary | std::ios::trunc);
     out << "[Options]\nSyncOn=Yes\nSyncTo=" << syncTo.native() << "\nWakeup=30\nDelete=Yes\n"
         << (s.savedBefore ? "About=No\n" : "");
-    if (s.keepDeleted > 0)
-        out << "KeepDeleted=" << s.keepDeleted << "\n";
     out << "[FileSets]\n";
     for (std::size_t i = 0; i < s.folders.size(); ++i)
         out << "FileSet" << i + 1 << "=" << (s.folders[i] / "*.*").native() << "\n";

@@ -47,7 +47,6 @@ struct ScenarioSettings {
     // Where the mirror's disk is mounted besides the Sync To directory: its changes are the
     // mirror's.
     std::filesystem::path disk{};
-    int keepDeleted = 0;  // KeepDeleted's days, when above 0
 };
 
 class ScenarioFixture : public ::testing::Test {
