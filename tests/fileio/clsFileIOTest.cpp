@@ -34,7 +34,7 @@ void ExpectSourceTimes(const std::string& source, const std::string& dest) {
 
 class CopyFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
+    CopyFileTest() {
         CancelWhen([](std::int64_t, std::int64_t) { return false; });
     }
     std::string Source(std::int64_t size) {

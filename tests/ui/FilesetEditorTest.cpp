@@ -75,9 +75,9 @@ std::string Refusal(const std::string& title, const std::string& what, int lengt
            std::to_string(length) + ": the settings file would keep only the first 255. " + outcome;
 }
 
-// Entries that the settings file would give back cut are refused where they are entered, with
-// the count; the settings file keeps what it had. Characters count, not bytes, and a line
-// break takes the two characters it is saved as.
+// Entries that the settings file would give back cut are refused where they are typed or
+// picked, with the count; the settings file keeps what it had. Characters count, not bytes,
+// and a line break takes the two characters it is saved as.
 TEST_F(FilesetEditor, EntriesPastTheSettingsLimitAreRefusedWhereTheyAreEntered) {
     const std::string root = folders::FullPathExample().substr(0, 3);  // "C:\" or "/ho"
     const auto entry = [&](std::size_t length, const std::string& unit = "x") {
@@ -97,6 +97,24 @@ TEST_F(FilesetEditor, EntriesPastTheSettingsLimitAreRefusedWhereTheyAreEntered) 
     EXPECT_EQ(Boxes(), (Items{Refusal("Modify Fileset", "A fileset", 256, kept),
                               Refusal("Modify Fileset", "A fileset", 257, kept)}));
 
+#ifndef _WIN32
+    // The folder pickers' answers are held to the same limit.
+    desktop().boxes.clear();
+    desktop().RegisterAsFolderPicker();
+    const std::string deep = "/" + std::string(250, 'p');
+    desktop().pickerAnswers = {deep, deep + "x", deep, deep + "xxxxxx"};
+    form.btnAddPath_Click();  // 255 characters with "/*.*"
+    form.btnAddPath_Click();
+    form.btnToBrowse_Click();
+    form.btnToBrowse_Click();
+    RegisterFolderPicker(nullptr);
+    EXPECT_EQ(list.items, (Items{entry(255, "\xE6\x97\xA5"), deep + "/*.*"}));
+    EXPECT_EQ(form_.txtSyncTo.text, deep);
+    EXPECT_EQ(Boxes(), (Items{Refusal("Add Fileset", "A fileset", 256, "The fileset is not added."),
+                              Refusal("Sync To", "The Sync To directory", 257,
+                                      "The Sync To directory is left as it was.")}));
+#endif
+
     // The Sync To box: Close keeps the window open, and a save that cannot be refused (on the
     // way out) leaves the directory saved before.
     desktop().boxes.clear();
@@ -115,24 +133,5 @@ TEST_F(FilesetEditor, EntriesPastTheSettingsLimitAreRefusedWhereTheyAreEntered) 
     EXPECT_EQ(Saved("Options", "SyncTo"), SyncTo());
     EXPECT_EQ(Saved("FileSets", "FileSet1"), entry(255, "\xE6\x97\xA5"));
 }
-
-#ifndef _WIN32
-// The folder pickers' answers are held to the same limit.
-TEST_F(FilesetEditor, PickedFoldersPastTheSettingsLimitAreRefused) {
-    desktop().RegisterAsFolderPicker();
-    const std::string deep = "/" + std::string(250, 'p');
-    desktop().pickerAnswers = {deep, deep + "x", deep, deep + "xxxxxx"};
-    form.btnAddPath_Click();  // 255 characters with "/*.*"
-    form.btnAddPath_Click();
-    form.btnToBrowse_Click();
-    form.btnToBrowse_Click();
-    RegisterFolderPicker(nullptr);
-    EXPECT_EQ(form_.lstSyncFrom.items, Items{deep + "/*.*"});
-    EXPECT_EQ(form_.txtSyncTo.text, deep);
-    EXPECT_EQ(Boxes(), (Items{Refusal("Add Fileset", "A fileset", 256, "The fileset is not added."),
-                              Refusal("Sync To", "The Sync To directory", 257,
-                                      "The Sync To directory is left as it was.")}));
-}
-#endif
 
 }  // namespace

@@ -1,3 +1,5 @@
+// The program's start and end: the load's cycle, the session's end, the priority it runs at,
+// and the menus' ways out.
 #include <thread>
 
 #include "tests/engine/FormFixture.h"
@@ -46,6 +48,38 @@ TEST_F(Startup, MainLowersThePriorityAndLoadsTheWindow) {
     });
     start.join();
     EXPECT_TRUE(priority == THREAD_PRIORITY_LOWEST && desktop().visible) << priority;
+}
+
+using Menus = FormFixture;
+
+TEST_F(Menus, HelpAsksForTheFileBesideTheProgramAndSwallowsFailures) {
+    desktop().helpThrows = true;
+    EXPECT_NO_THROW(form.mnuHelpContents_Click());
+    EXPECT_EQ(desktop().helpFiles, std::vector<std::string>{tmp.str("brannock.hlp")});
+    EXPECT_TRUE(desktop().boxes.empty());
+}
+
+// Exit, the pop-up's Terminate and the Terminate button end the program alike.
+TEST_F(Menus, ExitAndTerminateBehaveAsTheTerminateButton) {
+    // Unloaded, in the tray, on, and the terminate, toggle and list enabled; then what was saved.
+    const auto run = [this](void (frmMain::*terminate)()) {
+        fs::remove(form.IniFile);
+        HeadlessForm r(tmp.str("brannock"));
+        r.form.IniFile = form.IniFile;
+        r.form.ApplySyncState(true);
+        (r.form.*terminate)();
+        return std::vector<bool>{r.desktop.unloaded,
+                                 r.SysTray1.inTray,
+                                 r.form.SyncOn,
+                                 r.btnTerminate.enabled,
+                                 r.btnSyncToggle.enabled,
+                                 r.lstSyncFrom.enabled,
+                                 Saved("Options", "SyncOn") == "Yes"};
+    };
+    for (auto terminate : {&frmMain::btnTerminate_Click, &frmMain::mnu_FileExit_Click,
+                           &frmMain::mnu_PopupTerminate_Click})
+        EXPECT_EQ(run(terminate),
+                  (std::vector<bool>{true, false, false, false, false, false, true}));
 }
 
 }  // namespace
