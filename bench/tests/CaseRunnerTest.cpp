@@ -23,22 +23,18 @@ class FakeRunner : public Runner {
     SyncResult Run(const SyncJob& job) override {
         if (fault_ == Fault::FailRun)
             throw RunFailure("exit status 23");
-        long copies = 0;
-        for (const auto& entry : fs::recursive_directory_iterator(job.source)) {
-            fs::path to = job.destRoot / entry.path().lexically_relative(job.source);
-            if (entry.is_directory()) {
-                fs::create_directories(to);
-            } else if (!fs::exists(to)) {
-                fs::copy_file(entry.path(), to);
-                auto time = fs::last_write_time(entry.path());
-                if (fault_ == Fault::StaleTime)
-                    time -= std::chrono::hours(1);
-                fs::last_write_time(to, time);
-                ++copies;
-            }
-        }
+        const std::int64_t before = CensusOf(job.destRoot).files;
+        fs::copy(job.source, job.destRoot,
+                 fs::copy_options::recursive | fs::copy_options::skip_existing);
+        for (const auto& entry : fs::recursive_directory_iterator(job.source))
+            fs::last_write_time(job.destRoot / entry.path().lexically_relative(job.source),
+                                fs::last_write_time(entry.path()));
+        const long copies = static_cast<long>(CensusOf(job.destRoot).files - before);
+        const fs::path first = job.destRoot / "dir1-0" / "file-00000.txt";
+        if (fault_ == Fault::StaleTime)
+            fs::last_write_time(first, fs::last_write_time(first) - std::chrono::hours(1));
         if (fault_ == Fault::DropFile)
-            fs::remove(job.destRoot / "dir1-0" / "file-00000.txt");
+            fs::remove(first);
         return {0.01, 0.02, 100, fault_ == Fault::WrongCopyCount ? copies + 1 : copies};
     }
 

@@ -43,6 +43,11 @@ class CopyFileTest : public ::testing::Test {
         return dir.str("src.bin");
     }
     std::string Dest() const { return dir.str("dest.bin"); }
+    // What a copy ended in: "copied", or the reason it gives.
+    template <typename... Options>
+    std::string Copy(const std::string& from, const std::string& to, Options... options) {
+        return f.CopyFile(from, to, options...) ? "copied" : f.ErrMsg();
+    }
     void CancelWhen(std::function<bool(std::int64_t, std::int64_t)> when) {
         f.CopyProgress = [this, when](std::int64_t& done, std::int64_t& total) {
             events.emplace_back(done, total);
@@ -83,14 +88,11 @@ TEST_F(CopyFileTest, RaisesOneEventPerBlockAndGivesTheCopyTheSourceTimes) {
 TEST_F(CopyFileTest, FailuresKeepTheDestinationAndNameTheSystemsReason) {
     const std::string src = Source(300);
     const std::string openDest = "Unable to open destination file: ";
-    auto failure = [this](const std::string& from, const std::string& to, bool overwrite = false) {
-        return f.CopyFile(from, to, overwrite) ? "copied" : f.ErrMsg();
-    };
     WriteFile(Dest(), "old contents");
-    EXPECT_EQ(failure(src, Dest()), openDest + SystemText(ERROR_FILE_EXISTS));
-    EXPECT_EQ(failure(dir.str("missing.bin"), Dest(), true),
+    EXPECT_EQ(Copy(src, Dest()), openDest + SystemText(ERROR_FILE_EXISTS));
+    EXPECT_EQ(Copy(dir.str("missing.bin"), Dest(), true),
               "Unable to open source file: " + SystemText(ERROR_FILE_NOT_FOUND));
-    EXPECT_EQ(failure(src, dir.str("no-folder") + kSep + "dest.bin"),
+    EXPECT_EQ(Copy(src, dir.str("no-folder") + kSep + "dest.bin"),
               openDest + SystemText(ERROR_PATH_NOT_FOUND));
     EXPECT_EQ(ReadFileText(Dest()), "old contents");
 #ifdef __linux__
@@ -103,8 +105,7 @@ TEST_F(CopyFileTest, FailuresKeepTheDestinationAndNameTheSystemsReason) {
 TEST_F(CopyFileTest, CancelEndsTheCopyAfterTheCurrentBlockEvenTheLast) {
     const std::string src = Source(25000);
     CancelWhen([](std::int64_t done, std::int64_t total) { return done == total; });
-    EXPECT_FALSE(f.CopyFile(src, Dest()));
-    EXPECT_EQ(f.ErrMsg(), "Copy cancelled");
+    EXPECT_EQ(Copy(src, Dest()), "Copy cancelled");
     EXPECT_EQ(ReadFileText(Dest()), ReadFileText(src));
     EXPECT_NE(WriteTimeSeconds(Dest()), kPastWrite);
 
@@ -130,8 +131,7 @@ TEST_F(CopyFileTest, WriteFailureReportsTheSystemTextAndLeavesThePartialFile) {
         GTEST_SKIP() << volume.Why();
     const std::string src = Source(3 * 1024 * 1024);
     const std::string dest = Narrow(volume.path() / "big.bin");
-    EXPECT_FALSE(f.CopyFile(src, dest));
-    EXPECT_EQ(f.ErrMsg(), SystemText(ERROR_DISK_FULL));
+    EXPECT_EQ(Copy(src, dest), SystemText(ERROR_DISK_FULL));
     ASSERT_TRUE(fs::exists(dest));
     EXPECT_GT(fs::file_size(dest), 0u);
     EXPECT_LT(fs::file_size(dest), 3u * 1024 * 1024);
@@ -141,12 +141,10 @@ TEST_F(CopyFileTest, WriteFailureReportsTheSystemTextAndLeavesThePartialFile) {
     fs::remove(dest);
     WriteFile(volume.path() / "filler", std::string(1000 * 1024, 'f'));
     CancelWhen([](std::int64_t, std::int64_t) { return true; });
-    EXPECT_FALSE(f.CopyFile(src, dest, true, true, 30000));
-    EXPECT_EQ(f.ErrMsg(), "Copy cancelled");
+    EXPECT_EQ(Copy(src, dest, true, true, 30000), "Copy cancelled");
     // Without the cancel, the block held back fails at the close, which gives the reason.
     f.CopyProgress = nullptr;
-    EXPECT_FALSE(f.CopyFile(Source(30000), dest, true, true, 30000));
-    EXPECT_EQ(f.ErrMsg(), SystemText(ERROR_DISK_FULL));
+    EXPECT_EQ(Copy(Source(30000), dest, true, true, 30000), SystemText(ERROR_DISK_FULL));
     EXPECT_LT(fs::file_size(dest), 30'000u);
 }
 #endif

@@ -143,10 +143,8 @@ class ScenarioFixture : public ::testing::Test {
                            });
         const bool idle = BecomesIdle(pid);
         const bool ended = EndsBy(pid, SIGTERM);
-        EXPECT_TRUE(ready && idle && ended)
-            << "ready " << ready << ", idle " << idle << ", ended promptly on SIGTERM " << ended
-            << "; output:\n"
-            << ReadFileText(log);
+        EXPECT_TRUE(ready && idle && ended) << "ready, idle, ended promptly on SIGTERM: " << ready
+                                            << idle << ended << "; output:\n" + ReadFileText(log);
         EXPECT_EQ(Differences(outsideBefore, Snapshot(root.path(), kept)), "")
             << "outside the mirror";
         return ready && idle && ended;

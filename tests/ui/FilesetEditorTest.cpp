@@ -69,8 +69,8 @@ TEST_F(FilesetEditor, EachButtonAsksAndEditsTheListAndTheSelection) {
 }
 
 // The refusal of an entry the settings file would give back cut, in the box titled `title`.
-std::string Refusal(const std::string& title, const std::string& what, int length,
-                    const std::string& outcome) {
+std::string Refusal(const std::string& title, int length, const std::string& outcome) {
+    const std::string what = title == "Sync To" ? "The Sync To directory" : "A fileset";
     return title + "|16|" + what + " can have at most 255 characters, and this one has " +
            std::to_string(length) + ": the settings file would keep only the first 255. " + outcome;
 }
@@ -94,8 +94,8 @@ TEST_F(FilesetEditor, EntriesPastTheSettingsLimitAreRefusedWhereTheyAreEntered) 
     for (int i = 0; i < 3; ++i)
         form.btnModifyPath_Click();
     EXPECT_EQ(list.items, Items{entry(255, "\xE6\x97\xA5")});
-    EXPECT_EQ(Boxes(), (Items{Refusal("Modify Fileset", "A fileset", 256, kept),
-                              Refusal("Modify Fileset", "A fileset", 257, kept)}));
+    EXPECT_EQ(Boxes(),
+              (Items{Refusal("Modify Fileset", 256, kept), Refusal("Modify Fileset", 257, kept)}));
 
 #ifndef _WIN32
     // The folder pickers' answers are held to the same limit.
@@ -110,9 +110,9 @@ TEST_F(FilesetEditor, EntriesPastTheSettingsLimitAreRefusedWhereTheyAreEntered) 
     RegisterFolderPicker(nullptr);
     EXPECT_EQ(list.items, (Items{entry(255, "\xE6\x97\xA5"), deep + "/*.*"}));
     EXPECT_EQ(form_.txtSyncTo.text, deep);
-    EXPECT_EQ(Boxes(), (Items{Refusal("Add Fileset", "A fileset", 256, "The fileset is not added."),
-                              Refusal("Sync To", "The Sync To directory", 257,
-                                      "The Sync To directory is left as it was.")}));
+    EXPECT_EQ(Boxes(),
+              (Items{Refusal("Add Fileset", 256, "The fileset is not added."),
+                     Refusal("Sync To", 257, "The Sync To directory is left as it was.")}));
 #endif
 
     // The Sync To box: Close keeps the window open, and a save that cannot be refused (on the
@@ -127,8 +127,7 @@ TEST_F(FilesetEditor, EntriesPastTheSettingsLimitAreRefusedWhereTheyAreEntered) 
     form.btnClose_Click();
     EXPECT_TRUE(desktop().visible);
     EXPECT_EQ(form_.txtSyncTo.focusCount, focused + 1);
-    EXPECT_EQ(Boxes(), Items{Refusal("Sync To", "The Sync To directory", 256,
-                                     "Shorten it before closing the window.")});
+    EXPECT_EQ(Boxes(), Items{Refusal("Sync To", 256, "Shorten it before closing the window.")});
     form.TerminateProgram();
     EXPECT_EQ(Saved("Options", "SyncTo"), SyncTo());
     EXPECT_EQ(Saved("FileSets", "FileSet1"), entry(255, "\xE6\x97\xA5"));
