@@ -37,7 +37,6 @@ TEST(BenchCompareSample, FindsEveryKindOfDifference) {
     auto time = fs::last_write_time(last);
     fs::last_write_time(last, time + std::chrono::seconds(1));
     EXPECT_NE(Compare().find("last-write time"), std::string::npos);
-    fs::last_write_time(last, time);
 
     {  // a changed byte in the last mebibyte of a large file, same size
         std::fstream out(last, std::ios::binary | std::ios::in | std::ios::out);

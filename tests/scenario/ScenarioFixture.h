@@ -149,13 +149,6 @@ class ScenarioFixture : public ::testing::Test {
             << "outside the mirror";
         return ready && idle && ended;
     }
-    // Another run finds everything up to date: it must leave the mirror as it is.
-    void ExpectSecondRunChangesNothing(const ScenarioSettings& settings) {
-        const TreeSnapshot mirrored = Snapshot(syncTo);
-        ASSERT_TRUE(Run(settings));
-        EXPECT_EQ(Differences(mirrored, Snapshot(syncTo)), "")
-            << "a second cycle changed the mirror";
-    }
 
     // The settings file `<folder>/brannock.ini` as `s` give it, the folder made if need be.
     void WriteSettingsIn(const path& folder, const ScenarioSettings& s) const {
@@ -243,33 +236,11 @@ class ScenarioFixture : public ::testing::Test {
     path src = root.path() / "src";                     // a.txt, sub/b.txt, sub/deeper/c.bin
     path marker = root.path() / "marker" / "last.txt";  // the one file of the last fileset
 
-  private:
     // What a folder tree holds, taken without following any link, by the entries' paths below
     // its root: two snapshots compare equal when nothing in the tree was created, changed or
     // deleted.
     using TreeSnapshot = std::map<path, TreeEntry>;
 
-    // /proc/<pid>/syscall names the call the main thread sleeps in, or says "running".
-    static bool Idle(pid_t pid) {
-        std::ifstream in("/proc/" + std::to_string(pid) + "/syscall");
-        long number = -1;
-        in >> number;
-#ifdef SYS_poll
-        if (number == SYS_poll)
-            return true;
-#endif
-        return number == SYS_ppoll;
-    }
-    // Waits (boundedly) until `done` holds, looking every `stepMs` milliseconds.
-    static bool WaitUntil(const std::function<bool()>& done, int ms = 30000, int stepMs = 20) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > end)
-                return false;
-            std::this_thread::sleep_for(std::chrono::milliseconds(stepMs));
-        }
-        return true;
-    }
     // The tree below `root`, leaving out the entries at or below any of `skipped` (full paths).
     static TreeSnapshot Snapshot(const path& root, const std::vector<path>& skipped = {}) {
         TreeSnapshot tree;
@@ -291,5 +262,27 @@ class ScenarioFixture : public ::testing::Test {
         for (const auto& [name, entry] : after)
             out += before.contains(name) ? "" : "created: " + name.native() + "\n";
         return out;
+    }
+
+    // /proc/<pid>/syscall names the call the main thread sleeps in, or says "running".
+    static bool Idle(pid_t pid) {
+        std::ifstream in("/proc/" + std::to_string(pid) + "/syscall");
+        long number = -1;
+        in >> number;
+#ifdef SYS_poll
+        if (number == SYS_poll)
+            return true;
+#endif
+        return number == SYS_ppoll;
+    }
+    // Waits (boundedly) until `done` holds, looking every `stepMs` milliseconds.
+    static bool WaitUntil(const std::function<bool()>& done, int ms = 30000, int stepMs = 20) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > end)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(stepMs));
+        }
+        return true;
     }
 };
