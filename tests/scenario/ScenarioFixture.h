@@ -92,9 +92,6 @@ struct ScenarioSettings {
     // The mirror's disk is not there: the run waits for the cycle's recorded failure instead of
     // the copies.
     bool mirrorAway = false;
-    // Where the mirror's disk is mounted besides the Sync To directory: its changes are the
-    // mirror's.
-    std::filesystem::path disk{};
 };
 
 class ScenarioFixture : public ::testing::Test {
@@ -131,7 +128,7 @@ class ScenarioFixture : public ::testing::Test {
         WriteSettingsIn(prog, s);
         const path log = root.path() / "output.txt";
         // The program's own files beside it (settings, activity log) are its to write.
-        std::vector<path> kept = {syncTo, log, s.disk};
+        std::vector<path> kept = {syncTo, log};
         for (const char* own : {"brannock.ini", "brannock", "brannock.log", "brannock.log.1"})
             kept.push_back(prog / own);
         const TreeSnapshot outsideBefore = Snapshot(root.path(), kept);
