@@ -76,9 +76,7 @@ TEST_F(Scenarios, AMirrorOnADiskThatIsNotMountedIsLeftAloneUntilItIsBack) {
     fs::rename(syncTo, disk);
     fs::create_directory(syncTo);
     Put(src / "new.txt", "written while the disk was away");
-    ScenarioSettings away = Mirroring(src);
-    away.mirrorAway = true;
-    ASSERT_TRUE(Run(away));
+    ASSERT_TRUE(Run(Mirroring(src)));
     EXPECT_TRUE(fs::is_empty(syncTo));
     EXPECT_EQ(LastError(), "Sync To directory " + syncTo.native() +
                                " is not available: is its disk or share connected?");
