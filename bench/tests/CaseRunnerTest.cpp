@@ -45,10 +45,6 @@ class FakeRunner : public Runner {
 
 class BenchCaseRunner : public ::testing::Test {
   protected:
-    void SetUp() override {
-        tree.root = dir.path() / "src";
-        tree.census = GenerateSmallFileTree(tree.root, 60, 10, 5);
-    }
     CaseResult RunWith(FakeRunner::Fault fault, bool rescan,
                        std::vector<Tool> tools = {Tool::Brannock, Tool::Rsync, Tool::Cp}) {
         FakeRunner one("one", FakeRunner::Fault::None), two("two", FakeRunner::Fault::None);
@@ -58,7 +54,8 @@ class BenchCaseRunner : public ::testing::Test {
         return runner.Run({'a', "test", &tree, rescan, false, Tool::Rsync, 1.0, 0.0, tools});
     }
     TempDir dir;
-    SourceTree tree{"small", {}, {}, 1};
+    SourceTree tree{"small", dir.path() / "src",
+                    GenerateSmallFileTree(dir.path() / "src", 60, 10, 5)};
 };
 
 }  // namespace
