@@ -61,8 +61,7 @@ class BenchCaseRunner : public ::testing::Test {
 }  // namespace
 
 TEST_F(BenchCaseRunner, ReportsFiguresOfCorrectRunsAndRefusesWrongOrFailedOnes) {
-    CaseResult cold = RunWith(FakeRunner::Fault::None, false);
-    const Figures& cp = cold.tools.at(Tool::Cp);
+    const Figures cp = RunWith(FakeRunner::Fault::None, false).tools.at(Tool::Cp);
     EXPECT_EQ(std::tuple(cp.medianWall, cp.medianCpu, cp.peakKiB), std::tuple(0.01, 0.02, 100));
     // Only the case's tools run, the first being the one judged.
     CaseResult rescan = RunWith(FakeRunner::Fault::None, true, {Tool::Rsync, Tool::Brannock});
