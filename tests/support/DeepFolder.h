@@ -31,6 +31,8 @@ class DeepFolder {
             EXPECT_TRUE(CreateDirectoryA(path_.c_str(), nullptr)) << GetLastError();
         }
     }
+    const std::string& path() const { return path_; }
+
     ~DeepFolder() {
 #ifdef _WIN32
         // The standard library's removal stops at MAX_PATH there.
@@ -39,10 +41,6 @@ class DeepFolder {
         // The standard library's removal stops at the system's limit; rm walks by descriptors.
         std::system(("rm -rf '" + root_ + "'/*").c_str());
 #endif
-    }
-
-    const std::string& path() const {
-        return path_;
     }
 
     // Files at such depths, through the program's own calls.

@@ -7,13 +7,13 @@
 
 namespace {
 
-using Startup = FormFixture;
+using StartAndEnd = FormFixture;
 
 // Started with syncing on, the program runs a cycle inside the load, in the tray, its window
 // hidden and its timer not yet armed. The close box (0) only hides the window; the end of the
 // session (3) stops a running cycle and lets the window go once it has returned, and with no
 // cycle running leaves the unload to the caller. Neither saves.
-TEST_F(Startup, SessionEndDuringACycleStopsItAndUnloadsOnceItHasReturned) {
+TEST_F(StartAndEnd, SessionEndDuringACycleStopsItAndUnloadsOnceItHasReturned) {
     // A settings file as a previous run left it, with syncing on.
     WriteFile(Src("a.txt"), "a");
     WriteFile(form.IniFile, "[Options]\nSyncOn=Yes\nAbout=No\nSyncTo=" + SyncTo() +
@@ -39,7 +39,7 @@ TEST_F(Startup, SessionEndDuringACycleStopsItAndUnloadsOnceItHasReturned) {
     EXPECT_EQ(Saved("Options", "Wakeup") + "|" + Saved("Options", "SyncOn"), "30|Yes");
 }
 
-TEST_F(Startup, MainLowersThePriorityAndLoadsTheWindow) {
+TEST_F(StartAndEnd, MainLowersThePriorityAndLoadsTheWindow) {
     int priority = THREAD_PRIORITY_ERROR_RETURN;
     // A thread of its own, so the test runner keeps its priority.
     std::thread start([&] {
@@ -50,9 +50,7 @@ TEST_F(Startup, MainLowersThePriorityAndLoadsTheWindow) {
     EXPECT_TRUE(priority == THREAD_PRIORITY_LOWEST && desktop().visible) << priority;
 }
 
-using Menus = FormFixture;
-
-TEST_F(Menus, HelpAsksForTheFileBesideTheProgramAndSwallowsFailures) {
+TEST_F(StartAndEnd, HelpAsksForTheFileBesideTheProgramAndSwallowsFailures) {
     desktop().helpThrows = true;
     EXPECT_NO_THROW(form.mnuHelpContents_Click());
     EXPECT_EQ(desktop().helpFiles, std::vector<std::string>{tmp.str("brannock.hlp")});
@@ -60,7 +58,7 @@ TEST_F(Menus, HelpAsksForTheFileBesideTheProgramAndSwallowsFailures) {
 }
 
 // Exit, the pop-up's Terminate and the Terminate button end the program alike.
-TEST_F(Menus, ExitAndTerminateBehaveAsTheTerminateButton) {
+TEST_F(StartAndEnd, ExitAndTerminateBehaveAsTheTerminateButton) {
     // Unloaded, in the tray, on, and the terminate, toggle and list enabled; then what was saved.
     const auto run = [this](void (frmMain::*terminate)()) {
         fs::remove(form.IniFile);
