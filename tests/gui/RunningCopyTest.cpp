@@ -1,10 +1,7 @@
 // The claim on a settings file, in one process: a second claim on the same file is refused and
 // its request shows the first copy's window; another file's claim goes through, and a claim
 // given up frees its file.
-#include <gtest/gtest.h>
-
 #include <future>
-#include <memory>
 
 #include "tests/gui/GuiFixture.h"
 #include "ui/qt/RunningCopy.h"
