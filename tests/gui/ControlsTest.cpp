@@ -39,21 +39,6 @@ TEST_F(QtControlsTest, ListBoxKeepsOneSelectionAndShowsLongEntriesWhole) {
     EXPECT_EQ(widget->item(1)->toolTip().toStdString(), longest);
 }
 
-TEST_F(QtControlsTest, TextsComeBackAsTheBytesThatWereWritten) {
-    // Not UTF-8: a file name of another encoding must still reach the files it names.
-    const std::string odd = std::string("caf\xE9") + "/*.*";
-    c().lstSyncFrom.AddItem(odd);
-    c().lstSyncFrom.SetList(0, odd + "x");
-    EXPECT_EQ(c().lstSyncFrom.List(0), odd + "x");
-    c().txtSyncTo.SetText(odd);
-    EXPECT_EQ(c().txtSyncTo.Text(), odd);
-
-    // What the user types is read from the box.
-    const std::string utf8 = "D\xC3\xA9j\xC3\xA0";
-    window().txtSyncTo->setText(QString::fromUtf8(utf8.c_str()));
-    EXPECT_EQ(c().txtSyncTo.Text(), utf8);
-}
-
 // A tick finds the interval not yet counted (it is 0 after load) and runs a cycle, the window
 // hidden as it mostly is; the status, the bar and the timer keep their state meanwhile.
 TEST_F(QtControlsTest, TimerTicksRunTheSchedulerAndControlsKeepTheirStateWhileHidden) {
@@ -83,7 +68,20 @@ TEST_F(QtControlsTest, TimerTicksRunTheSchedulerAndControlsKeepTheirStateWhileHi
     EXPECT_TRUE(window().panel2->toolTip().isEmpty());
 }
 
-TEST_F(QtControlsTest, WakeupBoxTakesOnlyDigitsAndBackspace) {
+// Texts come back as the bytes that were written; the interval's box takes only digits.
+TEST_F(QtControlsTest, TextsComeBackAsWrittenAndTheWakeupBoxTakesOnlyDigitsAndBackspace) {
+    // Not UTF-8: a file name of another encoding must still reach the files it names.
+    const std::string odd = std::string("caf\xE9") + "/*.*";
+    c().lstSyncFrom.AddItem(odd);
+    c().lstSyncFrom.SetList(0, odd + "x");
+    EXPECT_EQ(c().lstSyncFrom.List(0), odd + "x");
+    c().txtSyncTo.SetText(odd);
+    EXPECT_EQ(c().txtSyncTo.Text(), odd);
+    // What the user types is read from the box.
+    const std::string utf8 = "D\xC3\xA9j\xC3\xA0";
+    window().txtSyncTo->setText(QString::fromUtf8(utf8.c_str()));
+    EXPECT_EQ(c().txtSyncTo.Text(), utf8);
+
     QLineEdit* box = window().txtWakeup;
     box->setFocus();
     box->setText("30");
