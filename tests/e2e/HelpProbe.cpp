@@ -14,14 +14,14 @@
 
 namespace {
 
-template <typename Probe>
-bool WaitFor(Probe probe, int ms) {
-    for (int waited = 0; waited < ms; waited += 100) {
-        if (probe())
-            return true;
+// The window of that class, waited for up to `ms` milliseconds; nullptr when none came.
+HWND Find(const wchar_t* kind, int ms) {
+    for (int waited = 0; waited <= ms; waited += 100) {
+        if (HWND window = FindWindowW(kind, nullptr))
+            return window;
         Sleep(100);
     }
-    return probe();
+    return nullptr;
 }
 
 std::string Text(HWND hwnd) {
@@ -41,17 +41,14 @@ std::string Text(HWND hwnd) {
 
 int main() {
     using namespace brannock_win32;
-    HWND main = nullptr;
-    if (!WaitFor([&] { return (main = FindWindowW(L"BrannockMainWindow", nullptr)) != nullptr; },
-                 60000)) {
+    HWND main = Find(L"BrannockMainWindow", 60000);
+    if (main == nullptr) {
         std::fprintf(stderr, "help_probe: no main window\n");
         return 3;
     }
     PostMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kHelpContents, 0), 0);
-    HWND help = nullptr;
-    const bool shown =
-        WaitFor([&] { return (help = FindWindowW(L"BrannockHelp", nullptr)) != nullptr; }, 20000);
-    if (shown) {
+    HWND help = Find(L"BrannockHelp", 20000);
+    if (help != nullptr) {
         std::printf("%s\n", Text(help).c_str());
         if (HWND view = GetWindow(help, GW_CHILD))
             std::printf("%s\n", Text(view).c_str());
@@ -60,5 +57,5 @@ int main() {
         std::fprintf(stderr, "help_probe: no help window\n");
     }
     PostMessageW(main, WM_COMMAND, MAKEWPARAM(ids::kTerminate, BN_CLICKED), 0);
-    return shown ? 0 : 4;
+    return help != nullptr ? 0 : 4;
 }

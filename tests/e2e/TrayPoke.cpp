@@ -20,109 +20,77 @@
 
 namespace {
 
-// The program's main window has the caption but is no dialog (a message box may share it).
-HWND MainWindow(const std::wstring& caption) {
-    HWND window = nullptr;
-    while ((window = FindWindowExW(nullptr, window, nullptr, caption.c_str())) != nullptr) {
-        wchar_t kind[64] = {};
-        GetClassNameW(window, kind, 64);
-        if (std::wstring(kind) != L"#32770")
-            return window;
-    }
-    return nullptr;
+std::wstring Text(HWND window) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return text;
 }
 
-template <typename Probe>
-bool WaitFor(Probe probe) {
-    for (int waited = 0; waited < 10000; waited += 100) {
-        if (probe())
-            return true;
+std::wstring Class(HWND window) {
+    wchar_t kind[64] = {};
+    GetClassNameW(window, kind, 64);
+    return kind;
+}
+
+// The first top-level window, in the order from the top down, for which `wanted` holds, waited
+// for up to ten seconds; nullptr when none came.
+template <typename Wanted>
+HWND Find(Wanted wanted) {
+    for (int waited = 0; waited <= 10000; waited += 100) {
+        for (HWND w = FindWindowExW(nullptr, nullptr, nullptr, nullptr); w != nullptr;
+             w = FindWindowExW(nullptr, w, nullptr, nullptr))
+            if (wanted(w))
+                return w;
         Sleep(100);
     }
-    return probe();
-}
-
-// Wine keeps hidden menu windows of the same class around (other programs on the display may
-// have some too): the one that counts is visible.
-HWND VisibleMenu() {
-    HWND menu = nullptr;
-    while ((menu = FindWindowExW(nullptr, menu, L"#32768", nullptr)) != nullptr)
-        if (IsWindowVisible(menu))
-            return menu;
     return nullptr;
 }
 
 }  // namespace
 
-// "command": the visible window whose caption starts with the given one (a setup program
-// adds the page's name), a dialog too, gets WM_COMMAND for the id, as a menu item or a button
-// sends it; with a list index, the entry of the Sync From list is selected first, as a click
-// on it does.
-int Command(const std::wstring& caption, int id, const char* entry) {
-    struct Search {
-        std::wstring caption;
-        HWND found = nullptr;
-    } search{caption};
-    const auto find = [&] {
-        search.found = nullptr;
-        EnumWindows(
-            [](HWND window, LPARAM data) {
-                auto* s = reinterpret_cast<Search*>(data);
-                wchar_t text[256] = {};
-                GetWindowTextW(window, text, 256);
-                if (IsWindowVisible(window) && std::wstring(text).starts_with(s->caption)) {
-                    s->found = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    };
-    if (!WaitFor(find))
-        return 3;
-    HWND target = search.found;
-    if (entry) {
-        HWND list = GetDlgItem(target, 1006);  // the Sync From list
-        SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(std::atoi(entry)), 0);
-        PostMessageW(target, WM_COMMAND, MAKEWPARAM(1006, LBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(list));
-    }
-    PostMessageW(target, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(target, id)));
-    return 0;
-}
-
 int main(int argc, char** argv) {
-    if (argc >= 6 && std::strcmp(argv[4], "command") == 0)
-        return Command(std::wstring(argv[1], argv[1] + std::strlen(argv[1])), std::atoi(argv[5]),
-                       argc > 6 ? argv[6] : nullptr);
-    if (argc == 6 && std::strcmp(argv[4], "menubar") == 0) {
-        HWND target = nullptr;
-        const std::wstring caption(argv[1], argv[1] + std::strlen(argv[1]));
-        if (!WaitFor([&] { return (target = MainWindow(caption)) != nullptr; }))
-            return 3;
-        // As Alt and the letter would: the window's own menu loop opens that menu.
-        PostMessageW(target, WM_SYSCOMMAND, SC_KEYMENU,
-                     static_cast<LPARAM>(static_cast<unsigned char>(argv[5][0])));
-        return 0;
-    }
-    const bool left = argc >= 5 && std::strcmp(argv[4], "left") == 0;
-    const bool right = argc >= 5 && std::strcmp(argv[4], "right") == 0;
-    const bool none = argc == 6 && std::strcmp(argv[4], "none") == 0;
-    if (argc < 5 || argc > 6 || !(left || right || none)) {
+    const std::string how = argc >= 5 ? argv[4] : "";
+    const bool left = how == "left", right = how == "right", none = argc == 6 && how == "none";
+    const bool command = argc >= 6 && how == "command", menubar = argc == 6 && how == "menubar";
+    if (argc < 5 || (argc > 6 && !command) || !(left || right || none || command || menubar)) {
         std::fprintf(stderr,
                      "usage: tray_poke caption callback-message icon-id left|right|none "
                      "[letter|esc]\n");
         return 2;
     }
-    if (!none) {
-        const std::wstring caption(argv[1], argv[1] + std::strlen(argv[1]));
-        HWND target = nullptr;
-        if (!WaitFor([&] { return (target = MainWindow(caption)) != nullptr; })) {
-            std::fprintf(stderr, "tray_poke: no window \"%s\"\n", argv[1]);
-            return 3;
+    const std::wstring caption(argv[1], argv[1] + std::strlen(argv[1]));
+    // "command": the visible window whose caption starts with the given one (a setup program
+    // adds the page's name), a dialog too. Otherwise the program's main window, which has the
+    // caption but is no dialog (a message box may share it).
+    HWND target = none ? nullptr : Find([&](HWND w) {
+        return command ? IsWindowVisible(w) && Text(w).starts_with(caption)
+                       : Text(w) == caption && Class(w) != L"#32770";
+    });
+    if (!none && target == nullptr) {
+        std::fprintf(stderr, "tray_poke: no window \"%s\"\n", argv[1]);
+        return 3;
+    }
+    if (command) {
+        // WM_COMMAND for the id, as a menu item or a button sends it; with a list index, the
+        // entry of the Sync From list is selected first, as a click on it does.
+        const int id = std::atoi(argv[5]);
+        if (argc > 6) {
+            HWND list = GetDlgItem(target, 1006);  // the Sync From list
+            SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(std::atoi(argv[6])), 0);
+            PostMessageW(target, WM_COMMAND, MAKEWPARAM(1006, LBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(list));
         }
+        PostMessageW(target, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(target, id)));
+        return 0;
+    }
+    if (menubar) {
+        // As Alt and the letter would: the window's own menu loop opens that menu.
+        PostMessageW(target, WM_SYSCOMMAND, SC_KEYMENU,
+                     static_cast<LPARAM>(static_cast<unsigned char>(argv[5][0])));
+        return 0;
+    }
+    if (!none) {
         // Classic: the icon's id in wParam, the mouse message in lParam. Version 4: the pointer
         // in wParam, the event and the icon's id in lParam.
         const UINT callback = static_cast<UINT>(std::strtoul(argv[2], nullptr, 0));
@@ -136,8 +104,10 @@ int main(int argc, char** argv) {
     if (argc < 6)
         return 0;
 
-    HWND menu = nullptr;
-    if (!WaitFor([&] { return (menu = VisibleMenu()) != nullptr; })) {
+    // Wine keeps hidden menu windows of the same class around (other programs on the display
+    // may have some too): the one that counts is visible.
+    HWND menu = Find([](HWND w) { return Class(w) == L"#32768" && IsWindowVisible(w); });
+    if (menu == nullptr) {
         std::fprintf(stderr, "tray_poke: no pop-up menu appeared\n");
         return 4;
     }

@@ -1,11 +1,5 @@
 // The Activity Log window on Qt: the menu items and the tray's notice that open it, and the
 // window itself showing the log's lines, following new ones at the bottom and closing with Esc.
-#include <QDialog>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QScrollBar>
-#include <QSystemTrayIcon>
-
 #include "tests/gui/GuiFixture.h"
 
 namespace {
@@ -64,7 +58,7 @@ TEST_F(ActivityLogWindowTest, OpensFromTheMenusAndTheNoticeShowsTheLinesAndFollo
     const std::function<void()> ways[] = {[this] { window().mnu_PopupLog->trigger(); },
                                           [this] { emit window().SysTray1->messageClicked(); }};
     for (const auto& open : ways) {
-        Press(*View(), Qt::Key_Escape);
+        QTest::keyClick(View(), Qt::Key_Escape);
         EXPECT_FALSE(first->isVisible());
         form().LogEvent("ended", "while closed");
         open();

@@ -1,16 +1,5 @@
 // The Qt controls and desktop under the form's interfaces: what the logic relies on from each,
 // where Qt's own widgets behave otherwise.
-#include <QApplication>
-#include <QClipboard>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMessageBox>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTest>
-
 #include "tests/gui/GuiFixture.h"
 
 namespace {
@@ -21,9 +10,12 @@ class QtControlsTest : public GuiFixture {
     brannock_qt::QtFormControls& c() { return shell->controls; }
 };
 
-// Qt's list selects a neighbour when the selected item goes, and keeps a selection on -1.
-TEST_F(QtControlsTest, ListBoxKeepsOneSelectionAndLosesItWithTheSelectedItem) {
+// Qt's list selects a neighbour when the selected item goes, and keeps a selection on -1. An
+// entry wider than the list can be scrolled into view, and its tip is the whole entry.
+TEST_F(QtControlsTest, ListBoxKeepsOneSelectionAndShowsLongEntriesWhole) {
+    window().show();
     IListBox& list = c().lstSyncFrom;
+    QListWidget* widget = window().lstSyncFrom;
     for (const char* text : {"a", "b", "c"})
         list.AddItem(text);
     EXPECT_EQ(list.ListIndex(), -1);  // adding selects nothing
@@ -32,45 +24,35 @@ TEST_F(QtControlsTest, ListBoxKeepsOneSelectionAndLosesItWithTheSelectedItem) {
     EXPECT_EQ(list.ListIndex(), 1);
     list.RemoveItem(1);
     EXPECT_EQ(list.ListIndex(), -1);
-    EXPECT_TRUE(window().lstSyncFrom->selectedItems().isEmpty());
-
-    QListWidget* widget = window().lstSyncFrom;  // a click selects, as the user does it
+    EXPECT_TRUE(widget->selectedItems().isEmpty());
+    // A click selects, as the user does it.
     QTest::mouseClick(widget->viewport(), Qt::LeftButton, {},
                       widget->visualItemRect(widget->item(0)).center());
     EXPECT_EQ(list.ListIndex(), 0);
-}
 
-// An entry wider than the list can be scrolled into view, and its tip is the whole entry.
-TEST_F(QtControlsTest, ALongEntryScrollsIntoViewAndIsItsOwnTip) {
-    window().show();
     const std::string longest = "/home/ann/" + std::string(300, 'x') + "/*.*";
-    c().lstSyncFrom.AddItem("/a/*.*");
-    c().lstSyncFrom.AddItem(longest);
-    c().lstSyncFrom.SetList(0, "/b/*.*");
-    QListWidget* widget = window().lstSyncFrom;
+    list.AddItem(longest);
+    list.SetList(0, "/b/*.*");
     QApplication::processEvents();
     EXPECT_GT(widget->horizontalScrollBar()->maximum(), 0);
     EXPECT_EQ(widget->item(0)->toolTip(), QStringLiteral("/b/*.*"));
     EXPECT_EQ(widget->item(1)->toolTip().toStdString(), longest);
 }
 
-TEST_F(QtControlsTest, TextsComeBackAsTheBytesThatWereWritten) {
-    // Not UTF-8: a file name of another encoding must still reach the files it names.
-    const std::string odd = std::string("caf\xE9") + "/*.*";
-    c().lstSyncFrom.AddItem(odd);
-    c().lstSyncFrom.SetList(0, odd + "x");
-    EXPECT_EQ(c().lstSyncFrom.List(0), odd + "x");
-    c().txtSyncTo.SetText(odd);
-    EXPECT_EQ(c().txtSyncTo.Text(), odd);
-
-    // What the user types is read from the box.
-    const std::string utf8 = "D\xC3\xA9j\xC3\xA0";
-    window().txtSyncTo->setText(QString::fromUtf8(utf8.c_str()));
-    EXPECT_EQ(c().txtSyncTo.Text(), utf8);
-}
-
-TEST_F(QtControlsTest, StatusProgressAndTimerKeepTheirStateWhileTheWindowIsHidden) {
+// A tick finds the interval not yet counted (it is 0 after load) and runs a cycle, the window
+// hidden as it mostly is; the status, the bar and the timer keep their state meanwhile.
+TEST_F(QtControlsTest, TimerTicksRunTheSchedulerAndControlsKeepTheirStateWhileHidden) {
     window().hide();
+    WriteFile(dir.path() / "src" / "a.txt", "a");
+    c().lstSyncFrom.AddItem(Fileset("src"));
+    form().SyncOn = true;
+    c().Timer1.SetInterval(1);
+    ASSERT_TRUE(WaitFor([&] { return c().StatusBar1.Panels(2).Text() == "Sleeping..."; }));
+    EXPECT_EQ(MirroredSize("a.txt"), 1);
+    EXPECT_TRUE(window().Timer1->isActive());  // restarted after the cycle
+    c().Timer1.SetInterval(0);  // a Qt timer of interval 0 would fire at every turn instead
+    EXPECT_FALSE(window().Timer1->isActive());
+
     form().SetStatus("Copying file a.txt", "Copying file a.txt");
     c().pgrStatus.SetVisible(true);
     c().pgrStatus.SetValue(250);  // beyond the bar's range: kept, drawn full
@@ -84,42 +66,22 @@ TEST_F(QtControlsTest, StatusProgressAndTimerKeepTheirStateWhileTheWindowIsHidde
     form().SetStatus("Sleeping...", "");
     EXPECT_EQ(window().panel2->text(), "Sleeping...");
     EXPECT_TRUE(window().panel2->toolTip().isEmpty());
-
-    c().Timer1.SetInterval(0);  // a Qt timer of interval 0 would fire at every turn instead
-    EXPECT_FALSE(window().Timer1->isActive());
 }
 
-TEST_F(QtControlsTest, TimerTicksRunTheScheduler) {
-    // A tick finds the interval not yet counted (it is 0 after load) and runs a cycle.
-    WriteFile(dir.path() / "src" / "a.txt", "a");
-    c().lstSyncFrom.AddItem(Fileset("src"));
-    form().SyncOn = true;
-    c().Timer1.SetInterval(1);
-    ASSERT_TRUE(WaitFor([&] { return Status() == "Sleeping..."; }));
-    EXPECT_EQ(MirroredSize("a.txt"), 1);
-    EXPECT_TRUE(window().Timer1->isActive());  // restarted after the cycle
-}
+// Texts come back as the bytes that were written; the interval's box takes only digits.
+TEST_F(QtControlsTest, TextsComeBackAsWrittenAndTheWakeupBoxTakesOnlyDigitsAndBackspace) {
+    // Not UTF-8: a file name of another encoding must still reach the files it names.
+    const std::string odd = std::string("caf\xE9") + "/*.*";
+    c().lstSyncFrom.AddItem(odd);
+    c().lstSyncFrom.SetList(0, odd + "x");
+    EXPECT_EQ(c().lstSyncFrom.List(0), odd + "x");
+    c().txtSyncTo.SetText(odd);
+    EXPECT_EQ(c().txtSyncTo.Text(), odd);
+    // What the user types is read from the box.
+    const std::string utf8 = "D\xC3\xA9j\xC3\xA0";
+    window().txtSyncTo->setText(QString::fromUtf8(utf8.c_str()));
+    EXPECT_EQ(c().txtSyncTo.Text(), utf8);
 
-// Yes/No with the second button the default, and a lone OK: Esc answers No, Enter the default.
-TEST_F(QtControlsTest, MessageBoxStylesGiveTheirButtonsIconAndDefault) {
-    window().hide();  // boxes show over a hidden main window too
-    Answer([](QWidget& w) {
-        auto& box = static_cast<QMessageBox&>(w);
-        EXPECT_EQ(box.icon(), QMessageBox::Question);
-        EXPECT_EQ(box.defaultButton(), box.button(QMessageBox::No));
-        QTest::keyClick(&box, Qt::Key_Escape);
-    });
-    EXPECT_EQ(shell->desktop.MsgBox("Erase?", 292, "Erase?"), msgbox::kNo);
-    Answer([](QWidget& w) {
-        auto& box = static_cast<QMessageBox&>(w);
-        EXPECT_EQ(box.icon(), QMessageBox::Critical);
-        EXPECT_EQ(box.buttons().size(), 1);
-        QTest::keyClick(&box, Qt::Key_Return);
-    });
-    EXPECT_EQ(shell->desktop.MsgBox("No Sync To directory", 16, "Error"), msgbox::kOk);
-}
-
-TEST_F(QtControlsTest, WakeupBoxTakesOnlyDigitsAndBackspace) {
     QLineEdit* box = window().txtWakeup;
     box->setFocus();
     box->setText("30");

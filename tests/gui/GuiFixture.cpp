@@ -1,7 +1,5 @@
 #include "tests/gui/GuiFixture.h"
 
-#include <QKeyEvent>
-
 namespace fs = std::filesystem;
 
 GuiFixture::GuiFixture() {
@@ -56,11 +54,6 @@ bool GuiFixture::WaitFor(const std::function<bool()>& done, int ms) {
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     return true;
-}
-
-void GuiFixture::Press(QWidget& widget, Qt::Key key) {
-    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(&widget, &event);
 }
 
 void GuiFixture::Start(const std::string& ini) {

@@ -1,12 +1,6 @@
 // Ending from outside the window: a stop signal while a modal window is open, or a click or
 // signal while a long copy runs. A box is dismissed with its question left undone and the
 // program ends unsaved; a copy stops at once and the program ends once the cycle has returned.
-#include <QFileDialog>
-#include <QInputDialog>
-#include <QMessageBox>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QTest>
 #include <csignal>
 
 #include "tests/gui/GuiFixture.h"
@@ -56,7 +50,7 @@ TEST_F(StopSignalTest, EachKindOfBoxEndsTheProgramWithItsQuestionUnanswered) {
             std::raise(c.signal);
         });
         if (c.button != nullptr)
-            QTest::mouseClick(window().findChild<QAbstractButton*>(c.button), Qt::LeftButton);
+            Click(c.button);
         else
             Main(form());
         EXPECT_TRUE(answers.empty());
@@ -90,12 +84,12 @@ TEST_F(StopSignalTest, TerminateOrASignalDuringACopyEndTheCycleThere) {
                 });
                 window().mnu_HelpAbout->trigger();
             } else {
-                QTest::mouseClick(window().btnTerminate, Qt::LeftButton);
+                Click("btnTerminate");
             }
             loadedUnderTheCycle = !form().Unloaded();
         });
         watch->start(0);
-        QTest::mouseClick(window().btnSyncToggle, Qt::LeftButton);  // returns after the cycle
+        Click("btnSyncToggle");  // returns after the cycle
         EXPECT_TRUE(loadedUnderTheCycle);
         EXPECT_TRUE(form().Unloaded());
         EXPECT_NE(MirroredSize("big.bin"), kBigFile);
