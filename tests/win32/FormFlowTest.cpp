@@ -87,14 +87,13 @@ TEST_F(FormFlowTest, SwitchingOnAsksInModalBoxesAndTerminateInACopyEndsOnceTheCy
 
     shell->controls.lstSyncFrom.AddItem(Fileset("src"));
     SetWindowTextW(Item(ids::kWakeup), L"5");
-    std::vector<LRESULT> defaults;
+    std::vector<int> defaults;
     for (int button : {IDYES, IDNO}) {
         Answer([&, button](const Box& box) {
-            for (int id : {IDYES, IDNO}) {
-                const LONG style = GetWindowLongW(GetDlgItem(box.hwnd, id), GWL_STYLE);
-                if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+            for (int id : {IDYES, IDNO})
+                if ((GetWindowLongW(GetDlgItem(box.hwnd, id), GWL_STYLE) & BS_TYPEMASK) ==
+                    BS_DEFPUSHBUTTON)
                     defaults.push_back(id);
-            }
             Press(box.hwnd, button);
         });
     }
@@ -110,7 +109,7 @@ TEST_F(FormFlowTest, SwitchingOnAsksInModalBoxesAndTerminateInACopyEndsOnceTheCy
                   });
     Command(ids::kSyncToggle);  // returns once the cycle has ended
     // The second, graver erase question defaults to No.
-    EXPECT_EQ(defaults, (std::vector<LRESULT>{IDYES, IDNO}));
+    EXPECT_EQ(defaults, (std::vector<int>{IDYES, IDNO}));
     ASSERT_TRUE(clicked);
     EXPECT_FALSE(unloadedUnderTheCycle);
     EXPECT_TRUE(form().Unloaded());
