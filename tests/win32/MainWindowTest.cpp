@@ -132,23 +132,20 @@ TEST_F(MainWindowTest, AnOutsideCloseOrAnEndingSessionEndTheProgramUnsaved) {
 TEST(TrayCallback, EachLayoutGivesOneClickPerButtonAndKnowsTheNoticeClick) {
     using namespace tray_button;
     // Before version 4 lParam is the mouse message. From version 4 the button-ups are followed
-    // by NIN_SELECT and WM_CONTEXTMENU, so only those count, or each click would count twice.
-    const struct {
-        UINT event;
-        bool v4;
-        int button;
-    } cases[] = {
-        {WM_LBUTTONUP, false, kLeft},         {WM_RBUTTONUP, false, kRight},
-        {WM_MBUTTONUP, false, kMiddle},       {WM_MOUSEMOVE, false, kNone},
-        {NIN_BALLOONUSERCLICK, false, kNone}, {NIN_SELECT, true, kLeft},
-        {NIN_KEYSELECT, true, kLeft},         {WM_CONTEXTMENU, true, kRight},
-        {WM_LBUTTONUP, true, kNone},          {WM_MBUTTONUP, true, kMiddle},
-        {NIN_BALLOONTIMEOUT, true, kNone},    {NIN_BALLOONUSERCLICK, true, kNone},
+    // by NIN_SELECT and WM_CONTEXTMENU, so only those count, or each click would count twice;
+    // its high word is the icon's number. A notice timing out is no click on it.
+    const std::tuple<UINT, bool, int> cases[] = {
+        {WM_LBUTTONUP, false, kLeft},      {WM_RBUTTONUP, false, kRight},
+        {WM_MBUTTONUP, false, kMiddle},    {WM_MOUSEMOVE, false, kNone},
+        {NIN_SELECT, true, kLeft},         {NIN_KEYSELECT, true, kLeft},
+        {WM_CONTEXTMENU, true, kRight},    {WM_LBUTTONUP, true, kNone},
+        {WM_MBUTTONUP, true, kMiddle},     {NIN_BALLOONUSERCLICK, true, kNone},
+        {NIN_BALLOONTIMEOUT, true, kNone},
     };
-    for (const auto& c : cases) {  // version 4 puts the icon's number in the high word
-        const LPARAM lParam = MAKELPARAM(c.event, c.v4 ? 1 : 0);
-        EXPECT_EQ(TrayButton(lParam, c.v4), c.button) << c.event << " " << c.v4;
-        EXPECT_EQ(TrayBalloonClicked(lParam), c.event == NIN_BALLOONUSERCLICK) << c.event;
+    for (const auto& [event, v4, button] : cases) {
+        const LPARAM lParam = MAKELPARAM(event, v4 ? 1 : 0);
+        EXPECT_EQ(TrayButton(lParam, v4), button) << event << " " << v4;
+        EXPECT_EQ(TrayBalloonClicked(lParam), event == NIN_BALLOONUSERCLICK) << event;
     }
 }
 
