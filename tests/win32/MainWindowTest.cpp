@@ -10,17 +10,15 @@ using namespace brannock_win32;
 
 namespace {
 
-// Every item's text, a submenu's items after its own, "-" for a separator.
-std::vector<std::string> MenuTexts(HMENU menu) {
-    std::vector<std::string> texts;
+// Every item's text and a '|', a submenu's items after its own, "-" for a separator.
+std::string MenuTexts(HMENU menu) {
+    std::string texts;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         wchar_t text[64] = {};
         GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
-        texts.push_back(text[0] ? Utf8(text) : "-");
-        if (HMENU sub = GetSubMenu(menu, i)) {
-            const auto items = MenuTexts(sub);
-            texts.insert(texts.end(), items.begin(), items.end());
-        }
+        texts += (text[0] ? Utf8(text) : "-") + "|";
+        if (HMENU sub = GetSubMenu(menu, i))
+            texts += MenuTexts(sub);
     }
     return texts;
 }
@@ -33,20 +31,14 @@ void ExpectTidyLayout(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
     std::vector<std::pair<HWND, RECT>> shown;
-    EnumChildWindows(
-        window,
-        [](HWND hwnd, LPARAM list) {
-            const int id = GetDlgCtrlID(hwnd);
-            HWND root = GetAncestor(hwnd, GA_ROOT);
-            RECT r{};
-            GetWindowRect(hwnd, &r);
-            MapWindowPoints(nullptr, root, reinterpret_cast<POINT*>(&r), 2);
-            if (IsWindowVisible(hwnd) && GetParent(hwnd) == root && id != ids::kFrame1 &&
-                id != ids::kFrame2 && id != ids::kFrame3)
-                reinterpret_cast<std::vector<std::pair<HWND, RECT>>*>(list)->push_back({hwnd, r});
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&shown));
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(c);
+        RECT r{};
+        GetWindowRect(c, &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        if (IsWindowVisible(c) && id != ids::kFrame1 && id != ids::kFrame2 && id != ids::kFrame3)
+            shown.push_back({c, r});
+    }
     EXPECT_EQ(shown.size(), 15u);  // fourteen controls and the status bar
     for (const auto& [a, r] : shown) {
         RECT both{};
@@ -63,11 +55,9 @@ void ExpectTidyLayout(HWND window) {
 TEST_F(MainWindowTest, MenusLayoutALongFilesetAndTheWakeupFilterAt96And144Dpi) {
     StartAndLoad(SavedIni(false, {"C:\\a\\*.*"}));
     EXPECT_EQ(MenuTexts(GetMenu(Window())),
-              (std::vector<std::string>{"&File", "&Activity Log...", "E&xit", "&Help",
-                                        "&Contents...", "&About..."}));
+              "&File|&Activity Log...|E&xit|&Help|&Contents...|&About...|");
     EXPECT_EQ(MenuTexts(shell->window.Controls().mnu_Popup),
-              (std::vector<std::string>{"&Properties", "&Activity Log...", "&Disabled", "-",
-                                        "&Terminate"}));
+              "&Properties|&Activity Log...|&Disabled|-|&Terminate|");
     ExpectTidyLayout(Window());
 
     HWND list = Item(ids::kSyncFrom);
@@ -117,24 +107,17 @@ TEST_F(MainWindowTest, MenusLayoutALongFilesetAndTheWakeupFilterAt96And144Dpi) {
     }
 }
 
-TEST_F(MainWindowTest, TheCloseBoxHidesAndAnOutsideCloseOrAnEndingSessionEndUnsaved) {
+TEST_F(MainWindowTest, AnOutsideCloseOrAnEndingSessionEndTheProgramUnsaved) {
     StartAndLoad(SavedIni(false, {Fileset("src")}));
     SendMessageW(Item(ids::kSyncFrom), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"C:\\x\\*.*"));
-    SendMessageW(Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_FALSE(IsWindowVisible(Window()));
+    SendMessageW(Window(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);  // the session goes on
     EXPECT_FALSE(form().Unloaded());
-    EXPECT_TRUE(shell->controls.SysTray1.intray());
-
     SendMessageW(Window(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(form().Unloaded());
     EXPECT_FALSE(shell->controls.SysTray1.intray());
     EXPECT_EQ(IniValue("FileSets", "FileSet2"), "");  // nothing saved on this path
 
-    // Only an ending session ends the program, and it ends it even under a box.
     StartAndLoad(SavedIni(false));
-    SendMessageW(Window(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
-    EXPECT_FALSE(form().Unloaded());
-
     // The session ends while a box waits for an answer: the box goes and so does the program.
     Answer([&](const Box& box) {
         SendMessageW(Window(), WM_ENDSESSION, TRUE, 0);
@@ -149,23 +132,20 @@ TEST_F(MainWindowTest, TheCloseBoxHidesAndAnOutsideCloseOrAnEndingSessionEndUnsa
 TEST(TrayCallback, EachLayoutGivesOneClickPerButtonAndKnowsTheNoticeClick) {
     using namespace tray_button;
     // Before version 4 lParam is the mouse message. From version 4 the button-ups are followed
-    // by NIN_SELECT and WM_CONTEXTMENU, so only those count, or each click would count twice.
-    const struct {
-        UINT event;
-        bool v4;
-        int button;
-    } cases[] = {
-        {WM_LBUTTONUP, false, kLeft},         {WM_RBUTTONUP, false, kRight},
-        {WM_MBUTTONUP, false, kMiddle},       {WM_MOUSEMOVE, false, kNone},
-        {NIN_BALLOONUSERCLICK, false, kNone}, {NIN_SELECT, true, kLeft},
-        {NIN_KEYSELECT, true, kLeft},         {WM_CONTEXTMENU, true, kRight},
-        {WM_LBUTTONUP, true, kNone},          {WM_MBUTTONUP, true, kMiddle},
-        {NIN_BALLOONTIMEOUT, true, kNone},    {NIN_BALLOONUSERCLICK, true, kNone},
+    // by NIN_SELECT and WM_CONTEXTMENU, so only those count, or each click would count twice;
+    // its high word is the icon's number. A notice timing out is no click on it.
+    const std::tuple<UINT, bool, int> cases[] = {
+        {WM_LBUTTONUP, false, kLeft},      {WM_RBUTTONUP, false, kRight},
+        {WM_MBUTTONUP, false, kMiddle},    {WM_MOUSEMOVE, false, kNone},
+        {NIN_SELECT, true, kLeft},         {NIN_KEYSELECT, true, kLeft},
+        {WM_CONTEXTMENU, true, kRight},    {WM_LBUTTONUP, true, kNone},
+        {WM_MBUTTONUP, true, kMiddle},     {NIN_BALLOONUSERCLICK, true, kNone},
+        {NIN_BALLOONTIMEOUT, true, kNone},
     };
-    for (const auto& c : cases) {  // version 4 puts the icon's number in the high word
-        const LPARAM lParam = MAKELPARAM(c.event, c.v4 ? 1 : 0);
-        EXPECT_EQ(TrayButton(lParam, c.v4), c.button) << c.event << " " << c.v4;
-        EXPECT_EQ(TrayBalloonClicked(lParam), c.event == NIN_BALLOONUSERCLICK) << c.event;
+    for (const auto& [event, v4, button] : cases) {
+        const LPARAM lParam = MAKELPARAM(event, v4 ? 1 : 0);
+        EXPECT_EQ(TrayButton(lParam, v4), button) << event << " " << v4;
+        EXPECT_EQ(TrayBalloonClicked(lParam), event == NIN_BALLOONUSERCLICK) << event;
     }
 }
 
@@ -205,7 +185,10 @@ TEST_F(MainWindowTest, AnOnStartLivesInTheTrayAndItsClicksAndMenuReachTheForm) {
     TrayEvent(v4 ? WM_CONTEXTMENU : WM_RBUTTONUP);
     EXPECT_TRUE(WaitFor([&] { return checked == 1; }));
 
+    // The close box only hides the window, and Properties shows it again.
     SendMessageW(Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_FALSE(IsWindowVisible(Window()));
+    EXPECT_FALSE(form().Unloaded());
     Command(ids::kPopupProperties);
     EXPECT_TRUE(IsWindowVisible(Window()));
 

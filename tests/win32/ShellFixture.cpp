@@ -5,28 +5,7 @@
 #include "ui/modSync.h"
 #include "ui/win32/ResourceIds.h"
 
-namespace {
-
-ShellFixture* g_current = nullptr;
-constexpr int kMessageBoxText = 0xFFFF;
-
-// The visible dialog boxes of this thread.
-std::vector<HWND> OpenBoxes() {
-    std::vector<HWND> found;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM list) {
-            wchar_t cls[16] = {};
-            GetClassNameW(hwnd, cls, 16);
-            if (std::wstring(cls) == L"#32770" && IsWindowVisible(hwnd))
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-}  // namespace
+static ShellFixture* g_current = nullptr;
 
 ShellFixture::ShellFixture() {
     g_current = this;
@@ -55,11 +34,13 @@ void CALLBACK ShellFixture::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
 
 // A box nobody answers would keep the test waiting for ever: it fails the test and is closed.
 void ShellFixture::AnswerOpenBox() {
-    for (HWND hwnd : OpenBoxes()) {
-        if (std::find(m_answered.begin(), m_answered.end(), hwnd) != m_answered.end())
+    for (HWND hwnd = nullptr; (hwnd = FindWindowExW(nullptr, hwnd, L"#32770", nullptr));) {
+        if (!IsWindowVisible(hwnd) ||
+            GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId() ||
+            std::ranges::find(m_answered, hwnd) != m_answered.end())
             continue;
         m_answered.push_back(hwnd);
-        HWND text = GetDlgItem(hwnd, kMessageBoxText);
+        HWND text = GetDlgItem(hwnd, 0xFFFF);  // a message box's text
         if (!text)
             text = GetDlgItem(hwnd, IDC_INPUT_PROMPT);
         Box box{hwnd, Text(hwnd), text ? Text(text) : std::string()};

@@ -15,9 +15,7 @@
 #include "ui/win32/Win32Shell.h"
 #include "ui/win32/Win32Text.h"
 
-inline std::string Text(HWND hwnd) {
-    return brannock_win32::WindowText(hwnd);
-}
+inline constexpr auto& Text = brannock_win32::WindowText;  // a window's text in UTF-8
 
 // An open modal box as the test sees it.
 struct Box {
