@@ -1,7 +1,7 @@
 // Windows' wildcard rules, row by row: fourteen names with dots and spaces in every place, and
-// the names each pattern finds on Windows. Windows also matches a pattern against a name's 8.3
-// short name; POSIX names have none, so the names a row finds only that way are listed apart
-// and are not found here.
+// the names each pattern finds on Windows, with the error codes Windows gives. Windows also matches
+// a pattern against a name's 8.3 short name; POSIX names have none, so the names a row finds only
+// that way are listed apart and are not found here.
 #include <sstream>
 #include <vector>
 
@@ -16,9 +16,8 @@ const char* const kNames[] = {"..a",  "..a.a", ".a",    ".a..a", ".a.a", ".aaa",
 // wildcards nor lets '?' stand for nothing, and keeps no short names to match.
 constexpr bool kWineDeparts = true;
 
-// Every name; the names without an extension, and those of them found only by a short name.
+// Every name, and the names without an extension found only by a short name.
 const char kAll[] = ".|..|..a|..a.a|.a|.a..a|.a.a|.aaa|a|a..a|a.a|a.a.a|aa|aaa|aaaa| .a";
-const char kNoExtension[] = ".|..|..a|.a|.aaa|a|aa|aaa|aaaa";
 const char kShortNoExtension[] = "..a|.a|.aaa";
 
 // Patterns that find the same names.
@@ -35,7 +34,7 @@ const Row kRows[] = {
     {{".*.*", ".*"}, ".|..|..a|..a.a|.a|.a..a|.a.a|.aaa"},
     {{". *", "* . *", "a a*.*", "a ?.*", "? a.*", "a* a", " <..", "? .*", ". ?"}, ""},
     {{"*.", "*..", "* .", "*. .", "* ..", "<.", "<", "<..", "<. ", "< .", "< . ", "<.. ",
-     "<. .", "< .."}, kNoExtension, kShortNoExtension, kWineDeparts},
+     "<. .", "< .."}, ".|..|..a|.a|.aaa|a|aa|aaa|aaaa", kShortNoExtension, kWineDeparts},
     {{"*..*"}, ".|..|..a|..a.a|.a..a|a..a", "", kWineDeparts},
     {{".*.", ".<", ".<."}, ".|..|.a|.aaa", "", kWineDeparts}, {{"..*", "..* "}, ".|..|..a|..a.a"},
     {{" *..", " ?a"}, "", "", kWineDeparts}, {{"* .*.", " *a", "* *", "* .a", "** .a"}, " .a"},
@@ -47,7 +46,10 @@ const Row kRows[] = {
     {{"aa*.*"}, ".aaa|a.a.a|aa|aaa|aaaa", ".aaa|a.a.a", kWineDeparts},
     {{"< .a", "<< .a", "< .<.", "< .<. "}, " .a", "", kWineDeparts},
     {{"aa? "}, "aa|aaa", "", kWineDeparts}, {{"aa\"*"}, "aa", "", kWineDeparts},
-    {{"*.a"}, "..a|..a.a|.a|.a..a|.a.a|a..a|a.a|a.a.a| .a"},
+    // A pattern with an extension loses its trailing dots and spaces ("*." keeps its meaning),
+    // and a letter's case does not count in it; a name without wildcards is found as it is.
+    {{"*.a", "*.A", "*.a.", "*.a ", "*.a. ."}, "..a|..a.a|.a|.a..a|.a.a|a..a|a.a|a.a.a| .a"},
+    {{"a.a"}, "a.a"},
     {{"<.a"}, "..a|..a.a|.a|.a..a|.a.a|a..a|a.a|a.a.a| .a", "", kWineDeparts},
     {{"<.<.<", "<.<.< "}, "..a|..a.a|.a..a|.a.a|a..a|a.a.a", "", kWineDeparts},
     {{"<.<.", "<.<. ", "<.<"},
@@ -87,22 +89,31 @@ TEST_F(WildcardTableTest, EveryRowFindsWhatWindowsFinds) {
         for (const std::string& name : Split(row.shortOnly))
             expected.erase(name);
         for (const std::string& pattern : row.patterns) {
-            const Names found = FoundNames(Path(pattern));
+            DWORD error = 0;
+            const Names found = FoundNames(Path(pattern), &error);
 #ifdef _WIN32
             // A Windows volume may keep short names or not.
             if (found == withShortNames)
                 continue;
 #endif
             EXPECT_EQ(found, expected) << "pattern \"" << pattern << '"';
+            // Nothing found is an error of its own, not the end of an enumeration.
+            EXPECT_EQ(error, static_cast<DWORD>(expected.empty() ? ERROR_FILE_NOT_FOUND
+                                                                 : ERROR_NO_MORE_FILES))
+                << pattern;
         }
     }
-}
-
-// A pattern with an extension loses its trailing dots and spaces ("*." keeps its meaning, see
-// the table), and a letter's case does not count in it.
-TEST_F(WildcardTableTest, TrailingDotsAndSpacesAfterAnExtensionGo) {
-    for (const char* name : {"a.b", "a.txt", "notes.TXT", "x"})
-        WriteFile(dir.path() / name, "x");
-    for (const char* pattern : {"*.txt.", "*.txt ", "*.txt. ."})
-        EXPECT_EQ(FoundNames(Path(pattern)), (Names{"a.txt", "notes.TXT"})) << pattern;
+    // A missing folder, a file where a folder belongs (this layer calls it ERROR_DIRECTORY,
+    // Wine ERROR_INVALID_NAME, Windows its own code), and a name that is not there.
+    const std::string missing = std::string("missing") + kSep, inFile = std::string("a") + kSep;
+    const std::pair<std::string, DWORD> failures[] = {
+        {missing + "*", ERROR_PATH_NOT_FOUND},
+        {missing + "a", ERROR_PATH_NOT_FOUND},
+        {inFile + "*", RunningUnderWine() ? ERROR_INVALID_NAME : ERROR_DIRECTORY},
+        {"b", ERROR_FILE_NOT_FOUND}};
+    for (const auto& [pattern, error] : failures) {
+        DWORD last = 0;
+        EXPECT_EQ(FoundNames(Path(pattern), &last), Names{}) << pattern;
+        EXPECT_EQ(last, error) << pattern;
+    }
 }
