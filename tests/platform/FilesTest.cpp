@@ -14,13 +14,9 @@ using FilesTest = PlatformTest;
 // an existing name unless asked, a read-only file and a folder move as well, and a folder is
 // never replaced.
 TEST_F(FilesTest, FoldersAndMovesKeepWindowsRulesAndErrors) {
-    auto mkdir = [this](const std::string& p) {
-        return Outcome(CreateDirectoryA(Path(p).c_str(), nullptr));
-    };
-    auto rmdir = [this](const std::string& p) {
-        return Outcome(RemoveDirectoryA(Path(p).c_str()));
-    };
-    auto del = [this](const std::string& p) { return Outcome(DeleteFileA(Path(p).c_str())); };
+    auto mkdir = [this](auto p) { return Outcome(CreateDirectoryA(Path(p).c_str(), nullptr)); };
+    auto rmdir = [this](auto p) { return Outcome(RemoveDirectoryA(Path(p).c_str())); };
+    auto del = [this](auto p) { return Outcome(DeleteFileA(Path(p).c_str())); };
     auto move = [this](const std::string& from, const std::string& to, DWORD flags = 0) {
         return Outcome(MoveFileExA(Path(from).c_str(), Path(to).c_str(), flags));
     };
@@ -39,13 +35,11 @@ TEST_F(FilesTest, FoldersAndMovesKeepWindowsRulesAndErrors) {
     // size is 0 in a listing and in a look-up.
     EXPECT_EQ(Outcome(Open(Path("folder"), GENERIC_WRITE, CREATE_NEW)),
               Failed(RunningUnderWine() ? ERROR_FILE_EXISTS : ERROR_ACCESS_DENIED));
-    WIN32_FIND_DATAA listed{};
-    FindClose(FindFirstFileA(Path("folder").c_str(), &listed));
-    WIN32_FILE_ATTRIBUTE_DATA looked{};
-    ASSERT_TRUE(GetFileAttributesExA(Path("folder").c_str(), GetFileExInfoStandard, &looked));
-    EXPECT_EQ(
-        listed.nFileSizeHigh | listed.nFileSizeLow | looked.nFileSizeHigh | looked.nFileSizeLow,
-        0u);
+    WIN32_FIND_DATAA list{};
+    FindClose(FindFirstFileA(Path("folder").c_str(), &list));
+    WIN32_FILE_ATTRIBUTE_DATA look{};
+    ASSERT_TRUE(GetFileAttributesExA(Path("folder").c_str(), GetFileExInfoStandard, &look));
+    EXPECT_EQ(list.nFileSizeHigh | list.nFileSizeLow | look.nFileSizeHigh | look.nFileSizeLow, 0u);
     EXPECT_EQ(rmdir("folder"), Failed(ERROR_DIR_NOT_EMPTY));
     EXPECT_EQ(rmdir(file), Failed(ERROR_DIRECTORY));
 

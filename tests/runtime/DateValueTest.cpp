@@ -69,8 +69,7 @@ TEST(TryMakeDate, AgreesWithTheMonthFirstTextOfTheSameParts) {
         {2023, 2, 29, 0, 0, 0},     {2023, 1, 1, 24, 0, 0},  {2023, 1, 1, 0, 60, 0},
     };
     for (const CivilDateTime& t : samples) {
-        DateValue fromText = -1;
-        DateValue fromParts = -1;
+        DateValue fromText = -1, fromParts = -1;
         const bool textReads = TryParseMonthFirst(FormatMonthFirst(t), fromText);
         EXPECT_EQ(TryMakeDate(t, fromParts), textReads) << FormatMonthFirst(t);
         EXPECT_EQ(fromParts, fromText) << FormatMonthFirst(t);
