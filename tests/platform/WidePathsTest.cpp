@@ -2,10 +2,8 @@
 // paths that need it, made from the full path by the system's own rules.
 #ifdef _WIN32
 
-#include "fileio/FolderIdentity.h"
 #include "platform/windows/WideText.h"
 #include "tests/platform/PlatformTestSupport.h"
-#include "tests/support/DeepFolder.h"
 
 namespace {
 
@@ -61,35 +59,6 @@ TEST_F(WidePaths, TextsAreCutBetweenCharacters) {
     char value[6] = {};
     EXPECT_EQ(GetPrivateProfileStringA("S", "K", "", value, sizeof value, ini.c_str()), 3u);
     EXPECT_EQ(std::string(value), "\xE6\x97\xA5");
-}
-
-// Calls past MAX_PATH through the spellings a user may type: a folder's identity and resolved
-// path, the settings file, and a relative path with forward separators and a step back.
-TEST_F(WidePaths, DeepPathsReachEveryCall) {
-    const DeepFolder deep(dir, dir.str(), 1500);
-    const std::string& folder = deep.path();
-    ASSERT_GT(folder.size(), 1300u);
-
-    EXPECT_TRUE(folders::IdentityOf(folder + "\\.\\").has_value());
-    // Wine's own settings-file functions and resolved paths stop at MAX_PATH.
-    if (!RunningUnderWine()) {
-        const std::string ini = folder + "\\s.ini";
-        EXPECT_EQ(Outcome(WritePrivateProfileStringA("Main", "Key", "v", ini.c_str())), "ok");
-        char value[8] = {};
-        EXPECT_EQ(GetPrivateProfileStringA("Main", "Key", "", value, sizeof value, ini.c_str()),
-                  1u);
-        EXPECT_EQ(folders::FinalPathOf(folder + "\\.\\"), folder);
-    }
-
-    // From the folder above the deep one, with forward separators and a step back.
-    const std::wstring before = CurrentFolder();
-    ASSERT_TRUE(SetCurrentDirectoryW(w32wide::Widen(dir.str()).c_str()));
-    std::string relative = folder.substr(dir.str().size() + 1);
-    std::replace(relative.begin(), relative.end(), '\\', '/');
-    const std::string made = relative + "/made/../made2";
-    EXPECT_EQ(Outcome(CreateDirectoryA(made.c_str(), nullptr)), "ok");
-    SetCurrentDirectoryW(before.c_str());
-    EXPECT_EQ(FoundNames(folder + "\\made*"), Names{"made2"});
 }
 
 }  // namespace
