@@ -105,9 +105,7 @@ TEST_F(FilesTest, ReadOnlyFilesAreRefusedToAdministratorsToo) {
     if (RunningUnderWine())
         GTEST_SKIP() << "Wine run by root lets root write";
     WriteFile(dir.path() / "ro.txt", "keep");
-    fs::permissions(dir.path() / "ro.txt",
-                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
+    fs::permissions(dir.path() / "ro.txt", fs::perms::owner_read | fs::perms::group_read);
     EXPECT_EQ(Outcome(Open(Path("ro.txt"), GENERIC_WRITE, OPEN_EXISTING)),
               Failed(ERROR_ACCESS_DENIED));
     EXPECT_EQ(ReadFileText(dir.path() / "ro.txt"), "keep");

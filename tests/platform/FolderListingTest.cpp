@@ -76,10 +76,9 @@ TEST_F(FolderListingTest, KindsOnlyListingsTellEntriesApartAsFullOnesDo) {
         {"folder-link", kFolder | kLink}, {"file-link", kLink}, {"dangling", kLink},
         {"pipe", kDevice}, {"pipe-link", kDevice | kLink}}));
     // clang-format on
-    for (bool filesInFull : {false, true}) {
+    for (bool filesInFull : {false, true})
         EXPECT_EQ(kinds(w32posix::FindFirstKindA(Path("*").c_str(), &data, filesInFull), data),
                   full);
-    }
     for (const char* name : {"pipe", "pipe-link"}) {
         WIN32_FIND_DATAA entry{};  // a look-up tells the device as the listing does
         FindClose(FindFirstFileA(Path(name).c_str(), &entry));

@@ -15,12 +15,10 @@ namespace {
 
 class PrivateProfileTest : public PlatformTest {
   protected:
-    std::string Read(const char* section, const char* key, const char* def = "default",
-                     DWORD* count = nullptr) {
+    // The value read; `count` receives what the call returned.
+    std::string Read(const char* section, const char* key, const char* def = "default") {
         std::string buffer(256, '#');
-        DWORD n = GetPrivateProfileStringA(section, key, def, buffer.data(), 256, file.c_str());
-        if (count)
-            *count = n;
+        count = GetPrivateProfileStringA(section, key, def, buffer.data(), 256, file.c_str());
         return buffer.substr(0, buffer.find('\0'));
     }
     BOOL Write(const char* section, const char* key, const char* value) {
@@ -35,6 +33,7 @@ class PrivateProfileTest : public PlatformTest {
     }
 
     std::string file = dir.str("s.ini");
+    DWORD count = 0;
 };
 
 }  // namespace
@@ -47,11 +46,10 @@ TEST_F(PrivateProfileTest, ValuesAreTrimmedUnquotedAndCutToTheBuffer) {
         EXPECT_EQ(static_cast<INT>(GetPrivateProfileIntA("N", key, 5, file.c_str())), expected);
     EXPECT_EQ(Read("MAIN", "name"), "some value");
     EXPECT_EQ(Read("Main", "Quoted"), " padded ");
-    DWORD count = 0;
-    EXPECT_EQ(Read("Main", "Long", "", &count), std::string(255, 'v'));
+    EXPECT_EQ(Read("Main", "Long", ""), std::string(255, 'v'));
     EXPECT_EQ(count, 255u);
     EXPECT_EQ(Read("Main", "Empty"), "");
-    EXPECT_EQ(Read("Main", "Missing", "fallback  ", &count), "fallback");
+    EXPECT_EQ(Read("Main", "Missing", "fallback  "), "fallback");
     EXPECT_EQ(count, 8u);
 }
 

@@ -15,12 +15,6 @@ std::wstring SystemPathOf(const std::string& path) {
     return form;
 }
 
-std::wstring CurrentFolder() {
-    std::wstring folder(w32wide::kMaxLongPath, L'\0');
-    folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
-    return folder;
-}
-
 TEST_F(WidePaths, OnlyPathsPastThePlainFormsReachGetTheFullPathWithItsPrefix) {
     const std::string name(150, 'n');
     const std::wstring wide(150, L'n');
@@ -35,7 +29,7 @@ TEST_F(WidePaths, OnlyPathsPastThePlainFormsReachGetTheFullPathWithItsPrefix) {
     EXPECT_EQ(SystemPathOf("\\\\server\\share\\" + name + "\\" + name),
               L"\\\\?\\UNC\\server\\share\\" + wide + L"\\" + wide);
     EXPECT_EQ(SystemPathOf(name + "\\" + name),
-              L"\\\\?\\" + CurrentFolder() + L"\\" + wide + L"\\" + wide);
+              L"\\\\?\\" + std::filesystem::current_path().wstring() + L"\\" + wide + L"\\" + wide);
 
     std::wstring form;
     SetLastError(0);
