@@ -118,21 +118,6 @@ TEST_F(PrivateProfileTest, ReplacementKeepsModeLinksAndReadOnlyFiles) {
     EXPECT_EQ(Outcome(Write("A", "x", "3")), Failed(ERROR_ACCESS_DENIED));
 }
 
-// A save that finds the disk full leaves the old text whole, whichever way it tried to write.
-TEST_F(PrivateProfileTest, AFullDiskLeavesTheOldTextWhole) {
-    SmallVolume volume(dir.path() / "small");
-    if (!volume.Mounted())
-        GTEST_SKIP() << volume.Why();
-    const std::string old = "[A]\nx=1\n" + std::string(100 * 1024, ';') + "\n";
-    WriteFile(volume.path() / "s.ini", old);
-    WriteFile(volume.path() / "filler", std::string(800 * 1024, 'f'));
-    file = Narrow(volume.path() / "s.ini");
-    EXPECT_EQ(Outcome(Write("A", "x", std::string(200 * 1024, 'v').c_str())),
-              Failed(ERROR_DISK_FULL));
-    EXPECT_EQ(ReadFileText(volume.path() / "s.ini"), old);
-    EXPECT_EQ(std::distance(fs::directory_iterator(volume.path()), {}), 2);
-}
-
 // Another user's program still runs though no signal may be sent to it: its save's temporary
 // stays.
 TEST_F(PrivateProfileTest, AnotherUsersSaveInProgressIsLeftAlone) {
