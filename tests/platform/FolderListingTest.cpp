@@ -11,8 +11,6 @@
 namespace fs = std::filesystem;
 #endif
 
-namespace {
-
 using FolderListingTest = PlatformTest;
 
 // Entries deleted after the folder was read are passed over; the rest still comes.
@@ -103,5 +101,3 @@ TEST_F(FolderListingTest, KindsOnlyListingsTellEntriesApartAsFullOnesDo) {
     EXPECT_TRUE(fs::exists(Path("file")));
 }
 #endif
-
-}  // namespace

@@ -5,11 +5,9 @@
 #include "tests/support/DeepFolder.h"
 #include "tests/support/OpenDescriptors.h"
 
-namespace {
-
 #ifndef _WIN32
 // `path` extended by folders made below it until it is exactly `length` characters long.
-std::string FolderOfLength(std::string path, std::size_t length) {
+static std::string FolderOfLength(std::string path, std::size_t length) {
     while (path.size() < length) {
         const std::size_t left = length - path.size();  // a separator and a name, at least 2
         path +=
@@ -19,8 +17,6 @@ std::string FolderOfLength(std::string path, std::size_t length) {
     return path;
 }
 #endif
-
-}  // namespace
 
 TEST_F(PlatformTest, EveryCallReachesPathsPastTheSystemLimitUpToWindowsOwn) {
     const DeepFolder deep(dir, dir.str(), 32600);

@@ -79,9 +79,8 @@ TEST_F(PrivateProfileTest, WritesCreateReplaceAndPlaceKeysWhereTheyBelong) {
     EXPECT_EQ(Read("A", "x"), "1");
     EXPECT_TRUE(Write("A", "y", "2"));
     EXPECT_EQ(ReadFileText(dir.path() / "s.ini"), "[A]\r\nx=1\r\ny=2\r\n");
-    EXPECT_EQ(Outcome(WritePrivateProfileStringA(
-                  "A", "x", "1", dir.str("no" + std::string(kSepText) + "s.ini").c_str())),
-              Failed(ERROR_PATH_NOT_FOUND));
+    file = dir.str("no" + std::string(kSepText) + "s.ini");
+    EXPECT_EQ(Outcome(Write("A", "x", "1")), Failed(ERROR_PATH_NOT_FOUND));
 }
 
 #ifndef _WIN32
