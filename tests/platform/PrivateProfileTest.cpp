@@ -86,9 +86,9 @@ TEST_F(PrivateProfileTest, WritesCreateReplaceAndPlaceKeysWhereTheyBelong) {
 #ifndef _WIN32
 // A settings file that is a link reads what its target holds. This layer rewrites a settings file
 // through a temporary one beside it: the file must keep its mode bits, stay a link when it is one,
-// and refuse the write when it is read-only. The temporaries of a save that was killed go with the
-// next save, unless their program still runs.
-TEST_F(PrivateProfileTest, ReplacementKeepsModeLinksAndReadOnlyFiles) {
+// and refuse the write when it is read-only. The temporaries of a save that was killed go with
+// the next save, unless their program still runs.
+TEST_F(PrivateProfileTest, ReplacementKeepsModeLinksReadOnlyFilesAndReadOnlyFolders) {
     const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     const fs::path real = dir.path() / "real.ini";
     WriteFile(real, "[A]\nx=1\n");
@@ -115,6 +115,19 @@ TEST_F(PrivateProfileTest, ReplacementKeepsModeLinksAndReadOnlyFiles) {
 
     fs::permissions(real, fs::perms::owner_read);
     EXPECT_EQ(Outcome(Write("A", "x", "3")), Failed(ERROR_ACCESS_DENIED));
+
+    // The folder made immutable, the settings file in it not: no temporary can be made beside
+    // it, so the file is rewritten where it is, and cut to a shorter text's length.
+    fs::permissions(real, mode);
+    if (!RunningAsRoot() || std::system(("chattr +i '" + dir.str() + "' 2>/dev/null").c_str()))
+        GTEST_SKIP() << "chattr +i is not available";
+    BOOL longer = Write("A", "x", "a longer value than before");
+    const std::string longText = Text();
+    BOOL shorter = Write("A", "x", "2");
+    std::system(("chattr -i '" + dir.str() + "'").c_str());
+    EXPECT_TRUE(longer && shorter);
+    EXPECT_EQ(longText, "[A]\nx=a longer value than before\ny=2\n[B]\nz=3\n");
+    EXPECT_EQ(Text(), "[A]\nx=2\ny=2\n[B]\nz=3\n");
 }
 
 // Another user's program still runs though no signal may be sent to it: its save's temporary
@@ -127,21 +140,5 @@ TEST_F(PrivateProfileTest, AnotherUsersSaveInProgressIsLeftAlone) {
     WriteFile(dir.path() / theirs, "their save");
     EXPECT_TRUE(Write("A", "x", "2"));
     EXPECT_TRUE(fs::exists(dir.path() / theirs));
-}
-
-// The folder is immutable, the settings file in it is not: no temporary can be made beside
-// it, so the file is rewritten where it is.
-TEST_F(PrivateProfileTest, AReadOnlyFolderStillTakesTheWriteInPlace) {
-    Put("[A]\nx=1\n");
-    const std::string folder = dir.str();
-    if (!RunningAsRoot() || std::system(("chattr +i '" + folder + "' 2>/dev/null").c_str()))
-        GTEST_SKIP() << "chattr +i is not available";
-    BOOL longer = Write("A", "x", "a longer value than before");
-    const std::string longText = Text();
-    BOOL shorter = Write("A", "x", "2");
-    std::system(("chattr -i '" + folder + "'").c_str());
-    EXPECT_TRUE(longer && shorter);
-    EXPECT_EQ(longText, "[A]\nx=a longer value than before\n");
-    EXPECT_EQ(Text(), "[A]\nx=2\n");  // cut to its new length
 }
 #endif
