@@ -7,8 +7,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
 using NamesTest = PlatformTest;
 
 // "Grüße ✓ 😀.txt" in UTF-8: letters of the Western code page, a sign outside every one and
@@ -16,12 +14,10 @@ using NamesTest = PlatformTest;
 const std::string kGreeting = "Gr\u00FC\u00DFe \u2713 \U0001F600.txt";
 const std::string kFolder = "\u00DCbersicht \u2713";
 
-std::string NameOnDisk(const fs::path& p) {
+static std::string NameOnDisk(const fs::path& p) {
     const std::u8string name = p.filename().u8string();
     return std::string(name.begin(), name.end());
 }
-
-}  // namespace
 
 TEST_F(NamesTest, NamesOutsideEveryCodePageRoundTripAndFollowThePlatformsRules) {
     ASSERT_TRUE(CreateDirectoryA(Path(kFolder).c_str(), nullptr));

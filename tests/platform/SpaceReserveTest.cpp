@@ -11,18 +11,14 @@
 
 #include "tests/platform/PlatformTestSupport.h"
 
-namespace {
-
 using SpaceReserveTest = PlatformTest;
 
 // Blocks beyond the bytes' own pages (a file system may add a little for its bookkeeping).
-bool HoldsOnlyItsBytes(const std::string& path) {
+static bool HoldsOnlyItsBytes(const std::string& path) {
     struct stat st {};
     EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
     return st.st_blocks * 512 <= st.st_size + 64 * 1024;
 }
-
-}  // namespace
 
 TEST_F(SpaceReserveTest, TheFileShowsOnlyWhatWasWrittenAndHasItsTimesSet) {
     const std::string data = Pattern(5'000'123);

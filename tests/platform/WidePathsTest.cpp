@@ -5,11 +5,9 @@
 #include "platform/windows/WideText.h"
 #include "tests/platform/PlatformTestSupport.h"
 
-namespace {
-
 using WidePaths = PlatformTest;
 
-std::wstring SystemPathOf(const std::string& path) {
+static std::wstring SystemPathOf(const std::string& path) {
     std::wstring form;
     EXPECT_TRUE(w32wide::SystemPath(path.c_str(), form)) << path;
     return form;
@@ -52,7 +50,5 @@ TEST_F(WidePaths, TextsAreCutBetweenCharacters) {
     EXPECT_EQ(GetPrivateProfileStringA("S", "K", "", value, sizeof value, ini.c_str()), 3u);
     EXPECT_EQ(std::string(value), "\xE6\x97\xA5");
 }
-
-}  // namespace
 
 #endif
