@@ -38,7 +38,7 @@ inline Names FoundNames(const std::string& pattern, DWORD* error = nullptr) {
         names.insert(data.cFileName);
     if (error)
         *error = GetLastError();
-    FindClose(h);  // none when the search found nothing: a refusal, after the error was taken
+    FindClose(h);  // refused when nothing was found, and only after the error was taken
     return names;
 }
 

@@ -1,7 +1,7 @@
 // Windows' wildcard rules, row by row: fourteen names with dots and spaces in every place, and
-// the names each pattern finds on Windows, or the error it gives. Windows also matches
-// a pattern against a name's 8.3 short name; POSIX names have none, so the names a row finds only
-// that way are listed apart and are not found here.
+// the names each pattern finds on Windows, or the error it gives. Windows also matches a pattern
+// against a name's 8.3 short name; POSIX names have none, so the names a row finds only that way
+// are listed apart and are not found here.
 #include <sstream>
 #include <vector>
 
