@@ -3,8 +3,6 @@
 #include "fileio/FolderIdentity.h"
 #include "tests/platform/PlatformTestSupport.h"
 
-namespace {
-
 using FolderIdentity = PlatformTest;
 
 // A folder's identity is the same through every spelling of its path, and its resolved path
@@ -59,5 +57,3 @@ TEST_F(FolderIdentity, OnlyFullPathsAreFullFilesets) {
         EXPECT_FALSE(folders::IsFullPath(relative)) << relative;
 #endif
 }
-
-}  // namespace

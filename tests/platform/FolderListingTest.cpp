@@ -2,28 +2,22 @@
 #include "tests/platform/PlatformTestSupport.h"
 
 #ifndef _WIN32
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <map>
 
 #include "platform/posix/FolderEntries.h"
+#include "tests/support/WaitingWriter.h"
 
 namespace fs = std::filesystem;
 #endif
-
-namespace {
 
 using FolderListingTest = PlatformTest;
 
 // Entries deleted after the folder was read are passed over; the rest still comes.
 TEST_F(FolderListingTest, EveryEntryIsListedOnceAndDeletionsDuringAListingLeaveTheRest) {
     Names made = {".", ".."};
-    for (int i = 0; i < 600; ++i) {
-        const std::string name = std::string(120, 'n') + std::to_string(i);
-        WriteFile(Path(name), "");
-        made.insert(name);
-    }
+    for (int i = 0; i < 600; ++i)
+        WriteFile(Path(*made.insert(std::string(120, 'n') + std::to_string(i)).first), "");
     for (int i = 0; i < 40; ++i)
         WriteFile(Path("gone" + std::to_string(i)), "x");
     WIN32_FIND_DATAA data{};
@@ -51,7 +45,9 @@ TEST_F(FolderListingTest, EveryEntryIsListedOnceAndDeletionsDuringAListingLeaveT
 
 #ifndef _WIN32
 // The kinds a walk goes by (folder, link, file) are those of the full listing, for every kind
-// of entry: links show as reparse points, and a link's target is still looked at.
+// of entry: links show as reparse points, and a link's target is still looked at. A named pipe,
+// or a link to one, is a device, refused without being opened: a program waiting to write into
+// it goes on waiting.
 TEST_F(FolderListingTest, KindsOnlyListingsTellEntriesApartAsFullOnesDo) {
     WriteFile(Path("file"), "x");
     SetWriteTime(Path("file"), 1600000000);
@@ -59,13 +55,14 @@ TEST_F(FolderListingTest, KindsOnlyListingsTellEntriesApartAsFullOnesDo) {
     fs::create_directory_symlink("folder", Path("folder-link"));
     fs::create_symlink("file", Path("file-link"));
     fs::create_symlink("nowhere", Path("dangling"));
-    ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0600), 0);
+    WaitingWriter writer(Path("pipe"));
+    fs::create_symlink("pipe", Path("pipe-link"));
     constexpr DWORD kFolder = FILE_ATTRIBUTE_DIRECTORY, kLink = FILE_ATTRIBUTE_REPARSE_POINT;
-    constexpr DWORD kKind = kFolder | kLink | FILE_ATTRIBUTE_SYSTEM;
+    constexpr DWORD kDevice = FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DEVICE;
     auto kinds = [](HANDLE h, WIN32_FIND_DATAA& data) {
         std::map<std::string, DWORD> seen;
         for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &data))
-            seen[data.cFileName] = data.dwFileAttributes & kKind;
+            seen[data.cFileName] = data.dwFileAttributes & (kFolder | kLink | kDevice);
         FindClose(h);
         return seen;
     };
@@ -75,12 +72,21 @@ TEST_F(FolderListingTest, KindsOnlyListingsTellEntriesApartAsFullOnesDo) {
     EXPECT_EQ(full, (std::map<std::string, DWORD>{
         {".", kFolder}, {"..", kFolder}, {"file", 0}, {"folder", kFolder},
         {"folder-link", kFolder | kLink}, {"file-link", kLink}, {"dangling", kLink},
-        {"pipe", FILE_ATTRIBUTE_SYSTEM}}));
+        {"pipe", kDevice}, {"pipe-link", kDevice | kLink}}));
     // clang-format on
-    for (bool filesInFull : {false, true}) {
+    for (bool filesInFull : {false, true})
         EXPECT_EQ(kinds(w32posix::FindFirstKindA(Path("*").c_str(), &data, filesInFull), data),
                   full);
+    for (const char* name : {"pipe", "pipe-link"}) {
+        WIN32_FIND_DATAA entry{};  // a look-up tells the device as the listing does
+        FindClose(FindFirstFileA(Path(name).c_str(), &entry));
+        EXPECT_EQ(entry.dwFileAttributes & (kDevice | kFolder), kDevice) << name;
+        EXPECT_EQ(Outcome(Open(Path(name), GENERIC_READ, OPEN_EXISTING)),
+                  Failed(ERROR_ACCESS_DENIED));
+        EXPECT_EQ(Outcome(Open(Path(name), GENERIC_WRITE, OPEN_ALWAYS)),
+                  Failed(ERROR_ACCESS_DENIED));
     }
+    EXPECT_FALSE(writer.Released());
     // A file link carries its target's size and times, which the copy pass compares, in the
     // full listing and in one by kind that gives files whole.
     WIN32_FIND_DATAA link{};
@@ -95,5 +101,3 @@ TEST_F(FolderListingTest, KindsOnlyListingsTellEntriesApartAsFullOnesDo) {
     EXPECT_TRUE(fs::exists(Path("file")));
 }
 #endif
-
-}  // namespace

@@ -1,14 +1,13 @@
 // Paths past the system's own limit and up to the 32,767 characters that Windows allows. The
 // mirror's deep-tree test makes, copies and deletes at such depths; here the far end.
+#include "fileio/FolderIdentity.h"
 #include "tests/platform/PlatformTestSupport.h"
 #include "tests/support/DeepFolder.h"
 #include "tests/support/OpenDescriptors.h"
 
-namespace {
-
 #ifndef _WIN32
 // `path` extended by folders made below it until it is exactly `length` characters long.
-std::string FolderOfLength(std::string path, std::size_t length) {
+static std::string FolderOfLength(std::string path, std::size_t length) {
     while (path.size() < length) {
         const std::size_t left = length - path.size();  // a separator and a name, at least 2
         path +=
@@ -18,8 +17,6 @@ std::string FolderOfLength(std::string path, std::size_t length) {
     return path;
 }
 #endif
-
-}  // namespace
 
 TEST_F(PlatformTest, EveryCallReachesPathsPastTheSystemLimitUpToWindowsOwn) {
     const DeepFolder deep(dir, dir.str(), 32600);
@@ -54,8 +51,27 @@ TEST_F(PlatformTest, EveryCallReachesPathsPastTheSystemLimitUpToWindowsOwn) {
 #endif
     EXPECT_EQ(Outcome(DeleteFileA(file.c_str())), "ok");
 #ifdef _WIN32
-    EXPECT_EQ(Outcome(RemoveDirectoryA(folder.c_str())), "ok");
-    EXPECT_EQ(GetFileAttributesA(folder.c_str()), INVALID_FILE_ATTRIBUTES);
+    // The spellings a user may type: the folder's identity and resolved path, the settings file
+    // (Wine's own settings-file functions and resolved paths stop at MAX_PATH), and a relative
+    // path with forward separators and a step back.
+    EXPECT_TRUE(folders::IdentityOf(folder + "\\.\\").has_value());
+    if (!RunningUnderWine()) {
+        const std::string ini = folder + "\\s.ini";
+        EXPECT_EQ(Outcome(WritePrivateProfileStringA("Main", "Key", "v", ini.c_str())), "ok");
+        char value[8] = {};
+        EXPECT_EQ(GetPrivateProfileStringA("Main", "Key", "", value, sizeof value, ini.c_str()),
+                  1u);
+        EXPECT_EQ(folders::FinalPathOf(folder + "\\.\\"), folder);
+    }
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    std::string relative = folder.substr(dir.str().size() + 1) + "/made/../made2";
+    std::replace(relative.begin(), relative.end(), '\\', '/');
+    EXPECT_EQ(Outcome(CreateDirectoryA(relative.c_str(), nullptr)), "ok");
+    std::filesystem::current_path(before);
+    EXPECT_EQ(FoundNames(folder + "\\made*"), Names{"made2"});
+    EXPECT_EQ(Outcome(RemoveDirectoryA((folder + "\\made2").c_str())), "ok");
+    EXPECT_EQ(GetFileAttributesA((folder + "\\made2").c_str()), INVALID_FILE_ATTRIBUTES);
 #endif
 
     // Past Windows' limit the path is refused as it is there.

@@ -34,15 +34,11 @@ inline Names FoundNames(const std::string& pattern, DWORD* error = nullptr) {
     Names names;
     WIN32_FIND_DATAA data{};
     HANDLE h = FindFirstFileA(pattern.c_str(), &data);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            names.insert(data.cFileName);
-        } while (FindNextFileA(h, &data));
-    }
+    for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &data))
+        names.insert(data.cFileName);
     if (error)
         *error = GetLastError();
-    if (h != INVALID_HANDLE_VALUE)
-        FindClose(h);
+    FindClose(h);  // refused when nothing was found, and only after the error was taken
     return names;
 }
 

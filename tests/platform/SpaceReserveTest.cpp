@@ -1,5 +1,6 @@
 // Space reserved ahead of a large file's writes: never part of the file's size, given back
 // when the handle is closed or its times are set, and no cause of failure on a full disk.
+// There the settings file is not left half-written either.
 #include <gtest/gtest.h>
 
 // Reservations exist only in the POSIX layer.
@@ -10,18 +11,14 @@
 
 #include "tests/platform/PlatformTestSupport.h"
 
-namespace {
-
 using SpaceReserveTest = PlatformTest;
 
 // Blocks beyond the bytes' own pages (a file system may add a little for its bookkeeping).
-bool HoldsOnlyItsBytes(const std::string& path) {
+static bool HoldsOnlyItsBytes(const std::string& path) {
     struct stat st {};
     EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
     return st.st_blocks * 512 <= st.st_size + 64 * 1024;
 }
-
-}  // namespace
 
 TEST_F(SpaceReserveTest, TheFileShowsOnlyWhatWasWrittenAndHasItsTimesSet) {
     const std::string data = Pattern(5'000'123);
@@ -52,7 +49,9 @@ TEST_F(SpaceReserveTest, TheFileShowsOnlyWhatWasWrittenAndHasItsTimesSet) {
     EXPECT_TRUE(HoldsOnlyItsBytes(Path("closed")));
 }
 
-TEST_F(SpaceReserveTest, AFileThatFitsTheDiskIsWrittenWhenNoReserveFits) {
+// A file that fits the disk is written though no reserve fits; a settings save that does not
+// fit leaves the old text whole, whichever way it tried to write.
+TEST_F(SpaceReserveTest, WhatFitsANearlyFullDiskIsWrittenAndWhatDoesNotLeavesTheOldText) {
     SmallVolume volume(dir.path() / "small");
     if (!volume.Mounted())
         GTEST_SKIP() << volume.Why();
@@ -64,5 +63,13 @@ TEST_F(SpaceReserveTest, AFileThatFitsTheDiskIsWrittenWhenNoReserveFits) {
     WriteBlocks(h, data);
     ASSERT_TRUE(CloseHandle(h));
     EXPECT_EQ(ReadFileText(volume.path() / "fits"), data);
+
+    const std::string old = "[A]\nx=1\n" + std::string(100 * 1024, ';') + "\n";
+    WriteFile(volume.path() / "s.ini", old);  // less free than the new value would add
+    EXPECT_EQ(Outcome(WritePrivateProfileStringA("A", "x", std::string(200 * 1024, 'v').c_str(),
+                                                 Narrow(volume.path() / "s.ini").c_str())),
+              Failed(ERROR_DISK_FULL));
+    EXPECT_EQ(ReadFileText(volume.path() / "s.ini"), old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(volume.path()), {}), 3);
 }
 #endif

@@ -15,10 +15,7 @@ TEST(Characters, CountCodePointsAndCutBetweenThem) {
     for (std::size_t count = 0; count < std::size(cuts); ++count)
         EXPECT_EQ(BytesOfCharacters(mixed, count), cuts[count]) << count;
 
-    const std::string broken =
-        "\x80\xBF"
-        "b\xE6\x97"
-        "c\xF8";
+    const std::string broken{'\x80', '\xBF', 'b', '\xE6', '\x97', 'c', '\xF8'};
     EXPECT_EQ(CharacterCount(broken), 6u);
     EXPECT_EQ(BytesOfCharacters(broken, 4), 5u);  // the short sequence is one character
     EXPECT_EQ(CharacterCount(""), 0u);

@@ -24,7 +24,7 @@ TEST(DateValue, DaysBeforeTheOriginKeepAPositiveTimeOfDay) {
     EXPECT_EQ(FormatMonthFirst(carried), "2/29/2000 0:0:0");
 }
 
-TEST(MonthFirst, ReadsDatesTimesAndTwoDigitYears) {
+TEST(MonthFirst, ReadsDatesTimesAndTwoDigitYearsAndNothingElse) {
     const std::pair<const char*, DateValue> cases[] = {
         {"7/4/2000 9:5:7", At(2000, 7, 4, 9, 5, 7)},
         {"01/01/1600 0:00", -109571.0},
@@ -39,9 +39,7 @@ TEST(MonthFirst, ReadsDatesTimesAndTwoDigitYears) {
         EXPECT_TRUE(TryParseMonthFirst(text, value)) << text;
         EXPECT_DOUBLE_EQ(value, expected) << text;
     }
-}
-
-TEST(MonthFirst, UnreadableTextGivesTheDefaultDate) {
+    // Unreadable text gives the default date.
     for (const char* bad :
          {"", "2/30/2001", "2/29/1900", "13/1/2000", "1/1/2000 24:00", "1/1/2000 10:60",
           "1/1/2000 10:00:60", "1/1/2000 13:00 PM", "1/1/2000x", "1/1/2000 9", "1/1", "abc"}) {
@@ -69,8 +67,7 @@ TEST(TryMakeDate, AgreesWithTheMonthFirstTextOfTheSameParts) {
         {2023, 2, 29, 0, 0, 0},     {2023, 1, 1, 24, 0, 0},  {2023, 1, 1, 0, 60, 0},
     };
     for (const CivilDateTime& t : samples) {
-        DateValue fromText = -1;
-        DateValue fromParts = -1;
+        DateValue fromText = -1, fromParts = -1;
         const bool textReads = TryParseMonthFirst(FormatMonthFirst(t), fromText);
         EXPECT_EQ(TryMakeDate(t, fromParts), textReads) << FormatMonthFirst(t);
         EXPECT_EQ(fromParts, fromText) << FormatMonthFirst(t);
