@@ -20,6 +20,11 @@ class ControlFixture : public FormFixture {
         return "[Options]\nSyncOn=Yes\nAbout=No\nSyncTo=" + syncTo + "\nWakeup=30\n" + options +
                "[FileSets]\nFileSet1=" + Pattern(Src()) + "\n";
     }
+    // A timer-driven cycle, the interval having passed.
+    void TimerCycle() {
+        form_.clock.AdvanceSeconds(30 * 60);
+        form.Timer1_Timer();
+    }
     std::string Clock() const {
         const runtime::CivilDateTime t = runtime::SplitDate(form_.clock.Now());
         return std::to_string(t.hour) + ":" + std::to_string(t.minute) + ":" +

@@ -31,11 +31,6 @@ class UnavailableMirror : public ControlFixture {
         form.Log.SetPath(tmp.str("brannock.log"));
         fs::remove(mirror::MarkPath(SyncTo()));  // each case makes its own
     }
-    // A timer-driven cycle, the interval having passed.
-    void TimerCycle() {
-        form_.clock.AdvanceSeconds(30 * 60);
-        form.Timer1_Timer();
-    }
     std::string Unavailable(const std::string& syncTo = "") const {
         return "Sync To directory " + (syncTo.empty() ? SyncTo() : syncTo) +
                " is not available: is its disk or share connected?";
