@@ -91,8 +91,9 @@ TEST_F(ActivityLogControl, ADayOfWorkSaysWhatStartedAndStoppedEachThing) {
     EXPECT_EQ(desktop().boxes.size(), 3u);
 }
 
-// Each way out names itself in the log's last line, when it comes during the load's cycle and
-// another follows before the cycle has returned.
+// Each way out names itself in the log's last line, when it comes during the load's cycle or a
+// timer's and another follows before the cycle has returned. The program ends only once the
+// cycle has returned, the state it was ended in saved: the next start resumes syncing.
 TEST_F(ActivityLogControl, EachWayOutNamesItself) {
     const auto outside = [](std::int16_t reason) {
         return [reason](frmMain& f) {
@@ -101,30 +102,42 @@ TEST_F(ActivityLogControl, EachWayOutNamesItself) {
             f.Unload();
         };
     };
-    const std::vector<std::pair<std::function<void(frmMain&)>, std::string>> ways = {
-        {[](frmMain& f) { f.btnTerminate_Click(); }, "by the Terminate button"},
-        {[](frmMain& f) { f.mnu_PopupTerminate_Click(); }, "by the tray menu's Terminate"},
-        {[](frmMain& f) { f.mnu_FileExit_Click(); }, "by File > Exit"},
-        {outside(2), "as the session ends"},
-        {outside(3), "on a stop signal"},
+    // The way, the cause it names, and whether it comes during a timer's cycle.
+    const std::vector<std::tuple<std::function<void(frmMain&)>, std::string, bool>> ways = {
+        {[](frmMain& f) { f.btnTerminate_Click(); }, "by the Terminate button", true},
+        {[](frmMain& f) { f.mnu_PopupTerminate_Click(); }, "by the tray menu's Terminate", false},
+        {[](frmMain& f) { f.mnu_FileExit_Click(); }, "by File > Exit", false},
+        {outside(2), "as the session ends", false},
+        {outside(3), "on a stop signal", true},
     };
-    for (const auto& [way, cause] : ways) {
+    for (const auto& [way, cause, timer] : ways) {
         TempDir dir;
         HeadlessForm w(dir.str("brannock"));
         WriteFile(dir.path() / "brannock.ini", SavedSyncingOn(dir.str("mirror")));
         fs::create_directories(dir.path() / "mirror");
         mirror::WriteMark(dir.str("mirror"));
-        w.desktop.AtDoEvents(1, [&] {
-            way(w.form);
-            w.form.mnu_PopupTerminate_Click();
-        });
+        bool unloadedDuringCycle = true;
+        w.desktop.WhenDoEvents([&] { return Cycles(w) == (timer ? 2 : 1); },
+                               [&] {
+                                   way(w.form);
+                                   w.form.mnu_PopupTerminate_Click();
+                                   unloadedDuringCycle = w.desktop.unloaded;
+                               });
         w.form.Form_Load();
-        EXPECT_TRUE(w.desktop.unloaded);
+        Lines expected = {"start Brannock v1.0.2, settings " + dir.str("brannock.ini"),
+                          "sync-on at start-up, as saved", "cycle at start-up"};
+        if (timer) {
+            w.clock.AdvanceSeconds(30 * 60);
+            w.form.Timer1_Timer();
+            expected.insert(expected.end(), {"done", "cycle by the timer"});
+        }
+        EXPECT_TRUE(!unloadedDuringCycle && w.desktop.unloaded && !w.SysTray1.inTray);
+        std::string saved;
+        ReadIniString("Options", "SyncOn", "", saved, w.form.IniFile);
+        EXPECT_EQ(saved, "Yes");
         std::size_t read = 0;
-        EXPECT_EQ(Events(w.form.LogFile, read),
-                  (Lines{"start Brannock v1.0.2, settings " + dir.str("brannock.ini"),
-                         "sync-on at start-up, as saved", "cycle at start-up",
-                         "sync-off as the program ends", "done", "end " + cause}));
+        expected.insert(expected.end(), {"sync-off as the program ends", "done", "end " + cause});
+        EXPECT_EQ(Events(w.form.LogFile, read), expected);
     }
 }
 
