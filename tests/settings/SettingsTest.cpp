@@ -27,8 +27,11 @@ class Settings : public FormFixture {
     std::unique_ptr<HeadlessForm> window;
 };
 
-// Everything written is meant: the defaults only, and the list's terminator.
-TEST_F(Settings, AFreshStartThenCloseWritesTheDefaults) {
+// Everything written is meant: the defaults only, and the list's terminator. Then written by
+// hand, as a user would: a gap ends the list, duplicates stay, and only the first "=" of a line
+// ends its key. A shorter list saved leaves the old keys behind its terminator, where the gap
+// hides them.
+TEST_F(Settings, AFreshStartWritesTheDefaultsAndAGapEndsTheList) {
     bool shownUnderAbout = false;
     desktop().onAbout = [&] { shownUnderAbout = desktop().visible; };
     form.Form_Load();
@@ -42,12 +45,7 @@ TEST_F(Settings, AFreshStartThenCloseWritesTheDefaults) {
     const std::string syncTo = RunningUnderWine() ? "/some/where" : "  /some/where ";
     EXPECT_EQ(Lines(), "[Options]\nSyncOn=No\nAbout=No\nSyncTo=" + syncTo +
                            "\nWakeup=30\n[FileSets]\nFileSet1=\n");
-}
 
-// Written by hand, as a user would: a gap ends the list, duplicates stay, and only the first
-// "=" of a line ends its key. A shorter list saved leaves the old keys behind its terminator, where
-// the gap hides them.
-TEST_F(Settings, AGapEndsTheListAndAShorterOneLeavesOldKeysBehindTheTerminator) {
     WriteFile(Ini(),
               "[FileSets]\nFileSet1=/a/*.*\nFileSet2=/data/a=b/*.*\nFileSet3=/a/*.*\n"
               "FileSet5=/after/the/gap/*.*\n");
@@ -93,10 +91,6 @@ TEST_F(Settings, OptionsAndTheIntervalAsLoadedAndAsSavedOnClose) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 // n characters of three bytes each.
 std::string Japanese(std::size_t n) {
     std::string text;
@@ -107,7 +101,7 @@ std::string Japanese(std::size_t n) {
 
 // Values are limited by their characters, not their bytes: a fileset of 112 characters and
 // far more bytes comes back whole from a save and a restart, and one of the longest kind,
-// each character four bytes long, does too.
+// each character four bytes long, does too; a longer one is cut after a whole character.
 TEST_F(Settings, LongNonAsciiEntriesComeBackWholeAfterACloseAndARestart) {
     const std::string fileset =
         tmp.str() + kSep + Japanese(40) + kSep + Japanese(40) + std::string(kSepText) + "*.*";
@@ -124,10 +118,8 @@ TEST_F(Settings, LongNonAsciiEntriesComeBackWholeAfterACloseAndARestart) {
     EXPECT_EQ(w.txtSyncTo.text, syncTo);
     w.form.btnClose_Click();
     EXPECT_EQ(Start().lstSyncFrom.items, std::vector<std::string>{fileset});
-}
 
-// A value written longer than the limit, as by hand, is read cut after its 255th character.
-TEST_F(Settings, AValuePastTheLimitIsCutAfterItsLastWholeCharacter) {
+    // A value written longer than the limit, as by hand, is read cut after its 255th character.
     WriteFile(Ini(), "[Options]\nSyncTo=" + Japanese(300) + "\n");
     std::string value;
     EXPECT_EQ(ReadIniString("Options", "SyncTo", "", value, form.IniFile), 255);
