@@ -4,7 +4,6 @@
 #include <tuple>
 
 #include "fileio/FolderIdentity.h"
-#include "tests/support/Links.h"
 
 namespace {
 
@@ -12,49 +11,39 @@ using ToggleSync = ControlFixture;
 
 // Every refused switch-on reports one error and leaves everything as it was: nothing is asked,
 // copied or deleted, and the status and the tray tip are never written. The checks run in
-// order, so each row also fails the later checks. Overlapping folders are refused however the
-// two are spelled (the folders' identities decide), before the erase question; a neighbour sharing
-// the start of the mirror's name comes first in the list and is never taken for an overlap.
+// order, so each row also fails the later checks. Overlapping folders are refused before the
+// erase question, as the folders' identities have it (each spelling and link of a folder:
+// FolderIdentityTest); a neighbour sharing the start of the mirror's name comes first in the
+// list and is never taken for an overlap.
 TEST_F(ToggleSync, EachFailedCheckReportsAndLeavesEverythingAsItWas) {
     form.EraseOnStart = true;
-    const std::string sep(kSepText), src = Narrow(Src());
+    const std::string sep(kSepText), src = Narrow(Src()), relative = "src" + sep + "*.*";
     const std::string other = Pattern(tmp.path() / "mirror-2");
     fs::create_directory(tmp.path() / "mirror-2");
     WriteFile(Src("deep/inner/b.txt"), "b");
-    WriteFile(Dest("in/c.txt"), "c");
-    struct Case {
-        std::vector<std::string> filesets;
-        std::string syncTo, wakeup, message;
-    };
-    const std::string relative = "src" + sep + "*.*", full = Pattern(Src());
-    const auto notFull = [](const std::string& fileset) {
-        return "The Sync From fileset " + fileset +
-               " is not a full path. Give it as, for example, " + folders::FullPathExample();
-    };
-    // A folder level ".." would take the copies out of the Sync To directory.
-    const std::string climbing = src + sep + ".." + sep + "mirror" + sep + "in" + sep + "*.*";
-    // An empty message stands for the overlap of the last fileset and the Sync To directory.
-    std::vector<Case> cases = {
-        {{}, "   ", "0", "You must enter at least one Sync From fileset"},
-        {{other}, "   ", "0", "You must enter a Sync To directory"},
-        {{other}, SyncTo(), "abc", "You must enter a valid wakeup time"},
-        {{other, relative}, SyncTo(), "30", notFull(relative)},
-        {{other, src + sep + sep + "*.*"}, src + sep + "deep" + sep + "..", "30", ""},
-        {{other, full}, src + sep + "deep" + sep + "." + sep + "inner" + sep, "30", ""},
-        {{other, climbing}, SyncTo(), "30", notFull(climbing)},
-    };
-    if (MakeLink(Src("deep"), tmp.path() / "link-to-deep"))
-        cases.push_back({{other, full}, tmp.str("link-to-deep"), "30", ""});
-    for (const Case& c : cases) {
-        const std::string message = !c.message.empty()
-                                        ? c.message
-                                        : "The Sync From fileset " + c.filesets.back() +
-                                              " and the Sync To directory " + c.syncTo +
+    const std::string notFull = "The Sync From fileset " + relative +
+                                " is not a full path. Give it as, for example, " +
+                                folders::FullPathExample();
+    const std::string inner = src + sep + "deep" + sep + "." + sep + "inner" + sep;
+    // The filesets, Sync To, the interval, and the message; an empty one stands for the overlap
+    // of the last fileset and the Sync To directory.
+    using Case = std::tuple<std::vector<std::string>, std::string, std::string, std::string>;
+    for (const auto& [filesets, syncTo, wakeup, text] : std::initializer_list<Case>{
+             {{}, "   ", "0", "You must enter at least one Sync From fileset"},
+             {{other}, "   ", "0", "You must enter a Sync To directory"},
+             {{other}, SyncTo(), "abc", "You must enter a valid wakeup time"},
+             {{other, relative}, SyncTo(), "30", notFull},
+             {{other, src + sep + sep + "*.*"}, src + sep + "deep" + sep + "..", "30", ""},
+             {{other, Pattern(Src())}, inner, "30", ""}}) {
+        const std::string message = !text.empty()
+                                        ? text
+                                        : "The Sync From fileset " + filesets.back() +
+                                              " and the Sync To directory " + syncTo +
                                               " overlap: one of them lies inside the other";
         SCOPED_TRACE(message);
-        form_.lstSyncFrom.items = c.filesets;
-        form_.txtSyncTo.text = c.syncTo;
-        form_.txtWakeup.text = c.wakeup;
+        form_.lstSyncFrom.items = filesets;
+        form_.txtSyncTo.text = syncTo;
+        form_.txtWakeup.text = wakeup;
         desktop().boxes.clear();
         form.ToggleSync();
         EXPECT_EQ(Boxes(), std::vector<std::string>{"Error|16|" + message});
