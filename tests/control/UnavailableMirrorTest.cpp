@@ -38,10 +38,11 @@ class UnavailableMirror : public ControlFixture {
 
 // The disk goes away twice, leaving an empty mount point, no folder at all, or (where the build
 // plants drive M: on the Unix side, tests/support/plant-drive.sh) a drive letter that names
-// nothing. The switch-on makes the folder, empty or missing, the mirror. Each refused cycle
-// changes nothing anywhere and records one failure; the cycle after the disk is back copies
-// what changed meanwhile, keeps every copy whose source is there and leaves the record as it
-// stands; the fifth refusal in a row switches syncing off with the tray's notice.
+// nothing. The switch-on makes the folder the mirror, whether it is empty or missing with its
+// parent (the disk's own folder). Each refused cycle changes nothing anywhere and records one
+// failure; the cycle after the disk is back copies what changed meanwhile, keeps every copy
+// whose source is there and leaves the record as it stands; the fifth refusal in a row switches
+// syncing off with the tray's notice.
 TEST_F(UnavailableMirror, TimerCyclesWriteNothingUntilTheMirrorIsBackAndFiveSwitchOff) {
     struct Way {
         const char* name;
@@ -50,7 +51,8 @@ TEST_F(UnavailableMirror, TimerCyclesWriteNothingUntilTheMirrorIsBackAndFiveSwit
         bool leavesEmptyFolder;
     };
     std::vector<Way> ways = {{"empty mount point", SyncTo(), SyncTo(), true},
-                             {"no folder", SyncTo(), SyncTo(), false}};
+                             {"no folder", tmp.str("new") + std::string(kSepText) + "mirror",
+                              tmp.path() / "new", false}};
 #ifdef _WIN32
     // The disk's Unix path as this program sees it: through drive Z:, which maps /.
     if (const char* planted = std::getenv("BRANNOCK_PLUGGED_DISK"))
@@ -99,25 +101,18 @@ TEST_F(UnavailableMirror, TimerCyclesWriteNothingUntilTheMirrorIsBackAndFiveSwit
         EXPECT_TRUE(form_.SysTray1.tip.ends_with("\n" + Unavailable(way.syncTo)));
         EXPECT_TRUE(desktop().boxes.empty());
         plugBack();
-        fs::remove_all(SyncTo());  // no folder for the next way
+        EXPECT_THAT(LogText(),
+                    HasSubstr(" marked " + way.syncTo + " (switched on from the window)"));
     }
     EXPECT_THAT(LogText(), HasSubstr(" refused Sync To directory " + SyncTo()));
 }
 
-// The user names a new folder inside a missing one: the switch-on makes both, the mirror
-// marked; a folder that cannot be made is reported and syncing stays off.
-TEST_F(UnavailableMirror, ANewSyncToSetUpFromTheWindowWorksAtOnce) {
-    const std::string missing = tmp.str("new") + std::string(kSepText) + "mirror";
-    form_.txtSyncTo.text = missing;
-    form.ToggleSync();
-    EXPECT_TRUE(form.SyncOn && mirror::IsMarked(missing) && LastError().empty());
-    EXPECT_THAT(LogText(), HasSubstr(" marked " + missing + " (switched on from the window)"));
-
-    form.ToggleSync();
+// A Sync To directory that cannot be made is reported, and nothing else happens.
+TEST_F(UnavailableMirror, ASyncToThatCannotBeMadeKeepsSyncingOff) {
     WriteFile(tmp.path() / "a-file", "not a folder");
     form_.txtSyncTo.text = tmp.str("a-file") + std::string(kSepText) + "mirror";
     form.ToggleSync();
-    ExpectOffState();
+    EXPECT_TRUE(!form.SyncOn && Status().empty() && form_.SysTray1.tipHistory.empty());
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_TRUE(Boxes()[0].starts_with("Error|16|Unable to set up Sync To directory " +
                                        form_.txtSyncTo.text + " as the mirror: "))
@@ -135,14 +130,11 @@ TEST_F(UnavailableMirror, AnEarlierUnmarkedMirrorIsAdoptedWithoutAQuestion) {
 
     fs::remove(Dest("notes.txt"));
     WriteFile(Mirror(Src("old.txt")), "an earlier copy, its source gone");
-    WriteFile(Src("b.txt"), "b");
     form.ToggleSync();  // off
     form.LoadSettings();
-    EXPECT_TRUE(mirror::IsMarked(SyncTo()) && form.SyncOn);
-    EXPECT_TRUE(fs::exists(Mirror(Src("a.txt"))) && fs::exists(Mirror(Src("b.txt"))));
-    EXPECT_FALSE(fs::exists(Mirror(Src("old.txt"))));
-    EXPECT_EQ(LastError(), "");
-    EXPECT_TRUE(desktop().boxes.empty());
+    EXPECT_TRUE(mirror::IsMarked(SyncTo()) && form.SyncOn && fs::exists(Mirror(Src("a.txt"))));
+    EXPECT_FALSE(fs::exists(Mirror(Src("old.txt"))));  // cleaned up as any mirror
+    EXPECT_TRUE(LastError().empty() && desktop().boxes.empty());
     EXPECT_THAT(LogText(), HasSubstr(" marked " + SyncTo() + " (it holds an earlier mirror)"));
 }
 
