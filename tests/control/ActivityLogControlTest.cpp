@@ -1,6 +1,8 @@
 // What starts and ends things, in the activity log: the program's start and every way it ends,
 // syncing switched on and off by each cause, each cycle's cause, the erase; and the tray's word
 // on the last cycle.
+#include <tuple>
+
 #include "tests/control/ControlFixture.h"
 
 namespace {
@@ -113,9 +115,7 @@ TEST_F(ActivityLogControl, EachWayOutNamesItself) {
     for (const auto& [way, cause, timer] : ways) {
         TempDir dir;
         HeadlessForm w(dir.str("brannock"));
-        WriteFile(dir.path() / "brannock.ini", SavedSyncingOn(dir.str("mirror")));
-        fs::create_directories(dir.path() / "mirror");
-        mirror::WriteMark(dir.str("mirror"));
+        WriteFile(dir.path() / "brannock.ini", SavedSyncingOn(SyncTo()));  // one mirror for all
         bool unloadedDuringCycle = true;
         w.desktop.WhenDoEvents([&] { return Cycles(w) == (timer ? 2 : 1); },
                                [&] {

@@ -7,8 +7,6 @@ namespace {
 
 class Scheduler : public ControlFixture {
   protected:
-    // True once the copy of big.bin has made progress.
-    bool CopyingBig() { return Status() == "Copying file big.bin" && form_.pgrStatus.value > 0; }
     // Runs steps apart by spaces and returns what the checking steps saw: "10:0:45" sets the
     // clock, "toggle" switches syncing on or off, "type -5" types an interval, "save" saves
     // the settings, "run 5" lets 5 seconds pass, "slow" makes the next cycle take two minutes;
@@ -78,11 +76,13 @@ TEST_F(Scheduler, StopDuringALongCopy) {
             form.ToggleSync();
         WriteFileOfSize(Src("big.bin"), 400000);
         desktop().boxes.clear();
-        desktop().WhenDoEvents([&] { return CopyingBig(); },
-                               [&] {
-                                   form.btnSyncToggle_Click();  // Stop Sync
-                                   form.btnSyncToggle_Click();  // Start Sync again at once
-                               });
+        // Once the copy of big.bin has made progress.
+        desktop().WhenDoEvents(
+            [&] { return Status() == "Copying file big.bin" && form_.pgrStatus.value > 0; },
+            [&] {
+                form.btnSyncToggle_Click();  // Stop Sync
+                form.btnSyncToggle_Click();  // Start Sync again at once
+            });
         if (duringSwitchOn)
             form.ToggleSync();
         else

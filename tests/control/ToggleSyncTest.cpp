@@ -82,10 +82,6 @@ TEST_F(ToggleSync, SwitchingOnAsksTheEraseQuestionsAndErasesOnlyWhatItMay) {
               "it is, holds or lies inside the Sync From folder " + Narrow(Src()) +
                   "|it is the root folder of a drive");
 
-    const std::string ask = "Erase?|36|Do you wish to erase Sync To directory?";
-    const std::string warn =
-        "Erase Sync To Directory?|292|*** WARNING *** This will erase all files in Sync To "
-        "directory.\nAre you sure you want to do this?";
     const std::string failed =
         "Unable to delete file: " + Narrow(locked) + "  " + SystemText(ERROR_ACCESS_DENIED);
     const std::string lockedTree = Narrow(tmp.path() / "a"), users = Narrow(tmp.path() / "users");
@@ -125,9 +121,12 @@ TEST_F(ToggleSync, SwitchingOnAsksTheEraseQuestionsAndErasesOnlyWhatItMay) {
         // Every level of the stopped erase closed.
         EXPECT_TRUE(on || OpenDescriptors() == openBefore);
         EXPECT_EQ(Cycles(), cycles + (on ? 1 : 0));
-        std::vector<std::string> expected = {ask, warn,
-                                             "Error|292|Unable to erase Sync To directory: " + why +
-                                                 "\nDo you still wish to turn syncing on?"};
+        std::vector<std::string> expected = {
+            "Erase?|36|Do you wish to erase Sync To directory?",
+            "Erase Sync To Directory?|292|*** WARNING *** This will erase all files in Sync To "
+            "directory.\nAre you sure you want to do this?",
+            "Error|292|Unable to erase Sync To directory: " + why +
+                "\nDo you still wish to turn syncing on?"};
         expected.resize(answers.size());
         EXPECT_EQ(Boxes(), expected);
         const bool erased = syncTo == SyncTo() && answers == std::deque<int>{yes, yes};

@@ -1,4 +1,5 @@
 #include <memory>
+#include <tuple>
 
 #include "tests/engine/FormFixture.h"
 #include "tests/support/Wine.h"
@@ -63,10 +64,9 @@ TEST_F(Settings, AFreshStartWritesTheDefaultsAndAGapEndsTheList) {
 // unless it is 0, and one typed is rounded halves to even, an entry without a usable number
 // being replaced by the interval in force.
 TEST_F(Settings, OptionsAndTheIntervalAsLoadedAndAsSavedOnClose) {
-    struct Case {
-        std::string options, typed, seen;
-    };
-    for (const Case& c : std::initializer_list<Case>{
+    // The settings file's options, the interval typed, and what is seen loaded and saved.
+    using Case = std::tuple<std::string, std::string, std::string>;
+    for (const auto& [options, typed, expected] : std::initializer_list<Case>{
              {"SyncOn=yEs\nAbout=nO\nWakeup=abc\nKeepDeleted=abc", "0.4",
               "on 1 hidden 0 --- k0 30 30"},
              {"SyncOn=yes!\nAbout=\nCutoff=YES\nErase=yes\nDelete=1\nWakeup=-5\nKeepDeleted=-5",
@@ -75,7 +75,7 @@ TEST_F(Settings, OptionsAndTheIntervalAsLoadedAndAsSavedOnClose) {
               "off 0 shown 1 --- k45 45 2"},
              {"SyncOn=1\nAbout=no\nWakeup=45\nKeepDeleted=7 days", "3.5 minutes",
               "off 0 shown 0 --- k7 45 4"}}) {
-        WriteFile(Ini(), "[Options]\n" + c.options + "\n");
+        WriteFile(Ini(), "[Options]\n" + options + "\n");
         HeadlessForm& w = Start();
         // The first cycle runs inside the load, before any tick.
         std::string seen = std::string(w.form.SyncOn ? "on " : "off ") + std::to_string(Cycles(w)) +
@@ -84,9 +84,9 @@ TEST_F(Settings, OptionsAndTheIntervalAsLoadedAndAsSavedOnClose) {
                            (w.form.UseCutoff ? "C" : "-") + (w.form.EraseOnStart ? "E" : "-") +
                            (w.form.DeleteOrphans ? "D " : "- ") + "k" +
                            std::to_string(w.form.KeepDeleted) + " " + w.txtWakeup.text;
-        w.txtWakeup.text = c.typed;
+        w.txtWakeup.text = typed;
         w.form.btnClose_Click();
-        EXPECT_EQ(seen + " " + Saved("Options", "Wakeup"), c.seen) << c.options;
+        EXPECT_EQ(seen + " " + Saved("Options", "Wakeup"), expected) << options;
         EXPECT_EQ(w.txtWakeup.text, Saved("Options", "Wakeup"));
     }
 }
