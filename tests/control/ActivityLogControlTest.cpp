@@ -112,10 +112,11 @@ TEST_F(ActivityLogControl, EachWayOutNamesItself) {
         {outside(2), "as the session ends", false},
         {outside(3), "on a stop signal", true},
     };
+    std::size_t read = 0;
     for (const auto& [way, cause, timer] : ways) {
-        TempDir dir;
-        HeadlessForm w(dir.str("brannock"));
-        WriteFile(dir.path() / "brannock.ini", SavedSyncingOn(SyncTo()));  // one mirror for all
+        // Each a new start from the fixture's program folder, its mirror the fixture's.
+        HeadlessForm w(tmp.str("brannock"));
+        WriteFile(form.IniFile, SavedSyncingOn(SyncTo()));
         bool unloadedDuringCycle = true;
         w.desktop.WhenDoEvents([&] { return Cycles(w) == (timer ? 2 : 1); },
                                [&] {
@@ -124,7 +125,7 @@ TEST_F(ActivityLogControl, EachWayOutNamesItself) {
                                    unloadedDuringCycle = w.desktop.unloaded;
                                });
         w.form.Form_Load();
-        Lines expected = {"start Brannock v1.0.2, settings " + dir.str("brannock.ini"),
+        Lines expected = {"start Brannock v1.0.2, settings " + form.IniFile,
                           "sync-on at start-up, as saved", "cycle at start-up"};
         if (timer) {
             w.clock.AdvanceSeconds(30 * 60);
@@ -132,10 +133,7 @@ TEST_F(ActivityLogControl, EachWayOutNamesItself) {
             expected.insert(expected.end(), {"done", "cycle by the timer"});
         }
         EXPECT_TRUE(!unloadedDuringCycle && w.desktop.unloaded && !w.SysTray1.inTray);
-        std::string saved;
-        ReadIniString("Options", "SyncOn", "", saved, w.form.IniFile);
-        EXPECT_EQ(saved, "Yes");
-        std::size_t read = 0;
+        EXPECT_EQ(Saved("Options", "SyncOn"), "Yes");
         expected.insert(expected.end(), {"sync-off as the program ends", "done", "end " + cause});
         EXPECT_EQ(Events(w.form.LogFile, read), expected);
     }
