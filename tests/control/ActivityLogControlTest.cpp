@@ -94,8 +94,9 @@ TEST_F(ActivityLogControl, ADayOfWorkSaysWhatStartedAndStoppedEachThing) {
 }
 
 // Each way out names itself in the log's last line, when it comes during the load's cycle or a
-// timer's and another follows before the cycle has returned. The program ends only once the
-// cycle has returned, the state it was ended in saved: the next start resumes syncing.
+// timer's and another follows before the cycle has returned (the tray menu's Terminate, or a
+// stop signal during a timer's). The program ends only once the cycle has returned, the state
+// it was ended in saved: the next start resumes syncing.
 TEST_F(ActivityLogControl, EachWayOutNamesItself) {
     const auto outside = [](std::int16_t reason) {
         return [reason](frmMain& f) {
@@ -121,7 +122,7 @@ TEST_F(ActivityLogControl, EachWayOutNamesItself) {
         w.desktop.WhenDoEvents([&] { return Cycles(w) == (timer ? 2 : 1); },
                                [&] {
                                    way(w.form);
-                                   w.form.mnu_PopupTerminate_Click();
+                                   timer ? outside(3)(w.form) : w.form.mnu_PopupTerminate_Click();
                                    unloadedDuringCycle = w.desktop.unloaded;
                                });
         w.form.Form_Load();
