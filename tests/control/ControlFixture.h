@@ -42,11 +42,10 @@ class ControlFixture : public FormFixture {
         return form_.SysTray1.tip.substr(0, form_.SysTray1.tip.find('\n'));
     }
     void ExpectOffState() {
-        EXPECT_FALSE(form.SyncOn);
         ExpectEditing(true);
         EXPECT_EQ(form_.SysTray1.icon, &form_.btnSyncOff.picture);
-        EXPECT_EQ(TipState() + "|" + form_.btnSyncToggle.caption + "|" + Status(),
-                  "Sync Disabled|Start Sync|Disabled");
-        EXPECT_EQ(form_.Timer1.interval, 0);
+        EXPECT_EQ(TipState() + "|" + form_.btnSyncToggle.caption + "|" + Status() + "|" +
+                      std::to_string(form_.Timer1.interval) + (form.SyncOn ? " on" : " off"),
+                  "Sync Disabled|Start Sync|Disabled|0 off");
     }
 };
