@@ -64,9 +64,14 @@ TEST_F(ToggleSync, SwitchingOnAsksTheEraseQuestionsAndErasesOnlyWhatItMay) {
     WriteFile(locked, "x");
     SetReadOnly(locked);
     // The test's executable name puts the program folder at the temporary folder, which the
-    // real home folder does not lie in.
-    EXPECT_TRUE(form.EraseRefusal(Narrow(tmp.path()) + std::string(kSepText))
-                    .starts_with("it is or holds the program folder "));
+    // real home folder does not lie in. The erase guard's overlap test is switching on's, which
+    // refuses such a Sync To earlier.
+    EXPECT_EQ(form.EraseRefusal(Narrow(tmp.path()) + std::string(kSepText)) + "|" +
+                  form.EraseRefusal(Narrow(Src("deep"))) + "|" +
+                  form.EraseRefusal(Narrow(tmp.path().root_path())),
+              "it is or holds the program folder " + folders::FinalPathOf(Narrow(tmp.path())) +
+                  "|it is, holds or lies inside the Sync From folder " + Narrow(Src()) +
+                  "|it is the root folder of a drive");
 #ifdef _WIN32
     const auto setHome = [](const std::string& v) { _putenv_s("USERPROFILE", v.c_str()); };
     const char* savedHome = std::getenv("USERPROFILE");
@@ -76,11 +81,6 @@ TEST_F(ToggleSync, SwitchingOnAsksTheEraseQuestionsAndErasesOnlyWhatItMay) {
 #endif
     const std::string saved = savedHome ? savedHome : "";
     setHome(Narrow(home));
-    // The erase guard's overlap test is switching on's, which refuses such a Sync To earlier.
-    EXPECT_EQ(form.EraseRefusal(Narrow(Src("deep"))) + "|" +
-                  form.EraseRefusal(Narrow(tmp.path().root_path())),
-              "it is, holds or lies inside the Sync From folder " + Narrow(Src()) +
-                  "|it is the root folder of a drive");
 
     const std::string failed =
         "Unable to delete file: " + Narrow(locked) + "  " + SystemText(ERROR_ACCESS_DENIED);
