@@ -23,26 +23,24 @@ Lines Events(const std::string& file, std::size_t& read) {
     return events;
 }
 
-class ActivityLogControl : public ControlFixture {
-  protected:
-    // The tray tip, then every balloon shown so far.
-    std::string Tray() const {
-        std::string text = form_.SysTray1.tip;
-        for (const auto& balloon : form_.SysTray1.balloons)
-            text += "|" + balloon.title + ": " + balloon.text;
-        return text;
-    }
-};
+using ActivityLogControl = ControlFixture;
 
 TEST_F(ActivityLogControl, ADayOfWorkSaysWhatStartedAndStoppedEachThing) {
     std::size_t read = 0;
     const auto events = [&] { return Events(form.LogFile, read); };
+    // The tray tip, then every balloon shown so far.
+    const auto tray = [&] {
+        std::string text = form_.SysTray1.tip;
+        for (const auto& balloon : form_.SysTray1.balloons)
+            text += "|" + balloon.title + ": " + balloon.text;
+        return text;
+    };
     WriteFile(form.IniFile, SavedSyncingOn(SyncTo()));
     form_.lstSyncFrom.items.clear();
     form.Form_Load();
     EXPECT_EQ(events(), (Lines{"start Brannock v1.0.2, settings " + form.IniFile,
                                "sync-on at start-up, as saved", "cycle at start-up", "done"}));
-    EXPECT_EQ(Tray(), "Sync Ready\nLast cycle 09:00: 1 copied, 0 deleted, 0 failed");
+    EXPECT_EQ(tray(), "Sync Ready\nLast cycle 09:00: 1 copied, 0 deleted, 0 failed");
 
     form.ToggleSync();
     WriteFile(Dest("old/x.txt"), "x");
@@ -68,10 +66,10 @@ TEST_F(ActivityLogControl, ADayOfWorkSaysWhatStartedAndStoppedEachThing) {
     const std::string failedOnce =
         "|Brannock: 2 files failed in the last cycle. The Activity Log says which.";
     TimerCycle();
-    EXPECT_EQ(Tray(), "Sync Ready\nLast cycle 10:00: 0 copied, 1 deleted, 2 failed" + failedOnce);
+    EXPECT_EQ(tray(), "Sync Ready\nLast cycle 10:00: 0 copied, 1 deleted, 2 failed" + failedOnce);
     TimerCycle();
     TimerCycle();
-    EXPECT_EQ(Tray(), "Sync Disabled\nLast cycle 11:00: 0 copied, 0 deleted, 1 failed\n" +
+    EXPECT_EQ(tray(), "Sync Disabled\nLast cycle 11:00: 0 copied, 0 deleted, 1 failed\n" +
                           LastError() + failedOnce +
                           "|Brannock: Syncing was switched off: the same failure was recorded "
                           "five times in a row.\n" +

@@ -105,10 +105,9 @@ std::string Japanese(std::size_t n) {
 TEST_F(Settings, LongNonAsciiEntriesComeBackWholeAfterACloseAndARestart) {
     const std::string fileset =
         tmp.str() + kSep + Japanese(40) + kSep + Japanese(40) + std::string(kSepText) + "*.*";
-    std::string emoji;
+    std::string syncTo = tmp.str() + kSep;
     for (int i = 0; i < 180; ++i)
-        emoji += "\xF0\x9F\x98\x80";
-    const std::string syncTo = tmp.str() + kSep + emoji;
+        syncTo += "\xF0\x9F\x98\x80";  // four bytes each
     form.SyncOn = false;
     form_.lstSyncFrom.items = {fileset};
     form_.txtSyncTo.text = syncTo;
