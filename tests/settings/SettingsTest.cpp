@@ -10,7 +10,6 @@ namespace {
 // run of the executable would, over the settings file beside it.
 class Settings : public FormFixture {
   protected:
-    fs::path Ini() const { return form.IniFile; }
     HeadlessForm& Start() {
         window = std::make_unique<HeadlessForm>(tmp.str("brannock.exe"));
         window->form.Form_Load();
@@ -18,7 +17,7 @@ class Settings : public FormFixture {
     }
     // The settings file's lines, blank ones left out.
     std::string Lines() const {
-        std::string text = ReadFileText(Ini());
+        std::string text = ReadFileText(form.IniFile);
         std::erase(text, '\r');
         for (size_t blank; (blank = text.find("\n\n")) != std::string::npos;)
             text.erase(blank, 1);
@@ -37,7 +36,7 @@ TEST_F(Settings, AFreshStartWritesTheDefaultsAndAGapEndsTheList) {
     desktop().onAbout = [&] { shownUnderAbout = desktop().visible; };
     form.Form_Load();
     EXPECT_TRUE(shownUnderAbout && form_.SysTray1.inTray);
-    EXPECT_FALSE(fs::exists(Ini()));  // loading writes nothing but the cleared error record
+    EXPECT_FALSE(fs::exists(form.IniFile));  // loading writes nothing but the cleared error record
 
     form_.txtSyncTo.text = "  /some/where ";  // kept exactly as typed
     form.btnClose_Click();
@@ -47,7 +46,7 @@ TEST_F(Settings, AFreshStartWritesTheDefaultsAndAGapEndsTheList) {
     EXPECT_EQ(Lines(), "[Options]\nSyncOn=No\nAbout=No\nSyncTo=" + syncTo +
                            "\nWakeup=30\n[FileSets]\nFileSet1=\n");
 
-    WriteFile(Ini(),
+    WriteFile(form.IniFile,
               "[FileSets]\nFileSet1=/a/*.*\nFileSet2=/data/a=b/*.*\nFileSet3=/a/*.*\n"
               "FileSet5=/after/the/gap/*.*\n");
     HeadlessForm& w = Start();
@@ -75,7 +74,7 @@ TEST_F(Settings, OptionsAndTheIntervalAsLoadedAndAsSavedOnClose) {
               "off 0 shown 1 --- k45 45 2"},
              {"SyncOn=1\nAbout=no\nWakeup=45\nKeepDeleted=7 days", "3.5 minutes",
               "off 0 shown 0 --- k7 45 4"}}) {
-        WriteFile(Ini(), "[Options]\n" + options + "\n");
+        WriteFile(form.IniFile, "[Options]\n" + options + "\n");
         HeadlessForm& w = Start();
         // The first cycle runs inside the load, before any tick.
         std::string seen = std::string(w.form.SyncOn ? "on " : "off ") + std::to_string(Cycles(w)) +
@@ -119,7 +118,7 @@ TEST_F(Settings, LongNonAsciiEntriesComeBackWholeAfterACloseAndARestart) {
     EXPECT_EQ(Start().lstSyncFrom.items, std::vector<std::string>{fileset});
 
     // A value written longer than the limit, as by hand, is read cut after its 255th character.
-    WriteFile(Ini(), "[Options]\nSyncTo=" + Japanese(300) + "\n");
+    WriteFile(form.IniFile, "[Options]\nSyncTo=" + Japanese(300) + "\n");
     std::string value;
     EXPECT_EQ(ReadIniString("Options", "SyncTo", "", value, form.IniFile), 255);
     EXPECT_EQ(value, Japanese(255));
