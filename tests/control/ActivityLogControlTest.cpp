@@ -1,6 +1,6 @@
 // What starts and ends things, in the activity log: the program's start and every way it ends,
 // syncing switched on and off by each cause, each cycle's cause, the erase; and the tray's word
-// on the last cycle.
+// on the last cycle and on the error limit.
 #include <tuple>
 
 #include "tests/control/ControlFixture.h"
@@ -57,9 +57,9 @@ TEST_F(ActivityLogControl, ADayOfWorkSaysWhatStartedAndStoppedEachThing) {
                                "cycle by the timer", "done"}));
 
     // A failing fileset first: the later fileset (failing on the same file) and the cleanup
-    // still run, and the first cycle with failures says so once from the tray. The fifth failure in
-    // a row switches off before the later fileset, with the tray's notice, and the tip keeps the
-    // reason under the state until syncing is switched on again.
+    // still run, and the first cycle with failures says so once from the tray. The fifth
+    // failure in a row switches off before the later fileset, with the tray's notice, and the
+    // tip keeps the reason under the state until syncing is switched on again.
     form_.lstSyncFrom.items.insert(form_.lstSyncFrom.items.begin(), Pattern(FailingFileset()));
     form.DeleteOrphans = true;
     WriteFile(Mirror(Src("orphan.txt")), "o");
