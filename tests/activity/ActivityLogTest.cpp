@@ -19,9 +19,8 @@ TEST(ActivityLogText, OneLineEscapesWhatCouldBreakOrGarbleALine) {
     };
     for (const auto& [in, out] : rows)
         EXPECT_EQ(activity::OneLine(in), out);
-    runtime::DateValue when = 0;
-    ASSERT_TRUE(runtime::TryMakeDate({2026, 12, 7, 9, 5, 3}, when));
-    EXPECT_EQ(activity::EventLine(when, "copied", "x\ny"), "2026-12-07 09:05:03 copied x<LF>y");
+    EXPECT_EQ(activity::EventLine(runtime::MakeDate({2026, 12, 7, 9, 5, 3}), "copied", "x\ny"),
+              "2026-12-07 09:05:03 copied x<LF>y");
 }
 
 class ActivityLogFile : public ::testing::Test {

@@ -20,6 +20,11 @@ class ControlFixture : public FormFixture {
         return "[Options]\nSyncOn=Yes\nAbout=No\nSyncTo=" + syncTo + "\nWakeup=30\n" + options +
                "[FileSets]\nFileSet1=" + Pattern(Src()) + "\n";
     }
+    // A timer-driven cycle, the interval having passed.
+    void TimerCycle() {
+        form_.clock.AdvanceSeconds(30 * 60);
+        form.Timer1_Timer();
+    }
     std::string Clock() const {
         const runtime::CivilDateTime t = runtime::SplitDate(form_.clock.Now());
         return std::to_string(t.hour) + ":" + std::to_string(t.minute) + ":" +
@@ -37,11 +42,10 @@ class ControlFixture : public FormFixture {
         return form_.SysTray1.tip.substr(0, form_.SysTray1.tip.find('\n'));
     }
     void ExpectOffState() {
-        EXPECT_FALSE(form.SyncOn);
         ExpectEditing(true);
         EXPECT_EQ(form_.SysTray1.icon, &form_.btnSyncOff.picture);
-        EXPECT_EQ(TipState() + "|" + form_.btnSyncToggle.caption + "|" + Status(),
-                  "Sync Disabled|Start Sync|Disabled");
-        EXPECT_EQ(form_.Timer1.interval, 0);
+        EXPECT_EQ(TipState() + "|" + form_.btnSyncToggle.caption + "|" + Status() + "|" +
+                      std::to_string(form_.Timer1.interval) + (form.SyncOn ? " on" : " off"),
+                  "Sync Disabled|Start Sync|Disabled|0 off");
     }
 };

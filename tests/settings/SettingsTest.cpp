@@ -1,4 +1,5 @@
 #include <memory>
+#include <tuple>
 
 #include "tests/engine/FormFixture.h"
 #include "tests/support/Wine.h"
@@ -9,7 +10,6 @@ namespace {
 // run of the executable would, over the settings file beside it.
 class Settings : public FormFixture {
   protected:
-    fs::path Ini() const { return form.IniFile; }
     HeadlessForm& Start() {
         window = std::make_unique<HeadlessForm>(tmp.str("brannock.exe"));
         window->form.Form_Load();
@@ -17,7 +17,7 @@ class Settings : public FormFixture {
     }
     // The settings file's lines, blank ones left out.
     std::string Lines() const {
-        std::string text = ReadFileText(Ini());
+        std::string text = ReadFileText(form.IniFile);
         std::erase(text, '\r');
         for (size_t blank; (blank = text.find("\n\n")) != std::string::npos;)
             text.erase(blank, 1);
@@ -27,13 +27,16 @@ class Settings : public FormFixture {
     std::unique_ptr<HeadlessForm> window;
 };
 
-// Everything written is meant: the defaults only, and the list's terminator.
-TEST_F(Settings, AFreshStartThenCloseWritesTheDefaults) {
+// Everything written is meant: the defaults only, and the list's terminator. Then written by
+// hand, as a user would: a gap ends the list, duplicates stay, and only the first "=" of a line
+// ends its key. A shorter list saved leaves the old keys behind its terminator, where the gap
+// hides them.
+TEST_F(Settings, AFreshStartWritesTheDefaultsAndAGapEndsTheList) {
     bool shownUnderAbout = false;
     desktop().onAbout = [&] { shownUnderAbout = desktop().visible; };
     form.Form_Load();
     EXPECT_TRUE(shownUnderAbout && form_.SysTray1.inTray);
-    EXPECT_FALSE(fs::exists(Ini()));  // loading writes nothing but the cleared error record
+    EXPECT_FALSE(fs::exists(form.IniFile));  // loading writes nothing but the cleared error record
 
     form_.txtSyncTo.text = "  /some/where ";  // kept exactly as typed
     form.btnClose_Click();
@@ -42,13 +45,8 @@ TEST_F(Settings, AFreshStartThenCloseWritesTheDefaults) {
     const std::string syncTo = RunningUnderWine() ? "/some/where" : "  /some/where ";
     EXPECT_EQ(Lines(), "[Options]\nSyncOn=No\nAbout=No\nSyncTo=" + syncTo +
                            "\nWakeup=30\n[FileSets]\nFileSet1=\n");
-}
 
-// Written by hand, as a user would: a gap ends the list, duplicates stay, and only the first
-// "=" of a line ends its key. A shorter list saved leaves the old keys behind its terminator, where
-// the gap hides them.
-TEST_F(Settings, AGapEndsTheListAndAShorterOneLeavesOldKeysBehindTheTerminator) {
-    WriteFile(Ini(),
+    WriteFile(form.IniFile,
               "[FileSets]\nFileSet1=/a/*.*\nFileSet2=/data/a=b/*.*\nFileSet3=/a/*.*\n"
               "FileSet5=/after/the/gap/*.*\n");
     HeadlessForm& w = Start();
@@ -65,10 +63,9 @@ TEST_F(Settings, AGapEndsTheListAndAShorterOneLeavesOldKeysBehindTheTerminator) 
 // unless it is 0, and one typed is rounded halves to even, an entry without a usable number
 // being replaced by the interval in force.
 TEST_F(Settings, OptionsAndTheIntervalAsLoadedAndAsSavedOnClose) {
-    struct Case {
-        std::string options, typed, seen;
-    };
-    for (const Case& c : std::initializer_list<Case>{
+    // The settings file's options, the interval typed, and what is seen loaded and saved.
+    using Case = std::tuple<std::string, std::string, std::string>;
+    for (const auto& [options, typed, expected] : std::initializer_list<Case>{
              {"SyncOn=yEs\nAbout=nO\nWakeup=abc\nKeepDeleted=abc", "0.4",
               "on 1 hidden 0 --- k0 30 30"},
              {"SyncOn=yes!\nAbout=\nCutoff=YES\nErase=yes\nDelete=1\nWakeup=-5\nKeepDeleted=-5",
@@ -77,7 +74,7 @@ TEST_F(Settings, OptionsAndTheIntervalAsLoadedAndAsSavedOnClose) {
               "off 0 shown 1 --- k45 45 2"},
              {"SyncOn=1\nAbout=no\nWakeup=45\nKeepDeleted=7 days", "3.5 minutes",
               "off 0 shown 0 --- k7 45 4"}}) {
-        WriteFile(Ini(), "[Options]\n" + c.options + "\n");
+        WriteFile(form.IniFile, "[Options]\n" + options + "\n");
         HeadlessForm& w = Start();
         // The first cycle runs inside the load, before any tick.
         std::string seen = std::string(w.form.SyncOn ? "on " : "off ") + std::to_string(Cycles(w)) +
@@ -86,16 +83,12 @@ TEST_F(Settings, OptionsAndTheIntervalAsLoadedAndAsSavedOnClose) {
                            (w.form.UseCutoff ? "C" : "-") + (w.form.EraseOnStart ? "E" : "-") +
                            (w.form.DeleteOrphans ? "D " : "- ") + "k" +
                            std::to_string(w.form.KeepDeleted) + " " + w.txtWakeup.text;
-        w.txtWakeup.text = c.typed;
+        w.txtWakeup.text = typed;
         w.form.btnClose_Click();
-        EXPECT_EQ(seen + " " + Saved("Options", "Wakeup"), c.seen) << c.options;
+        EXPECT_EQ(seen + " " + Saved("Options", "Wakeup"), expected) << options;
         EXPECT_EQ(w.txtWakeup.text, Saved("Options", "Wakeup"));
     }
 }
-
-}  // namespace
-
-namespace {
 
 // n characters of three bytes each.
 std::string Japanese(std::size_t n) {
@@ -107,14 +100,13 @@ std::string Japanese(std::size_t n) {
 
 // Values are limited by their characters, not their bytes: a fileset of 112 characters and
 // far more bytes comes back whole from a save and a restart, and one of the longest kind,
-// each character four bytes long, does too.
+// each character four bytes long, does too; a longer one is cut after a whole character.
 TEST_F(Settings, LongNonAsciiEntriesComeBackWholeAfterACloseAndARestart) {
     const std::string fileset =
         tmp.str() + kSep + Japanese(40) + kSep + Japanese(40) + std::string(kSepText) + "*.*";
-    std::string emoji;
+    std::string syncTo = tmp.str() + kSep;
     for (int i = 0; i < 180; ++i)
-        emoji += "\xF0\x9F\x98\x80";
-    const std::string syncTo = tmp.str() + kSep + emoji;
+        syncTo += "\xF0\x9F\x98\x80";  // four bytes each
     form.SyncOn = false;
     form_.lstSyncFrom.items = {fileset};
     form_.txtSyncTo.text = syncTo;
@@ -124,11 +116,9 @@ TEST_F(Settings, LongNonAsciiEntriesComeBackWholeAfterACloseAndARestart) {
     EXPECT_EQ(w.txtSyncTo.text, syncTo);
     w.form.btnClose_Click();
     EXPECT_EQ(Start().lstSyncFrom.items, std::vector<std::string>{fileset});
-}
 
-// A value written longer than the limit, as by hand, is read cut after its 255th character.
-TEST_F(Settings, AValuePastTheLimitIsCutAfterItsLastWholeCharacter) {
-    WriteFile(Ini(), "[Options]\nSyncTo=" + Japanese(300) + "\n");
+    // A value written longer than the limit, as by hand, is read cut after its 255th character.
+    WriteFile(form.IniFile, "[Options]\nSyncTo=" + Japanese(300) + "\n");
     std::string value;
     EXPECT_EQ(ReadIniString("Options", "SyncTo", "", value, form.IniFile), 255);
     EXPECT_EQ(value, Japanese(255));
