@@ -84,6 +84,10 @@ struct ScenarioSettings {
     // are loaded, and no cycle runs.
     bool priorityRefused = false;
     std::vector<std::filesystem::path> folders;  // one fileset of all files below each
+    int keepDeleted = 0;                         // KeepDeleted's days, when above 0
+    // Where the mirror's disk is mounted besides the Sync To directory: its changes are the
+    // mirror's.
+    std::filesystem::path disk{};
 };
 
 class ScenarioFixture : public ::testing::Test {
@@ -120,7 +124,7 @@ class ScenarioFixture : public ::testing::Test {
         WriteSettingsIn(prog, s);
         const path log = root.path() / "output.txt";
         // The program's own files beside it (settings, activity log) are its to write.
-        std::vector<path> kept = {syncTo, log};
+        std::vector<path> kept = {syncTo, log, s.disk};
         for (const char* own : {"brannock.ini", "brannock", "brannock.log", "brannock.log.1"})
             kept.push_back(prog / own);
         const TreeSnapshot outsideBefore = Snapshot(root.path(), kept);
@@ -145,7 +149,10 @@ class ScenarioFixture : public ::testing::Test {
         std::filesystem::create_directories(folder);
         std::ofstream out(folder / "brannock.ini", std::ios::binary | std::ios::trunc);
         out << "[Options]\nSyncOn=Yes\nSyncTo=" << syncTo.native() << "\nWakeup=30\nDelete=Yes\n"
-            << (s.savedBefore ? "About=No\n" : "") << "[FileSets]\n";
+            << (s.savedBefore ? "About=No\n" : "");
+        if (s.keepDeleted > 0)
+            out << "KeepDeleted=" << s.keepDeleted << "\n";
+        out << "[FileSets]\n";
         for (std::size_t i = 0; i < s.folders.size(); ++i)
             out << "FileSet" << i + 1 << "=" << (s.folders[i] / "*.*").native() << "\n";
     }

@@ -3,6 +3,7 @@
 // names no Windows file system allows; and one running program per settings file. Overlapping
 // folders are left to the engine's tests, which see both passes' guards.
 #include "tests/scenario/ScenarioFixture.h"
+#include "tests/support/SmallVolume.h"
 
 namespace fs = std::filesystem;
 
@@ -65,24 +66,64 @@ TEST_F(Scenarios, LinksPlantedInTheMirrorAreNeverWrittenOrDeletedThrough) {
     ASSERT_TRUE(Run({.folders = {src, src / "sub" / "deeper", other, marker.parent_path()}}));
 }
 
-// A mirror on a disk that is away, its mount point left empty: the start-up cycle writes
-// nothing there (nor anywhere else) and records why; with the disk back, the next start carries
-// on where the mirror stood. (The program tells the mirror by its mark alone, so a renamed
-// folder stands for the unmounted disk.)
+// A renamed source folder is what an unplugged disk looks like: with KeepDeleted the copies
+// leave the mirror for one folder of the versions folder, each with its bytes and time, and
+// the next cycle passes over that folder.
+TEST_F(Scenarios, AnUnpluggedSourceCostsNoCopyWithKeepDeleted) {
+    ScenarioSettings s = Mirroring(src);
+    s.keepDeleted = 30;
+    Put(syncTo / ".brannock-mirror", "Brannock mirror\n");  // as a switch-on from the window
+    ASSERT_TRUE(Run(s));
+    const fs::path unplugged = root.path() / "unplugged";
+    fs::rename(src, unplugged);
+    ASSERT_TRUE(Run(s));
+    const std::vector<fs::path> cycles(fs::directory_iterator(syncTo / ".brannock-versions"), {});
+    ASSERT_EQ(cycles.size(), 1u);
+    for (const char* name : {"a.txt", "sub/b.txt", "sub/deeper/c.bin"})
+        EXPECT_FALSE(fs::exists(Mirror(src / name))) << name;
+    ExpectSameFiles(cycles[0] / src.relative_path(), unplugged,
+                    {"a.txt", "sub/b.txt", "sub/deeper/c.bin"});
+    EXPECT_EQ(LastError(), "");
+    const auto kept = Snapshot(syncTo);
+    ASSERT_TRUE(Run(s));
+    EXPECT_EQ(Differences(kept, Snapshot(syncTo)), "") << "the next cycle changed the mirror";
+}
+
+// Binds `disk` over `mountPoint` until the guard returned goes; no guard when it cannot.
+std::shared_ptr<const fs::path> Plug(const fs::path& disk, const fs::path& mountPoint) {
+    const std::string mount = "mount --bind '" + disk.native() + "' '" + mountPoint.native() + "'";
+    if (std::system(mount.c_str()) != 0)
+        return nullptr;
+    return {new fs::path(mountPoint), [](const fs::path* at) {
+                if (std::system(("umount '" + at->native() + "'").c_str()) != 0)
+                    ADD_FAILURE() << "cannot unplug " << *at;
+                delete at;
+            }};
+}
+
+// A mirror on a disk mounted over the Sync To directory: with the disk unplugged, the start-up
+// cycle finds the empty mount point, writes nothing there (nor anywhere else) and records why;
+// plugged back, the next start carries on where the mirror stood.
 TEST_F(Scenarios, AMirrorOnADiskThatIsNotMountedIsLeftAloneUntilItIsBack) {
-    const fs::path disk = root.path() / "disk";
-    Put(syncTo / ".brannock-mirror", "set up from the window");
-    ASSERT_TRUE(Run(Mirroring(src)));
-    fs::rename(syncTo, disk);
-    fs::create_directory(syncTo);
+    SmallVolume disk(root.path() / "disk");
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.Why();
+    Put(disk.path() / ".brannock-mirror", "set up from the window");
+    ScenarioSettings s = Mirroring(src);
+    s.disk = disk.path();
+    auto plug = Plug(disk.path(), syncTo);
+    ASSERT_TRUE(plug);
+    ASSERT_TRUE(Run(s));
+    plug.reset();
     Put(src / "new.txt", "written while the disk was away");
-    ASSERT_TRUE(Run(Mirroring(src)));
+    ASSERT_TRUE(Run(s));
     EXPECT_TRUE(fs::is_empty(syncTo));
     EXPECT_EQ(LastError(), "Sync To directory " + syncTo.native() +
                                " is not available: is its disk or share connected?");
 
-    fs::rename(disk, syncTo);  // in place of the empty mount point
-    ASSERT_TRUE(Run(Mirroring(src)));
+    plug = Plug(disk.path(), syncTo);
+    ASSERT_TRUE(plug);
+    ASSERT_TRUE(Run(s));
     ExpectSameFiles(Mirror(src), src, {"a.txt", "sub/b.txt", "sub/deeper/c.bin", "new.txt"});
     EXPECT_EQ(LastError(), "");
 }
