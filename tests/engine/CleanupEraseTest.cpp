@@ -5,32 +5,6 @@ namespace {
 
 using CleanupPass = FormFixture;
 
-TEST_F(CleanupPass, DeletesCopiesWhoseSourceIsGoneAndFailsOnWhatItCannotDelete) {
-    for (const char* name : {"keep.txt", "gone.txt", "sub/gone.txt", "now-a-folder"})
-        WriteFile(Src(name), name);
-    ASSERT_TRUE(form.SyncTree(Pattern(Src())));
-    for (const char* name : {"gone.txt", "sub/gone.txt", "now-a-folder"})
-        fs::remove(Src(name));
-    fs::create_directory(Src("now-a-folder"));
-
-    EXPECT_TRUE(form.CleanupTree(Pattern(SyncTo())));
-    EXPECT_TRUE(fs::exists(Mirror(Src("keep.txt"))) && fs::exists(Mirror(Src("now-a-folder"))));
-    EXPECT_FALSE(fs::exists(Mirror(Src("gone.txt"))) || fs::exists(Mirror(Src("sub/gone.txt"))));
-    EXPECT_TRUE(fs::is_directory(Mirror(Src("sub"))));
-
-    // A file that maps to no source at all, then an orphan the system refuses to delete.
-    WriteFile(Dest("stray.txt"), "x");
-    EXPECT_FALSE(form.CleanupTree(Pattern(SyncTo())));
-    EXPECT_EQ(LastError(), "Unable to create synchronize from filename");
-    fs::remove(Dest("stray.txt"));
-    fs::remove(Src("keep.txt"));
-    SetReadOnly(Mirror(Src("keep.txt")));
-    const int openBefore = OpenDescriptors();
-    EXPECT_FALSE(form.CleanupTree(Pattern(SyncTo())));
-    EXPECT_EQ(OpenDescriptors(), openBefore);
-    EXPECT_EQ(LastError(), "Unable to delete file " + Narrow(Mirror(Src("keep.txt"))));
-}
-
 // Orphans go only with the Delete option, and a Stop Sync ends the deletions at the file in
 // progress, not when the walk next meets a folder.
 TEST_F(CleanupPass, DeletesOnlyWhenAskedAndStopsAtTheFileInProgress) {

@@ -111,18 +111,26 @@ TEST_F(CopyPass, CutoffAndMissingSyncTo) {
     EXPECT_EQ(LastError(), "No Sync To path set");
 }
 
+// The failure's text runs far past the 255 characters the error record reads back, with paths
+// that even a program without long-path support reaches: the activity log has all of it.
 TEST_F(CopyPass, FailureDeepInTheTreeEndsTheWalkAndClosesEveryLevel) {
+    form.Log.SetPath(tmp.str("brannock.log"));
     fs::path deep = Src();
-    for (const char* level : {"a", "b", "c", "d", "e", "f"}) {
+    for (char level : std::string("abcde")) {
         WriteFile(deep / "sibling.txt", "s");
-        deep /= level;
+        deep /= std::string(16, level);
     }
-    WriteFile(deep / "bad.txt", "x");
-    WriteFile(Mirror(deep), "in the way");
-    const int openBefore = OpenDescriptors();
+    const fs::path bad = deep / "f" / "bad.txt";
+    WriteFile(bad, "x");
+    WriteFile(Mirror(deep), "a file where the copy's folder belongs");
+    const int openBefore = OpenDescriptors() + 1;  // the log stays open from its first line
     EXPECT_FALSE(Sync());
     EXPECT_EQ(OpenDescriptors(), openBefore);
-    EXPECT_TRUE(LastError().starts_with("Copying file " + Narrow(deep / "bad.txt") + " to "));
+    const std::string failure =
+        "Copying file " + Narrow(bad) + " to " + Narrow(Mirror(bad)) + ": " + form.f.ErrMsg();
+    EXPECT_EQ(LastError(), failure.substr(0, 255));
+    EXPECT_THAT(LogText(), HasSubstr(" failed " + failure + "\n"));
+    EXPECT_TRUE(form.Counts.failedFiles == 1 && form.Counts.failedFolders == 1);
     EXPECT_EQ(Status(), "Copying file bad.txt");  // no entry was looked at afterwards
     EXPECT_FALSE(form_.pgrStatus.visible);
 }

@@ -1,6 +1,6 @@
 // What a sync cycle never touches, on real folders: sources inside the mirror, a mirror inside
-// a source, and filesets that are not full paths (ActivityLogEventsTest). Links in the mirror:
-// PassLookUpsTest.
+// a source, and filesets that are not full paths; each left alone with a line in the activity
+// log. Links in the mirror: PassLookUpsTest.
 #include "engine/PassGuards.h"
 #include "tests/engine/FormFixture.h"
 #include "tests/support/Links.h"
@@ -9,7 +9,10 @@ namespace {
 
 class SafetyGuards : public FormFixture {
   protected:
-    SafetyGuards() { form.DeleteOrphans = true; }
+    SafetyGuards() {
+        form.DeleteOrphans = true;
+        form.Log.SetPath(tmp.str("brannock.log"));
+    }
     std::string Sep() const { return std::string(kSepText); }
 };
 
@@ -38,6 +41,7 @@ TEST_F(SafetyGuards, ASourceInsideTheSyncToDirectoryIsNeverDeleted) {
         EXPECT_EQ(LastError(), "Sync From folder " + BeforeLastSep(fileset) +
                                    " and Sync To directory " + SyncTo() +
                                    " overlap: what lies in both is left alone");
+        EXPECT_THAT(LogText(), HasSubstr(" left-alone " + LastError() + "\n"));
     }
 }
 
@@ -70,33 +74,39 @@ TEST_F(SafetyGuards, ASyncToDirectoryInsideASourceIsNeverCopiedIntoItself) {
     EXPECT_NE(guards.Fenced(Narrow(mirror)), nullptr);
 }
 
-#ifndef _WIN32
-// A fileset whose folder climbs with ".." past the root names its folder all the same, but its
-// copies would take the same climb from the Sync To directory and land outside it: it is left
-// alone, and nothing is written beside the mirror.
-TEST_F(SafetyGuards, AFilesetThatClimbsOutOfTheMirrorIsLeftAlone) {
+// A fileset that is not a full path is left alone though it names a folder from the working
+// directory: the copies an earlier version made of it are not taken for orphans either. One
+// whose folder climbs with ".." past the root names its folder all the same, but its copies
+// would take the same climb from the Sync To directory and land outside it.
+TEST_F(SafetyGuards, AFilesetThatIsNoFullPathIsLeftAlone) {
     WriteFile(Src("x.txt"), "x");
+    const fs::path oldCopy = fs::path(pathmap::DestinationFolder(SyncTo(), "src")) / "old.txt";
+    WriteFile(oldCopy, "copied long ago");
+    form_.lstSyncFrom.items = {"src" + Sep() + "*.*"};
+#ifndef _WIN32
     const std::string source = Narrow(Src());
-    std::string climb = source;
+    std::string climb = source + Sep() + "..";  // one more than the source is deep
     for (char c : source)
         if (c == kSep)
             climb += Sep() + "..";
-    climb += Sep() + "..";  // one more than the source is deep: out of the Sync To directory
-    const std::string entry = climb + source + Sep() + "*.*";
-    form_.lstSyncFrom.items = {entry};
+    form_.lstSyncFrom.items.push_back(climb + source + Sep() + "*.*");
+#endif
     // Beside the mirror stand the sources and the program's own files: no folder comes there.
     const auto folders = [this] {
-        std::vector<fs::path> found;
-        for (const auto& e : fs::directory_iterator(tmp.path()))
-            if (e.is_directory())
-                found.push_back(e.path());
-        return found.size();
+        return std::ranges::count_if(fs::directory_iterator(tmp.path()),
+                                     [](const auto& e) { return e.is_directory(); });
     };
     const auto before = folders();
+    const fs::path savedCwd = fs::current_path();
+    fs::current_path(tmp.path());
     EXPECT_TRUE(form.RunSyncCycle());
+    fs::current_path(savedCwd);
     EXPECT_EQ(folders(), before);
-    EXPECT_EQ(LastError(), "Sync From fileset " + entry + " is not a full path: it is left alone");
+    EXPECT_EQ(ReadFileText(oldCopy), "copied long ago");
+    EXPECT_FALSE(fs::exists(oldCopy.parent_path() / "x.txt"));
+    for (const std::string& entry : form_.lstSyncFrom.items)
+        EXPECT_THAT(LogText(), HasSubstr(" left-alone Sync From fileset " + entry +
+                                         " is not a full path: it is left alone\n"));
 }
-#endif
 
 }  // namespace
