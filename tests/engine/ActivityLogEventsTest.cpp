@@ -3,41 +3,14 @@
 // and an unchanged tree writes the cycle's two lines and nothing else.
 #include <cstdlib>
 #include <regex>
+#include <sstream>
 
 #include "tests/engine/FormFixture.h"
 #include "tests/support/Unprivileged.h"
 
 namespace {
 
-class ActivityLogEvents : public FormFixture {
-  protected:
-    ActivityLogEvents() {
-        form.LogFile = tmp.str("brannock.log");
-        form.Log.SetPath(form.LogFile);
-    }
-    // The log's lines since the last call, without their stamps, the paths as Shown gives
-    // them and a cycle's duration as "<t>".
-    std::vector<std::string> Events() {
-        std::vector<std::string> events;
-        const std::string text = ReadFileText(form.LogFile);
-        for (std::size_t at = read_; at < text.size(); at = text.find('\n', at) + 1) {
-            const std::string line = Shown(text.substr(at + 20, text.find('\n', at) - at - 20));
-            events.push_back(std::regex_replace(line, std::regex("^done [0-9.]+ s"), "done <t>"));
-        }
-        read_ = text.size();
-        return events;
-    }
-    // The temporary folder as "<tmp>", separators as '/'.
-    std::string Shown(std::string text) const {
-        const std::string root = Narrow(tmp.path());
-        for (auto p = text.find(root); p != std::string::npos; p = text.find(root))
-            text.replace(p, root.size(), "<tmp>");
-        std::replace(text.begin(), text.end(), kSep, '/');
-        return text;
-    }
-    std::size_t read_ = 0;
-};
-
+using ActivityLogEvents = FormFixture;
 using Lines = std::vector<std::string>;
 
 // A cycle copies what is new and deletes the copies whose source is gone, though not one whose
@@ -57,26 +30,40 @@ TEST_F(ActivityLogEvents, ACycleLogsWhatItDidAndAnUnchangedOneOnlyItsTwoLines) {
     form_.lstSyncFrom.items = {Pattern(Src()), Narrow(Src()) + "/*.none",
                                Pattern(tmp.path() / "missing")};
     form.DeleteOrphans = true;
+    form.Log.SetPath(tmp.str("brannock.log"));
+    // The log's lines without their stamps, a cycle's duration as "<t>".
+    const auto events = [this] {
+        std::istringstream text(LogText());
+        Lines lines;
+        for (std::string line; std::getline(text, line);)
+            lines.push_back(
+                std::regex_replace(line.substr(20), std::regex("^done [0-9.]+ s"), "done <t>"));
+        return lines;
+    };
+    const auto copied = [this](const std::string& file, const char* bytes) {
+        return "copied " + Narrow(Src(file)) + " -> " + Narrow(Mirror(Src(file))) + " (" + bytes +
+               ")";
+    };
     ASSERT_TRUE(form.RunSyncCycle());
-    Lines events = Events();
-    ASSERT_EQ(events.size(), 6u);
-    std::sort(events.begin() + 1, events.end() - 1);  // the order the folders list them in
-    const std::string mirror = Shown(Narrow(Mirror(Src())));
+    Lines lines = events();
+    ASSERT_EQ(lines.size(), 6u);
+    std::sort(lines.begin() + 1, lines.end() - 1);  // the order the folders list them in
     EXPECT_EQ(
-        events,
-        (Lines{"cycle by the timer", "copied <tmp>/src/a.txt -> " + mirror + "/a.txt (3 bytes)",
-               "copied <tmp>/src/sub/" + shown + " -> " + mirror + "/sub/" + shown + " (2 bytes)",
-               "deleted " + mirror + "/gone.txt: its source <tmp>/src/gone.txt was not found",
-               "unlisted nothing copied from <tmp>/missing: " + SystemText(ERROR_PATH_NOT_FOUND),
+        lines,
+        (Lines{"cycle by the timer", copied("a.txt", "3 bytes"), copied("sub/" + shown, "2 bytes"),
+               "deleted " + Narrow(Mirror(Src("gone.txt"))) + ": its source " +
+                   Narrow(Src("gone.txt")) + " was not found",
+               "unlisted nothing copied from " + Narrow(tmp.path() / "missing") + ": " +
+                   SystemText(ERROR_PATH_NOT_FOUND),
                "done <t>: 2 looked at, 2 copied (5 bytes), 1 deleted, 0 files and 0 folders "
                "failed, 0 passed over by the cut-off date, 1 folder not listed"}));
     EXPECT_TRUE(fs::exists(Mirror(Src("now-a-folder"))));
 
     form_.lstSyncFrom.items.pop_back();  // the missing folder
     ASSERT_TRUE(form.RunSyncCycle());
-    events = Events();
-    ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(events[1].substr(0, 25), "done <t>: 2 looked at, 0 ");
+    lines = events();
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[7].substr(0, 25), "done <t>: 2 looked at, 0 ");
 
     // A file that maps to no source at all, then an orphan the system refuses to delete.
     WriteFile(Dest("stray.txt"), "x");

@@ -32,10 +32,12 @@ class KeptCopies : public FormFixture {
 
 // The copier's old copy is moved aside before the new one is written, with or without Delete;
 // two cycles in the same second keep into folders of their own. A renamed source folder then
-// looks like an unplugged disk: every copy goes into the versions folder. (That later cycles
-// pass over the folder: MirrorMarkTest.)
+// looks like an unplugged disk: every copy goes into the versions folder, the copies of sources
+// named like the program's own entries too, while the mark and the kept copies at the top of the
+// Sync To directory, however it is spelled, stay.
 TEST_F(KeptCopies, ReplacedCopiesAndThoseOfAnUnpluggedSourceAreKeptWithTheirTimes) {
-    const std::vector<std::string> names = {"a.txt", "sub/b.txt", "sub/deeper/c.bin", "empty"};
+    const std::vector<std::string> names = {"a.txt", "sub/b.txt",        "sub/deeper/c.bin",
+                                            "empty", ".brannock-mirror", ".brannock-versions/y"};
     for (std::size_t i = 0; i < names.size(); ++i) {
         WriteFile(Src(names[i]), i == 3 ? "" : names[i]);
         SetWriteTime(Src(names[i]), kSourceTime + static_cast<std::int64_t>(i));
@@ -49,12 +51,11 @@ TEST_F(KeptCopies, ReplacedCopiesAndThoseOfAnUnpluggedSourceAreKeptWithTheirTime
         ASSERT_TRUE(form.RunSyncCycle()) << LastError();
         EXPECT_EQ(ReadFileText(Mirror(Src("a.txt"))), version);
     }
-    ExpectSameFile(Kept(Mirror(Src("a.txt"))), "a.txt", kSourceTime);
-    EXPECT_EQ(ReadFileText(Kept(Mirror(Src("a.txt")), "2026-12-07 110233 (2)")), "second");
 
     const fs::path unplugged = tmp.path() / "unplugged";
     fs::rename(Src(), unplugged);
     form.DeleteOrphans = true;
+    form_.txtSyncTo.text = SyncTo() + std::string(kSepText);
     form_.clock.AdvanceSeconds(3600);
     ASSERT_TRUE(form.RunSyncCycle()) << LastError();
     for (const std::string& name : names) {
@@ -62,10 +63,13 @@ TEST_F(KeptCopies, ReplacedCopiesAndThoseOfAnUnpluggedSourceAreKeptWithTheirTime
         ExpectSameFile(Kept(Mirror(Src(name)), "2026-12-07 120233"), ReadFileText(unplugged / name),
                        WriteTimeSeconds(unplugged / name));
     }
-    EXPECT_EQ(form.Counts.kept, 4);
-    EXPECT_EQ(form.Counts.deleted, 4);
+    EXPECT_EQ(form.Counts.kept, 6);
+    EXPECT_EQ(form.Counts.deleted, 6);
     EXPECT_THAT(LogText(), HasSubstr(" kept " + Narrow(Mirror(Src("a.txt"))) + " as " +
                                      Narrow(Kept(Mirror(Src("a.txt")), "2026-12-07 120233"))));
+    EXPECT_TRUE(mirror::IsMarked(SyncTo()));
+    ExpectSameFile(Kept(Mirror(Src("a.txt"))), "a.txt", kSourceTime);
+    EXPECT_EQ(ReadFileText(Kept(Mirror(Src("a.txt")), "2026-12-07 110233 (2)")), "second");
 }
 
 // A copy that fails part way (the mirror's volume fills up) leaves the old copy kept.

@@ -1,30 +1,11 @@
-// The mark and the kept copies at the top of the Sync To directory are not mirror content; a
-// mirror lost part way through a cycle gets nothing written beneath its mount point.
+// A mirror lost part way through a cycle gets nothing written beneath its mount point. (That
+// the mark and the kept copies are no mirror content: KeptCopiesTest.)
 #include "engine/MirrorMark.h"
 #include "tests/engine/FormFixture.h"
 
 namespace {
 
 using MirrorMark = FormFixture;
-
-// Only at the top: the same names further down are mirror content like any other.
-TEST_F(MirrorMark, TheCleanupPassesOverTheProgramsOwnEntries) {
-    form.DeleteOrphans = true;
-    AddFileset(Src());
-    WriteFile(Dest(".brannock-versions/home/x.txt.1"), "a kept copy");
-    for (const char* name : {"a.txt", ".brannock-mirror", ".brannock-versions/y.txt"})
-        WriteFile(Src(name), name);
-    ASSERT_TRUE(form.RunSyncCycle());
-    fs::remove(Src(".brannock-mirror"));
-    fs::remove(Src(".brannock-versions/y.txt"));
-    form_.txtSyncTo.text = SyncTo() + std::string(kSepText);
-    EXPECT_TRUE(form.RunSyncCycle()) << LastError();
-    EXPECT_TRUE(mirror::IsMarked(SyncTo()));
-    EXPECT_EQ(ReadFileText(Dest(".brannock-versions/home/x.txt.1")), "a kept copy");
-    EXPECT_FALSE(fs::exists(Mirror(Src(".brannock-mirror"))) ||
-                 fs::exists(Mirror(Src(".brannock-versions/y.txt"))));
-    EXPECT_TRUE(fs::exists(Mirror(Src("a.txt"))));
-}
 
 // The disk goes away after the first file, or (where a folder can be moved with a file open in
 // it, as a lazily unmounted share goes) in the middle of a copy: the failure is recorded once,
