@@ -45,17 +45,4 @@ TEST_F(EraseTree, EmptiesTheTreeAndKeepsTheDirectoryWithItsMark) {
     EXPECT_EQ(ReadFileText(tmp.path() / "elsewhere" / "precious.txt"), "keep me");
 }
 
-using SyncCycle = FormFixture;
-
-TEST_F(SyncCycle, NoCleanupOnAnEmptySyncToAndNothingWhenOff) {
-    form.DeleteOrphans = true;
-    form_.txtSyncTo.text = "";
-    EXPECT_FALSE(form.RunSyncCycle());
-    EXPECT_EQ(form_.status().writes, 1);  // "Sleeping..." only: nothing was walked
-
-    form.SyncOn = false;
-    EXPECT_FALSE(form.RunSyncCycle());
-    EXPECT_EQ(Status() + "|" + form_.SysTray1.tip.substr(0, 10), "Disabled|Sync Ready");
-}
-
 }  // namespace

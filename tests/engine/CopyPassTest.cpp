@@ -103,12 +103,20 @@ TEST_F(CopyPass, CutoffAndMissingSyncTo) {
     EXPECT_FALSE(copiedWithCutoff(fileSeconds + 1));
     EXPECT_TRUE(copiedWithCutoff(fileSeconds));
 
-    // Without a Sync To directory only a file that passed the cut-off is an error.
+    // Without a Sync To directory only a file that passed the cut-off is an error, and a cycle
+    // starts no cleanup: the empty text would name the root of the drive.
     form_.txtSyncTo.text = "";
     EXPECT_FALSE(copiedWithCutoff(fileSeconds + 1));
     form.UseCutoff = false;
     EXPECT_FALSE(Sync());
     EXPECT_EQ(LastError(), "No Sync To path set");
+    form.DeleteOrphans = true;
+    const auto writes = form_.status().writes;
+    EXPECT_FALSE(form.RunSyncCycle());
+    EXPECT_EQ(form_.status().writes, writes + 1);  // "Sleeping..." only: nothing was walked
+    form.SyncOn = false;                           // and nothing at all when off
+    EXPECT_FALSE(form.RunSyncCycle());
+    EXPECT_EQ(Status() + "|" + form_.SysTray1.tip.substr(0, 10), "Disabled|Sync Ready");
 }
 
 // The failure's text runs far past the 255 characters the error record reads back, with paths
