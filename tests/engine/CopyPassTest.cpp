@@ -11,22 +11,21 @@ constexpr std::int64_t kTime = 1700000000;  // seconds since 1970
 
 class CopyPass : public FormFixture {
   protected:
-    // A source file and an existing copy, each with its own content and write time.
-    void Pair(const char* name, const char* source, std::int64_t sourceNanos, const char* copy,
-              std::int64_t copySeconds, std::int64_t copyNanos) {
-        WriteFile(Src(name), source);
-        SetWriteTime(Src(name), kTime, sourceNanos);
-        WriteFile(Mirror(Src(name)), copy);
-        SetWriteTime(Mirror(Src(name)), kTime + copySeconds, copyNanos);
-    }
     std::string Copy(const std::string& name) { return ReadFileText(Mirror(Src(name))); }
     bool Sync() { return form.SyncTree(Pattern(Src())); }
 };
 
 TEST_F(CopyPass, CopiesWhatDiffersInWholeSecondsOrSize) {
-    Pair("millis.txt", "AAAA", 100'000'000, "BBBB", 0, 900'000'000);
-    Pair("second.txt", "AAAA", 0, "BBBB", 1, 0);
-    Pair("size.txt", "AAAA", 0, "BBB", 0, 0);
+    // Each source beside an existing copy with content and write time of its own.
+    for (const auto& [name, sourceNanos, copy, copySeconds, copyNanos] :
+         {std::tuple{"millis.txt", 100'000'000, "BBBB", 0, 900'000'000},
+          {"second.txt", 0, "BBBB", 1, 0},
+          {"size.txt", 0, "BBB", 0, 0}}) {
+        WriteFile(Src(name), "AAAA");
+        SetWriteTime(Src(name), kTime, sourceNanos);
+        WriteFile(Mirror(Src(name)), copy);
+        SetWriteTime(Mirror(Src(name)), kTime + copySeconds, copyNanos);
+    }
     WriteFile(Src(".hidden/new.txt"), "NEW");
 #ifndef _WIN32
     // A link to a file is copied as the file; a link to a folder is never entered.

@@ -30,12 +30,25 @@ class KeptCopies : public FormFixture {
     }
 };
 
-// The copier's old copy is moved aside before the new one is written, with or without Delete;
-// two cycles in the same second keep into folders of their own. A renamed source folder then
-// looks like an unplugged disk: every copy goes into the versions folder, the copies of sources
-// named like the program's own entries too, while the mark and the kept copies at the top of the
-// Sync To directory, however it is spelled, stay.
-TEST_F(KeptCopies, ReplacedCopiesAndThoseOfAnUnpluggedSourceAreKeptWithTheirTimes) {
+// A month of cycles. The copier's old copy is moved aside before the new one is written, with
+// or without Delete; two cycles in the same second keep into folders of their own. A renamed
+// source folder then looks like an unplugged disk: every copy goes into the versions folder,
+// those of sources named like the program's own entries too, while the mark and the kept copies
+// at the top of the Sync To directory, however it is spelled, stay. Folders of kept copies
+// expire by the date in their name, never by file times; links in an expired folder go without
+// being followed, and nothing else in the versions folder is touched.
+TEST_F(KeptCopies, ReplacedAndOrphanedCopiesAreKeptWithTheirTimesUntilTheyExpire) {
+    const fs::path old = Versions() / "2026-10-28 110233";     // 40 days back
+    const fs::path recent = Versions() / "2026-11-27 110233";  // 10 days back
+    WriteFile(old / "home" / "a.txt", "old");
+    WriteFile(recent / "home" / "a.txt", "recent");
+    SetWriteTime(recent / "home" / "a.txt", 100000);  // 1970: file times do not count
+    WriteFile(Versions() / "2026-01-01 000000 notes" / "n.txt", "not a name the program gives");
+    WriteFile(Versions() / "2026-01-01 000000.txt", "a file");
+    const fs::path outside = tmp.path() / "outside";
+    WriteFile(outside / "precious.txt", "behind a link");
+    const bool linked = MakeLink(outside, old / "home" / "link") &&
+                        MakeLink(outside, Versions() / "2025-01-01 000000");
     const std::vector<std::string> names = {"a.txt", "sub/b.txt",        "sub/deeper/c.bin",
                                             "empty", ".brannock-mirror", ".brannock-versions/y"};
     for (std::size_t i = 0; i < names.size(); ++i) {
@@ -44,14 +57,21 @@ TEST_F(KeptCopies, ReplacedCopiesAndThoseOfAnUnpluggedSourceAreKeptWithTheirTime
     }
     AddFileset(Src());
     form.DeleteOrphans = false;
-    ASSERT_TRUE(form.RunSyncCycle());
-    EXPECT_FALSE(fs::exists(Versions()));  // a first copy replaces nothing
+    ASSERT_TRUE(form.RunSyncCycle()) << LastError();
+    EXPECT_FALSE(fs::exists(Versions() / "2026-12-07 110233"));  // a first copy replaces nothing
+    EXPECT_FALSE(fs::exists(old));
+    EXPECT_EQ(ReadFileText(recent / "home" / "a.txt"), "recent");
+    EXPECT_TRUE(fs::exists(Versions() / "2026-01-01 000000 notes" / "n.txt"));
+    EXPECT_TRUE(fs::exists(Versions() / "2026-01-01 000000.txt"));
+    EXPECT_EQ(ReadFileText(outside / "precious.txt"), "behind a link");
+    EXPECT_EQ(IsLink(Versions() / "2025-01-01 000000"), linked);
+    EXPECT_THAT(LogText(), HasSubstr(" expired " + Narrow(old)));
+
     for (const char* version : {"second", "third"}) {
         WriteFile(Src("a.txt"), version);
         ASSERT_TRUE(form.RunSyncCycle()) << LastError();
         EXPECT_EQ(ReadFileText(Mirror(Src("a.txt"))), version);
     }
-
     const fs::path unplugged = tmp.path() / "unplugged";
     fs::rename(Src(), unplugged);
     form.DeleteOrphans = true;
@@ -63,13 +83,21 @@ TEST_F(KeptCopies, ReplacedCopiesAndThoseOfAnUnpluggedSourceAreKeptWithTheirTime
         ExpectSameFile(Kept(Mirror(Src(name)), "2026-12-07 120233"), ReadFileText(unplugged / name),
                        WriteTimeSeconds(unplugged / name));
     }
-    EXPECT_EQ(form.Counts.kept, 6);
-    EXPECT_EQ(form.Counts.deleted, 6);
+    EXPECT_TRUE(form.Counts.kept == 6 && form.Counts.deleted == 6);
     EXPECT_THAT(LogText(), HasSubstr(" kept " + Narrow(Mirror(Src("a.txt"))) + " as " +
                                      Narrow(Kept(Mirror(Src("a.txt")), "2026-12-07 120233"))));
     EXPECT_TRUE(mirror::IsMarked(SyncTo()));
     ExpectSameFile(Kept(Mirror(Src("a.txt"))), "a.txt", kSourceTime);
     EXPECT_EQ(ReadFileText(Kept(Mirror(Src("a.txt")), "2026-12-07 110233 (2)")), "second");
+    EXPECT_EQ(ReadFileText(recent / "home" / "a.txt"), "recent");
+
+    // Twenty days on, the recent folder is thirty days old: kept for the last day.
+    form_.clock.AdvanceSeconds(20 * 86400 - 3600);
+    ASSERT_TRUE(form.RunSyncCycle());
+    EXPECT_TRUE(fs::exists(recent));
+    form_.clock.AdvanceSeconds(1);
+    ASSERT_TRUE(form.RunSyncCycle());
+    EXPECT_FALSE(fs::exists(recent));
 }
 
 // A copy that fails part way (the mirror's volume fills up) leaves the old copy kept.
@@ -119,41 +147,6 @@ TEST_F(KeptCopies, WhatCannotBeKeptStaysWhereItIs) {
     EXPECT_EQ(LastError(), "Unable to keep file " + Narrow(Mirror(Src("gone.txt"))) + ": " + why);
     EXPECT_EQ(ReadFileText(Mirror(Src("gone.txt"))), "orphan");
     EXPECT_TRUE(fs::is_empty(elsewhere));
-}
-
-// Expiry goes by the date in a folder's name, never by file times, deletes links in an
-// expired folder without following them, and touches nothing else in the versions folder.
-TEST_F(KeptCopies, FoldersOlderThanTheDaysKeptExpireByTheirName) {
-    const fs::path old = Versions() / "2026-10-28 110233";     // 40 days back
-    const fs::path recent = Versions() / "2026-11-27 110233";  // 10 days back
-    WriteFile(old / "home" / "a.txt", "old");
-    WriteFile(recent / "home" / "a.txt", "recent");
-    SetWriteTime(recent / "home" / "a.txt", 100000);  // 1970: file times do not count
-    WriteFile(Versions() / "2026-01-01 000000 notes" / "n.txt", "not a name the program gives");
-    WriteFile(Versions() / "2026-01-01 000000.txt", "a file");
-    const fs::path outside = tmp.path() / "outside";
-    WriteFile(outside / "precious.txt", "behind a link");
-    const bool linked = MakeLink(outside, old / "home" / "link") &&
-                        MakeLink(outside, Versions() / "2025-01-01 000000");
-    WriteFile(Src("x.txt"), "x");
-    AddFileset(Src());
-
-    ASSERT_TRUE(form.RunSyncCycle()) << LastError();
-    EXPECT_FALSE(fs::exists(old));
-    EXPECT_EQ(ReadFileText(recent / "home" / "a.txt"), "recent");
-    EXPECT_TRUE(fs::exists(Versions() / "2026-01-01 000000 notes" / "n.txt"));
-    EXPECT_TRUE(fs::exists(Versions() / "2026-01-01 000000.txt"));
-    EXPECT_EQ(ReadFileText(outside / "precious.txt"), "behind a link");
-    EXPECT_EQ(IsLink(Versions() / "2025-01-01 000000"), linked);
-    EXPECT_THAT(LogText(), HasSubstr(" expired " + Narrow(old)));
-
-    // Twenty days on, the recent folder is thirty days old: kept for the last day.
-    form_.clock.AdvanceSeconds(20 * 86400);
-    ASSERT_TRUE(form.RunSyncCycle());
-    EXPECT_TRUE(fs::exists(recent));
-    form_.clock.AdvanceSeconds(1);
-    ASSERT_TRUE(form.RunSyncCycle());
-    EXPECT_FALSE(fs::exists(recent));
 }
 
 #ifndef _WIN32
