@@ -40,23 +40,22 @@ TEST_F(ActivityLogEvents, ACycleLogsWhatItDidAndAnUnchangedOneOnlyItsTwoLines) {
                 std::regex_replace(line.substr(20), std::regex("^done [0-9.]+ s"), "done <t>"));
         return lines;
     };
-    const auto copied = [this](const std::string& file, const char* bytes) {
-        return "copied " + Narrow(Src(file)) + " -> " + Narrow(Mirror(Src(file))) + " (" + bytes +
-               ")";
-    };
     ASSERT_TRUE(form.RunSyncCycle());
     Lines lines = events();
     ASSERT_EQ(lines.size(), 6u);
     std::sort(lines.begin() + 1, lines.end() - 1);  // the order the folders list them in
-    EXPECT_EQ(
-        lines,
-        (Lines{"cycle by the timer", copied("a.txt", "3 bytes"), copied("sub/" + shown, "2 bytes"),
-               "deleted " + Narrow(Mirror(Src("gone.txt"))) + ": its source " +
-                   Narrow(Src("gone.txt")) + " was not found",
-               "unlisted nothing copied from " + Narrow(tmp.path() / "missing") + ": " +
-                   SystemText(ERROR_PATH_NOT_FOUND),
-               "done <t>: 2 looked at, 2 copied (5 bytes), 1 deleted, 0 files and 0 folders "
-               "failed, 0 passed over by the cut-off date, 1 folder not listed"}));
+    EXPECT_EQ(lines,
+              (Lines{"cycle by the timer",
+                     "copied " + Narrow(Src("a.txt")) + " -> " + Narrow(Mirror(Src("a.txt"))) +
+                         " (3 bytes)",
+                     "copied " + Narrow(Src("sub/" + shown)) + " -> " +
+                         Narrow(Mirror(Src("sub/" + shown))) + " (2 bytes)",
+                     "deleted " + Narrow(Mirror(Src("gone.txt"))) + ": its source " +
+                         Narrow(Src("gone.txt")) + " was not found",
+                     "unlisted nothing copied from " + Narrow(tmp.path() / "missing") + ": " +
+                         SystemText(ERROR_PATH_NOT_FOUND),
+                     "done <t>: 2 looked at, 2 copied (5 bytes), 1 deleted, 0 files and 0 folders "
+                     "failed, 0 passed over by the cut-off date, 1 folder not listed"}));
     EXPECT_TRUE(fs::exists(Mirror(Src("now-a-folder"))));
 
     form_.lstSyncFrom.items.pop_back();  // the missing folder
