@@ -27,7 +27,7 @@ TEST_F(ActivityLogEvents, ACycleLogsWhatItDidAndAnUnchangedOneOnlyItsTwoLines) {
     WriteFile(Mirror(Src("gone.txt")), "its source is gone");
     WriteFile(Mirror(Src("now-a-folder")), "its source is a folder now");
     fs::create_directory(Src("now-a-folder"));
-    form_.lstSyncFrom.items = {Pattern(Src()), Narrow(Src()) + "/*.none",
+    form_.lstSyncFrom.items = {Pattern(Src()), Narrow(Src("*.none")),
                                Pattern(tmp.path() / "missing")};
     form.DeleteOrphans = true;
     form.Log.SetPath(tmp.str("brannock.log"));
