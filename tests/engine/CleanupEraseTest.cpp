@@ -12,10 +12,8 @@ TEST_F(CleanupPass, DeletesOnlyWhenAskedAndStopsAtTheFileInProgress) {
     AddFileset(Src());
     for (char c : std::string("abcde"))
         WriteFile(Mirror(Src(std::string("orphan-") + c)), "o");
-    auto orphans = [&] {
-        return std::ranges::count_if(fs::directory_iterator(Mirror(Src())), [](const auto& e) {
-            return e.path().filename().string().starts_with("orphan-");
-        });
+    auto orphans = [&] {  // beside the copy of keep.txt
+        return std::distance(fs::directory_iterator(Mirror(Src())), fs::directory_iterator()) - 1;
     };
     ASSERT_TRUE(form.RunSyncCycle());
     EXPECT_EQ(orphans(), 5);
