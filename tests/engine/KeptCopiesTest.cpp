@@ -38,8 +38,9 @@ class KeptCopies : public FormFixture {
 // those of sources named like the program's own entries too, while the mark and the kept copies
 // at the top of the Sync To directory, however it is spelled, stay. Folders of kept copies
 // expire by the date in their name, never by file times; links in an expired folder go without
-// being followed, and nothing else in the versions folder is touched.
-TEST_F(KeptCopies, ReplacedAndOrphanedCopiesAreKeptWithTheirTimesUntilTheyExpire) {
+// being followed, and nothing else in the versions folder is touched. Last, the versions folder
+// cannot be written.
+TEST_F(KeptCopies, CopiesAreKeptWithTheirTimesUntilTheyExpireAndWhatCannotBeKeptStays) {
     const fs::path old = Versions() / "2026-10-28 110233";     // 40 days back
     const fs::path recent = Versions() / "2026-11-27 110233";  // 10 days back
     WriteFile(old / "home" / "a.txt", "old");
@@ -99,6 +100,31 @@ TEST_F(KeptCopies, ReplacedAndOrphanedCopiesAreKeptWithTheirTimesUntilTheyExpire
     form_.clock.AdvanceSeconds(1);
     ASSERT_TRUE(form.RunSyncCycle());
     EXPECT_FALSE(fs::exists(recent));
+
+    // What cannot be moved aside is not deleted either: the cleanup records it and ends, the
+    // copy fails with the reason and leaves the old copy as it was. A link in the versions
+    // folder's place is never written through.
+    fs::rename(unplugged, Src());
+    ASSERT_TRUE(form.RunSyncCycle()) << LastError();  // the copies made again
+    fs::remove(Src("sub/b.txt"));
+    WriteFile(Src("a.txt"), "new version");
+    fs::rename(Versions(), tmp.path() / "versions");
+    const fs::path elsewhere = tmp.path() / "elsewhere";
+    fs::create_directories(elsewhere);
+    const bool linkedVersions = MakeLink(elsewhere, Versions());
+    if (!linkedVersions)
+        WriteFile(Versions(), "a file where the versions folder belongs");
+    const std::string why = linkedVersions ? "the folder " + Narrow(Versions()) + " is a link"
+                                           : SystemText(ERROR_PATH_NOT_FOUND);
+    EXPECT_FALSE(form.RunSyncCycle());
+    EXPECT_EQ(ReadFileText(Mirror(Src("a.txt"))), "third");
+    EXPECT_THAT(LogText(), HasSubstr(" failed Copying file " + Narrow(Src("a.txt")) + " to " +
+                                     Narrow(Mirror(Src("a.txt"))) +
+                                     ": Unable to open destination file: Unable to keep file " +
+                                     Narrow(Mirror(Src("a.txt"))) + ": " + why + "\n"));
+    EXPECT_EQ(LastError(), "Unable to keep file " + Narrow(Mirror(Src("sub/b.txt"))) + ": " + why);
+    EXPECT_EQ(ReadFileText(Mirror(Src("sub/b.txt"))), "sub/b.txt");
+    EXPECT_TRUE(fs::is_empty(elsewhere));
 }
 
 // A copy that fails part way (the mirror's volume fills up) leaves the old copy kept.
@@ -118,36 +144,6 @@ TEST_F(KeptCopies, ACopyFailingPartWayLeavesTheOldCopyKept) {
     EXPECT_THAT(LastError(), HasSubstr("Copying file " + Narrow(Src("big.bin"))));
     const fs::path copy(pathmap::DestinationFolder(form_.txtSyncTo.text, Narrow(Src())));
     ExpectSameFile(Kept(copy / "big.bin"), "the old version", kSourceTime);
-}
-
-// What cannot be moved aside is not deleted either: the cleanup records it and ends, the copy
-// fails with the reason and leaves the old copy as it was. A link in the versions folder's
-// place is never written through.
-TEST_F(KeptCopies, WhatCannotBeKeptStaysWhereItIs) {
-    WriteFile(Src("keep.txt"), "old copy");
-    WriteFile(Src("gone.txt"), "orphan");
-    AddFileset(Src());
-    ASSERT_TRUE(form.RunSyncCycle());
-    fs::remove(Src("gone.txt"));
-    WriteFile(Src("keep.txt"), "new version");
-
-    const fs::path elsewhere = tmp.path() / "elsewhere";
-    fs::create_directories(elsewhere);
-    const bool linked = MakeLink(elsewhere, Versions());
-    if (!linked)
-        WriteFile(Versions(), "a file where the versions folder belongs");
-    const std::string why = linked ? "the folder " + Narrow(Versions()) + " is a link"
-                                   : SystemText(ERROR_PATH_NOT_FOUND);
-
-    EXPECT_FALSE(form.RunSyncCycle());
-    EXPECT_EQ(ReadFileText(Mirror(Src("keep.txt"))), "old copy");
-    EXPECT_THAT(LogText(), HasSubstr(" failed Copying file " + Narrow(Src("keep.txt")) + " to " +
-                                     Narrow(Mirror(Src("keep.txt"))) +
-                                     ": Unable to open destination file: Unable to keep file " +
-                                     Narrow(Mirror(Src("keep.txt"))) + ": " + why + "\n"));
-    EXPECT_EQ(LastError(), "Unable to keep file " + Narrow(Mirror(Src("gone.txt"))) + ": " + why);
-    EXPECT_EQ(ReadFileText(Mirror(Src("gone.txt"))), "orphan");
-    EXPECT_TRUE(fs::is_empty(elsewhere));
 }
 
 #ifndef _WIN32
