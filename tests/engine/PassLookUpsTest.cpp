@@ -16,10 +16,7 @@ WIN32_FIND_DATAA EntryOf(const fs::path& file) {
     return entry;
 }
 
-class PassLookUps : public FormFixture {
-  protected:
-    engine::PassGuards guards;
-};
+using PassLookUps = FormFixture;
 
 TEST_F(PassLookUps, WhatChangesAfterAFolderWasReadOrOpenedStillDecides) {
     for (const char* name : {"a.txt", "late.txt", "gone.txt"})
@@ -29,6 +26,7 @@ TEST_F(PassLookUps, WhatChangesAfterAFolderWasReadOrOpenedStillDecides) {
     fs::remove(Src("late.txt"));
     fs::remove(Src("gone.txt"));
     {
+        engine::PassGuards guards;
         engine::ActivePass pass(form, guards);
         EXPECT_TRUE(form.CleanupFile(mirrorDir, EntryOf(Mirror(Src("a.txt")))));  // read here
         WriteFile(Src("late.txt"), "back");
@@ -64,6 +62,7 @@ TEST_F(PassLookUps, NoPassWritesOrDeletesThroughALinkInTheMirror) {
         GTEST_SKIP() << "this system makes no links";
     form.Log.SetPath(tmp.str("brannock.log"));
     {
+        engine::PassGuards guards;
         engine::ActivePass pass(form, guards);
         for (const auto& [name, link] : {std::pair{"a/x.txt", fs::path()},
                                          {"a/sub/w.txt", Mirror(Src("a/sub"))},
