@@ -121,6 +121,7 @@ TEST_F(KeptCopies, CopiesAreKeptWithTheirTimesUntilTheyExpireAndWhatCannotBeKept
                                      ": Unable to open destination file: Unable to keep file " +
                                      Narrow(Mirror(Src("a.txt"))) + ": " + why + "\n"));
     EXPECT_EQ(LastError(), "Unable to keep file " + Narrow(Mirror(Src("sub/b.txt"))) + ": " + why);
+    EXPECT_THAT(LogText(), HasSubstr(", 2 files and 0 folders failed, "));
     EXPECT_EQ(ReadFileText(Mirror(Src("sub/b.txt"))), "sub/b.txt");
     EXPECT_EQ(std::distance(fs::directory_iterator(outside), fs::directory_iterator()), 1);
 }
