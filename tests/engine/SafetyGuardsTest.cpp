@@ -179,8 +179,7 @@ TEST_F(SafetyGuards, PipesSocketsAndDevicesArePassedOverWithoutOpeningOne) {
     ASSERT_TRUE(form.RunSyncCycle()) << LastError();
     fs::remove(Src("was-a-file"));
 
-    WaitingWriter sourcePipe(Src("sub/pipe"));
-    WaitingWriter nowAPipe(Src("was-a-file"));
+    WaitingWriter sourcePipe(Src("sub/pipe")), nowAPipe(Src("was-a-file"));
     // A socket, and a device node with /dev/null's numbers: reading it would read the device.
     for (const auto& [name, mode, device] :
          {std::tuple{"socket", S_IFSOCK, dev_t{0}}, {"null", S_IFCHR, ::makedev(1, 3)}})
