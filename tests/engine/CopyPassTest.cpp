@@ -1,7 +1,9 @@
 #include <ctime>
 
+#include "activity/Events.h"
 #include "runtime/DateValue.h"
 #include "tests/engine/FormFixture.h"
+#include "tests/support/BusyWriter.h"
 #include "tests/support/DeepFolder.h"
 #include "tests/support/FileTimes.h"
 
@@ -11,22 +13,21 @@ constexpr std::int64_t kTime = 1700000000;  // seconds since 1970
 
 class CopyPass : public FormFixture {
   protected:
-    // A source file and an existing copy, each with its own content and write time.
-    void Pair(const char* name, const char* source, std::int64_t sourceNanos, const char* copy,
-              std::int64_t copySeconds, std::int64_t copyNanos) {
-        WriteFile(Src(name), source);
-        SetWriteTime(Src(name), kTime, sourceNanos);
-        WriteFile(Mirror(Src(name)), copy);
-        SetWriteTime(Mirror(Src(name)), kTime + copySeconds, copyNanos);
-    }
     std::string Copy(const std::string& name) { return ReadFileText(Mirror(Src(name))); }
     bool Sync() { return form.SyncTree(Pattern(Src())); }
 };
 
 TEST_F(CopyPass, CopiesWhatDiffersInWholeSecondsOrSize) {
-    Pair("millis.txt", "AAAA", 100'000'000, "BBBB", 0, 900'000'000);
-    Pair("second.txt", "AAAA", 0, "BBBB", 1, 0);
-    Pair("size.txt", "AAAA", 0, "BBB", 0, 0);
+    // Each source beside an existing copy with content and write time of its own.
+    for (const auto& [name, sourceNanos, copy, copySeconds, copyNanos] :
+         {std::tuple{"millis.txt", 100'000'000, "BBBB", 0, 900'000'000},
+          {"second.txt", 0, "BBBB", 1, 0},
+          {"size.txt", 0, "BBB", 0, 0}}) {
+        WriteFile(Src(name), "AAAA");
+        SetWriteTime(Src(name), kTime, sourceNanos);
+        WriteFile(Mirror(Src(name)), copy);
+        SetWriteTime(Mirror(Src(name)), kTime + copySeconds, copyNanos);
+    }
     WriteFile(Src(".hidden/new.txt"), "NEW");
 #ifndef _WIN32
     // A link to a file is copied as the file; a link to a folder is never entered.
@@ -103,28 +104,81 @@ TEST_F(CopyPass, CutoffAndMissingSyncTo) {
     EXPECT_FALSE(copiedWithCutoff(fileSeconds + 1));
     EXPECT_TRUE(copiedWithCutoff(fileSeconds));
 
-    // Without a Sync To directory only a file that passed the cut-off is an error.
+    // Without a Sync To directory only a file that passed the cut-off is an error, and a cycle
+    // starts no cleanup: the empty text would name the root of the drive.
     form_.txtSyncTo.text = "";
     EXPECT_FALSE(copiedWithCutoff(fileSeconds + 1));
     form.UseCutoff = false;
     EXPECT_FALSE(Sync());
     EXPECT_EQ(LastError(), "No Sync To path set");
+    form.DeleteOrphans = true;
+    const auto writes = form_.status().writes;
+    EXPECT_FALSE(form.RunSyncCycle());
+    EXPECT_EQ(form_.status().writes, writes + 1);  // "Sleeping..." only: nothing was walked
+    form.SyncOn = false;                           // and nothing at all when off
+    EXPECT_FALSE(form.RunSyncCycle());
+    EXPECT_EQ(Status() + "|" + form_.SysTray1.tip.substr(0, 10), "Disabled|Sync Ready");
 }
 
+// The failure's text runs far past the 255 characters the error record reads back, with paths
+// that even a program without long-path support reaches: the activity log has all of it.
 TEST_F(CopyPass, FailureDeepInTheTreeEndsTheWalkAndClosesEveryLevel) {
+    form.Log.SetPath(tmp.str("brannock.log"));
     fs::path deep = Src();
-    for (const char* level : {"a", "b", "c", "d", "e", "f"}) {
+    for (char level : std::string("abcde")) {
         WriteFile(deep / "sibling.txt", "s");
-        deep /= level;
+        deep /= std::string(16, level);
     }
-    WriteFile(deep / "bad.txt", "x");
-    WriteFile(Mirror(deep), "in the way");
+    const fs::path bad = deep / "f" / "bad.txt";
+    WriteFile(bad, "x");
+    WriteFile(Mirror(deep), "a file where the copy's folder belongs");
     const int openBefore = OpenDescriptors();
     EXPECT_FALSE(Sync());
+    const std::string log = LogText();
+    form.Log.SetPath("");  // closed: it stays open from its first line
     EXPECT_EQ(OpenDescriptors(), openBefore);
-    EXPECT_TRUE(LastError().starts_with("Copying file " + Narrow(deep / "bad.txt") + " to "));
+    const std::string failure =
+        "Copying file " + Narrow(bad) + " to " + Narrow(Mirror(bad)) + ": " + form.f.ErrMsg();
+    EXPECT_EQ(LastError(), failure.substr(0, 255));
+    EXPECT_THAT(log, HasSubstr(" failed " + failure + "\n"));
+    EXPECT_TRUE(form.Counts.failedFiles == 1 && form.Counts.failedFolders == 1);
     EXPECT_EQ(Status(), "Copying file bad.txt");  // no entry was looked at afterwards
     EXPECT_FALSE(form_.pgrStatus.visible);
+}
+
+// A source file that another program rewrites in place while a cycle copies it: the walk goes
+// on, the activity log says so, and the next cycle takes the copy again, though its size is the
+// source's, and it ends equal to the source once the writer has stopped. (How the copier tells,
+// of a file that grows as well: clsFileIOTest.)
+TEST_F(CopyPass, ASourceWrittenWhileCopiedIsCopiedAgainByTheNextCycle) {
+    constexpr std::int64_t kSize = 3'000'000;
+    const std::string block(65536, 'w');
+    form.Log.SetPath(tmp.str("brannock.log"));
+    AddFileset(Src());
+    WriteFile(Src("a.txt"), "a");
+    WriteFileOfSize(Src("big.bin"), kSize);
+    SetWriteTime(Src("big.bin"), 946728000);
+    WriteFile(Src("z.txt"), "z");
+    BusyWriter writer(Narrow(Src("big.bin")), [&](std::fstream& out) {  // a database's pages
+        for (std::int64_t at = 0; at < kSize; at += 65536) {
+            out.seekp(at);
+            const auto length = std::min<std::int64_t>(65536, kSize - at);
+            out.write(block.data(), static_cast<std::streamsize>(length));
+        }
+    });
+    desktop().WhenDoEvents([this] { return Status() == "Copying file big.bin"; },
+                           [&writer] { writer.Start(); });
+    ASSERT_TRUE(form.RunSyncCycle()) << LastError();
+    writer.Stop();
+    EXPECT_EQ(LastError(), "");
+    EXPECT_EQ(Copy("a.txt") + Copy("z.txt"), "az");
+    EXPECT_EQ(static_cast<std::int64_t>(fs::file_size(Mirror(Src("big.bin")))), kSize);
+    EXPECT_THAT(LogText(), HasSubstr(" " + std::string(activity::event::kChanged) + " " +
+                                     Narrow(Src("big.bin")) + " changed while it was copied"));
+
+    ASSERT_TRUE(form.RunSyncCycle()) << LastError();
+    EXPECT_EQ(Copy("big.bin"), ReadFileText(Src("big.bin")));
+    EXPECT_EQ(WriteTimeSeconds(Mirror(Src("big.bin"))), WriteTimeSeconds(Src("big.bin")));
 }
 
 // A source tree deeper than the system's path limit is mirrored and cleaned up like any other.

@@ -16,10 +16,7 @@ WIN32_FIND_DATAA EntryOf(const fs::path& file) {
     return entry;
 }
 
-class PassLookUps : public FormFixture {
-  protected:
-    engine::PassGuards guards;
-};
+using PassLookUps = FormFixture;
 
 TEST_F(PassLookUps, WhatChangesAfterAFolderWasReadOrOpenedStillDecides) {
     for (const char* name : {"a.txt", "late.txt", "gone.txt"})
@@ -29,6 +26,7 @@ TEST_F(PassLookUps, WhatChangesAfterAFolderWasReadOrOpenedStillDecides) {
     fs::remove(Src("late.txt"));
     fs::remove(Src("gone.txt"));
     {
+        engine::PassGuards guards;
         engine::ActivePass pass(form, guards);
         EXPECT_TRUE(form.CleanupFile(mirrorDir, EntryOf(Mirror(Src("a.txt")))));  // read here
         WriteFile(Src("late.txt"), "back");
@@ -46,8 +44,8 @@ TEST_F(PassLookUps, WhatChangesAfterAFolderWasReadOrOpenedStillDecides) {
 }
 
 // A copy, or a folder of the mirror at any level, replaced by a link to something outside: the
-// copy pass writes nothing through it and names the link, even below a folder it found free or
-// beside one whose name it begins, which vouch for the levels above them only. The cleanup
+// copy pass writes nothing through it and logs the link as left alone, even below a folder it found
+// free or beside one whose name it begins, which vouch for the levels above them only. The cleanup
 // tells links from folders by the listing alone, never entering a folder link and removing an
 // orphan link itself. A Sync To directory that is itself a link is the user's choice.
 TEST_F(PassLookUps, NoPassWritesOrDeletesThroughALinkInTheMirror) {
@@ -62,7 +60,9 @@ TEST_F(PassLookUps, NoPassWritesOrDeletesThroughALinkInTheMirror) {
         !MakeLink(outside, Mirror(Src("a/sub"))) ||
         !MakeLink(precious, Mirror(Src("a/orphan-link"))))
         GTEST_SKIP() << "this system makes no links";
+    form.Log.SetPath(tmp.str("brannock.log"));
     {
+        engine::PassGuards guards;
         engine::ActivePass pass(form, guards);
         for (const auto& [name, link] : {std::pair{"a/x.txt", fs::path()},
                                          {"a/sub/w.txt", Mirror(Src("a/sub"))},
@@ -78,6 +78,8 @@ TEST_F(PassLookUps, NoPassWritesOrDeletesThroughALinkInTheMirror) {
                 << LastError();
         }
     }
+    EXPECT_THAT(LogText(), HasSubstr(" left-alone Not written through the link " +
+                                     Narrow(Mirror(Src("b"))) + " below the Sync To directory"));
     EXPECT_TRUE(form.CleanupTree(Pattern(SyncTo())));
     EXPECT_TRUE(IsLink(Mirror(Src("b"))) && IsLink(Mirror(Src("a/file-link"))));
     EXPECT_TRUE(IsLink(Mirror(Src("a/sub"))) && !IsLink(Mirror(Src("a/orphan-link"))));
