@@ -156,29 +156,40 @@ TEST_F(CopyPass, ASourceWrittenWhileCopiedIsCopiedAgainByTheNextCycle) {
     form.Log.SetPath(tmp.str("brannock.log"));
     AddFileset(Src());
     WriteFile(Src("a.txt"), "a");
-    WriteFileOfSize(Src("big.bin"), kSize);
-    SetWriteTime(Src("big.bin"), 946728000);
     WriteFile(Src("z.txt"), "z");
-    BusyWriter writer(Narrow(Src("big.bin")), [&](std::fstream& out) {  // a database's pages
+    BusyWriter pages(Narrow(Src("pages.bin")), [&](std::fstream& out) {  // a database's pages
         for (std::int64_t at = 0; at < kSize; at += 65536) {
             out.seekp(at);
             const auto length = std::min<std::int64_t>(65536, kSize - at);
             out.write(block.data(), static_cast<std::streamsize>(length));
         }
     });
-    desktop().WhenDoEvents([this] { return Status() == "Copying file big.bin"; },
-                           [&writer] { writer.Start(); });
+    BusyWriter grows(Narrow(Src("grows.bin")), [&](std::fstream& out) {  // a log's new lines
+        out.seekp(0, std::ios::end);
+        out.write(block.data(), static_cast<std::streamsize>(block.size()));
+    });
+    for (auto [name, writer] : {std::pair{"pages.bin", &pages}, {"grows.bin", &grows}}) {
+        WriteFileOfSize(Src(name), kSize);
+        SetWriteTime(Src(name), 946728000);
+        desktop().WhenDoEvents(
+            [this, name] { return Status() == "Copying file " + std::string(name); },
+            [writer] { writer->Start(); });
+    }
     ASSERT_TRUE(form.RunSyncCycle()) << LastError();
-    writer.Stop();
+    pages.Stop();
+    grows.Stop();
     EXPECT_EQ(LastError(), "");
     EXPECT_EQ(Copy("a.txt") + Copy("z.txt"), "az");
-    EXPECT_EQ(static_cast<std::int64_t>(fs::file_size(Mirror(Src("big.bin")))), kSize);
-    EXPECT_THAT(LogText(), HasSubstr(" " + std::string(activity::event::kChanged) + " " +
-                                     Narrow(Src("big.bin")) + " changed while it was copied"));
-
+    for (const char* name : {"pages.bin", "grows.bin"}) {
+        EXPECT_EQ(static_cast<std::int64_t>(fs::file_size(Mirror(Src(name)))), kSize);
+        EXPECT_THAT(LogText(), HasSubstr(" " + std::string(activity::event::kChanged) + " " +
+                                         Narrow(Src(name)) + " changed while it was copied"));
+    }
     ASSERT_TRUE(form.RunSyncCycle()) << LastError();
-    EXPECT_EQ(Copy("big.bin"), ReadFileText(Src("big.bin")));
-    EXPECT_EQ(WriteTimeSeconds(Mirror(Src("big.bin"))), WriteTimeSeconds(Src("big.bin")));
+    for (const char* name : {"pages.bin", "grows.bin"}) {
+        EXPECT_EQ(Copy(name), ReadFileText(Src(name)));
+        EXPECT_EQ(WriteTimeSeconds(Mirror(Src(name))), WriteTimeSeconds(Src(name)));
+    }
 }
 
 // A source tree deeper than the system's path limit is mirrored and cleaned up like any other.

@@ -49,7 +49,8 @@ TEST_F(PassLookUps, WhatChangesAfterAFolderWasReadOrOpenedStillDecides) {
 // tells links from folders by the listing alone, never entering a folder link and removing an
 // orphan link itself. A Sync To directory that is itself a link is the user's choice.
 TEST_F(PassLookUps, NoPassWritesOrDeletesThroughALinkInTheMirror) {
-    for (const char* name : {"a/x.txt", "a/sub/w.txt", "a/file-link", "b2/y.txt", "b/deeper/z.txt"})
+    for (const char* name :
+         {"a/x.txt", "a/sub/w.txt", "a/file-link", "b2/y.txt", "b/z.txt", "b/deeper/z.txt"})
         WriteFile(Src(name), "source");
     ASSERT_TRUE(form.SyncTree(Pattern(Src())));
     const fs::path outside = tmp.path() / "outside", precious = outside / "precious.txt";
@@ -68,6 +69,7 @@ TEST_F(PassLookUps, NoPassWritesOrDeletesThroughALinkInTheMirror) {
                                          {"a/sub/w.txt", Mirror(Src("a/sub"))},
                                          {"a/file-link", Mirror(Src("a/file-link"))},
                                          {"b2/y.txt", fs::path()},
+                                         {"b/z.txt", Mirror(Src("b"))},
                                          {"b/deeper/z.txt", Mirror(Src("b"))}}) {
             SCOPED_TRACE(name);
             EXPECT_EQ(form.SyncFile(Narrow(Src(name).parent_path()), EntryOf(Src(name))),
