@@ -74,11 +74,10 @@ TEST_F(BenchCaseRunner, ReportsFiguresOfCorrectRunsAndRefusesWrongOrFailedOnes) 
 
 // rsync deletes orphans when Brannock does, and only then: else the two do unequal work.
 TEST(BenchRunners, RsyncDeletesOnlyWhenAsked) {
-    using Words = std::vector<std::string>;
     EXPECT_EQ(RsyncRunner::Command({"/s", "/d", true}),
-              (Words{"rsync", "-a", "--delete", "--", "/s/", "/d/"}));
+              (std::vector<std::string>{"rsync", "-a", "--delete", "--", "/s/", "/d/"}));
     EXPECT_EQ(RsyncRunner::Command({"/s", "/d", false}),
-              (Words{"rsync", "-a", "--", "/s/", "/d/"}));
+              (std::vector<std::string>{"rsync", "-a", "--", "/s/", "/d/"}));
 }
 
 TEST(BenchProcess, MeasuresTheChildAndItsChildren) {

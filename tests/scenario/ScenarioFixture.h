@@ -241,13 +241,12 @@ class ScenarioFixture : public ::testing::Test {
     // The tree below `root`, leaving out the entries at or below any of `skipped` (full paths).
     static TreeSnapshot Snapshot(const path& root, const std::vector<path>& skipped = {}) {
         TreeSnapshot tree;
-        auto it = std::filesystem::recursive_directory_iterator(root);  // links never followed
-        for (; it != std::filesystem::recursive_directory_iterator(); ++it) {
+        using Walk = std::filesystem::recursive_directory_iterator;  // links never followed
+        for (Walk it(root); it != Walk(); ++it)
             if (std::ranges::find(skipped, it->path()) != skipped.end())
                 it.disable_recursion_pending();
             else
                 tree[it->path().lexically_relative(root)] = Entry(it->path());
-        }
         return tree;
     }
     // One line per entry created, changed or deleted between the two; empty when none was.

@@ -11,10 +11,16 @@ namespace {
 
 using Scenarios = ScenarioFixture;
 
-// A first start shows the About box: the first cycle runs all the same, and a stop signal ends
-// the program with the box open. Names no Windows file system allows are mirrored once each,
-// with their own content.
-TEST_F(Scenarios, MirrorsNewAndChangedFilesDeletesOrphansAndLeavesCopiesAloneFromAFirstStart) {
+// A stop signal ends the program whatever message box it shows: the start-up's, before the
+// settings are loaded and any cycle runs, or the About box of a first start, whose first cycle
+// runs all the same. Names no Windows file system allows are mirrored once each, with their
+// own content.
+TEST_F(Scenarios, EndsOnAStopSignalFromAnyBoxAndMirrorsNewAndChangedFilesAndDeletesOrphans) {
+    ScenarioSettings s = Mirroring(src);
+    s.priorityRefused = true;
+    ASSERT_TRUE(Run(s));
+    EXPECT_FALSE(fs::exists(Mirror(marker)));  // the box was shown: no cycle ran
+
     const std::vector<std::string> names = {
         "*",           "?",         "ab",        "a?",
         "dot*.",       "new\nline", "tab\tname", "\xff\xfe not UTF-8",
@@ -28,8 +34,7 @@ TEST_F(Scenarios, MirrorsNewAndChangedFilesDeletesOrphansAndLeavesCopiesAloneFro
     Put(Mirror(src / "sub" / "b.txt"), "bravo");
     Put(Mirror(src / "gone.txt"), "orphan");
     const ino_t upToDate = Entry(Mirror(src / "a.txt")).inode;
-    ScenarioSettings s = Mirroring(src);
-    s.savedBefore = false;
+    s = {.savedBefore = false, .folders = s.folders};
     ASSERT_TRUE(Run(s));
     ExpectSameFiles(Mirror(src), src, {"a.txt", "sub/b.txt", "sub/deeper/c.bin"});
     ExpectSameFiles(Mirror(src), src, names);
@@ -40,13 +45,6 @@ TEST_F(Scenarios, MirrorsNewAndChangedFilesDeletesOrphansAndLeavesCopiesAloneFro
     const auto mirrored = Snapshot(syncTo);
     ASSERT_TRUE(Run(Mirroring(src)));
     EXPECT_EQ(Differences(mirrored, Snapshot(syncTo)), "") << "a second cycle changed the mirror";
-}
-
-TEST_F(Scenarios, AStopSignalEndsTheProgramFromAMessageBoxBeforeAnyCycle) {
-    ScenarioSettings s = Mirroring(src);
-    s.priorityRefused = true;
-    ASSERT_TRUE(Run(s));
-    EXPECT_FALSE(fs::exists(Mirror(marker)));  // the box was shown: no cycle ran
 }
 
 // The sentinels behind the links are outside the mirror: the run's own checks find any write
@@ -132,9 +130,8 @@ TEST_F(Scenarios, AMirrorOnADiskThatIsNotMountedIsLeftAloneUntilItIsBack) {
 // goes without touching the settings or the mirror; a copy in another folder runs beside it,
 // and a copy that was killed leaves nothing behind that would stop the next start.
 TEST_F(Scenarios, ASecondStartOnOneSettingsFileGoesAndLeavesEverythingAsItWas) {
-    const ScenarioSettings settings = Mirroring(src);
-    WriteSettingsIn(prog, settings);
-    WriteSettingsIn(root.path() / "prog2", settings);
+    for (const fs::path& folder : {prog, root.path() / "prog2"})
+        WriteSettingsIn(folder, Mirroring(src));
     Put(syncTo / ".brannock-mirror", "Brannock mirror\n");  // as a switch-on from the window
     const pid_t first = Launch(prog, "first.txt");
     ASSERT_TRUE(BecomesIdle(first));
