@@ -14,17 +14,12 @@
 namespace fs = std::filesystem;
 
 TempDir::TempDir() {
+    // A random name for each process, a count for each folder within it.
+    static const std::string prefix = "brannock-test-" + std::to_string(std::random_device()());
     static std::atomic<unsigned> counter{0};
-    std::random_device rd;
-    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-        fs::path candidate = fs::temp_directory_path() / ("brannock-test-" + std::to_string(rd()) +
-                                                          "-" + std::to_string(++counter));
-        std::error_code ec;
-        if (fs::create_directory(candidate, ec))
-            path_ = candidate;
-    }
-    if (path_.empty())
-        throw std::runtime_error("cannot create a temporary folder");
+    path_ = fs::temp_directory_path() / (prefix + "-" + std::to_string(++counter));
+    if (!fs::create_directory(path_))
+        throw std::runtime_error("cannot create the temporary folder " + Narrow(path_));
 }
 
 TempDir::~TempDir() {
@@ -76,13 +71,10 @@ std::int64_t WriteTimeSeconds(const fs::path& file) {
 }
 
 std::string Narrow(const fs::path& p) {
-#ifdef _WIN32
-    // The program runs with the UTF-8 code page, so its narrow texts are UTF-8.
+    // The program runs with the UTF-8 code page on Windows, so its narrow texts are UTF-8;
+    // elsewhere a path's UTF-8 is its own bytes, whatever they are.
     auto u8 = p.u8string();
     return std::string(u8.begin(), u8.end());
-#else
-    return p.string();
-#endif
 }
 
 bool RunningAsRoot() {
