@@ -42,10 +42,8 @@ inline TreeEntry Entry(const std::filesystem::path& path) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0)
         return {};
-    const auto nanos = [](const timespec& t) {
-        return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
-    };
-    const std::int64_t mtime = nanos(st.st_mtim), ctime = nanos(st.st_ctim);
+    const std::int64_t mtime = st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec,
+                       ctime = st.st_ctim.tv_sec * 1'000'000'000LL + st.st_ctim.tv_nsec;
     if (S_ISREG(st.st_mode))
         return {'f', ReadFileText(path), mtime, st.st_ino, ctime};
     if (S_ISDIR(st.st_mode))  // its times move with its entries, which are compared themselves
