@@ -93,10 +93,9 @@ TEST_F(FormFlowTest, SwitchingOnAsksInModalBoxesAndTerminateInACopyEndsOnceTheCy
             Press(box.hwnd, button);
         });
     }
-    bool clicked = false, unloadedUnderTheCycle = true;
+    bool unloadedUnderTheCycle = true;  // until Terminate is clicked under the cycle
     WhenTimerRuns([&] { return IsWindowVisible(shell->window.Controls().pgrStatus) != FALSE; },
                   [&] {
-                      clicked = true;
                       EXPECT_TRUE(form().SyncOn && !IsWindowEnabled(Item(ids::kSyncTo)));
                       Command(ids::kTerminate);
                       unloadedUnderTheCycle = form().Unloaded();
@@ -105,7 +104,6 @@ TEST_F(FormFlowTest, SwitchingOnAsksInModalBoxesAndTerminateInACopyEndsOnceTheCy
     Command(ids::kSyncToggle);  // returns once the cycle has ended
     // The second, graver erase question defaults to No.
     EXPECT_EQ(defaults, (std::vector<int>{IDYES, IDNO}));
-    ASSERT_TRUE(clicked);
     EXPECT_FALSE(unloadedUnderTheCycle);
     EXPECT_TRUE(Ended());
 }
