@@ -24,8 +24,8 @@ std::string Texts(const QMenu* menu) {
     return texts;
 }
 
-// Opened first from the window's menu, then, after Esc has closed it, from the tray's menu and
-// its notice, the main window staying hidden.
+// Opened from the window's menu, then, after Esc has closed it, from the tray's menu and its
+// notice, the main window staying hidden: one window, shown again with the log read afresh.
 TEST_F(ActivityLogWindowTest, OpensFromTheMenusAndTheNoticeShowsTheLinesAndFollowsNewOnes) {
     StartAndLoad(SavedIni(false));
     EXPECT_EQ(Texts(window().mnu_File), "&Activity Log...|E&xit|");
@@ -34,41 +34,38 @@ TEST_F(ActivityLogWindowTest, OpensFromTheMenusAndTheNoticeShowsTheLinesAndFollo
     const qsizetype startUp = QString::fromStdString(ReadFileText(form().LogFile)).count('\n');
     for (int i = 1; i <= 300; ++i)
         form().LogEvent("copied", "file " + std::to_string(i) + " \xC3\xBC");
-    window().mnu_FileLog->trigger();
-    ASSERT_NE(LogWindow(), nullptr);
-    EXPECT_TRUE(LogWindow()->isVisible() && !LogWindow()->isModal());
-    QApplication::processEvents();
-    ASSERT_EQ(Lines().size(), startUp + 300);
+    window().hide();
+    QDialog* first = nullptr;
+    const std::function<void()> ways[] = {[this] { window().mnu_FileLog->trigger(); },
+                                          [this] { window().mnu_PopupLog->trigger(); },
+                                          [this] { emit window().SysTray1->messageClicked(); }};
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way);
+        form().LogEvent("ended", "while closed");
+        ways[way]();
+        first = way == 0 ? LogWindow() : first;
+        ASSERT_TRUE(first != nullptr && LogWindow() == first);
+        EXPECT_TRUE(first->isVisible() && !first->isModal() && !window().isVisible());
+        QApplication::processEvents();
+        ASSERT_EQ(Lines().size(), startUp + 301 + way);
+        EXPECT_TRUE(Lines().last().endsWith(QStringLiteral(" ended while closed")));
+        EXPECT_TRUE(AtEnd());
+        QTest::keyClick(View(), Qt::Key_Escape);
+        EXPECT_FALSE(first->isVisible());
+    }
+    ways[0]();
     EXPECT_TRUE(Lines()[startUp].endsWith(QString::fromUtf8(" copied file 1 \xC3\xBC")));
-    EXPECT_TRUE(AtEnd());
 
     // A new event shows at the bottom, in sight, without being asked for.
     form().LogEvent("deleted", "the newest");
-    EXPECT_TRUE(WaitFor([&] { return Lines().size() == startUp + 301; }));
+    EXPECT_TRUE(WaitFor([&] { return Lines().size() == startUp + 304; }));
     EXPECT_TRUE(Lines().last().endsWith(QStringLiteral(" deleted the newest")));
     EXPECT_TRUE(AtEnd());
     // Someone reading further up keeps the place.
     View()->verticalScrollBar()->setValue(0);
     form().LogEvent("deleted", "one more");
-    EXPECT_TRUE(WaitFor([&] { return Lines().size() == startUp + 302; }));
+    EXPECT_TRUE(WaitFor([&] { return Lines().size() == startUp + 305; }));
     EXPECT_EQ(View()->verticalScrollBar()->value(), 0);
-
-    QDialog* first = LogWindow();
-    window().hide();  // from the tray, the main window is hidden
-    const std::function<void()> ways[] = {[this] { window().mnu_PopupLog->trigger(); },
-                                          [this] { emit window().SysTray1->messageClicked(); }};
-    for (const auto& open : ways) {
-        QTest::keyClick(View(), Qt::Key_Escape);
-        EXPECT_FALSE(first->isVisible());
-        form().LogEvent("ended", "while closed");
-        open();
-        EXPECT_EQ(LogWindow(), first);  // one window, shown again with the log read afresh
-        EXPECT_TRUE(first->isVisible() && !window().isVisible());
-        QApplication::processEvents();
-        EXPECT_TRUE(Lines().last().endsWith(QStringLiteral(" ended while closed")));
-        EXPECT_TRUE(AtEnd());
-    }
-    EXPECT_EQ(Lines().size(), startUp + 304);
 }
 
 }  // namespace

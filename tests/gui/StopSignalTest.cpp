@@ -54,8 +54,7 @@ TEST_F(StopSignalTest, EachKindOfBoxEndsTheProgramWithItsQuestionUnanswered) {
         else
             Main(form());
         EXPECT_TRUE(answers.empty());
-        EXPECT_TRUE(form().Unloaded());
-        EXPECT_FALSE(window().isVisible());
+        EXPECT_TRUE(form().Unloaded() && !window().isVisible());
         EXPECT_EQ(Kept(), before);
     }
 }
@@ -90,8 +89,7 @@ TEST_F(StopSignalTest, TerminateOrASignalDuringACopyEndTheCycleThere) {
         });
         watch->start(0);
         Click("btnSyncToggle");  // returns after the cycle
-        EXPECT_TRUE(loadedUnderTheCycle);
-        EXPECT_TRUE(form().Unloaded());
+        EXPECT_TRUE(loadedUnderTheCycle && form().Unloaded());
         EXPECT_NE(MirroredSize("big.bin"), kBigFile);
         EXPECT_EQ(IniValue("Options", "SyncOn"), signal ? "No" : "Yes");
     }

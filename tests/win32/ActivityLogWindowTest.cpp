@@ -52,11 +52,8 @@ TEST_F(ActivityLogWindowTest, OpensFromBothMenusAndTheNoticeFollowsNewLinesAndCl
         form().LogEvent("ended", "while closed " + std::to_string(way));
         ways[way]();
         ASSERT_TRUE(WaitFor([] { return LogWindow() != nullptr; }));
-        EXPECT_TRUE(IsWindowVisible(LogWindow()));
-        EXPECT_EQ(GetWindow(LogWindow(), GW_OWNER), Window());
-        EXPECT_TRUE(IsWindowEnabled(Window()));  // not modal
-        EXPECT_FALSE(IsWindowVisible(Window()));
-        EXPECT_EQ(Text(LogWindow()), "Brannock Activity Log");
+        EXPECT_TRUE(IsWindowVisible(LogWindow()) && GetWindow(LogWindow(), GW_OWNER) == Window());
+        EXPECT_TRUE(IsWindowEnabled(Window()) && !IsWindowVisible(Window()));  // not modal
         EXPECT_EQ(LineCount(), n + 301 + way);
         EXPECT_TRUE(Shown().ends_with(" ended while closed " + std::to_string(way))) << Shown();
         EXPECT_TRUE(NewestInSight());

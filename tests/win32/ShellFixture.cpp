@@ -40,9 +40,8 @@ void ShellFixture::AnswerOpenBox() {
             std::ranges::find(m_answered, hwnd) != m_answered.end())
             continue;
         m_answered.push_back(hwnd);
-        HWND text = GetDlgItem(hwnd, 0xFFFF);  // a message box's text
-        if (!text)
-            text = GetDlgItem(hwnd, IDC_INPUT_PROMPT);
+        const HWND message = GetDlgItem(hwnd, 0xFFFF);  // a message box's text
+        const HWND text = message ? message : GetDlgItem(hwnd, IDC_INPUT_PROMPT);
         Box box{hwnd, Text(hwnd), text ? Text(text) : std::string()};
         if (answers.empty()) {
             ADD_FAILURE() << "unexpected box: " << box.caption << ": " << box.text;

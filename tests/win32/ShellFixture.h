@@ -48,6 +48,8 @@ class ShellFixture : public ProgramFolderTest {
     bool WaitFor(const std::function<bool()>& done, int ms = 3000);
 
     frmMain& form() { return shell->form; }
+    // The form unloaded and its tray icon gone.
+    bool Ended() { return form().Unloaded() && !shell->controls.SysTray1.intray(); }
 
     std::unique_ptr<brannock_win32::Win32Shell> shell;
     std::deque<std::function<void(const Box&)>> answers;
