@@ -54,6 +54,7 @@ TEST_F(ActivityLogWindowTest, OpensFromTheMenusAndTheNoticeShowsTheLinesAndFollo
         EXPECT_FALSE(first->isVisible());
     }
     ways[0]();
+    EXPECT_EQ(first->windowTitle(), QStringLiteral("Brannock Activity Log"));
     EXPECT_TRUE(Lines()[startUp].endsWith(QString::fromUtf8(" copied file 1 \xC3\xBC")));
 
     // A new event shows at the bottom, in sight, without being asked for.

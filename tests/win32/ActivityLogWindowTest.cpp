@@ -59,6 +59,7 @@ TEST_F(ActivityLogWindowTest, OpensFromBothMenusAndTheNoticeFollowsNewLinesAndCl
         EXPECT_TRUE(NewestInSight());
     }
     EXPECT_NE(Shown().find(" copied file 1 \xC3\xBC\r"), std::string::npos);
+    EXPECT_EQ(Text(LogWindow()), "Brannock Activity Log");
     RECT frame{};
     GetWindowRect(LogWindow(), &frame);
     SetWindowPos(LogWindow(), nullptr, 0, 0, frame.right - frame.left,
