@@ -90,22 +90,20 @@ TEST_F(Settings, OptionsAndTheIntervalAsLoadedAndAsSavedOnClose) {
     }
 }
 
-// `n` copies of the character `c`.
-std::string Repeat(const std::string& c, std::size_t n) {
+// `n` copies of the character `c`, by default one of three bytes.
+std::string Repeat(std::size_t n, const std::string& c = "\xE6\x97\xA5") {
     std::string text;
     for (; n > 0; --n)
         text += c;
     return text;
 }
-const std::string kDay = "\xE6\x97\xA5";  // three bytes
 
 // Values are limited by their characters, not their bytes: a fileset of 112 characters and
 // far more bytes comes back whole from a save and a restart, and one of the longest kind,
 // each character four bytes long, does too; a longer one is cut after a whole character.
 TEST_F(Settings, LongNonAsciiEntriesComeBackWholeAfterACloseAndARestart) {
-    const std::string fileset =
-        tmp.str() + kSep + Repeat(kDay, 40) + kSep + Repeat(kDay, 40) + kSep + "*.*";
-    const std::string syncTo = tmp.str() + kSep + Repeat("\xF0\x9F\x98\x80", 180);  // 4 bytes each
+    const std::string fileset = tmp.str() + kSep + Repeat(40) + kSep + Repeat(40) + kSep + "*.*";
+    const std::string syncTo = tmp.str() + kSep + Repeat(180, "\xF0\x9F\x98\x80");  // 4 bytes each
     form.SyncOn = false;
     form_.lstSyncFrom.items = {fileset};
     form_.txtSyncTo.text = syncTo;
@@ -117,10 +115,10 @@ TEST_F(Settings, LongNonAsciiEntriesComeBackWholeAfterACloseAndARestart) {
     EXPECT_EQ(Start().lstSyncFrom.items, std::vector<std::string>{fileset});
 
     // A value written longer than the limit, as by hand, is read cut after its 255th character.
-    WriteFile(form.IniFile, "[Options]\nSyncTo=" + Repeat(kDay, 300) + "\n");
+    WriteFile(form.IniFile, "[Options]\nSyncTo=" + Repeat(300) + "\n");
     std::string value;
     EXPECT_EQ(ReadIniString("Options", "SyncTo", "", value, form.IniFile), 255);
-    EXPECT_EQ(value, Repeat(kDay, 255));
+    EXPECT_EQ(value, Repeat(255));
 }
 
 }  // namespace
