@@ -7,11 +7,9 @@
 class ControlFixture : public FormFixture {
   protected:
     ControlFixture() {
-        form.SyncOn = false;
-        form.WakeupMinutes = 30;
+        form.SyncOn = false;  // the interval and the one in force are the form's own 30 and 0
         form_.txtWakeup.text = "30";
         form.LastWake = form_.clock.Now();
-        form.CurrentInterval = 0;
         WriteFile(Src("a.txt"), "a");
         AddFileset(Src());
     }

@@ -129,8 +129,7 @@ TEST_F(CopyFileTest, WriteFailureReportsTheSystemTextAndLeavesThePartialFile) {
     const std::string src = Source(3 * 1024 * 1024);
     const std::string dest = Narrow(volume.path() / "big.bin");
     EXPECT_EQ(Copy(src, dest), SystemText(ERROR_DISK_FULL));
-    ASSERT_TRUE(fs::exists(dest));
-    EXPECT_GT(fs::file_size(dest), 0u);
+    EXPECT_GT(fs::file_size(dest), 0u);  // throws, and so fails, when there is no file
     EXPECT_LT(fs::file_size(dest), 3u * 1024 * 1024);
 
     // A cancelled copy whose block was held back fails again when it is closed: the reason

@@ -90,11 +90,11 @@ TEST_F(Settings, OptionsAndTheIntervalAsLoadedAndAsSavedOnClose) {
     }
 }
 
-// n characters of three bytes each.
-std::string Japanese(std::size_t n) {
+// `n` copies of the character `c`, by default one of three bytes.
+std::string Repeat(std::size_t n, const std::string& c = "\xE6\x97\xA5") {
     std::string text;
-    for (std::size_t i = 0; i < n; ++i)
-        text += i % 2 ? "\xE6\x97\xA5" : "\xE6\x9C\xAC";  // 日 and 本 in turn
+    for (; n > 0; --n)
+        text += c;
     return text;
 }
 
@@ -102,11 +102,8 @@ std::string Japanese(std::size_t n) {
 // far more bytes comes back whole from a save and a restart, and one of the longest kind,
 // each character four bytes long, does too; a longer one is cut after a whole character.
 TEST_F(Settings, LongNonAsciiEntriesComeBackWholeAfterACloseAndARestart) {
-    const std::string fileset =
-        tmp.str() + kSep + Japanese(40) + kSep + Japanese(40) + std::string(kSepText) + "*.*";
-    std::string syncTo = tmp.str() + kSep;
-    for (int i = 0; i < 180; ++i)
-        syncTo += "\xF0\x9F\x98\x80";  // four bytes each
+    const std::string fileset = tmp.str() + kSep + Repeat(40) + kSep + Repeat(40) + kSep + "*.*";
+    const std::string syncTo = tmp.str() + kSep + Repeat(180, "\xF0\x9F\x98\x80");  // 4 bytes each
     form.SyncOn = false;
     form_.lstSyncFrom.items = {fileset};
     form_.txtSyncTo.text = syncTo;
@@ -118,10 +115,10 @@ TEST_F(Settings, LongNonAsciiEntriesComeBackWholeAfterACloseAndARestart) {
     EXPECT_EQ(Start().lstSyncFrom.items, std::vector<std::string>{fileset});
 
     // A value written longer than the limit, as by hand, is read cut after its 255th character.
-    WriteFile(form.IniFile, "[Options]\nSyncTo=" + Japanese(300) + "\n");
+    WriteFile(form.IniFile, "[Options]\nSyncTo=" + Repeat(300) + "\n");
     std::string value;
     EXPECT_EQ(ReadIniString("Options", "SyncTo", "", value, form.IniFile), 255);
-    EXPECT_EQ(value, Japanese(255));
+    EXPECT_EQ(value, Repeat(255));
 }
 
 }  // namespace

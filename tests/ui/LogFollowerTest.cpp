@@ -37,7 +37,6 @@ TEST_F(LogFollowerTest, ReadsThePreviousPartThenTheLogUpToItsLastWholeLine) {
     EXPECT_EQ(follower.Poll(added), Change::kAdded);
     EXPECT_EQ(added, "new 3 half written\n");
     EXPECT_EQ(follower.Poll(added), Change::kNone);
-    EXPECT_EQ(added, "");
 }
 
 // The writer's own rotation, and a log replaced by one that has already grown past the part

@@ -2,12 +2,12 @@
 // and the menus' ways out.
 #include <thread>
 
-#include "tests/engine/FormFixture.h"
+#include "tests/control/ControlFixture.h"
 #include "ui/modSync.h"
 
 namespace {
 
-using StartAndEnd = FormFixture;
+using StartAndEnd = ControlFixture;
 
 // Started with syncing on, the program runs a cycle inside the load, in the tray, its window
 // hidden and its timer not yet armed. The close box (0) only hides the window; the end of the
@@ -15,9 +15,7 @@ using StartAndEnd = FormFixture;
 // cycle running leaves the unload to the caller. Neither saves.
 TEST_F(StartAndEnd, SessionEndDuringACycleStopsItAndUnloadsOnceItHasReturned) {
     // A settings file as a previous run left it, with syncing on.
-    WriteFile(Src("a.txt"), "a");
-    WriteFile(form.IniFile, "[Options]\nSyncOn=Yes\nAbout=No\nSyncTo=" + SyncTo() +
-                                "\nWakeup=30\n[FileSets]\nFileSet1=" + Pattern(Src()) + "\n");
+    WriteFile(form.IniFile, SavedSyncingOn(SyncTo()));
     std::int16_t closeBox = 0, sessionEnd = 0, afterCycle = 0;
     bool unloadedUnderTheCycle = true;
     desktop().AtDoEvents(1, [&] {
@@ -66,18 +64,15 @@ TEST_F(StartAndEnd, ExitAndTerminateBehaveAsTheTerminateButton) {
         r.form.IniFile = form.IniFile;
         r.form.ApplySyncState(true);
         (r.form.*terminate)();
-        return std::vector<bool>{r.desktop.unloaded,
-                                 r.SysTray1.inTray,
-                                 r.form.SyncOn,
-                                 r.btnTerminate.enabled,
-                                 r.btnSyncToggle.enabled,
-                                 r.lstSyncFrom.enabled,
-                                 Saved("Options", "SyncOn") == "Yes"};
+        std::string seen;
+        for (bool b : {r.desktop.unloaded, r.SysTray1.inTray, r.form.SyncOn, r.btnTerminate.enabled,
+                       r.btnSyncToggle.enabled, r.lstSyncFrom.enabled})
+            seen += b ? '1' : '0';
+        return seen + Saved("Options", "SyncOn");
     };
     for (auto terminate : {&frmMain::btnTerminate_Click, &frmMain::mnu_FileExit_Click,
                            &frmMain::mnu_PopupTerminate_Click})
-        EXPECT_EQ(run(terminate),
-                  (std::vector<bool>{true, false, false, false, false, false, true}));
+        EXPECT_EQ(run(terminate), "100000Yes");
 }
 
 }  // namespace
