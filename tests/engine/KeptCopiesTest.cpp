@@ -33,13 +33,13 @@ class KeptCopies : public FormFixture {
 };
 
 // A month of cycles. The copier's old copy is moved aside before the new one is written, with
-// or without Delete; two cycles in the same second keep into folders of their own. A renamed
-// source folder then looks like an unplugged disk: every copy goes into the versions folder,
-// those of sources named like the program's own entries too, while the mark and the kept copies
-// at the top of the Sync To directory, however it is spelled, stay. Folders of kept copies
-// expire by the date in their name, never by file times; links in an expired folder go without
-// being followed, and nothing else in the versions folder is touched. Last, the versions folder
-// cannot be written.
+// or without Delete, and without it the cleanup does not run; two cycles in the same second keep
+// into folders of their own. A renamed source folder then looks like an unplugged disk: every copy
+// goes into the versions folder, those of sources named like the program's own entries too, while
+// the mark and the kept copies at the top of the Sync To directory, however it is spelled, stay.
+// Folders of kept copies expire by the date in their name, never by file times; links in an expired
+// folder go without being followed, and nothing else in the versions folder is touched. Last, the
+// versions folder cannot be written.
 TEST_F(KeptCopies, CopiesAreKeptWithTheirTimesUntilTheyExpireAndWhatCannotBeKeptStays) {
     const fs::path old = Versions() / "2026-10-28 110233";     // 40 days back
     const fs::path recent = Versions() / "2026-11-27 110233";  // 10 days back
@@ -60,6 +60,7 @@ TEST_F(KeptCopies, CopiesAreKeptWithTheirTimesUntilTheyExpireAndWhatCannotBeKept
     }
     AddFileset(Src());
     form.DeleteOrphans = false;
+    WriteFile(Mirror(Src("orphan.txt")), "its source is gone");
     ASSERT_TRUE(form.RunSyncCycle()) << LastError();
     EXPECT_FALSE(fs::exists(Versions() / "2026-12-07 110233"));  // a first copy replaces nothing
     EXPECT_FALSE(fs::exists(old));
@@ -70,6 +71,7 @@ TEST_F(KeptCopies, CopiesAreKeptWithTheirTimesUntilTheyExpireAndWhatCannotBeKept
         ASSERT_TRUE(form.RunSyncCycle()) << LastError();
         EXPECT_EQ(ReadFileText(Mirror(Src("a.txt"))), version);
     }
+    EXPECT_TRUE(fs::remove(Mirror(Src("orphan.txt"))));  // without Delete, orphans stay
     const fs::path unplugged = tmp.path() / "unplugged";
     fs::rename(Src(), unplugged);
     form.DeleteOrphans = true;
