@@ -182,26 +182,13 @@ class HelpWindow {
             SendMessageW(m_text, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&r));
     }
 
-    int AverageCharWidth() const {
-        HDC dc = GetDC(m_hwnd);
-        const HGDIOBJ old = SelectObject(dc, m_font);
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(dc, &metrics);
-        SelectObject(dc, old);
-        ReleaseDC(m_hwnd, dc);
-        return std::max<int>(metrics.tmAveCharWidth, 4);
-    }
+    int AverageCharWidth() const { return brannock_win32::AverageCharWidth(m_hwnd, m_font); }
 
     // Wide enough for a line of text at a comfortable length, tall enough for a screenful,
     // and never larger than most of the screen.
     void Place(HWND owner) {
-        const RECT area = WorkAreaOf(owner != nullptr ? owner : m_hwnd);
         const int line = AverageCharWidth() * 110;
-        const int width = std::min<int>(line, (area.right - area.left) * 9 / 10);
-        const int height = std::min<int>(line * 4 / 5, (area.bottom - area.top) * 9 / 10);
-        SetWindowPos(m_hwnd, nullptr, 0, 0, width, height,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        CentreOver(m_hwnd, owner);
+        SizeAndCentreOver(m_hwnd, owner, line, line * 4 / 5);
     }
 
     RtfLook Look() const {

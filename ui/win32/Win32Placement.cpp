@@ -40,4 +40,22 @@ void CentreOver(HWND window, HWND owner) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void SizeAndCentreOver(HWND window, HWND owner, int width, int height) {
+    const RECT area = WorkAreaOf(owner != nullptr ? owner : window);
+    SetWindowPos(window, nullptr, 0, 0, std::min<int>(width, (area.right - area.left) * 9 / 10),
+                 std::min<int>(height, (area.bottom - area.top) * 9 / 10),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CentreOver(window, owner);
+}
+
+int AverageCharWidth(HWND window, HFONT font) {
+    HDC dc = GetDC(window);
+    const HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return std::max<int>(metrics.tmAveCharWidth, 4);
+}
+
 }  // namespace brannock_win32

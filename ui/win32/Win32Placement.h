@@ -14,4 +14,12 @@ RECT WorkAreaOf(HWND hwnd);
 // area. The box is kept inside the work area either way.
 void CentreOver(HWND window, HWND owner);
 
+// Sizes `window` to `width` by `height`, but never larger than most of its owner's screen, and
+// centres it over `owner`.
+void SizeAndCentreOver(HWND window, HWND owner, int width, int height);
+
+// The average width of a character of `font` in `window`, at least 4 pixels: the measure for
+// windows sized by the text they show.
+int AverageCharWidth(HWND window, HFONT font);
+
 }  // namespace brannock_win32
