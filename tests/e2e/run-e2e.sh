@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2317  # functions called through check and summary (checks.sh)
 # The real Windows program under Wine, from a settings file to its end through the tray menu.
 # A copy of brannock.exe starts beside a settings file that has syncing on, a wake-up interval
 # of one minute and two filesets in the work folder (Wine's drive Z: is the host's /, so the
@@ -12,10 +13,8 @@
 # also receives the output, which ends in GoogleTest's summary lines so that the Windows suite
 # counts each check.
 set -euo pipefail
-if [ -n "${BRANNOCK_TEST_LOG:-}" ]; then
-  mkdir -p "$(dirname "$BRANNOCK_TEST_LOG")"
-  exec > >(tee "$BRANNOCK_TEST_LOG") 2>&1
-fi
+# shellcheck source=tests/e2e/checks.sh
+. "$(dirname "$0")/checks.sh"
 
 usage="usage: run-e2e.sh brannock.exe tray_poke.exe wine-run.sh work-folder callback-message icon-id"
 exe=${1:?$usage}
@@ -36,22 +35,6 @@ ini="$work/app/brannock.ini"
 
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 mirror_of() { printf '%s/mirror/Z%s' "$work" "$1"; }
-
-passes=0
-failures=0
-pass() {
-  echo "ok: $1"
-  passes=$((passes + 1))
-}
-fail() {
-  echo "FAILED: $1" >&2
-  failures=$((failures + 1))
-}
-check() {
-  local what=$1
-  shift
-  if "$@"; then pass "$what"; else fail "$what"; fi
-}
 
 # Same contents and the same last-write time to the second.
 same_file() {
@@ -170,14 +153,11 @@ check "the settings file keeps Sync To and the interval" \
   test "$(setting SyncTo)|$(setting Wakeup)" = "$sync_to|1"
 check "no failure was recorded" test -z "$(setting LastErrorMsg)"
 
-echo "end to end: $passes passed, $failures failed in $((SECONDS - start)) s"
-if [ "$failures" -gt 0 ]; then
+# What the program left behind, when a check failed.
+show_leftovers() {
   echo "--- the program's output:"
   tail -n 30 "$work/brannock.log" || true
   echo "--- the settings file:"
   tr -d '\r' <"$ini"
-  echo "[  PASSED  ] $passes tests."
-  echo "[  FAILED  ] $failures tests, listed below:"
-  exit 1
-fi
-echo "[  PASSED  ] $passes tests."
+}
+summary "end to end" "$((SECONDS - start))" show_leftovers

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2317  # functions called through check and summary (checks.sh)
 # The setup program under Wine, in a fresh Wine prefix of its own: packs the built program
 # (scripts/pack-windows.sh), installs it silently, checks the installed files, the Start-menu
 # shortcut, the autostart value and the uninstaller's registration; starts the installed
@@ -10,10 +11,8 @@
 # BRANNOCK_TEST_LOG, when set, also receives the output, which ends in GoogleTest's summary
 # lines so that the Windows suite counts each check.
 set -euo pipefail
-if [ -n "${BRANNOCK_TEST_LOG:-}" ]; then
-  mkdir -p "$(dirname "$BRANNOCK_TEST_LOG")"
-  exec > >(tee "$BRANNOCK_TEST_LOG") 2>&1
-fi
+# shellcheck source=tests/e2e/checks.sh
+. "$(dirname "$0")/checks.sh"
 
 usage="usage: run-setup.sh brannock.exe brannock.hlp version wine-run.sh help_probe.exe work-folder"
 exe=${1:?$usage}
@@ -35,30 +34,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-passes=0
-failures=0
-pass() {
-  echo "ok: $1"
-  passes=$((passes + 1))
-}
-fail() {
-  echo "FAILED: $1" >&2
-  failures=$((failures + 1))
-}
-check() {
-  local what=$1
-  shift
-  if "$@"; then pass "$what"; else fail "$what"; fi
-}
-summary() {
-  echo "setup: $passes passed, $failures failed in $SECONDS s"
-  echo "[  PASSED  ] $passes tests."
-  if [ "$failures" -gt 0 ]; then
-    echo "[  FAILED  ] $failures tests, listed below:"
-    exit 1
-  fi
-  exit 0
-}
 wine() { "$wine_run" "$@" 2>/dev/null | tr -d '\r'; }
 # A registry value's data as `reg query` prints it; empty when there is none.
 reg_value() {
@@ -69,7 +44,7 @@ uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brannock
 
 if ! "$root/scripts/pack-windows.sh" "$exe" "$help" "$version" "$work/dist" >/dev/null; then
   fail "packing the setup program"
-  summary
+  summary setup "$SECONDS"
 fi
 setup="$work/dist/brannock-$version-setup.exe"
 
@@ -135,4 +110,4 @@ wine "$win_dir\\uninstall.exe" /S /PURGE >/dev/null || true
 "$wineserver" -w
 check "uninstalling with /PURGE removes the settings file and the folder" test ! -e "$dir"
 
-summary
+summary setup "$SECONDS"
