@@ -46,7 +46,7 @@ class ActivityLogWindow {
   public:
     static ActivityLogWindow* Open(HWND owner) {
         if (s_open == nullptr) {
-            RegisterOwnedWindowClass(kActivityLogWindowClass, Thunk);
+            RegisterOwnedWindowClass(kActivityLogWindowClass, OwnedWindowProc<ActivityLogWindow>);
             auto* window = new ActivityLogWindow;
             const std::wstring title = Wide(std::string(app::kTitle) + " Activity Log");
             CreateWindowExW(0, kActivityLogWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW,
@@ -76,23 +76,11 @@ class ActivityLogWindow {
   private:
     ActivityLogWindow() = default;
 
-    static LRESULT CALLBACK Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_NCCREATE) {
-            auto* window = static_cast<ActivityLogWindow*>(
-                reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-            window->m_hwnd = hwnd;
-            s_open = window;
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
-        }
-        auto* window = reinterpret_cast<ActivityLogWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        if (window == nullptr)
-            return DefWindowProcW(hwnd, message, wParam, lParam);
-        // No exception may unwind into the system's code that called this procedure.
-        try {
-            return window->OnMessage(message, wParam, lParam);
-        } catch (...) {
-            return DefWindowProcW(hwnd, message, wParam, lParam);
-        }
+    friend LRESULT CALLBACK OwnedWindowProc<ActivityLogWindow>(HWND, UINT, WPARAM, LPARAM);
+
+    void Attach(HWND hwnd) {
+        m_hwnd = hwnd;
+        s_open = this;
     }
 
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

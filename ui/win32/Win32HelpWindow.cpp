@@ -54,7 +54,7 @@ class HelpWindow {
   public:
     static HelpWindow* Open(HWND owner) {
         if (s_open == nullptr) {
-            RegisterOwnedWindowClass(kHelpWindowClass, Thunk);
+            RegisterOwnedWindowClass(kHelpWindowClass, OwnedWindowProc<HelpWindow>);
             auto* window = new HelpWindow;
             const std::wstring title = Wide(std::string(app::kTitle) + " Help");
             CreateWindowExW(0, kHelpWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
@@ -86,22 +86,11 @@ class HelpWindow {
   private:
     HelpWindow() = default;
 
-    static LRESULT CALLBACK Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_NCCREATE) {
-            auto* window =
-                static_cast<HelpWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-            window->m_hwnd = hwnd;
-            s_open = window;
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
-        }
-        auto* window = reinterpret_cast<HelpWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        if (window == nullptr)
-            return DefWindowProcW(hwnd, message, wParam, lParam);
-        try {
-            return window->OnMessage(message, wParam, lParam);
-        } catch (...) {
-            return DefWindowProcW(hwnd, message, wParam, lParam);
-        }
+    friend LRESULT CALLBACK OwnedWindowProc<HelpWindow>(HWND, UINT, WPARAM, LPARAM);
+
+    void Attach(HWND hwnd) {
+        m_hwnd = hwnd;
+        s_open = this;
     }
 
     // Esc closes the window from the text, which has the focus; nothing else is filtered.
